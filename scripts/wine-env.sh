@@ -1,0 +1,31 @@
+# Sourced: a throwaway Wine prefix inside the build folder, a virtual X
+# display for windows, and a warm wineserver. wine_env_stop undoes it all.
+# Needs $root (the checkout).
+export WINEPREFIX="$root/build/wineprefix"
+export WINEDEBUG=-all
+wine_env_pids=()
+
+wine_env_start() {
+  if [ -z "${DISPLAY:-}" ]; then
+    local n=97
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    wine_env_pids+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+  mkdir -p "$WINEPREFIX"
+  # Persistent server, then one program outside CTest, or CTest stalls on
+  # Wine's background services.
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 || true
+  # Top-level windows are destroyed at once only when unmanaged.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+}
+
+wine_env_stop() {
+  wineserver -k 2>/dev/null || true
+  local pid
+  for pid in "${wine_env_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wine_env_pids=()
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The file-system seam.
+#include <optional>
+#include <string>
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual bool FileExists(const std::string& path) = 0;  // a file, not a folder
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // The system search order for a name (SearchPathA with no path and no
+  // extension): a name with a folder part is looked up as it stands, a bare
+  // name along the executable's folder, the current folder, the system
+  // folders and PATH. Folders count. Returns the full name found.
+  virtual std::optional<std::string> SearchPath(const std::string& name) = 0;
+  // Folder of the running executable, with a trailing backslash.
+  virtual std::string ExeFolder() = 0;
+  // The temporary folder, with a trailing backslash.
+  virtual std::string TempFolder() = 0;
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // Replaces the file atomically: a temporary file beside it, then a rename,
+  // so that a failed write leaves the old file as it was. False on failure.
+  virtual bool WriteFileAtomic(const std::string& path, const std::string& content) = 0;
+  virtual bool DeleteFile(const std::string& path) = 0;
+};

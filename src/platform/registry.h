@@ -1,0 +1,60 @@
+#pragma once
+// The registry seam: a registry reached by root key handle and key path.
+// Implementations: the real one over the Win32 registry functions and an
+// in-memory one loaded from REGEDIT4 text.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using RootKey = std::uint32_t;  // predefined key handle value; 0 = no root
+
+// Registry value types, numbered as Windows numbers them.
+enum RegType : std::uint32_t {
+  kRegNone = 0,
+  kRegSz = 1,
+  kRegExpandSz = 2,
+  kRegBinary = 3,
+  kRegDword = 4,
+  kRegDwordBigEndian = 5,
+  kRegLink = 6,
+  kRegMultiSz = 7,
+  kRegResourceList = 8,
+  kRegFullResourceDescriptor = 9,
+  kRegResourceRequirementsList = 10,
+  kRegQword = 11,
+};
+
+struct RegValue {
+  std::uint32_t type = kRegNone;
+  std::vector<std::uint8_t> data;
+  bool operator==(const RegValue&) const = default;
+};
+
+// One open key. Closing is releasing the object.
+class RegKey {
+ public:
+  virtual ~RegKey() = default;
+  // Names in the registry's enumeration order.
+  virtual std::vector<std::string> SubkeyNames() = 0;
+  virtual std::vector<std::string> ValueNames() = 0;
+  // Empty when the value does not exist or cannot be read. The empty name is
+  // the default value.
+  virtual std::optional<RegValue> QueryValue(const std::string& name) = 0;
+  // Writes need a key opened for writing; false when the write failed.
+  virtual bool SetValue(const std::string& name, const RegValue& value) = 0;
+  virtual bool DeleteValue(const std::string& name) = 0;
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // Empty when the key does not exist or cannot be opened (root 0 opens
+  // nothing). An empty path is the root key itself.
+  virtual std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) = 0;
+  // Opens the key for writing, creating it and its missing parents.
+  virtual std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) = 0;
+  // Deletes the key with all its subkeys; false when nothing was deleted.
+  virtual bool DeleteKey(RootKey root, const std::string& path) = 0;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// A registry accessor: a root key and at most one open key, with the reading
+// rules every user of the registry relies on.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+class RegistryAccessor {
+ public:
+  explicit RegistryAccessor(Registry& registry, RootKey root = 0)
+      : registry_(registry), root_(root) {}
+
+  void SetRootKey(RootKey root) { CloseKey(); root_ = root; }
+  RootKey GetRootKey() const { return root_; }
+
+  bool KeyExists(const std::string& path);
+  // Closes the current key first; false when the key cannot be opened.
+  bool OpenKeyReadOnly(const std::string& path);
+  bool OpenKeyWrite(const std::string& path);
+  void CloseKey() { key_.reset(); path_.clear(); }
+  bool HasOpenKey() const { return key_ != nullptr; }
+  const std::string& CurrentPath() const { return path_; }
+
+  // All of these read the open key; without one they find nothing.
+  std::vector<std::string> GetKeyNames();
+  std::vector<std::string> GetValueNames();
+  // The value's type and data; empty when it does not exist.
+  std::optional<RegValue> ReadValue(const std::string& name);
+  bool ValueExists(const std::string& name) { return ReadValue(name).has_value(); }
+
+  // Empty text for data of size 0; the text up to its first zero for
+  // REG_SZ and REG_EXPAND_SZ. Throws RegistryError "Invalid data type for
+  // '<name>'" for any other type, "Failed to get data for '<name>'" when the
+  // value cannot be read.
+  std::string ReadString(const std::string& name);
+
+  Registry& GetRegistry() { return registry_; }
+
+ private:
+  Registry& registry_;
+  RootKey root_;
+  std::unique_ptr<RegKey> key_;
+  std::string path_;
+};
+
+// The reading rule of ReadString applied to a value already read.
+std::string RegValueText(const RegValue& value, const std::string& name);
