@@ -1,0 +1,96 @@
+#pragma once
+// Rule sections: the knowledge-base entries of one INI section, the walk
+// that expands their key patterns, and the dispatch to the check routines.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/registry_accessor.h"
+
+class IniFile;
+class Tverefy;
+
+class TBaseVerClass {
+ public:
+  explicit TBaseVerClass(Tverefy& owner) : FOwner(owner) {}
+  virtual ~TBaseVerClass() = default;
+
+  virtual void Run() {}
+  virtual int EntryCount() const { return 0; }
+
+  // Steps the progress bar once and shows the text in the status bar.
+  void ReportProgress(const std::string& text);
+  // Whether the program or file at the start of a command line exists.
+  bool CommandTargetExists(const std::string& command_line);
+
+ protected:
+  Tverefy& FOwner;
+};
+
+class TINISectionVarClass : public TBaseVerClass {
+ public:
+  using Parameter = std::optional<std::string>;
+  using CheckRoutine = void (TINISectionVarClass::*)(const std::string& root_prefix, RegistryAccessor& reg,
+                                                      const std::string& key_path, const Parameter& parameter,
+                                                      std::int32_t level);
+
+  TINISectionVarClass(Tverefy& owner, const std::string& section, const IniFile& ini);
+
+  void Run() override;
+  int EntryCount() const override { return static_cast<int>(FEntries.size()); }
+
+  // Calls the routine for every existing key that matches the pattern.
+  virtual void VisitKeyPattern(const std::string& root_prefix, RegistryAccessor& reg, const std::string& pattern,
+                               const Parameter& parameter, CheckRoutine routine, bool exclude_class_keys,
+                               std::int32_t level);
+
+  // The routine registered under the name (ASCII case ignored, equal
+  // length), or none.
+  static CheckRoutine FindCheck(const std::string& name);
+
+  // The check routines, found by name at run time.
+  void PROGIDDEF_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+                  const Parameter& parameter, std::int32_t level);
+  void DIRDEF_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+               const Parameter& parameter, std::int32_t level);
+  void FILE_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+             const Parameter& parameter, std::int32_t level);
+  void FILEDEF_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+                const Parameter& parameter, std::int32_t level);
+  void LN_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+           const Parameter& parameter, std::int32_t level);
+  void LD_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+           const Parameter& parameter, std::int32_t level);
+  void ND_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+           const Parameter& parameter, std::int32_t level);
+  void DN_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+           const Parameter& parameter, std::int32_t level);
+  void CLSID_K_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+                const Parameter& parameter, std::int32_t level);
+  void CLSID_D_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+                const Parameter& parameter, std::int32_t level);
+  void CLSID_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+              const Parameter& parameter, std::int32_t level);
+  void CLSID_LN_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+                 const Parameter& parameter, std::int32_t level);
+  void CLSID_LD_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+                 const Parameter& parameter, std::int32_t level);
+  void INTRFC_K_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+                 const Parameter& parameter, std::int32_t level);
+  void TLB_D_(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+              const Parameter& parameter, std::int32_t level);
+
+ private:
+  // Walks the pattern from the character at search_from on: the text before
+  // it is an already expanded key path whose names are taken literally.
+  void VisitFrom(const std::string& root_prefix, RegistryAccessor& reg, const std::string& pattern,
+                 std::size_t search_from, const Parameter& parameter, CheckRoutine routine,
+                 bool exclude_class_keys, std::int32_t level);
+  void CheckKey(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
+                const Parameter& parameter, CheckRoutine routine, std::int32_t level);
+
+  // Entry names in file order, each with its own copy of its value.
+  std::vector<std::pair<std::string, std::string>> FEntries;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// The value of one knowledge-base entry: "description,level,check[,parameter]".
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct RuleValue {
+  std::string description;  // up to the first comma (all of it without one)
+  std::string level_text;
+  std::string check_name;
+  std::optional<std::string> parameter;  // everything after the third comma
+  bool has_check_field = false;  // false when the value has fewer than two commas
+};
+
+RuleValue SplitRuleValue(const std::string& value);
+
+// Leading blanks skipped, then an optional sign and decimal digits, or
+// hexadecimal digits after "$", "x" or "0x". Anything else, an empty text,
+// trailing characters and values out of the 32-bit range give 0.
+std::int32_t ParseLevel(const std::string& text);

@@ -1,0 +1,74 @@
+#pragma once
+// The scanner: one scan of the registry on a worker thread. It reads the
+// knowledge base when created, snapshots the registered COM names when
+// prepared, and reports every change to the window through the UI thread.
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/worker_thread.h"
+#include "scan/BaseVer.h"
+#include "scan/reference_list.h"
+#include "scan/scan_view.h"
+
+class FileSystem;
+class Registry;
+class UiThread;
+
+// What a scan reads and reports to.
+struct ScanContext {
+  Registry& registry;
+  FileSystem& files;
+  UiThread& ui;
+};
+
+class Tverefy : public WorkerThread {
+ public:
+  static constexpr const char* kKnowledgeBaseName = "Knowbase.ini";
+  static constexpr const char* kSectionName = "PATHS1";
+
+  // Reads "Knowbase.ini" from the executable's folder.
+  Tverefy(const ScanContext& context, ScanView& view);
+  // Reads the knowledge base from the given file.
+  Tverefy(const ScanContext& context, ScanView& view, const std::string& knowledge_base);
+  ~Tverefy() override;
+
+  // Snapshots the reference lists; call on the UI thread before Start.
+  void Prepare();
+  void LoadReferenceLists();
+
+  // Sets the accessor's root key from the text before the first backslash.
+  static void SelectRootKey(RegistryAccessor& reg, const std::string& entry_name);
+  // Hands the record to the window, which inserts it below the top node.
+  void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record);
+  // Runs one change of the window on the UI thread and waits for it.
+  void UpdateView(const std::function<void(ScanView&)>& change);
+
+  int TotalEntries() const;
+  const ReferenceList& ClassIds() const { return FClassIds; }
+  const ReferenceList& TypeLibs() const { return FTypeLibs; }
+  const ReferenceList& Interfaces() const { return FInterfaces; }
+  const ReferenceList& ProgIds() const { return FProgIds; }
+  Registry& GetRegistry() { return registry_; }
+  FileSystem& Files() { return files_; }
+  // The system search order for a name, each distinct name looked up once
+  // per scan.
+  bool FileFound(const std::string& name);
+
+ protected:
+  void Execute() override;
+
+ private:
+  void LoadKnowledgeBase(const std::string& path);
+
+  Registry& registry_;
+  FileSystem& files_;
+  ScanView& FForm;
+  std::vector<std::unique_ptr<TBaseVerClass>> FSections;
+  ReferenceList FClassIds;
+  ReferenceList FTypeLibs;
+  ReferenceList FInterfaces;
+  ReferenceList FProgIds;
+  std::unordered_map<std::string, bool> search_memo_;
+};
