@@ -1,0 +1,157 @@
+#include "regtext/Buck.h"
+
+#include <memory>
+
+#include "platform/case_fold.h"
+#include "platform/file_errors.h"
+#include "regtext/backup_file_name.h"
+#include "regtext/key_paths.h"
+#include "scan/root_keys.h"
+
+namespace {
+
+constexpr const char* kResultsFileName = "errors.reg";
+
+bool ContainsNoCase(const std::vector<std::string>& names, const std::string& name) {
+  for (const std::string& candidate : names)
+    if (EqualsNoCase(candidate, name)) return true;
+  return false;
+}
+
+}  // namespace
+
+TBuck::TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clock,
+             MailSender& mail)
+    : tree_(tree), registry_(registry), files_(files), clock_(clock), mail_(mail) {}
+
+void TBuck::BeginBackupFile() {
+  Flush();
+  FLines = {"REGEDIT4", ""};
+  base_name_ = BackupFileBase(clock_.Now());
+  FFileName = FreeFileName();
+  file_written_ = false;
+}
+
+std::string TBuck::FreeFileName() {
+  for (int candidate = 1;; ++candidate) {
+    std::string name = BackupFileName(base_name_, candidate);
+    if (used_names_.insert(FoldCase(name)).second && !files_.FileExists(name)) return name;
+  }
+}
+
+void TBuck::Flush() {
+  if (FFileName.empty() || FLines.size() <= 2) return;
+  // A file that appeared since the Start belongs to someone else.
+  if (!file_written_ && files_.FileExists(FFileName)) FFileName = FreeFileName();
+  WriteDocument(FFileName, FLines);
+  file_written_ = true;
+}
+
+void TBuck::WriteDocument(const std::string& file, const RegDocument& lines) {
+  if (!files_.WriteFileAtomic(file, RegDocumentText(lines))) throw FileCreateError(file);
+}
+
+int TBuck::FindOrAddKey(const std::string& path) {
+  const std::string header = '[' + path + ']';
+  for (std::size_t i = 0; i < FLines.size(); ++i)
+    if (EqualsNoCase(FLines[i], header)) return static_cast<int>(i) + 1;
+  FLines.push_back(header);
+  FLines.emplace_back();
+  return static_cast<int>(FLines.size()) - 1;
+}
+
+int TBuck::WriteValue(RegKey& key, int index, const std::string& name) {
+  return ::WriteValue(key, FLines, index, name);
+}
+
+bool TBuck::WriteValues(RegKey& key, int index, const std::vector<std::string>& names) {
+  bool complete = true;
+  for (const std::string& name : names) {
+    const int last = WriteValue(key, index, name);
+    if (last < index)
+      complete = false;
+    else
+      index = last + 1;
+  }
+  return complete;
+}
+
+bool TBuck::BackupKeyTree(RootKey root, const std::string& root_name,
+                          const std::string& key_path) {
+  const std::string header = JoinKeyPath(root_name, key_path);
+  if (!IsSingleLine(header)) return false;
+  std::vector<std::string> subkeys;
+  bool complete;
+  {
+    const std::unique_ptr<RegKey> key = registry_.OpenRead(root, key_path);
+    if (!key) return false;
+    const int index = FindOrAddKey(header);
+    complete = WriteValues(*key, index, key->ValueNames());
+    subkeys = key->SubkeyNames();
+  }
+  for (const std::string& subkey : subkeys)
+    complete = BackupKeyTree(root, root_name, JoinKeyPath(key_path, subkey)) && complete;
+  return complete;
+}
+
+bool TBuck::BackupKeyOfNode(const ResultNode& node) {
+  const RootKey root = NodeRootKey(node);
+  if (node.Level() < 2 || root == 0) return false;
+  return BackupKeyTree(root, RootKeyName(root), NodeKeyPath(node));
+}
+
+bool TBuck::BackupValuesOfNode(const ResultNode& node, const std::vector<std::string>& names) {
+  const RootKey root = NodeRootKey(node);
+  if (!node.Data() || root == 0) return false;
+  const std::string key_path = NodeKeyPath(node);
+  const std::string header = JoinKeyPath(RootKeyName(root), key_path);
+  if (!IsSingleLine(header)) return false;
+  // The header goes in first: a key that cannot be opened leaves it with an
+  // empty block.
+  const int index = FindOrAddKey(header);
+  const std::unique_ptr<RegKey> key = registry_.OpenRead(root, key_path);
+  if (!key) return false;
+  std::vector<std::string> chosen;
+  if (ContainsNoCase(names, kDefaultValueName) && key->QueryValue("")) chosen.emplace_back();
+  for (const std::string& name : key->ValueNames())
+    if (ContainsNoCase(names, name)) chosen.push_back(name);
+  return WriteValues(*key, index, chosen);
+}
+
+bool TBuck::BackupProblem(const ResultNode& node) {
+  const TErrorClass* record = node.Data();
+  if (!record) return false;
+  if (record->FLevel <= 0) return BackupValuesOfNode(node, record->FValueNames);
+  const ResultNode* key = ProblemKeyNode(node, record->FLevel);
+  return key && BackupKeyOfNode(*key);
+}
+
+void TBuck::BackupProblemsBelow(const ResultNode& node) {
+  BackupProblem(node);
+  for (std::size_t i = 0; i < node.ChildCount(); ++i) BackupProblemsBelow(*node.Child(i));
+}
+
+void TBuck::SaveResults(const std::string& file) {
+  Flush();
+  RegDocument journal{"REGEDIT4", "", ""};
+  FLines.swap(journal);
+  struct PutBack {
+    RegDocument& lines;
+    RegDocument& journal;
+    ~PutBack() { lines.swap(journal); }
+  } put_back{FLines, journal};
+  BackupProblemsBelow(*tree_.Top());
+  WriteDocument(file, FLines);
+}
+
+void TBuck::SendResults() {
+  const std::string path = files_.TempFolder() + kResultsFileName;
+  SaveResults(path);
+  if (!files_.FileExists(path)) return;
+  struct DeleteAfter {
+    FileSystem& files;
+    const std::string& path;
+    ~DeleteAfter() { files.DeleteFile(path); }
+  } delete_after{files_, path};
+  mail_.SendFile(path);
+}

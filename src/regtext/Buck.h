@@ -1,0 +1,81 @@
+#pragma once
+// The backup journal: before anything is deleted from the registry, the
+// keys and values about to go are copied into a REGEDIT4 document that is
+// written whole to the current scan's backup file, so that the system
+// registry editor can merge them back exactly. The same machinery writes
+// the results file of every problem in the result tree.
+#include <set>
+#include <string>
+#include <vector>
+
+#include "mail/mail_sender.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "regtext/regedit4_writer.h"
+#include "scan/result_tree.h"
+
+class TBuck {
+ public:
+  TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clock, MailSender& mail);
+  TBuck(const TBuck&) = delete;
+  TBuck& operator=(const TBuck&) = delete;
+
+  // The current backup file, without folder; empty before the first Start.
+  const std::string& FileName() const { return FFileName; }
+  const RegDocument& Lines() const { return FLines; }
+
+  // Flushes the old document and begins a new one named after the current
+  // time. A name this journal has used before, or a file that exists, is
+  // never taken: a counter keeps the new name apart.
+  void BeginBackupFile();
+  // Replaces the backup file with the document when it holds a key block.
+  // Throws FileCreateError; the file on disk and the document then stay as
+  // they were.
+  void Flush();
+  // The index at which the key's values go: below its header (found without
+  // regard to case), or in a new block at the end.
+  int FindOrAddKey(const std::string& path);
+  int WriteValue(RegKey& key, int index, const std::string& name);
+
+  // The Backup* operations return whether the backup is complete: every key
+  // opened and every value read and written. Deleting what was not backed
+  // up completely would lose data for good.
+  //
+  // The key, its values and all its subkeys, depth first, each parent
+  // before its children.
+  bool BackupKeyTree(RootKey root, const std::string& root_name, const std::string& key_path);
+  // The key a node names; a root key as a whole is never backed up.
+  bool BackupKeyOfNode(const ResultNode& node);
+  // The named values of the node's key in registry order; "(Default)"
+  // stands for the default value. Names the key lacks are passed over.
+  bool BackupValuesOfNode(const ResultNode& node, const std::vector<std::string>& names);
+  // What the node's problem record designates: its values, or its key
+  // FLevel - 1 levels up.
+  bool BackupProblem(const ResultNode& node);
+
+  // Writes every problem of the result tree to the file as it is now in the
+  // registry. Flushes the journal first and leaves its document and file
+  // name as they were.
+  void SaveResults(const std::string& file);
+  // Saves the results as "errors.reg" in the temporary folder, offers it to
+  // the mail program and deletes it.
+  void SendResults();
+
+ private:
+  std::string FreeFileName();
+  void WriteDocument(const std::string& file, const RegDocument& lines);
+  bool WriteValues(RegKey& key, int index, const std::vector<std::string>& names);
+  void BackupProblemsBelow(const ResultNode& node);
+
+  ResultTree& tree_;
+  Registry& registry_;
+  FileSystem& files_;
+  Clock& clock_;
+  MailSender& mail_;
+  std::string FFileName;
+  RegDocument FLines;
+  std::string base_name_;         // FFileName without counter and extension
+  bool file_written_ = false;     // FFileName holds this document
+  std::set<std::string> used_names_;  // letter case folded
+};
