@@ -5,11 +5,12 @@ void QueuedUiThread::Invoke(const std::function<void()>& call) {
     call();
     return;
   }
-  bool done = false;
+  Outcome outcome;
   std::unique_lock<std::mutex> lock(mutex_);
-  queue_.push_back({call, &done});
+  queue_.push_back({call, &outcome});
   changed_.notify_all();
-  changed_.wait(lock, [&] { return done; });
+  changed_.wait(lock, [&] { return outcome.done; });
+  if (outcome.error) std::rethrow_exception(outcome.error);
 }
 
 void QueuedUiThread::Post(std::function<void()> call) {
@@ -33,13 +34,21 @@ int QueuedUiThread::Drain() {
       item = std::move(queue_.front());
       queue_.pop_front();
     }
-    item.call();
     ++ran;
-    if (item.done) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      *item.done = true;
-      changed_.notify_all();
+    if (!item.outcome) {
+      item.call();
+      continue;
     }
+    std::exception_ptr error;
+    try {
+      item.call();
+    } catch (...) {
+      error = std::current_exception();
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    item.outcome->error = error;
+    item.outcome->done = true;
+    changed_.notify_all();
   }
 }
 

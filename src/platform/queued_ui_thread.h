@@ -3,6 +3,7 @@
 // the thread that owns this object drains it.
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -18,13 +19,19 @@ class QueuedUiThread : public UiThread {
   void ServeUntil(const std::atomic<bool>& done) override;
   void Wake() override;
 
-  // Runs every queued call; returns how many ran.
+  // Runs every queued call; returns how many ran. An error of an invoked
+  // call goes back to its worker; one of a posted call comes out here.
   int Drain();
 
  private:
+  // What an invoking worker waits for: the end of its call, and its error.
+  struct Outcome {
+    bool done = false;
+    std::exception_ptr error;
+  };
   struct Item {
     std::function<void()> call;
-    bool* done = nullptr;  // set for Invoke: the worker waits for it
+    Outcome* outcome = nullptr;  // set for Invoke
   };
   std::thread::id owner_;
   std::mutex mutex_;
