@@ -1,0 +1,397 @@
+#include "regtext/Buck.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "platform/file_errors.h"
+#include "platform/fixed_clock.h"
+#include "platform/memory_registry.h"
+#include "regtext/regedit4_reader.h"
+#include "scan/root_keys.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Sz(const std::string& text) {
+  Bytes bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+// Files by name, with writes that can be made to fail.
+class FakeFiles : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+  bool DirectoryExists(const std::string&) override { return false; }
+  std::optional<std::string> SearchPath(const std::string&) override { return std::nullopt; }
+  std::string ExeFolder() override { return "C:\\exe\\"; }
+  std::string TempFolder() override { return "C:\\temp\\"; }
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    auto found = files.find(path);
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+  }
+  bool WriteFileAtomic(const std::string& path, const std::string& content) override {
+    if (fail_writes) return false;
+    files[path] = content;
+    return true;
+  }
+  bool DeleteFile(const std::string& path) override { return files.erase(path) > 0; }
+
+  std::map<std::string, std::string> files;
+  bool fail_writes = false;
+};
+
+// Hides chosen values and subkeys from reading while still listing them, as
+// the real registry does for names the ANSI functions cannot address.
+class PartlyUnreadableRegistry : public Registry {
+ public:
+  explicit PartlyUnreadableRegistry(Registry& inner) : inner_(inner) {}
+  std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override {
+    if (unopenable.count(path)) return nullptr;
+    std::unique_ptr<RegKey> key = inner_.OpenRead(root, path);
+    if (!key) return nullptr;
+    return std::make_unique<Key>(std::move(key), *this);
+  }
+  std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override {
+    return inner_.OpenWrite(root, path);
+  }
+  bool DeleteKey(RootKey root, const std::string& path) override {
+    return inner_.DeleteKey(root, path);
+  }
+
+  std::set<std::string> unopenable;    // key paths
+  std::set<std::string> unreadable;    // value names
+
+ private:
+  class Key : public RegKey {
+   public:
+    Key(std::unique_ptr<RegKey> inner, PartlyUnreadableRegistry& owner)
+        : inner_(std::move(inner)), owner_(owner) {}
+    std::vector<std::string> SubkeyNames() override { return inner_->SubkeyNames(); }
+    std::vector<std::string> ValueNames() override { return inner_->ValueNames(); }
+    std::optional<RegValue> QueryValue(const std::string& name) override {
+      if (owner_.unreadable.count(name)) return std::nullopt;
+      return inner_->QueryValue(name);
+    }
+    bool SetValue(const std::string& name, const RegValue& value) override {
+      return inner_->SetValue(name, value);
+    }
+    bool DeleteValue(const std::string& name) override { return inner_->DeleteValue(name); }
+
+   private:
+    std::unique_ptr<RegKey> inner_;
+    PartlyUnreadableRegistry& owner_;
+  };
+  Registry& inner_;
+};
+
+class RecordingMail : public MailSender {
+ public:
+  explicit RecordingMail(FakeFiles& files) : files_(files) {}
+  void SendFile(const std::string& path) override {
+    sent.push_back(path);
+    content_at_send = files_.ReadFile(path).value_or("<missing>");
+  }
+  std::vector<std::string> sent;
+  std::string content_at_send;
+
+ private:
+  FakeFiles& files_;
+};
+
+constexpr LocalTime kStart{2026, 12, 6, 21, 5, 9};
+constexpr const char* kStartName = "06_12_26;09-05-09 (PM).reg";
+
+class BuckTest : public ::testing::Test {
+ protected:
+  void Set(const std::string& path, const std::string& name, const RegValue& value) {
+    ASSERT_TRUE(memory.OpenWrite(kHkeyCurrentUser, path)->SetValue(name, value));
+  }
+  void SetSz(const std::string& path, const std::string& name, const std::string& text) {
+    Set(path, name, {kRegSz, Sz(text)});
+  }
+  ResultNode& Problem(const std::string& path, std::unique_ptr<TErrorClass> record) {
+    return *InsertProblemPath(tree, *tree.Top(), "HKEY_CURRENT_USER\\" + path, std::move(record));
+  }
+  RegDocument Blocks() const {
+    return RegDocument(buck.Lines().begin() + 2, buck.Lines().end());
+  }
+
+  MemoryRegistry memory;
+  PartlyUnreadableRegistry registry{memory};
+  ResultTree tree;
+  FakeFiles files;
+  FixedClock clock{kStart};
+  RecordingMail mail{files};
+  TBuck buck{tree, registry, files, clock, mail};
+};
+
+TEST_F(BuckTest, FileNameFromTheStartTimeOnTheTwelveHourClock) {
+  EXPECT_EQ(buck.FileName(), "");
+  buck.BeginBackupFile();
+  EXPECT_EQ(buck.FileName(), kStartName);
+  EXPECT_EQ(buck.Lines(), (RegDocument{"REGEDIT4", ""}));
+  clock.Set({2001, 1, 2, 0, 30, 0});
+  buck.BeginBackupFile();
+  EXPECT_EQ(buck.FileName(), "02_01_01;12-30-00 (AM).reg");
+  clock.Set({2001, 1, 2, 12, 30, 0});
+  buck.BeginBackupFile();
+  EXPECT_EQ(buck.FileName(), "02_01_01;12-30-00 (PM).reg");
+  clock.Set({2001, 1, 2, 13, 30, 0});
+  buck.BeginBackupFile();
+  EXPECT_EQ(buck.FileName(), "02_01_01;01-30-00 (PM).reg");
+}
+
+TEST_F(BuckTest, NothingBackedUpLeavesNoFile) {
+  buck.Flush();
+  buck.BeginBackupFile();
+  buck.Flush();
+  buck.BeginBackupFile();
+  EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(BuckTest, KeyTreeDepthFirstParentBeforeChildren) {
+  SetSz("K", "a", "1");
+  SetSz("K", "b", "2");
+  SetSz("K\\S1", "v", "3");
+  SetSz("K\\S2", "v", "4");
+  memory.OpenWrite(kHkeyCurrentUser, "K\\S2\\Empty");
+  buck.BeginBackupFile();
+  EXPECT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", "\"a\"=\"1\"", "\"b\"=\"2\"", "",
+                                   "[HKEY_CURRENT_USER\\K\\S1]", "\"v\"=\"3\"", "",
+                                   "[HKEY_CURRENT_USER\\K\\S2]", "\"v\"=\"4\"", "",
+                                   "[HKEY_CURRENT_USER\\K\\S2\\Empty]", ""}));
+  buck.Flush();
+  EXPECT_EQ(files.files.at(kStartName), RegDocumentText(buck.Lines()));
+}
+
+TEST_F(BuckTest, MissingKeyWritesNothingAndIsIncomplete) {
+  buck.BeginBackupFile();
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "Gone"));
+  EXPECT_EQ(buck.Lines().size(), 2u);
+}
+
+TEST_F(BuckTest, IncompleteWhenAValueOrSubkeyCannotBeRead) {
+  SetSz("K", "good", "1");
+  SetSz("K", "hidden", "2");
+  SetSz("K\\Sub", "v", "3");
+  registry.unreadable.insert("hidden");
+  buck.BeginBackupFile();
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", "\"good\"=\"1\"", "",
+                                   "[HKEY_CURRENT_USER\\K\\Sub]", "\"v\"=\"3\"", ""}));
+  registry.unreadable.clear();
+  registry.unopenable.insert("K\\Sub");
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  registry.unopenable.clear();
+  EXPECT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+}
+
+TEST_F(BuckTest, IncompleteWhenANameCannotBeWrittenOnOneLine) {
+  SetSz("K", "line\nbreak", "1");
+  buck.BeginBackupFile();
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", ""}));
+  SetSz("K\\Sub\r[HKEY_CURRENT_USER\\Injected]", "v", "1");
+  memory.OpenWrite(kHkeyCurrentUser, "K")->DeleteValue("line\nbreak");
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", ""}));
+}
+
+TEST_F(BuckTest, FindOrAddKeyIgnoresCaseAndInsertsUnderTheHeader) {
+  buck.BeginBackupFile();
+  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\K"), 3);
+  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\L"), 5);
+  EXPECT_EQ(buck.FindOrAddKey("hkey_current_user\\k"), 3);
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", "", "[HKEY_CURRENT_USER\\L]", ""}));
+}
+
+TEST_F(BuckTest, ValuesInRegistryOrderLaterCommandsAbove) {
+  SetSz("Run", "", "default");
+  SetSz("Run", "Foo", "f");
+  SetSz("Run", "Bar", "b");
+  SetSz("Run", "Baz", "z");
+  ResultNode& node = Problem("Run", std::make_unique<TErrorClass>("File not found", "Foo", 0));
+  buck.BeginBackupFile();
+  EXPECT_TRUE(buck.BackupValuesOfNode(node, {"foo", "Missing"}));
+  EXPECT_TRUE(buck.BackupValuesOfNode(node, {"Baz", "(default)", "Bar"}));
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\Run]", "@=\"default\"", "\"Bar\"=\"b\"",
+                                   "\"Baz\"=\"z\"", "\"Foo\"=\"f\"", ""}));
+}
+
+TEST_F(BuckTest, ValueBackupKeepsTheHeaderOfAKeyThatCannotBeOpened) {
+  ResultNode& node = Problem("Gone", std::make_unique<TErrorClass>("File not found", "x", 0));
+  buck.BeginBackupFile();
+  EXPECT_FALSE(buck.BackupValuesOfNode(node, {"x"}));
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\Gone]", ""}));
+  EXPECT_FALSE(buck.BackupValuesOfNode(*node.Parent(), {"x"}));  // no record
+}
+
+TEST_F(BuckTest, KeyProblemBacksUpTheKeyLevelMinusOneUp) {
+  SetSz("App\\Sub", "v", "1");
+  SetSz("App", "w", "2");
+  ResultNode& node = Problem("App\\Sub", std::make_unique<TErrorClass>("File not found", 2));
+  buck.BeginBackupFile();
+  EXPECT_TRUE(buck.BackupProblem(node));
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\App]", "\"w\"=\"2\"", "",
+                                   "[HKEY_CURRENT_USER\\App\\Sub]", "\"v\"=\"1\"", ""}));
+}
+
+TEST_F(BuckTest, WalkReachingARootKeyBacksUpNothing) {
+  SetSz("App", "w", "2");
+  ResultNode& node = Problem("App", std::make_unique<TErrorClass>("File not found", 2));
+  ResultNode& root = *node.Parent();
+  tree.SetData(root, std::make_unique<TErrorClass>("File not found", 1));
+  buck.BeginBackupFile();
+  EXPECT_FALSE(buck.BackupProblem(node));
+  EXPECT_FALSE(buck.BackupProblem(root));
+  EXPECT_FALSE(buck.BackupKeyOfNode(root));
+  EXPECT_FALSE(buck.BackupKeyOfNode(*tree.Top()));
+  EXPECT_EQ(buck.Lines().size(), 2u);
+}
+
+TEST_F(BuckTest, DistinctNamesNeverReplaceAnEarlierFile) {
+  SetSz("K", "a", "1");
+  buck.BeginBackupFile();
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  buck.BeginBackupFile();  // same second: the first file is flushed, then kept
+  EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_2.reg");
+  ASSERT_TRUE(files.FileExists(kStartName));
+
+  files.files["06_12_26;09-05-09 (PM)_3.reg"] = "not ours";
+  buck.BeginBackupFile();
+  EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_4.reg");
+
+  // A file of the name that appears before the first flush is not ours either.
+  files.files["06_12_26;09-05-09 (PM)_4.reg"] = "someone else's";
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  buck.Flush();
+  EXPECT_EQ(files.files.at("06_12_26;09-05-09 (PM)_4.reg"), "someone else's");
+  EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_5.reg");
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  buck.Flush();  // our own file is replaced
+  EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_5.reg");
+  EXPECT_EQ(files.files.at(buck.FileName()), RegDocumentText(buck.Lines()));
+}
+
+TEST_F(BuckTest, FailedWriteKeepsTheFileAndTheDocument) {
+  SetSz("K", "a", "1");
+  SetSz("L", "b", "2");
+  buck.BeginBackupFile();
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  buck.Flush();
+  const std::string first = files.files.at(kStartName);
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "L"));
+  files.fail_writes = true;
+  try {
+    buck.Flush();
+    FAIL() << "no error";
+  } catch (const FileCreateError& error) {
+    EXPECT_EQ(std::string(error.what()), std::string("Cannot create file ") + kStartName);
+  }
+  EXPECT_EQ(files.files.at(kStartName), first);
+  files.fail_writes = false;
+  buck.Flush();
+  EXPECT_EQ(buck.FileName(), kStartName);
+  EXPECT_EQ(files.files.at(kStartName), RegDocumentText(buck.Lines()));
+  EXPECT_EQ(buck.Lines().size(), 8u);
+}
+
+TEST_F(BuckTest, SaveResultsFlushesFirstAndLeavesTheJournalAlone) {
+  SetSz("K", "a", "1");
+  SetSz("Run", "Foo", "f");
+  Problem("Run", std::make_unique<TErrorClass>("File not found", "Foo", 0));
+  buck.BeginBackupFile();
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  const RegDocument journal = buck.Lines();
+  buck.SaveResults("results.reg");
+  EXPECT_EQ(buck.Lines(), journal);
+  EXPECT_EQ(buck.FileName(), kStartName);
+  EXPECT_EQ(files.files.at(kStartName), RegDocumentText(journal));
+  EXPECT_EQ(files.files.at("results.reg"),
+            "REGEDIT4\r\n\r\n\r\n[HKEY_CURRENT_USER\\Run]\r\n\"Foo\"=\"f\"\r\n\r\n");
+}
+
+TEST_F(BuckTest, SaveResultsOfEveryProblemInTreeOrder) {
+  SetSz("A", "x", "1");
+  SetSz("A\\Deep", "y", "2");
+  SetSz("B", "z", "3");
+  Problem("B", std::make_unique<TErrorClass>("File not found", 1));
+  // A's node comes first, with its child Deep, though its record is added last.
+  Problem("A\\Deep", std::make_unique<TErrorClass>("File not found", "y", 0));
+  Problem("A", std::make_unique<TErrorClass>("File not found", "x", 0));
+  buck.SaveResults("r.reg");
+  EXPECT_EQ(files.files.at("r.reg"),
+            "REGEDIT4\r\n\r\n\r\n"
+            "[HKEY_CURRENT_USER\\B]\r\n\"z\"=\"3\"\r\n\r\n"
+            "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
+            "[HKEY_CURRENT_USER\\A\\Deep]\r\n\"y\"=\"2\"\r\n\r\n");
+}
+
+TEST_F(BuckTest, SaveResultsWithoutProblemsWritesThreeLines) {
+  buck.SaveResults("empty.reg");
+  EXPECT_EQ(files.files.at("empty.reg"), "REGEDIT4\r\n\r\n\r\n");
+  files.fail_writes = true;
+  EXPECT_THROW(buck.SaveResults("empty.reg"), FileCreateError);
+  EXPECT_EQ(buck.Lines(), RegDocument{});
+}
+
+TEST_F(BuckTest, SendResultsOffersErrorsRegThenDeletesIt) {
+  buck.SendResults();
+  EXPECT_EQ(mail.sent, std::vector<std::string>{"C:\\temp\\errors.reg"});
+  EXPECT_EQ(mail.content_at_send, "REGEDIT4\r\n\r\n\r\n");
+  EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(BuckTest, SendResultsMailsNothingWhenTheFileCannotBeWritten) {
+  files.fail_writes = true;
+  EXPECT_THROW(buck.SendResults(), FileCreateError);
+  EXPECT_TRUE(mail.sent.empty());
+}
+
+// Every type, with names and data that need escaping or a hex form, backed
+// up and merged into an empty registry, comes back byte for byte.
+TEST_F(BuckTest, BackupImportsBackExactly) {
+  const std::vector<std::pair<std::string, RegValue>> values{
+      {"", {kRegSz, Sz("C:\\App\\app.exe")}},
+      {"q\"uo\\te", {kRegSz, Sz("say \"hi\" \\\\server\\")}},
+      {"crlf", {kRegSz, Sz("a\r\n[HKEY_CURRENT_USER\\X]\r\n\"b\"=\"c\"")}},
+      {"empty", {kRegSz, Sz("")}},
+      {"sized0", {kRegSz, {}}},
+      {"embedded", {kRegSz, {'a', 0, 'b', 0}}},
+      {"open", {kRegSz, {'a', 'b'}}},
+      {"expand", {kRegExpandSz, Sz("%SystemRoot%\\system32")}},
+      {"dword", {kRegDword, {0x78, 0x56, 0x34, 0x12}}},
+      {"dword3", {kRegDword, {1, 2, 3}}},
+      {"big", {kRegDwordBigEndian, {0, 0, 0, 1}}},
+      {"none", {kRegNone, {}}},
+      {"multi", {kRegMultiSz, {'a', 0, 'b', 0, 0}}},
+      {"qword", {kRegQword, {1, 2, 3, 4, 5, 6, 7, 8}}},
+      {"link", {kRegLink, {'x', 0}}},
+      {"resources", {kRegResourceList, {1, 0, 0, 0}}},
+      {"custom", {0x12345678u, {9, 8, 7}}},
+      {"binary", {kRegBinary, Bytes(1000, 0xA5)}},
+      {std::string(90, 'L'), {kRegBinary, Bytes(60, 0)}},
+  };
+  for (const auto& [name, value] : values) Set("Hostile", name, value);
+  Set("Hostile\\Sub [1] \"x\"", "", {kRegDword, {1, 0, 0, 0}});
+  buck.BeginBackupFile();
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "Hostile"));
+
+  MemoryRegistry restored;
+  ImportRegText(restored, RegDocumentText(buck.Lines()));
+  const std::unique_ptr<RegKey> key = restored.OpenRead(kHkeyCurrentUser, "Hostile");
+  ASSERT_TRUE(key);
+  EXPECT_EQ(key->ValueNames().size(), values.size());
+  for (const auto& [name, value] : values) EXPECT_EQ(key->QueryValue(name), value) << name;
+  const std::unique_ptr<RegKey> sub = restored.OpenRead(kHkeyCurrentUser, "Hostile\\Sub [1] \"x\"");
+  ASSERT_TRUE(sub);
+  EXPECT_EQ(sub->QueryValue(""), (RegValue{kRegDword, {1, 0, 0, 0}}));
+}
+
+}  // namespace
