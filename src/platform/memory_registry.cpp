@@ -1,0 +1,146 @@
+#include "platform/memory_registry.h"
+
+#include <map>
+#include <string_view>
+#include <utility>
+
+#include "platform/registry_name_order.h"
+
+namespace {
+
+constexpr RootKey kFirstRoot = 0x80000000u;
+// The longest value name the system registry accepts.
+constexpr std::size_t kMaxValueName = 16383;
+
+struct NamedValue {
+  std::string name;
+  RegValue value;
+};
+
+}  // namespace
+
+struct MemoryRegistry::Node {
+  explicit Node(std::string key_name) : name(std::move(key_name)) {}
+  std::string name;
+  bool deleted = false;
+  // Both keyed by RegistryNameKey, so iteration is the enumeration order.
+  std::map<std::string, std::shared_ptr<Node>> subkeys;
+  std::map<std::string, NamedValue> values;
+};
+
+namespace {
+
+using Node = MemoryRegistry::Node;
+
+// Keys still open on the branch then see it empty and refuse writes.
+void MarkDeleted(Node& node) {
+  node.deleted = true;
+  for (auto& [key, child] : node.subkeys) MarkDeleted(*child);
+  node.subkeys.clear();
+  node.values.clear();
+}
+
+class MemoryRegKey : public RegKey {
+ public:
+  MemoryRegKey(std::shared_ptr<Node> node, bool writable) : node_(std::move(node)), writable_(writable) {}
+
+  std::vector<std::string> SubkeyNames() override {
+    std::vector<std::string> names;
+    names.reserve(node_->subkeys.size());
+    for (const auto& [key, child] : node_->subkeys) names.push_back(child->name);
+    return names;
+  }
+
+  std::vector<std::string> ValueNames() override {
+    std::vector<std::string> names;
+    names.reserve(node_->values.size());
+    for (const auto& [key, entry] : node_->values) names.push_back(entry.name);
+    return names;
+  }
+
+  std::optional<RegValue> QueryValue(const std::string& name) override {
+    const auto found = node_->values.find(RegistryNameKey(name));
+    if (found == node_->values.end()) return std::nullopt;
+    return found->second.value;
+  }
+
+  bool SetValue(const std::string& name, const RegValue& value) override {
+    if (!writable_ || node_->deleted || name.size() > kMaxValueName) return false;
+    const auto [entry, inserted] = node_->values.try_emplace(RegistryNameKey(name), NamedValue{name, value});
+    if (!inserted) entry->second.value = value;  // the stored name keeps its letter case
+    return true;
+  }
+
+  bool DeleteValue(const std::string& name) override {
+    if (!writable_ || node_->deleted) return false;
+    return node_->values.erase(RegistryNameKey(name)) > 0;
+  }
+
+ private:
+  std::shared_ptr<Node> node_;
+  bool writable_;
+};
+
+}  // namespace
+
+MemoryRegistry::MemoryRegistry() {
+  for (auto& root : roots_) root = std::make_shared<Node>(std::string());
+}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+// Components are separated by backslashes; empty components (a trailing or
+// doubled backslash) are passed over as the system does, but a path that
+// starts with a backslash is refused.
+std::shared_ptr<Node> MemoryRegistry::Find(RootKey root, const std::string& path, bool create) {
+  if (root < kFirstRoot || root - kFirstRoot >= roots_.size()) return nullptr;
+  if (!path.empty() && path.front() == '\\') return nullptr;
+  std::shared_ptr<Node> node = roots_[root - kFirstRoot];
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string_view component(path.data() + start, end - start);
+    start = end + 1;
+    if (component.empty()) continue;
+    const std::string key = RegistryNameKey(component);
+    const auto found = node->subkeys.find(key);
+    if (found != node->subkeys.end()) {
+      node = found->second;
+    } else if (create) {
+      node = node->subkeys.emplace(key, std::make_shared<Node>(std::string(component))).first->second;
+    } else {
+      return nullptr;
+    }
+  }
+  return node;
+}
+
+std::unique_ptr<RegKey> MemoryRegistry::OpenRead(RootKey root, const std::string& path) {
+  std::shared_ptr<Node> node = Find(root, path, false);
+  if (!node) return nullptr;
+  return std::make_unique<MemoryRegKey>(std::move(node), false);
+}
+
+std::unique_ptr<RegKey> MemoryRegistry::OpenWrite(RootKey root, const std::string& path) {
+  std::shared_ptr<Node> node = Find(root, path, true);
+  if (!node) return nullptr;
+  return std::make_unique<MemoryRegKey>(std::move(node), true);
+}
+
+bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
+  const std::size_t last_separator = path.find_last_not_of('\\');
+  if (last_separator == std::string::npos) return false;  // a root cannot be deleted
+  const std::string trimmed = path.substr(0, last_separator + 1);
+  const std::size_t split = trimmed.rfind('\\');
+  const std::string parent_path = split == std::string::npos ? std::string() : trimmed.substr(0, split);
+  const std::string name = split == std::string::npos ? trimmed : trimmed.substr(split + 1);
+  if (split == 0) return false;  // "\name": refused like any path with a leading backslash
+  std::shared_ptr<Node> parent = Find(root, parent_path, false);
+  if (!parent) return false;
+  const auto found = parent->subkeys.find(RegistryNameKey(name));
+  if (found == parent->subkeys.end()) return false;
+  MarkDeleted(*found->second);
+  parent->subkeys.erase(found);
+  return true;
+}

@@ -1,0 +1,147 @@
+#include "platform/win32/registry_win32.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace {
+
+// The longest value name the registry accepts, plus its terminator.
+constexpr DWORD kValueNameBuffer = 16384;
+// The longest key name, plus its terminator; longer names grow the buffer.
+constexpr DWORD kKeyNameBuffer = 256;
+
+class UniqueHkey {
+ public:
+  UniqueHkey() = default;
+  explicit UniqueHkey(HKEY key) : key_(key) {}
+  UniqueHkey(const UniqueHkey&) = delete;
+  UniqueHkey& operator=(const UniqueHkey&) = delete;
+  ~UniqueHkey() {
+    if (key_) RegCloseKey(key_);
+  }
+  HKEY get() const { return key_; }
+  HKEY* put() { return &key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// Predefined handles are sign-extended 32-bit values, also in 64-bit code.
+HKEY PredefinedKey(RootKey root) {
+  if (root < 0x80000000u || root > 0x80000006u) return nullptr;
+  return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+}
+
+std::vector<std::string> EnumerateSubkeys(HKEY key) {
+  std::vector<std::string> names;
+  std::string buffer(kKeyNameBuffer, '\0');
+  for (DWORD index = 0;;) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    const LONG status = RegEnumKeyExA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_MORE_DATA) {
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (status != ERROR_SUCCESS) break;
+    names.emplace_back(buffer.data(), length);
+    ++index;
+  }
+  return names;
+}
+
+std::vector<std::string> EnumerateValues(HKEY key) {
+  std::vector<std::string> names;
+  std::string buffer(kValueNameBuffer, '\0');
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    if (RegEnumValueA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    names.emplace_back(buffer.data(), length);
+  }
+  return names;
+}
+
+std::optional<RegValue> QueryValueOf(HKEY key, const std::string& name) {
+  RegValue value;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+  // The value can grow between the two calls; then ask again.
+  for (;;) {
+    value.data.resize(size);
+    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, size ? value.data.data() : nullptr, &size);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    value.data.resize(size);
+    value.type = type;
+    return value;
+  }
+}
+
+bool SetValueOf(HKEY key, const std::string& name, const RegValue& value) {
+  if (value.data.size() >= MAXDWORD) return false;
+  // The ANSI call counts a string's missing terminator in when the byte just
+  // behind the data is zero (and it reads that byte even when it lies outside
+  // the data). A non-zero byte there keeps the data exactly as given.
+  std::vector<BYTE> data(value.data.begin(), value.data.end());
+  data.push_back(0xFF);
+  return RegSetValueExA(key, name.c_str(), 0, value.type, data.data(), static_cast<DWORD>(value.data.size())) ==
+         ERROR_SUCCESS;
+}
+
+class Win32RegKey : public RegKey {
+ public:
+  explicit Win32RegKey(UniqueHkey&& key) : key_(std::move(key)) {}
+
+  std::vector<std::string> SubkeyNames() override { return EnumerateSubkeys(key_.get()); }
+  std::vector<std::string> ValueNames() override { return EnumerateValues(key_.get()); }
+  std::optional<RegValue> QueryValue(const std::string& name) override { return QueryValueOf(key_.get(), name); }
+  bool SetValue(const std::string& name, const RegValue& value) override {
+    return SetValueOf(key_.get(), name, value);
+  }
+  bool DeleteValue(const std::string& name) override {
+    return RegDeleteValueA(key_.get(), name.c_str()) == ERROR_SUCCESS;
+  }
+
+ private:
+  UniqueHkey key_;
+};
+
+// Deletes parent\name after its subkeys, deepest first: the system deletes
+// only keys without subkeys.
+bool DeleteTree(HKEY parent, const std::string& name) {
+  {
+    UniqueHkey key;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    // All names first: deleting while enumerating by index would skip keys.
+    for (const std::string& child : EnumerateSubkeys(key.get())) DeleteTree(key.get(), child);
+  }
+  return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {
+  const HKEY predefined = PredefinedKey(root);
+  if (!predefined) return nullptr;
+  UniqueHkey key;
+  if (RegOpenKeyExA(predefined, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return nullptr;
+  return std::make_unique<Win32RegKey>(std::move(key));
+}
+
+std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string& path) {
+  const HKEY predefined = PredefinedKey(root);
+  if (!predefined) return nullptr;
+  UniqueHkey key;
+  if (RegCreateKeyExA(predefined, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                      key.put(), nullptr) != ERROR_SUCCESS)
+    return nullptr;
+  return std::make_unique<Win32RegKey>(std::move(key));
+}
+
+bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
+  const HKEY predefined = PredefinedKey(root);
+  if (!predefined || path.find_first_not_of('\\') == std::string::npos) return false;
+  return DeleteTree(predefined, path);
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The system registry through the ANSI registry functions. Root handles are
+// the seven predefined keys; any other handle value opens nothing.
+#include "platform/registry.h"
+
+class Win32Registry : public Registry {
+ public:
+  std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
+  std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
+  bool DeleteKey(RootKey root, const std::string& path) override;
+};

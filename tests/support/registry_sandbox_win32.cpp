@@ -1,0 +1,81 @@
+#include "support/registry_sandbox_win32.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "platform/win32/registry_win32.h"
+#include "scan/root_keys.h"
+
+namespace {
+
+constexpr const char* kSandboxParent = "Software\\TarnelTests";
+constexpr RootKey kRedirectedRoots[] = {kHkeyClassesRoot, kHkeyCurrentUser,   kHkeyLocalMachine,
+                                        kHkeyUsers,       kHkeyCurrentConfig, kHkeyDynData};
+
+bool redirecting_sandbox_alive = false;
+
+HKEY PredefinedKey(RootKey root) {
+  return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+}
+
+HKEY CreateKey(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot create the registry sandbox " + path);
+  return key;
+}
+
+class SandboxedSystemRegistry : public Win32Registry {
+ private:
+  RegistrySandbox sandbox_;
+};
+
+}  // namespace
+
+RegistrySandbox::RegistrySandbox(Mode mode) {
+  static int serial = 0;
+  key_path_ = std::string(kSandboxParent) + "\\" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++serial);
+  if (mode == Mode::kKeyOnly) {
+    RegCloseKey(CreateKey(key_path_));
+    return;
+  }
+  if (redirecting_sandbox_alive) throw std::logic_error("only one redirecting registry sandbox at a time");
+  try {
+    for (RootKey root : kRedirectedRoots) {
+      const HKEY target = CreateKey(RootPath(root));
+      overrides_.push_back({PredefinedKey(root), target});
+      if (RegOverridePredefKey(PredefinedKey(root), target) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot redirect " + RootKeyName(root));
+    }
+  } catch (...) {
+    Restore();
+    throw;
+  }
+  redirecting_sandbox_alive = true;
+}
+
+RegistrySandbox::~RegistrySandbox() {
+  if (!overrides_.empty()) redirecting_sandbox_alive = false;
+  Restore();
+}
+
+// Undoes the redirection first: the sandbox lives in the real
+// HKEY_CURRENT_USER, which the redirection hides.
+void RegistrySandbox::Restore() {
+  for (const Override& entry : overrides_) {
+    RegOverridePredefKey(entry.predefined, nullptr);
+    RegCloseKey(entry.target);
+  }
+  overrides_.clear();
+  Win32Registry real;
+  real.DeleteKey(kHkeyCurrentUser, key_path_);
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSandboxParent);  // only when no other sandbox is left in it
+}
+
+std::string RegistrySandbox::FullPath() const { return RootKeyName(kHkeyCurrentUser) + "\\" + key_path_; }
+
+std::string RegistrySandbox::RootPath(RootKey root) const { return key_path_ + "\\" + RootKeyName(root); }
+
+std::unique_ptr<Registry> MakeSandboxedSystemRegistry() { return std::make_unique<SandboxedSystemRegistry>(); }
