@@ -1,0 +1,60 @@
+#include "support/recording_scan_view.h"
+
+void RecordingScanView::Record(std::string call) {
+  if (std::this_thread::get_id() != ui_thread_) ++off_thread_calls;
+  calls.push_back(std::move(call));
+  if (after_each_call) after_each_call();
+}
+
+void RecordingScanView::ClearResults() {
+  Record("clear");
+  tree.DeleteChildren(*tree.Top());
+}
+
+void RecordingScanView::SetProgressMax(int maximum) {
+  Record("max " + std::to_string(maximum));
+  progress_max = maximum;
+}
+
+void RecordingScanView::SetProgressStep(int step) { Record("step size " + std::to_string(step)); }
+
+void RecordingScanView::SetProgressPosition(int position) {
+  Record("position " + std::to_string(position));
+  progress_position = position;
+}
+
+void RecordingScanView::StepProgress() {
+  Record("step");
+  ++progress_position;
+}
+
+void RecordingScanView::SetStatusText(const std::string& text) { Record("status " + text); }
+
+void RecordingScanView::InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
+  Record("insert " + full_path);
+  InsertProblemPath(tree, *tree.Top(), full_path, std::move(record));
+}
+
+namespace {
+
+void CollectProblems(const ResultNode& node, const std::string& path, std::vector<std::string>& out) {
+  if (const TErrorClass* record = node.Data()) {
+    std::string line = path + ": " + record->FMessage + " [";
+    for (std::size_t i = 0; i < record->FValueNames.size(); ++i)
+      line += (i ? "|" : "") + record->FValueNames[i];
+    out.push_back(line + "] " + std::to_string(record->FLevel));
+  }
+  for (std::size_t i = 0; i < node.ChildCount(); ++i) {
+    const ResultNode& child = *node.Child(i);
+    CollectProblems(child, path.empty() ? child.Text() : path + "\\" + child.Text(), out);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> RecordingScanView::Problems() {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < tree.Top()->ChildCount(); ++i)
+    CollectProblems(*tree.Top()->Child(i), tree.Top()->Child(i)->Text(), out);
+  return out;
+}
