@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 #include "platform/file_errors.h"
@@ -10,6 +9,8 @@
 #include "platform/memory_registry.h"
 #include "regtext/regedit4_reader.h"
 #include "scan/root_keys.h"
+#include "support/fake_files.h"
+#include "support/hostile_values.h"
 
 namespace {
 
@@ -20,30 +21,6 @@ Bytes Sz(const std::string& text) {
   bytes.push_back(0);
   return bytes;
 }
-
-// Files by name, with writes that can be made to fail.
-class FakeFiles : public FileSystem {
- public:
-  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
-  bool DirectoryExists(const std::string&) override { return false; }
-  std::optional<std::string> SearchPath(const std::string&) override { return std::nullopt; }
-  std::string ExeFolder() override { return "C:\\exe\\"; }
-  std::string TempFolder() override { return "C:\\temp\\"; }
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    auto found = files.find(path);
-    if (found == files.end()) return std::nullopt;
-    return found->second;
-  }
-  bool WriteFileAtomic(const std::string& path, const std::string& content) override {
-    if (fail_writes) return false;
-    files[path] = content;
-    return true;
-  }
-  bool DeleteFile(const std::string& path) override { return files.erase(path) > 0; }
-
-  std::map<std::string, std::string> files;
-  bool fail_writes = false;
-};
 
 // Hides chosen values and subkeys from reading while still listing them, as
 // the real registry does for names the ANSI functions cannot address.
@@ -357,29 +334,9 @@ TEST_F(BuckTest, SendResultsMailsNothingWhenTheFileCannotBeWritten) {
 // Every type, with names and data that need escaping or a hex form, backed
 // up and merged into an empty registry, comes back byte for byte.
 TEST_F(BuckTest, BackupImportsBackExactly) {
-  const std::vector<std::pair<std::string, RegValue>> values{
-      {"", {kRegSz, Sz("C:\\App\\app.exe")}},
-      {"q\"uo\\te", {kRegSz, Sz("say \"hi\" \\\\server\\")}},
-      {"crlf", {kRegSz, Sz("a\r\n[HKEY_CURRENT_USER\\X]\r\n\"b\"=\"c\"")}},
-      {"empty", {kRegSz, Sz("")}},
-      {"sized0", {kRegSz, {}}},
-      {"embedded", {kRegSz, {'a', 0, 'b', 0}}},
-      {"open", {kRegSz, {'a', 'b'}}},
-      {"expand", {kRegExpandSz, Sz("%SystemRoot%\\system32")}},
-      {"dword", {kRegDword, {0x78, 0x56, 0x34, 0x12}}},
-      {"dword3", {kRegDword, {1, 2, 3}}},
-      {"big", {kRegDwordBigEndian, {0, 0, 0, 1}}},
-      {"none", {kRegNone, {}}},
-      {"multi", {kRegMultiSz, {'a', 0, 'b', 0, 0}}},
-      {"qword", {kRegQword, {1, 2, 3, 4, 5, 6, 7, 8}}},
-      {"link", {kRegLink, {'x', 0}}},
-      {"resources", {kRegResourceList, {1, 0, 0, 0}}},
-      {"custom", {0x12345678u, {9, 8, 7}}},
-      {"binary", {kRegBinary, Bytes(1000, 0xA5)}},
-      {std::string(90, 'L'), {kRegBinary, Bytes(60, 0)}},
-  };
+  const std::vector<NamedRegValue> values = HostileValues();
   for (const auto& [name, value] : values) Set("Hostile", name, value);
-  Set("Hostile\\Sub [1] \"x\"", "", {kRegDword, {1, 0, 0, 0}});
+  for (const std::string& name : HostileKeyNames()) Set("Hostile\\" + name, "", {kRegDword, {1, 0, 0, 0}});
   buck.BeginBackupFile();
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "Hostile"));
 
@@ -389,9 +346,11 @@ TEST_F(BuckTest, BackupImportsBackExactly) {
   ASSERT_TRUE(key);
   EXPECT_EQ(key->ValueNames().size(), values.size());
   for (const auto& [name, value] : values) EXPECT_EQ(key->QueryValue(name), value) << name;
-  const std::unique_ptr<RegKey> sub = restored.OpenRead(kHkeyCurrentUser, "Hostile\\Sub [1] \"x\"");
-  ASSERT_TRUE(sub);
-  EXPECT_EQ(sub->QueryValue(""), (RegValue{kRegDword, {1, 0, 0, 0}}));
+  for (const std::string& name : HostileKeyNames()) {
+    const std::unique_ptr<RegKey> sub = restored.OpenRead(kHkeyCurrentUser, "Hostile\\" + name);
+    ASSERT_TRUE(sub) << name;
+    EXPECT_EQ(sub->QueryValue(""), (RegValue{kRegDword, {1, 0, 0, 0}})) << name;
+  }
 }
 
 }  // namespace
