@@ -18,6 +18,8 @@ using Names = std::vector<std::string>;
 
 Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
+std::string ValueName(std::size_t index) { return std::to_string(index) + "v"; }
+
 class RegistryContract : public testing::TestWithParam<TestRegistryKind> {
  protected:
   void SetUp() override { registry_ = GetParam().make(); }
@@ -129,12 +131,12 @@ TEST_P(RegistryContract, ValuesKeepTheirTypeAndExactBytes) {
   {
     std::unique_ptr<RegKey> key = Write("Types");
     ASSERT_NE(key, nullptr);
-    for (std::size_t i = 0; i < values.size(); ++i) EXPECT_TRUE(key->SetValue("v" + std::to_string(i), values[i]));
+    for (std::size_t i = 0; i < values.size(); ++i) EXPECT_TRUE(key->SetValue(ValueName(i), values[i]));
   }
   std::unique_ptr<RegKey> key = registry_->OpenRead(kHkeyCurrentUser, "Types");
   ASSERT_NE(key, nullptr);
   for (std::size_t i = 0; i < values.size(); ++i)
-    EXPECT_EQ(key->QueryValue("v" + std::to_string(i)), values[i]) << "value " << i;
+    EXPECT_EQ(key->QueryValue(ValueName(i)), values[i]) << "value " << i;
   EXPECT_EQ(key->QueryValue("missing"), std::nullopt);
 }
 

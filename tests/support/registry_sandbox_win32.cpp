@@ -43,12 +43,12 @@ RegistrySandbox::RegistrySandbox(Mode mode) {
   }
   if (redirecting_sandbox_alive) throw std::logic_error("only one redirecting registry sandbox at a time");
   try {
-    for (RootKey root : kRedirectedRoots) {
-      const HKEY target = CreateKey(RootPath(root));
-      overrides_.push_back({PredefinedKey(root), target});
-      if (RegOverridePredefKey(PredefinedKey(root), target) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot redirect " + RootKeyName(root));
-    }
+    // Every target first: once HKEY_CURRENT_USER is redirected, the
+    // sandbox's own path no longer leads there.
+    for (RootKey root : kRedirectedRoots) overrides_.push_back({PredefinedKey(root), CreateKey(RootPath(root))});
+    for (const Override& entry : overrides_)
+      if (RegOverridePredefKey(entry.predefined, entry.target) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot redirect the predefined registry keys");
   } catch (...) {
     Restore();
     throw;

@@ -1,7 +1,8 @@
 #pragma once
 // A throwaway key for tests that use the system registry, so that no test
-// touches a user's real settings: HKEY_CURRENT_USER\Software\TarnelTests\
-// <pid>-<n>, deleted with everything below it when the sandbox goes.
+// touches a user's real settings: the key Software\TarnelTests\<pid>-<n>
+// of HKEY_CURRENT_USER, deleted with everything below it when the sandbox
+// goes.
 //
 // Mode::kRedirectRoots also redirects this process's predefined roots
 // (HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS,

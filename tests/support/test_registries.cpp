@@ -15,3 +15,5 @@ std::vector<TestRegistryKind> TestRegistryKinds() {
 }
 
 std::string TestRegistryKindName(const testing::TestParamInfo<TestRegistryKind>& info) { return info.param.name; }
+
+void PrintTo(const TestRegistryKind& kind, std::ostream* out) { *out << kind.name; }

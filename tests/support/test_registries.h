@@ -11,6 +11,7 @@
 // registry_sandbox_win32.h). Each make() gives an empty registry.
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,7 @@ struct TestRegistryKind {
 };
 
 std::vector<TestRegistryKind> TestRegistryKinds();
+
+void PrintTo(const TestRegistryKind& kind, std::ostream* out);
 
 std::string TestRegistryKindName(const testing::TestParamInfo<TestRegistryKind>& info);

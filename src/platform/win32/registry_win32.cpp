@@ -15,8 +15,8 @@ class UniqueHkey {
  public:
   UniqueHkey() = default;
   explicit UniqueHkey(HKEY key) : key_(key) {}
-  UniqueHkey(const UniqueHkey&) = delete;
-  UniqueHkey& operator=(const UniqueHkey&) = delete;
+  UniqueHkey(UniqueHkey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+  UniqueHkey& operator=(UniqueHkey&&) = delete;
   ~UniqueHkey() {
     if (key_) RegCloseKey(key_);
   }
