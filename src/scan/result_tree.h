@@ -57,6 +57,7 @@ class ResultTree {
   ResultTree& operator=(const ResultTree&) = delete;
 
   ResultNode* Top() { return top_.get(); }
+  const ResultNode* Top() const { return top_.get(); }
   void SetObserver(ResultTreeObserver* observer) { observer_ = observer; }
 
   ResultNode* AddChild(ResultNode& parent, std::string text);

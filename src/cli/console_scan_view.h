@@ -1,0 +1,30 @@
+#pragma once
+// The headless scanner's window: the result tree, and progress written to
+// a stream (standard error on a console) as "[n/total] description".
+#include <ostream>
+
+#include "scan/result_tree.h"
+#include "scan/scan_view.h"
+
+class ConsoleScanView : public ScanView {
+ public:
+  // progress: where to show progress, or null for none.
+  explicit ConsoleScanView(std::ostream* progress) : progress_(progress) {}
+
+  void ClearResults() override { tree.DeleteChildren(*tree.Top()); }
+  void SetProgressMax(int maximum) override { maximum_ = maximum; }
+  void SetProgressStep(int step) override { step_ = step; }
+  void SetProgressPosition(int position) override;
+  void StepProgress() override { position_ += step_; }
+  void SetStatusText(const std::string& text) override;
+  void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
+
+  ResultTree tree;
+
+ private:
+  std::ostream* progress_;
+  int maximum_ = 0;
+  int step_ = 1;
+  int position_ = 0;
+  std::size_t shown_width_ = 0;  // of the progress line on screen
+};
