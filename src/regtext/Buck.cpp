@@ -60,18 +60,19 @@ int TBuck::FindOrAddKey(const std::string& path) {
   return static_cast<int>(FLines.size()) - 1;
 }
 
-int TBuck::WriteValue(RegKey& key, int index, const std::string& name) {
-  return ::WriteValue(key, FLines, index, name);
-}
-
 bool TBuck::WriteValues(RegKey& key, int index, const std::vector<std::string>& names) {
   bool complete = true;
   for (const std::string& name : names) {
-    const int last = WriteValue(key, index, name);
-    if (last < index)
+    // A listed value that cannot be read has a name the ANSI calls cannot
+    // address, or it went in the meantime: either way it is not backed up.
+    const std::optional<RegValue> value = key.QueryValue(name);
+    const int last = value ? WriteValue(FLines, index, name, *value) : index - 1;
+    if (last < index) {
       complete = false;
-    else
-      index = last + 1;
+      continue;
+    }
+    index = last + 1;
+    complete = complete && MergesBackExactly(*value);
   }
   return complete;
 }

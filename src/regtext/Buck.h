@@ -36,11 +36,11 @@ class TBuck {
   // The index at which the key's values go: below its header (found without
   // regard to case), or in a new block at the end.
   int FindOrAddKey(const std::string& path);
-  int WriteValue(RegKey& key, int index, const std::string& name);
 
   // The Backup* operations return whether the backup is complete: every key
-  // opened and every value read and written. Deleting what was not backed
-  // up completely would lose data for good.
+  // opened, every value read and written in a form that merges back to its
+  // exact bytes. Deleting what was not backed up completely would lose data
+  // for good.
   //
   // The key, its values and all its subkeys, depth first, each parent
   // before its children.

@@ -120,8 +120,7 @@ int WriteValue(RegDocument& document, int index, const std::string& name,
   return WriteBinaryValue(document, index, name, value.type, value.data);
 }
 
-int WriteValue(RegKey& key, RegDocument& document, int index, const std::string& name) {
-  const std::optional<RegValue> value = key.QueryValue(name);
-  if (!value) return index - 1;
-  return WriteValue(document, index, name, *value);
+bool MergesBackExactly(const RegValue& value) {
+  const bool text = value.type == kRegSz || value.type == kRegExpandSz || value.type == kRegMultiSz;
+  return !text || value.data.empty() || value.data.back() == 0;
 }

@@ -45,5 +45,9 @@ int WriteBinaryValue(RegDocument& document, int index, const std::string& name,
 // writes nothing when the name cannot be written (it holds a CR or LF).
 int WriteValue(RegDocument& document, int index, const std::string& name,
                const RegValue& value);
-// The same for a value of an open key; index - 1 when it cannot be read.
-int WriteValue(RegKey& key, RegDocument& document, int index, const std::string& name);
+
+// Whether merging the written value gives back exactly its bytes. A text
+// type (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) whose data does not end in a
+// zero byte does not: the registry editor stores text through the wide
+// registry call, which adds a terminator it finds missing.
+bool MergesBackExactly(const RegValue& value);

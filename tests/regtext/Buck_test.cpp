@@ -353,4 +353,16 @@ TEST_F(BuckTest, BackupImportsBackExactly) {
   }
 }
 
+TEST_F(BuckTest, UnterminatedTextIsWrittenButLeavesTheBackupIncomplete) {
+  for (const auto& [name, value] : UnterminatedTextValues()) {
+    Set("Open", name, value);
+    buck.BeginBackupFile();
+    EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "Open")) << name;
+    MemoryRegistry restored;
+    ImportRegText(restored, RegDocumentText(buck.Lines()));
+    EXPECT_EQ(restored.OpenRead(kHkeyCurrentUser, "Open")->QueryValue(name), value) << name;
+    ASSERT_TRUE(memory.DeleteKey(kHkeyCurrentUser, "Open"));
+  }
+}
+
 }  // namespace

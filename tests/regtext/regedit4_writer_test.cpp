@@ -162,6 +162,16 @@ TEST(WriteBinaryValueTest, TypedHexWrapsByItsOwnPrefix) {
   EXPECT_EQ(lines[1], " 16");
 }
 
+TEST(MergesBackExactlyTest, OnlyTextWithoutItsFinalZeroFails) {
+  EXPECT_TRUE(MergesBackExactly({kRegSz, Sz("a")}));
+  EXPECT_TRUE(MergesBackExactly({kRegSz, {}}));
+  EXPECT_TRUE(MergesBackExactly({kRegMultiSz, {'a', 0, 0}}));
+  EXPECT_TRUE(MergesBackExactly({kRegBinary, {'a'}}));
+  EXPECT_FALSE(MergesBackExactly({kRegSz, Text("a")}));
+  EXPECT_FALSE(MergesBackExactly({kRegExpandSz, Text("%A%")}));
+  EXPECT_FALSE(MergesBackExactly({kRegMultiSz, {'a', 0, 'b'}}));
+}
+
 TEST(RegDocumentTest, ExampleDocument) {
   RegDocument document{"REGEDIT4", "", "[HKEY_LOCAL_MACHINE\\Software\\Example]", ""};
   int index = 3;

@@ -16,6 +16,12 @@ Bytes Counting(std::size_t count) {
   return bytes;
 }
 
+// Ends text data the way the system ends it.
+Bytes Terminated(Bytes bytes) {
+  bytes.push_back(0);
+  return bytes;
+}
+
 }  // namespace
 
 std::vector<NamedRegValue> HostileValues() {
@@ -30,11 +36,8 @@ std::vector<NamedRegValue> HostileValues() {
       {"empty", {kRegSz, Sz("")}},
       {"sized0", {kRegSz, {}}},
       {"embedded", {kRegSz, {'a', 0, 'b', 0}}},
-      {"open", {kRegSz, {'a', 'b'}}},
-      {"odd", {kRegSz, {'a', 'b', 'c', 0, 'd'}}},
       {"ansi caf\xE9", {kRegSz, Sz("\xA3 caf\xE9 \xFF")}},
       {"expand", {kRegExpandSz, Sz("%SystemRoot%\\system32")}},
-      {"expand open", {kRegExpandSz, {'%', 'A', '%'}}},
       {"dword", {kRegDword, {0x78, 0x56, 0x34, 0x12}}},
       {"dword max", {kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}}},
       {"dword3", {kRegDword, {1, 2, 3}}},
@@ -54,10 +57,19 @@ std::vector<NamedRegValue> HostileValues() {
       {"binary 23", {kRegBinary, Counting(23)}},
       {"binary 24", {kRegBinary, Counting(24)}},
       {std::string(300, 'L'), {kRegBinary, Counting(60)}},
-      {std::string(75, 'M'), {kRegMultiSz, Counting(53)}},
+      {std::string(75, 'M'), {kRegMultiSz, Terminated(Counting(53))}},
   };
 }
 
 std::vector<std::string> HostileKeyNames() {
   return {"Sub [1] \"x\"", "semi;colon=eq", "caf\xE9", "@", " lead", "trail "};
+}
+
+std::vector<NamedRegValue> UnterminatedTextValues() {
+  return {
+      {"open", {kRegSz, {'a', 'b'}}},
+      {"odd", {kRegSz, {'a', 'b', 'c', 0, 'd'}}},
+      {"expand open", {kRegExpandSz, {'%', 'A', '%'}}},
+      {"multi open", {kRegMultiSz, {'a', 0, 'b'}}},
+  };
 }

@@ -11,4 +11,7 @@
 using NamedRegValue = std::pair<std::string, RegValue>;
 
 std::vector<NamedRegValue> HostileValues();
+// Text values whose data lacks its final zero: written exactly, but the
+// registry editor adds the zero when it merges them.
+std::vector<NamedRegValue> UnterminatedTextValues();
 std::vector<std::string> HostileKeyNames();

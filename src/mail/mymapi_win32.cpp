@@ -1,0 +1,56 @@
+#include "mail/mymapi_win32.h"
+
+#include <windows.h>
+#include <mapi.h>
+
+#include <vector>
+
+struct Win32MapiLibrary::Loaded {
+  HMODULE module = nullptr;
+  LPMAPISENDDOCUMENTS send_documents = nullptr;
+  ~Loaded() {
+    if (module) FreeLibrary(module);
+  }
+};
+
+MailSystem::Version Win32MailSystem::WindowsVersion() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExA(&info)) return {};
+#pragma GCC diagnostic pop
+  return {info.dwMajorVersion, info.dwMinorVersion};
+}
+
+int Win32MailSystem::ProfileMailMapi() { return static_cast<int>(GetProfileIntA("Mail", "MAPI", 0)); }
+
+Win32MapiLibrary::Win32MapiLibrary(Registry& registry, MailSystem& system)
+    : registry_(registry), system_(system) {}
+
+Win32MapiLibrary::~Win32MapiLibrary() = default;
+
+void Win32MapiLibrary::Load() {
+  tried_ = true;
+  if (!SimpleMapiDeclared(registry_, system_)) return;
+  auto loaded = std::make_unique<Loaded>();
+  loaded->module = LoadLibraryA("MAPI32.DLL");
+  if (!loaded->module) return;
+  loaded->send_documents = reinterpret_cast<LPMAPISENDDOCUMENTS>(
+      reinterpret_cast<void*>(GetProcAddress(loaded->module, "MAPISendDocuments")));
+  loaded_ = std::move(loaded);
+}
+
+std::uint32_t Win32MapiLibrary::SendDocuments(std::uintptr_t ui_param,
+                                              const std::string& delimiter,
+                                              const std::string& paths,
+                                              const std::string& names) {
+  if (!tried_) Load();
+  if (!loaded_ || !loaded_->send_documents) return kMapiUserAbort;
+  // The function takes writable strings.
+  std::vector<char> delimiter_buffer(delimiter.c_str(), delimiter.c_str() + delimiter.size() + 1);
+  std::vector<char> paths_buffer(paths.c_str(), paths.c_str() + paths.size() + 1);
+  std::vector<char> names_buffer(names.c_str(), names.c_str() + names.size() + 1);
+  return loaded_->send_documents(ui_param, delimiter_buffer.data(), paths_buffer.data(),
+                                 names_buffer.data(), 0);
+}

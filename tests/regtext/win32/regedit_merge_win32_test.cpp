@@ -1,0 +1,154 @@
+// The journal's promise, held against the system registry editor: what it
+// backs up, merged back with "regedit /s", is what was there, byte for byte.
+#include <windows.h>
+#undef DeleteFile
+#undef SearchPath
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/fixed_clock.h"
+#include "platform/win32/registry_win32.h"
+#include "regtext/Buck.h"
+#include "scan/root_keys.h"
+#include "support/fake_files.h"
+#include "support/hostile_values.h"
+#include "support/registry_sandbox_win32.h"
+
+namespace {
+
+class NoMail : public MailSender {
+ public:
+  void SendFile(const std::string&) override {}
+};
+
+class UniqueHandle {
+ public:
+  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() {
+    if (handle_) CloseHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// "regedit /s" exits 0 whatever it made of the file: the caller reads back.
+void MergeWithRegedit(const std::string& file) {
+  std::string command = "regedit.exe /s \"" + file + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  UniqueHandle process_handle(process.hProcess);
+  UniqueHandle thread_handle(process.hThread);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+}
+
+std::string TempFile(const std::string& name) {
+  char folder[MAX_PATH + 1];
+  const DWORD length = GetTempPathA(sizeof(folder), folder);
+  return std::string(folder, length) + name;
+}
+
+class RegeditMergeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const auto& [name, value] : HostileValues()) Set(base, name, value);
+    for (const std::string& name : HostileKeyNames())
+      Set(base + "\\" + name, "", {kRegDword, {1, 0, 0, 0}});
+    Set(base + "\\Deep\\Deeper", "v", {kRegSz, {'v', 0}});
+    buck.BeginBackupFile();
+  }
+  void TearDown() override { DeleteFileA(file.c_str()); }
+
+  void Set(const std::string& path, const std::string& name, const RegValue& value) {
+    const std::unique_ptr<RegKey> key = registry.OpenWrite(kHkeyCurrentUser, path);
+    ASSERT_TRUE(key && key->SetValue(name, value)) << path << " " << name;
+  }
+  void WriteJournalAndMerge() {
+    std::ofstream(file, std::ios::binary) << RegDocumentText(buck.Lines());
+    MergeWithRegedit(file);
+  }
+  void ExpectHostileValuesAt(const std::string& path) {
+    const std::unique_ptr<RegKey> key = registry.OpenRead(kHkeyCurrentUser, path);
+    ASSERT_TRUE(key);
+    for (const auto& [name, value] : HostileValues()) {
+      const std::optional<RegValue> read = key->QueryValue(name);
+      ASSERT_TRUE(read) << "missing: " << name;
+      EXPECT_EQ(read->type, value.type) << name;
+      EXPECT_EQ(read->data, value.data) << name;
+    }
+    EXPECT_EQ(key->ValueNames().size(), HostileValues().size());
+  }
+
+  RegistrySandbox sandbox{RegistrySandbox::Mode::kKeyOnly};
+  const std::string base = sandbox.KeyPath() + "\\Hostile";
+  Win32Registry registry;
+  ResultTree tree;
+  FakeFiles files;
+  FixedClock clock{{2026, 12, 6, 21, 5, 9}};
+  NoMail mail;
+  TBuck buck{tree, registry, files, clock, mail};
+  const std::string file = TempFile("tarnel-merge-" + std::to_string(GetCurrentProcessId()) + ".reg");
+};
+
+TEST_F(RegeditMergeTest, DeletedKeyTreeComesBackExactly) {
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", base));
+  ASSERT_TRUE(registry.DeleteKey(kHkeyCurrentUser, base));
+  WriteJournalAndMerge();
+
+  ExpectHostileValuesAt(base);
+  for (const std::string& name : HostileKeyNames()) {
+    const std::unique_ptr<RegKey> sub = registry.OpenRead(kHkeyCurrentUser, base + "\\" + name);
+    ASSERT_TRUE(sub) << "missing key: " << name;
+    EXPECT_EQ(sub->QueryValue(""), (RegValue{kRegDword, {1, 0, 0, 0}})) << name;
+  }
+  const std::unique_ptr<RegKey> deeper = registry.OpenRead(kHkeyCurrentUser, base + "\\Deep\\Deeper");
+  ASSERT_TRUE(deeper);
+  EXPECT_EQ(deeper->QueryValue("v"), (RegValue{kRegSz, {'v', 0}}));
+}
+
+TEST_F(RegeditMergeTest, DeletedValuesComeBackExactly) {
+  ResultNode* node = InsertProblemPath(tree, *tree.Top(), "HKEY_CURRENT_USER\\" + base,
+                                       std::make_unique<TErrorClass>("File not found", 0));
+  std::vector<std::string> names;
+  for (const auto& [name, value] : HostileValues())
+    names.push_back(name.empty() ? std::string(kDefaultValueName) : name);
+  ASSERT_TRUE(buck.BackupValuesOfNode(*node, names));
+  {
+    const std::unique_ptr<RegKey> key = registry.OpenWrite(kHkeyCurrentUser, base);
+    for (const auto& [name, value] : HostileValues()) ASSERT_TRUE(key->DeleteValue(name)) << name;
+  }
+  WriteJournalAndMerge();
+  ExpectHostileValuesAt(base);
+}
+
+// The editor stores text through the wide registry call, which adds the
+// terminator it finds missing (when the memory behind its own buffer reads
+// zero): such values come back one zero longer. The journal writes them
+// exactly and reports the backup incomplete.
+TEST_F(RegeditMergeTest, UnterminatedTextComesBackWithItsBytesAtLeast) {
+  const std::string open = base + "\\Open";
+  for (const auto& [name, value] : UnterminatedTextValues()) Set(open, name, value);
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", open));
+  ASSERT_TRUE(registry.DeleteKey(kHkeyCurrentUser, open));
+  WriteJournalAndMerge();
+  const std::unique_ptr<RegKey> key = registry.OpenRead(kHkeyCurrentUser, open);
+  ASSERT_TRUE(key);
+  for (const auto& [name, value] : UnterminatedTextValues()) {
+    const std::optional<RegValue> read = key->QueryValue(name);
+    ASSERT_TRUE(read) << name;
+    EXPECT_EQ(read->type, value.type) << name;
+    std::vector<std::uint8_t> bytes = read->data;
+    if (bytes.size() == value.data.size() + 1 && bytes.back() == 0) bytes.pop_back();
+    EXPECT_EQ(bytes, value.data) << name;
+  }
+}
+
+}  // namespace
