@@ -1,5 +1,10 @@
 #pragma once
-// The file-system seam.
+// The file-system seam. Paths are Windows paths (backslashes, drive letters,
+// letter case ignored); a relative path is taken relative to the current
+// folder at the moment of the call.
+//
+// <windows.h> defines SearchPath and DeleteFile as macros: a file that
+// includes it together with this header must #undef both after it.
 #include <optional>
 #include <string>
 
@@ -9,17 +14,20 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) = 0;  // a file, not a folder
   virtual bool DirectoryExists(const std::string& path) = 0;
   // The system search order for a name (SearchPathA with no path and no
-  // extension): a name with a folder part is looked up as it stands, a bare
-  // name along the executable's folder, the current folder, the system
-  // folders and PATH. Folders count. Returns the full name found.
+  // extension): a name with a folder part (a backslash, a slash or a drive)
+  // is looked up as it stands, a bare name along the executable's folder, the
+  // current folder, the system folders, the Windows folder and PATH. Folders
+  // count. Returns the full name found.
   virtual std::optional<std::string> SearchPath(const std::string& name) = 0;
   // Folder of the running executable, with a trailing backslash.
   virtual std::string ExeFolder() = 0;
-  // The temporary folder, with a trailing backslash.
+  // The temporary folder, with a trailing backslash; empty when unknown.
   virtual std::string TempFolder() = 0;
+  // The whole content of a file; nothing when it is missing or unreadable.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // Replaces the file atomically: a temporary file beside it, then a rename,
   // so that a failed write leaves the old file as it was. False on failure.
   virtual bool WriteFileAtomic(const std::string& path, const std::string& content) = 0;
+  // False when no file was deleted.
   virtual bool DeleteFile(const std::string& path) = 0;
 };

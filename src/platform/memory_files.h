@@ -1,0 +1,70 @@
+#pragma once
+// An in-memory file system for tests: files and folders under Windows paths
+// (letter case ignored, "/" taken as "\"), with the folders the system
+// search order walks. Paths are resolved as Windows resolves them: relative
+// to the current folder, "C:name" on the current folder of its drive, "\name"
+// at the root of the current drive, "." and ".." folded, trailing dots and
+// blanks of the last component dropped.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  // Starts with the folders C:\, C:\WINDOWS, C:\WINDOWS\SYSTEM32, C:\TEMP and
+  // C:\Program Files\Tarnel (the executable's folder); current folder C:\.
+  MemoryFileSystem();
+
+  // Creates the file (and its missing folders) or replaces its content.
+  void AddFile(const std::string& path, const std::string& content = "");
+  // Creates the folder and its missing parents.
+  void AddFolder(const std::string& path);
+  // Each of these folders is created when it does not exist yet; the PATH
+  // folders are taken as they are.
+  void SetExeFolder(const std::string& folder);
+  void SetCurrentFolder(const std::string& folder);
+  void SetSystemFolder(const std::string& folder);
+  void SetWindowsFolder(const std::string& folder);
+  void SetTempFolder(const std::string& folder);
+  void SetPathFolders(const std::vector<std::string>& folders);
+  // While a file is locked, writing and deleting it fail, as when another
+  // program holds it open.
+  void SetLocked(const std::string& path, bool locked);
+
+  // With a trailing backslash.
+  std::string CurrentFolder() const;
+  // Names of the files directly in a folder, in folded-name order.
+  std::vector<std::string> FileNamesIn(const std::string& folder) const;
+
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::string> SearchPath(const std::string& name) override;
+  std::string ExeFolder() override;
+  std::string TempFolder() override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool WriteFileAtomic(const std::string& path, const std::string& content) override;
+  bool DeleteFile(const std::string& path) override;
+
+ private:
+  struct File {
+    std::string name;  // as first written
+    std::string content;
+  };
+
+  // The absolute path: the drive and the components, joined by backslashes
+  // (a drive root is "C:\"); empty for a path it cannot resolve (UNC).
+  std::string FullPath(const std::string& path) const;
+  bool Exists(const std::string& full_path) const;
+  // Creates the folder and its parents; returns its full path.
+  std::string MakeFolder(const std::string& path);
+
+  std::map<std::string, File> files_;  // folded full path -> file
+  std::set<std::string> folders_;      // folded full paths
+  std::set<std::string> locked_;       // folded full paths
+  // Full paths.
+  std::string exe_, current_, system_, windows_, temp_;
+  std::vector<std::string> path_folders_;
+};

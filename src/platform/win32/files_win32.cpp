@@ -1,0 +1,150 @@
+#include <windows.h>
+// files.h names two members like these macros.
+#undef SearchPath
+#undef DeleteFile
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+#include "platform/win32/files_win32.h"
+
+namespace {
+
+class UniqueHandle {
+ public:
+  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { Close(); }
+
+  bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  bool Close() {
+    if (!IsValid()) return true;
+    const bool closed = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// The ANSI functions take C strings: a name with a zero byte in it would
+// silently address another file, so such a name addresses nothing.
+bool IsUsableName(const std::string& path) {
+  return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+DWORD AttributesOf(const std::string& path) {
+  return IsUsableName(path) ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+}
+
+// Calls fill(buffer, size), which returns the length written or, when the
+// buffer is too small, the size needed; grows the buffer until it fits.
+template <typename Fill>
+std::string GrowingBuffer(Fill fill) {
+  std::string buffer(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length = fill(buffer.data(), size);
+    if (length == 0) return {};
+    if (length < size) return buffer.substr(0, length);
+    buffer.resize(static_cast<std::size_t>(length) > buffer.size() ? length : buffer.size() * 2);
+  }
+}
+
+bool WriteAll(HANDLE file, const std::string& content) {
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file, content.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+// A name beside the target that no other writer uses.
+std::string TemporaryNameFor(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  char suffix[40];
+  std::snprintf(suffix, sizeof suffix, ".%lx-%x.tmp", static_cast<unsigned long>(GetCurrentProcessId()),
+                counter.fetch_add(1));
+  return path + suffix;
+}
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> Win32FileSystem::SearchPath(const std::string& name) {
+  if (!IsUsableName(name)) return std::nullopt;
+  std::string found = GrowingBuffer([&](char* buffer, DWORD size) {
+    return SearchPathA(nullptr, name.c_str(), nullptr, size, buffer, nullptr);
+  });
+  if (found.empty()) return std::nullopt;
+  return found;
+}
+
+std::string Win32FileSystem::ExeFolder() {
+  // GetModuleFileNameA cuts the name to the buffer and returns its size then.
+  std::string buffer(MAX_PATH, '\0');
+  DWORD length = 0;
+  for (;;) {
+    length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    if (length < buffer.size()) break;
+    buffer.resize(buffer.size() * 2);
+  }
+  buffer.resize(length);
+  return buffer.substr(0, buffer.rfind('\\') + 1);
+}
+
+std::string Win32FileSystem::TempFolder() {
+  return GrowingBuffer([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+}
+
+std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
+  if (!IsUsableName(path)) return std::nullopt;
+  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return std::nullopt;
+  std::string content;
+  char chunk[64 * 1024];
+  for (;;) {
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr)) return std::nullopt;
+    if (read == 0) return content;
+    content.append(chunk, read);
+  }
+}
+
+bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& content) {
+  if (!IsUsableName(path)) return false;
+  const std::string temporary = TemporaryNameFor(path);
+  UniqueHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return false;
+  const bool written = WriteAll(file.Get(), content) && FlushFileBuffers(file.Get()) && file.Close();
+  file.Close();
+  if (written && MoveFileExA(temporary.c_str(), path.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileA(temporary.c_str());
+  return false;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+  return IsUsableName(path) && DeleteFileA(path.c_str()) != 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The file system of the running Windows system, through the ANSI functions.
+#include "platform/files.h"
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::string> SearchPath(const std::string& name) override;
+  std::string ExeFolder() override;
+  std::string TempFolder() override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool WriteFileAtomic(const std::string& path, const std::string& content) override;
+  bool DeleteFile(const std::string& path) override;
+};
