@@ -358,9 +358,9 @@ TEST_F(BuckTest, UnterminatedTextIsWrittenButLeavesTheBackupIncomplete) {
     Set("Open", name, value);
     buck.BeginBackupFile();
     EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "Open")) << name;
-    MemoryRegistry restored;
-    ImportRegText(restored, RegDocumentText(buck.Lines()));
-    EXPECT_EQ(restored.OpenRead(kHkeyCurrentUser, "Open")->QueryValue(name), value) << name;
+    RegDocument block{"[HKEY_CURRENT_USER\\Open]", ""};
+    WriteValue(block, 1, name, value);
+    EXPECT_EQ(Blocks(), block);
     ASSERT_TRUE(memory.DeleteKey(kHkeyCurrentUser, "Open"));
   }
 }
