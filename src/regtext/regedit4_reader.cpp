@@ -219,6 +219,12 @@ class Parser {
 
 std::vector<RegTextKey> ParseRegedit4(std::string_view text) { return Parser(text).Parse(); }
 
+RegValue AsTheEditorStoresIt(RegValue value) {
+  const bool text_type = value.type == kRegSz || value.type == kRegExpandSz || value.type == kRegMultiSz;
+  if (text_type && !value.data.empty() && value.data.back() != 0) value.data.push_back(0);
+  return value;
+}
+
 void ImportRegText(Registry& registry, std::string_view text) {
   for (const RegTextKey& key : ParseRegedit4(text)) {
     if (key.remove) {
@@ -230,7 +236,7 @@ void ImportRegText(Registry& registry, std::string_view text) {
     for (const RegTextValue& value : key.values) {
       if (!value.value) {
         open->DeleteValue(value.name);  // a value already gone is fine
-      } else if (!open->SetValue(value.name, *value.value)) {
+      } else if (!open->SetValue(value.name, AsTheEditorStoresIt(*value.value))) {
         throw RegTextError(value.line, "cannot write value \"" + value.name + "\"");
       }
     }

@@ -24,7 +24,8 @@
 //                blanks around them allowed, possibly empty. A line that ends
 //                in a backslash (after a comma, or right after the colon)
 //                continues the list on the next line, whose leading blanks
-//                are passed over;
+//                are passed over. The bytes are taken as written (but see
+//                AsTheEditorStoresIt);
 //     -          the value is deleted.
 //   "dword" and "hex" are lower case; hex digits may be either case.
 #include <optional>
@@ -62,8 +63,15 @@ struct RegTextKey {
 // The key blocks of the text in their order.
 std::vector<RegTextKey> ParseRegedit4(std::string_view text);
 
+// A value as the registry editor stores it when it merges a file: data of
+// the text types (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) that is not empty and
+// does not end in a zero byte gets one more zero byte. So hex(1):61,62 is
+// merged as 61,62,00: such data cannot be restored exactly from REGEDIT4.
+RegValue AsTheEditorStoresIt(RegValue value);
+
 // Applies the text to the registry as the registry editor merges a file:
-// creates each key and sets, or deletes, its values; deletes [-path] keys.
+// creates each key and sets, or deletes, its values (AsTheEditorStoresIt);
+// deletes [-path] keys.
 // Throws RegTextError when the text is malformed (before anything is
 // changed) or when a key cannot be created or a value cannot be written.
 void ImportRegText(Registry& registry, std::string_view text);

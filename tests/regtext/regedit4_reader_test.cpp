@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/memory_registry.h"
+#include "support/reg_value_print.h"
 #include "scan/root_keys.h"
 
 namespace {
@@ -85,6 +86,7 @@ TEST(Regedit4Reader, EveryDataForm) {
   EXPECT_EQ(OnlyValue("\"n\"=hex:1, 2 ,3"), (RegValue{kRegBinary, {1, 2, 3}}));
   EXPECT_EQ(OnlyValue("\"n\"=hex(0):"), (RegValue{kRegNone, {}}));
   EXPECT_EQ(OnlyValue("\"n\"=hex(2):25,00"), (RegValue{kRegExpandSz, {0x25, 0}}));
+  EXPECT_EQ(OnlyValue("\"n\"=hex(1):61,62"), (RegValue{kRegSz, {0x61, 0x62}}));
   EXPECT_EQ(OnlyValue("\"n\"=hex(7):61,00,00"), (RegValue{kRegMultiSz, {0x61, 0, 0}}));
   EXPECT_EQ(OnlyValue("\"n\"=hex(b):01,00,00,00,00,00,00,00"), (RegValue{kRegQword, {1, 0, 0, 0, 0, 0, 0, 0}}));
   EXPECT_EQ(OnlyValue("\"n\"=hex(1234):78"), (RegValue{0x1234, {0x78}}));
@@ -212,6 +214,20 @@ TEST(Regedit4Reader, ImportCreatesKeysSetsAndDeletesValuesAndKeys) {
   EXPECT_EQ(keep->QueryValue(""), (RegValue{kRegSz, BytesOf(std::string("default", 8))}));
   EXPECT_EQ(keep->QueryValue("stay"), (RegValue{kRegDword, {3, 0, 0, 0}}));
   EXPECT_NE(registry.OpenRead(kHkeyLocalMachine, "A\\B"), nullptr);
+}
+
+TEST(Regedit4Reader, TheEditorEndsTextTypesWithAZero) {
+  EXPECT_EQ(AsTheEditorStoresIt({kRegSz, {0x61, 0x62}}), (RegValue{kRegSz, {0x61, 0x62, 0}}));
+  EXPECT_EQ(AsTheEditorStoresIt({kRegExpandSz, {0x25}}), (RegValue{kRegExpandSz, {0x25, 0}}));
+  EXPECT_EQ(AsTheEditorStoresIt({kRegMultiSz, {0x61, 0, 0x62}}), (RegValue{kRegMultiSz, {0x61, 0, 0x62, 0}}));
+  EXPECT_EQ(AsTheEditorStoresIt({kRegMultiSz, {0x61, 0}}), (RegValue{kRegMultiSz, {0x61, 0}}));
+  EXPECT_EQ(AsTheEditorStoresIt({kRegSz, {}}), (RegValue{kRegSz, {}}));
+  EXPECT_EQ(AsTheEditorStoresIt({kRegBinary, {0x61}}), (RegValue{kRegBinary, {0x61}}));
+  EXPECT_EQ(AsTheEditorStoresIt({kRegNone, {0x61}}), (RegValue{kRegNone, {0x61}}));
+
+  MemoryRegistry registry;
+  ImportRegText(registry, "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"t\"=hex(1):61,62\n");
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, "K")->QueryValue("t"), (RegValue{kRegSz, {0x61, 0x62, 0}}));
 }
 
 TEST(Regedit4Reader, ImportChangesNothingWhenTheTextIsMalformed) {

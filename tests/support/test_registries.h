@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry.h"
+#include "support/reg_value_print.h"
 
 struct TestRegistryKind {
   std::string name;
