@@ -12,13 +12,15 @@ void ConsoleScanView::SetProgressPosition(int position) {
 
 void ConsoleScanView::SetStatusText(const std::string& text) {
   if (!progress_) return;
-  std::string line = "[" + std::to_string(position_) + "/" + std::to_string(maximum_) + "] " + text;
+  std::string line;
+  line.append("[").append(std::to_string(position_)).append("/").append(std::to_string(maximum_)).append("] ");
+  line.append(text);
   // One console line: cut long descriptions, blank out what a longer
   // earlier line left behind.
   constexpr std::size_t kWidth = 79;
   if (line.size() > kWidth) line.resize(kWidth);
   const std::size_t width = line.size();
-  if (width < shown_width_) line += std::string(shown_width_ - width, ' ');
+  if (width < shown_width_) line.append(shown_width_ - width, ' ');
   *progress_ << '\r' << line << std::flush;
   shown_width_ = width;
 }
