@@ -22,7 +22,7 @@ void ConsoleScanView::SetStatusText(const std::string& text) {
   const std::size_t width = line.size();
   if (width < shown_width_) line.append(shown_width_ - width, ' ');
   *progress_ << '\r' << line << std::flush;
-  shown_width_ = width;
+  shown_width_ = line.size();
 }
 
 void ConsoleScanView::InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {

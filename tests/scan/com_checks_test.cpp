@@ -52,7 +52,7 @@ TEST_F(ComChecksTest, SingleValueChecksUseTheirListsAndMessages) {
       "[HKEY_CURRENT_USER\\P\\class]\n@=\"{00000001-0000-0000-C000-000000000046}\"\n"
       "[HKEY_CURRENT_USER\\P\\ext]\n@=\".txt\"\n");
   EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\V=T,0,TLB_D_\n"
-                     "HKEY_CURRENT_USER\\V=C,0,CLSID_,Clsid\n"
+                     "HKEY_CURRENT_USER\\*=C,0,CLSID_,Clsid\n"
                      "HKEY_CURRENT_USER\\P\\*=P,0,PROGIDDEF_\n"),
             (Strings{"HKEY_CURRENT_USER\\V: TypeLib not Found,Class not found [(Default)|Clsid] 0",
                      "HKEY_CURRENT_USER\\P\\ext: File not found [(Default)] 0"}));
@@ -63,7 +63,7 @@ TEST_F(ComChecksTest, ListChecksNameOnlyTheUnregisteredClasses) {
               "\"{c2x}\"=\"\"\n" + "[HKEY_CURRENT_USER\\D]\n@=\"{C3}\"\n\"a\"=\"" + kClass +
               "\"\n\"b\"=\"\"\n\"c\"=hex(2):41,00\n");
   EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\L=L,0,CLSID_LN_\nHKEY_CURRENT_USER\\D=D,0,CLSID_LD_\n"),
-            (Strings{"HKEY_CURRENT_USER\\L: Class not found [{C2}|{c2x}] 0",
+            (Strings{"HKEY_CURRENT_USER\\L: Class not found [{c2x}|{C2}] 0",
                      "HKEY_CURRENT_USER\\D: Class not found [] 0"}));
 }
 

@@ -91,7 +91,7 @@ TEST_F(FileChecksTest, NdAndDnJoinNameParameterAndData) {
 
 TEST_F(FileChecksTest, TwoChecksFindingTheSameKeyMergeIntoOneRecord) {
   SetRegistry("[HKEY_CURRENT_USER\\K]\n@=\"C:\\\\Gone\"\n\"x\"=\"C:\\\\Gone\\\\y.exe\"\n");
-  EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\K=A,0,FILEDEF_\nHKEY_CURRENT_USER\\K=B,1,LD_\n"),
+  EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\K=A,0,FILEDEF_\nHKEY_CURRENT_USER\\*=B,1,LD_\n"),
             Strings{"HKEY_CURRENT_USER\\K: File not found [(Default)|x] 1"});
 }
 

@@ -19,7 +19,7 @@ class ScanFixture : public testing::Test {
     harness.Scan();
     return harness.view.Problems();
   }
-  std::vector<std::string> Calls() const { return harness.view.calls; }
+  const std::vector<std::string>& Calls() const { return harness.view.calls; }
 
   MemoryRegistry registry;
   MemoryFileSystem files;

@@ -28,8 +28,8 @@ TEST_F(VerefyTest, WindowChangesComeInOrderOnTheUiThread) {
   ScanWith(
       "HKEY_CURRENT_USER\\Software\\Run=Run entries,0,LD_\n"
       "NoBackslash=Skipped,0,LD_\n"
-      "HKEY_CURRENT_USER\\Software\\Run=Unknown,0,NOSUCH_\n"
-      "HKEY_CURRENT_USER\\Software\\Run=Too short,0\n");
+      "HKEY_CURRENT_USER\\Software\\Other=Unknown,0,NOSUCH_\n"
+      "HKEY_CURRENT_USER\\Software\\Short=Too short,0\n");
   EXPECT_EQ(Calls(), (Strings{"clear", "max 4", "step size 1", "position 0",
                               "step", "status Run entries", "insert HKEY_CURRENT_USER\\Software\\Run",
                               "step", "status ",
