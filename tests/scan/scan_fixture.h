@@ -8,6 +8,7 @@
 
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
+#include "platform/queued_ui_thread.h"
 #include "regtext/regedit4_reader.h"
 #include "support/scan_harness.h"
 
@@ -23,5 +24,6 @@ class ScanFixture : public testing::Test {
 
   MemoryRegistry registry;
   MemoryFileSystem files;
-  ScanHarness harness{registry, files};
+  QueuedUiThread ui;
+  ScanHarness harness{registry, files, ui};
 };

@@ -1,0 +1,100 @@
+// Whole scans on the system registry (in a sandbox), real files and the
+// Win32 UI-thread hand-off.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/win32/files_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/ui_thread_win32.h"
+#include "regtext/regedit4_reader.h"
+#include "support/registry_sandbox_win32.h"
+#include "support/scan_harness.h"
+#include "support/temp_folder_win32.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string Escaped(const std::string& path) {
+  std::string out;
+  for (char c : path) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return out;
+}
+
+class ScanWin32Test : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::ofstream(folder.Path() + "present.exe") << "x";
+    harness.SetKnowledgeBasePath(folder.Path() + "Knowbase.ini");
+    ImportRegText(registry,
+                  "REGEDIT4\n\n"
+                  "[HKEY_CURRENT_USER\\Software\\Run]\n"
+                  "\"here\"=\"\\\"" + Escaped(folder.Path()) + "present.exe\\\" /x\"\n"
+                  "\"gone\"=\"" + Escaped(folder.Path()) + "gone.exe\"\n"
+                  "\"path\"=\"notepad.exe %1\"\n"
+                  "[HKEY_CLASSES_ROOT\\a\\shell\\open\\command]\n@=\"" + Escaped(folder.Path()) + "gone.exe %1\"\n"
+                  "[HKEY_CLASSES_ROOT\\b\\shell\\open\\command]\n@=\"notepad.exe \\\"%1\\\"\"\n"
+                  "[HKEY_CLASSES_ROOT\\c\\shell\\open\\command]\n@=dword:00000001\n"
+                  "[HKEY_CLASSES_ROOT\\d\\shell\\open\\command]\n@=\"" + Escaped(folder.Path()) + "\"\n"
+                  "[HKEY_LOCAL_MACHINE\\Software\\Folders\\here]\n@=\"" + Escaped(folder.Path()) + "\"\n"
+                  "[HKEY_LOCAL_MACHINE\\Software\\Folders\\env]\n@=\"%SystemRoot%\\\\Temp\"\n"
+                  "[HKEY_LOCAL_MACHINE\\Software\\Folders\\windows]\n@=\"C:\\\\windows\"\n");
+  }
+
+  RegistrySandbox sandbox;
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32UiThread ui;
+  ScopedTempFolder folder{"scan"};
+  ScanHarness harness{registry, files, ui};
+};
+
+TEST_F(ScanWin32Test, AScanWithWildcardsFindsTheStaleEntriesAndReportsInOrder) {
+  harness.SetKnowledgeBase(
+      "[PATHS1]\n"
+      "HKEY_CURRENT_USER\\Software\\Run=Startup,0,LD_\n"
+      "HKEY_CLASSES_ROOT\\*\\shell\\open\\command=Open,0,FILEDEF_\n"
+      "HKEY_LOCAL_MACHINE\\Software\\Folders\\*=Folders,1,DIRDEF_\n");
+  harness.Scan();
+  EXPECT_EQ(harness.view.Problems(),
+            (Strings{"HKEY_CURRENT_USER\\Software\\Run: File not found [gone] 0",
+                     "HKEY_CLASSES_ROOT\\a\\shell\\open\\command: File not found [(Default)] 0",
+                     "HKEY_LOCAL_MACHINE\\Software\\Folders\\env: File not found [(Default)] 1"}));
+  EXPECT_EQ(harness.view.calls,
+            (Strings{"clear", "max 3", "step size 1", "position 0",
+                     "step", "status Startup", "insert HKEY_CURRENT_USER\\Software\\Run",
+                     "step", "status Open", "insert HKEY_CLASSES_ROOT\\a\\shell\\open\\command",
+                     "step", "status Folders", "insert HKEY_LOCAL_MACHINE\\Software\\Folders\\env",
+                     "position 0"}));
+  EXPECT_EQ(harness.view.off_thread_calls, 0);
+  EXPECT_EQ(harness.completions, 1);
+  EXPECT_TRUE(harness.completion_on_ui_thread);
+}
+
+TEST_F(ScanWin32Test, AStopEndsTheScanAfterTheKeyBeingCheckedAndTheCompletionFollows) {
+  for (int i = 0; i < 20; ++i)
+    ImportRegText(registry, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Many\\k" + std::to_string(10 + i) + "]\n@=\"\"\n");
+  harness.SetKnowledgeBase(
+      "[PATHS1]\n"
+      "HKEY_CURRENT_USER\\Many\\*=Many,0,FILEDEF_\n"
+      "HKEY_CURRENT_USER\\Software\\Run=Startup,0,LD_\n");
+  harness.ScanStoppingAfter(4 + 2 + 5);
+  const Strings& calls = harness.view.calls;
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("insert", 0) == 0; }), 5);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "step"), 1);
+  EXPECT_EQ(calls.back(), "position 0");
+  EXPECT_EQ(harness.completions, 1);
+}
+
+TEST_F(ScanWin32Test, ASecondScanStartsFromAnEmptyTree) {
+  harness.SetKnowledgeBase("[PATHS1]\nHKEY_CURRENT_USER\\Software\\Run=Startup,0,LD_\n");
+  harness.Scan();
+  harness.Scan();
+  EXPECT_EQ(harness.view.Problems().size(), 1u);
+  EXPECT_EQ(harness.completions, 2);
+}
+
+}  // namespace
