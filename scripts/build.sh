@@ -9,5 +9,12 @@ case "$config" in
   win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
   *) echo "usage: build.sh native|win64|win32" >&2; exit 2 ;;
 esac
-cmake -S "$root" -B "$root/build/$config" -G Ninja "${args[@]}" >/dev/null
-cmake --build "$root/build/$config"
+log="$root/build/$config-build.log"
+mkdir -p "$root/build"
+# The full compiler output goes to a log; a failure shows its end.
+if ! { cmake -S "$root" -B "$root/build/$config" -G Ninja "${args[@]}" && cmake --build "$root/build/$config"; } >"$log" 2>&1; then
+  grep -E 'error|FAILED' "$log" | head -40
+  tail -20 "$log"
+  echo "build of $config failed; full output in $log" >&2
+  exit 1
+fi
