@@ -9,6 +9,11 @@ void ReferenceList::Assign(std::vector<std::string> names) {
   Reindex();
 }
 
+void ReferenceList::Append(const std::vector<std::string>& names) {
+  names_.insert(names_.end(), names.begin(), names.end());
+  for (const std::string& name : names) folded_.insert(FoldCase(name));
+}
+
 void ReferenceList::RemoveStartingWith(char first) {
   std::erase_if(names_, [first](const std::string& name) { return !name.empty() && name[0] == first; });
   Reindex();

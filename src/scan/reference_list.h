@@ -9,6 +9,7 @@
 class ReferenceList {
  public:
   void Assign(std::vector<std::string> names);
+  void Append(const std::vector<std::string>& names);
   // Removes every name whose first character is the given one.
   void RemoveStartingWith(char first);
   void Clear();

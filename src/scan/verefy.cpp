@@ -40,6 +40,16 @@ void Tverefy::LoadReferenceLists() {
   for (const auto& [path, list] : lists) {
     if (reg.OpenKeyReadOnly(path)) list->Assign(reg.GetKeyNames());
   }
+  // On 64-bit Windows the classes and interfaces of 32-bit programs live in
+  // the other view. They are registered all the same: a link to one of them
+  // is not stale, and deleting it would break those programs.
+  const std::pair<const char*, ReferenceList*> other_view[] = {
+      {"Software\\CLASSES\\Wow6432Node\\CLSID", &FClassIds},
+      {"Software\\CLASSES\\Wow6432Node\\Interface", &FInterfaces},
+  };
+  for (const auto& [path, list] : other_view) {
+    if (reg.OpenKeyReadOnly(path)) list->Append(reg.GetKeyNames());
+  }
   if (reg.OpenKeyReadOnly("Software\\CLASSES")) {
     FProgIds.Assign(reg.GetKeyNames());
     FProgIds.RemoveStartingWith('.');

@@ -68,6 +68,19 @@ TEST_F(VerefyTest, ReferenceListsComeFromMachineClassesOnly) {
                      "HKEY_CURRENT_USER\\Software\\Ext: File not found [(Default)] 0"}));
 }
 
+TEST_F(VerefyTest, ClassesOfTheOtherRegistryViewCountAsRegistered) {
+  SetRegistry(
+      "[HKEY_LOCAL_MACHINE\\Software\\CLASSES\\Wow6432Node\\CLSID\\{33333333-0000-0000-0000-000000000000}]\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\CLASSES\\Wow6432Node\\Interface\\{44444444-0000-0000-0000-000000000000}]\n"
+      "[HKEY_CURRENT_USER\\Refs]\n"
+      "@=\"{33333333-0000-0000-0000-000000000000}\"\n"
+      "[HKEY_CURRENT_USER\\Refs\\{44444444-0000-0000-0000-000000000000}]\n"
+      "[HKEY_CURRENT_USER\\Refs\\{55555555-0000-0000-0000-000000000000}]\n");
+  EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\Refs=Class,0,CLSID_D_\n"
+                     "HKEY_CURRENT_USER\\Refs\\*=Interfaces,0,INTRFC_K_\n"),
+            Strings{"HKEY_CURRENT_USER\\Refs\\{55555555-0000-0000-0000-000000000000}: Interface not found [] 0"});
+}
+
 TEST_F(VerefyTest, AValueThatIsNotTextSkipsItsKeyAndTheScanGoesOn) {
   SetRegistry(
       "[HKEY_CURRENT_USER\\A]\n@=dword:00000001\n"

@@ -28,6 +28,8 @@ class ScanWin32Test : public testing::Test {
  protected:
   void SetUp() override {
     std::ofstream(folder.Path() + "present.exe") << "x";
+    CreateDirectoryA((folder.Path() + "with blank").c_str(), nullptr);
+    std::ofstream(folder.Path() + "with blank\\app.exe") << "x";
     harness.SetKnowledgeBasePath(folder.Path() + "Knowbase.ini");
     ImportRegText(registry,
                   "REGEDIT4\n\n"
@@ -35,6 +37,9 @@ class ScanWin32Test : public testing::Test {
                   "\"here\"=\"\\\"" + Escaped(folder.Path()) + "present.exe\\\" /x\"\n"
                   "\"gone\"=\"" + Escaped(folder.Path()) + "gone.exe\"\n"
                   "\"path\"=\"notepad.exe %1\"\n"
+                  "\"quoted blank\"=\"\\\"" + Escaped(folder.Path()) + "with blank\\\\app.exe\\\" -x\"\n"
+                  "\"bare blank\"=\"" + Escaped(folder.Path()) + "with blank\\\\app.exe -x\"\n"
+                  "\"gone blank\"=\"\\\"" + Escaped(folder.Path()) + "with blank\\\\gone.exe\\\" -x\"\n"
                   "[HKEY_CLASSES_ROOT\\a\\shell\\open\\command]\n@=\"" + Escaped(folder.Path()) + "gone.exe %1\"\n"
                   "[HKEY_CLASSES_ROOT\\b\\shell\\open\\command]\n@=\"notepad.exe \\\"%1\\\"\"\n"
                   "[HKEY_CLASSES_ROOT\\c\\shell\\open\\command]\n@=dword:00000001\n"
@@ -60,7 +65,7 @@ TEST_F(ScanWin32Test, AScanWithWildcardsFindsTheStaleEntriesAndReportsInOrder) {
       "HKEY_LOCAL_MACHINE\\Software\\Folders\\*=Folders,1,DIRDEF_\n");
   harness.Scan();
   EXPECT_EQ(harness.view.Problems(),
-            (Strings{"HKEY_CURRENT_USER\\Software\\Run: File not found [gone] 0",
+            (Strings{"HKEY_CURRENT_USER\\Software\\Run: File not found [gone|gone blank] 0",
                      "HKEY_CLASSES_ROOT\\a\\shell\\open\\command: File not found [(Default)] 0",
                      "HKEY_LOCAL_MACHINE\\Software\\Folders\\env: File not found [(Default)] 1"}));
   EXPECT_EQ(harness.view.calls,
