@@ -9,7 +9,7 @@
 #include "platform/memory_registry.h"
 #include "regtext/regedit4_reader.h"
 #include "scan/root_keys.h"
-#include "support/fake_files.h"
+#include "platform/memory_files.h"
 #include "support/hostile_values.h"
 
 namespace {
@@ -68,7 +68,7 @@ class PartlyUnreadableRegistry : public Registry {
 
 class RecordingMail : public MailSender {
  public:
-  explicit RecordingMail(FakeFiles& files) : files_(files) {}
+  explicit RecordingMail(MemoryFileSystem& files) : files_(files) {}
   void SendFile(const std::string& path) override {
     sent.push_back(path);
     content_at_send = files_.ReadFile(path).value_or("<missing>");
@@ -77,7 +77,7 @@ class RecordingMail : public MailSender {
   std::string content_at_send;
 
  private:
-  FakeFiles& files_;
+  MemoryFileSystem& files_;
 };
 
 constexpr LocalTime kStart{2026, 12, 6, 21, 5, 9};
@@ -94,6 +94,10 @@ class BuckTest : public ::testing::Test {
   ResultNode& Problem(const std::string& path, std::unique_ptr<TErrorClass> record) {
     return *InsertProblemPath(tree, *tree.Top(), "HKEY_CURRENT_USER\\" + path, std::move(record));
   }
+  std::string Read(const std::string& path) { return files.ReadFile(path).value_or("<missing>"); }
+  bool NoFiles() const {
+    return files.FileNamesIn(files.CurrentFolder()).empty() && files.FileNamesIn("C:\\TEMP").empty();
+  }
   RegDocument Blocks() const {
     return RegDocument(buck.Lines().begin() + 2, buck.Lines().end());
   }
@@ -101,7 +105,7 @@ class BuckTest : public ::testing::Test {
   MemoryRegistry memory;
   PartlyUnreadableRegistry registry{memory};
   ResultTree tree;
-  FakeFiles files;
+  MemoryFileSystem files;
   FixedClock clock{kStart};
   RecordingMail mail{files};
   TBuck buck{tree, registry, files, clock, mail};
@@ -128,7 +132,7 @@ TEST_F(BuckTest, NothingBackedUpLeavesNoFile) {
   buck.BeginBackupFile();
   buck.Flush();
   buck.BeginBackupFile();
-  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(NoFiles());
 }
 
 TEST_F(BuckTest, KeyTreeDepthFirstParentBeforeChildren) {
@@ -144,7 +148,7 @@ TEST_F(BuckTest, KeyTreeDepthFirstParentBeforeChildren) {
                                    "[HKEY_CURRENT_USER\\K\\S2]", "\"v\"=\"4\"", "",
                                    "[HKEY_CURRENT_USER\\K\\S2\\Empty]", ""}));
   buck.Flush();
-  EXPECT_EQ(files.files.at(kStartName), RegDocumentText(buck.Lines()));
+  EXPECT_EQ(Read(kStartName), RegDocumentText(buck.Lines()));
 }
 
 TEST_F(BuckTest, MissingKeyWritesNothingAndIsIncomplete) {
@@ -240,20 +244,20 @@ TEST_F(BuckTest, DistinctNamesNeverReplaceAnEarlierFile) {
   EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_2.reg");
   ASSERT_TRUE(files.FileExists(kStartName));
 
-  files.files["06_12_26;09-05-09 (PM)_3.reg"] = "not ours";
+  files.AddFile("06_12_26;09-05-09 (PM)_3.reg", "not ours");
   buck.BeginBackupFile();
   EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_4.reg");
 
   // A file of the name that appears before the first flush is not ours either.
-  files.files["06_12_26;09-05-09 (PM)_4.reg"] = "someone else's";
+  files.AddFile("06_12_26;09-05-09 (PM)_4.reg", "someone else's");
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.Flush();
-  EXPECT_EQ(files.files.at("06_12_26;09-05-09 (PM)_4.reg"), "someone else's");
+  EXPECT_EQ(Read("06_12_26;09-05-09 (PM)_4.reg"), "someone else's");
   EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_5.reg");
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.Flush();  // our own file is replaced
   EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_5.reg");
-  EXPECT_EQ(files.files.at(buck.FileName()), RegDocumentText(buck.Lines()));
+  EXPECT_EQ(Read(buck.FileName()), RegDocumentText(buck.Lines()));
 }
 
 TEST_F(BuckTest, FailedWriteKeepsTheFileAndTheDocument) {
@@ -262,20 +266,20 @@ TEST_F(BuckTest, FailedWriteKeepsTheFileAndTheDocument) {
   buck.BeginBackupFile();
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.Flush();
-  const std::string first = files.files.at(kStartName);
+  const std::string first = Read(kStartName);
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "L"));
-  files.fail_writes = true;
+  files.SetLocked(kStartName, true);
   try {
     buck.Flush();
     FAIL() << "no error";
   } catch (const FileCreateError& error) {
     EXPECT_EQ(std::string(error.what()), std::string("Cannot create file ") + kStartName);
   }
-  EXPECT_EQ(files.files.at(kStartName), first);
-  files.fail_writes = false;
+  EXPECT_EQ(Read(kStartName), first);
+  files.SetLocked(kStartName, false);
   buck.Flush();
   EXPECT_EQ(buck.FileName(), kStartName);
-  EXPECT_EQ(files.files.at(kStartName), RegDocumentText(buck.Lines()));
+  EXPECT_EQ(Read(kStartName), RegDocumentText(buck.Lines()));
   EXPECT_EQ(buck.Lines().size(), 8u);
 }
 
@@ -289,8 +293,8 @@ TEST_F(BuckTest, SaveResultsFlushesFirstAndLeavesTheJournalAlone) {
   buck.SaveResults("results.reg");
   EXPECT_EQ(buck.Lines(), journal);
   EXPECT_EQ(buck.FileName(), kStartName);
-  EXPECT_EQ(files.files.at(kStartName), RegDocumentText(journal));
-  EXPECT_EQ(files.files.at("results.reg"),
+  EXPECT_EQ(Read(kStartName), RegDocumentText(journal));
+  EXPECT_EQ(Read("results.reg"),
             "REGEDIT4\r\n\r\n\r\n[HKEY_CURRENT_USER\\Run]\r\n\"Foo\"=\"f\"\r\n\r\n");
 }
 
@@ -303,7 +307,7 @@ TEST_F(BuckTest, SaveResultsOfEveryProblemInTreeOrder) {
   Problem("A\\Deep", std::make_unique<TErrorClass>("File not found", "y", 0));
   Problem("A", std::make_unique<TErrorClass>("File not found", "x", 0));
   buck.SaveResults("r.reg");
-  EXPECT_EQ(files.files.at("r.reg"),
+  EXPECT_EQ(Read("r.reg"),
             "REGEDIT4\r\n\r\n\r\n"
             "[HKEY_CURRENT_USER\\B]\r\n\"z\"=\"3\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
@@ -312,21 +316,21 @@ TEST_F(BuckTest, SaveResultsOfEveryProblemInTreeOrder) {
 
 TEST_F(BuckTest, SaveResultsWithoutProblemsWritesThreeLines) {
   buck.SaveResults("empty.reg");
-  EXPECT_EQ(files.files.at("empty.reg"), "REGEDIT4\r\n\r\n\r\n");
-  files.fail_writes = true;
+  EXPECT_EQ(Read("empty.reg"), "REGEDIT4\r\n\r\n\r\n");
+  files.SetLocked("empty.reg", true);
   EXPECT_THROW(buck.SaveResults("empty.reg"), FileCreateError);
   EXPECT_EQ(buck.Lines(), RegDocument{});
 }
 
 TEST_F(BuckTest, SendResultsOffersErrorsRegThenDeletesIt) {
   buck.SendResults();
-  EXPECT_EQ(mail.sent, std::vector<std::string>{"C:\\temp\\errors.reg"});
+  EXPECT_EQ(mail.sent, std::vector<std::string>{"C:\\TEMP\\errors.reg"});
   EXPECT_EQ(mail.content_at_send, "REGEDIT4\r\n\r\n\r\n");
-  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(NoFiles());
 }
 
 TEST_F(BuckTest, SendResultsMailsNothingWhenTheFileCannotBeWritten) {
-  files.fail_writes = true;
+  files.SetLocked(files.TempFolder() + "errors.reg", true);
   EXPECT_THROW(buck.SendResults(), FileCreateError);
   EXPECT_TRUE(mail.sent.empty());
 }

@@ -12,7 +12,7 @@
 #include "platform/win32/registry_win32.h"
 #include "regtext/Buck.h"
 #include "scan/root_keys.h"
-#include "support/fake_files.h"
+#include "platform/memory_files.h"
 #include "support/hostile_values.h"
 #include "support/registry_sandbox_win32.h"
 
@@ -91,7 +91,7 @@ class RegeditMergeTest : public ::testing::Test {
   const std::string base = sandbox.KeyPath() + "\\Hostile";
   Win32Registry registry;
   ResultTree tree;
-  FakeFiles files;
+  MemoryFileSystem files;
   FixedClock clock{{2026, 12, 6, 21, 5, 9}};
   NoMail mail;
   TBuck buck{tree, registry, files, clock, mail};
