@@ -10,17 +10,13 @@
 #include "regtext/regedit4_reader.h"
 #include "scan/root_keys.h"
 #include "platform/memory_files.h"
+#include "support/reg_bytes.h"
 #include "support/hostile_values.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Sz(const std::string& text) {
-  Bytes bytes(text.begin(), text.end());
-  bytes.push_back(0);
-  return bytes;
-}
 
 // Hides chosen values and subkeys from reading while still listing them, as
 // the real registry does for names the ANSI functions cannot address.

@@ -3,17 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include "support/reg_bytes.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
-Bytes Sz(const std::string& text) {
-  Bytes bytes = Text(text);
-  bytes.push_back(0);
-  return bytes;
-}
 Bytes Counting(std::size_t count) {
   Bytes bytes(count);
   std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});

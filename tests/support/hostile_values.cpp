@@ -1,14 +1,10 @@
+#include "support/reg_bytes.h"
 #include "support/hostile_values.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Sz(const std::string& text) {
-  Bytes bytes(text.begin(), text.end());
-  bytes.push_back(0);
-  return bytes;
-}
 
 Bytes Counting(std::size_t count) {
   Bytes bytes(count);
