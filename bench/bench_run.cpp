@@ -1,0 +1,162 @@
+#include "bench/bench_run.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <set>
+
+#include "bench/counting_files.h"
+#include "bench/memory_meter.h"
+#include "bench/raw_walk.h"
+#include "cli/console_scan_view.h"
+#include "platform/queued_ui_thread.h"
+#include "regtext/key_paths.h"
+#include "scan/verefy.h"
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define BENCH_PHASE_START() CALLGRIND_ZERO_STATS
+#define BENCH_PHASE_END(label) CALLGRIND_DUMP_STATS_AT((label).c_str())
+#else
+#define BENCH_PHASE_START()
+#define BENCH_PHASE_END(label)
+#endif
+
+const char* const kBenchUsage =
+    "Usage: tarnel_bench --knowbase FILE [--sizes N,N,...] [--repeat R] [--no-header]\n"
+    "\n"
+    "Generates a synthetic registry of about N keys for each size, then runs\n"
+    "the raw walk (the keys and values the scan reads, no checks) and the scan\n"
+    "with the knowledge base FILE over it, each R times, and prints one row per\n"
+    "size with the fastest times. Under callgrind, each phase of each size is\n"
+    "dumped on its own (\"walk N\", \"scan N\").\n";
+
+ParsedBenchOptions ParseBenchOptions(const std::vector<std::string>& args) {
+  ParsedBenchOptions parsed;
+  auto fail = [&](std::string error) {
+    parsed.error = std::move(error);
+    return parsed;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--no-header") {
+      parsed.options.header = false;
+      continue;
+    }
+    if (i + 1 >= args.size()) return fail(arg + ": unknown argument or missing value");
+    const std::string& value = args[++i];
+    if (arg == "--knowbase") {
+      parsed.options.knowledge_base = value;
+    } else if (arg == "--repeat") {
+      parsed.options.repeat = std::atoi(value.c_str());
+      if (parsed.options.repeat < 1) return fail("--repeat needs a positive number");
+    } else if (arg == "--sizes") {
+      parsed.options.sizes.clear();
+      for (std::size_t start = 0; start <= value.size();) {
+        const std::size_t end = std::min(value.find(',', start), value.size());
+        const long long size = std::atoll(value.substr(start, end - start).c_str());
+        if (size < 1) return fail("--sizes needs positive numbers separated by commas");
+        parsed.options.sizes.push_back(static_cast<std::size_t>(size));
+        start = end + 1;
+      }
+    } else {
+      return fail("unknown argument: " + arg);
+    }
+  }
+  if (parsed.options.knowledge_base.empty()) return fail("--knowbase is needed");
+  return parsed;
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::size_t Kib(std::size_t bytes) { return (bytes + 1023) / 1024; }
+
+struct ScanOutcome {
+  double ms = 0;
+  std::set<std::string> problem_paths;
+};
+
+void CollectProblemPaths(const ResultNode& node, std::set<std::string>& out) {
+  if (node.Data()) out.insert(NodeFullPath(node));
+  for (std::size_t i = 0; i < node.ChildCount(); ++i) CollectProblemPaths(*node.Child(i), out);
+}
+
+// As the headless scanner runs it: this thread plays the UI thread.
+ScanOutcome TimedScan(Registry& registry, FileSystem& files, const std::string& knowledge_base,
+                      std::size_t& peak_bytes, const std::string& label) {
+  QueuedUiThread ui;
+  ConsoleScanView view(nullptr);
+  Tverefy scanner(ScanContext{registry, files, ui}, view, knowledge_base);
+  memory_meter::StartPhase();
+  BENCH_PHASE_START();
+  const Clock::time_point start = Clock::now();
+  scanner.Prepare();
+  scanner.Start();
+  scanner.WaitFor();
+  ui.Drain();
+  ScanOutcome outcome;
+  outcome.ms = MillisecondsSince(start);
+  BENCH_PHASE_END(label);
+  peak_bytes = memory_meter::PhasePeak();
+  CollectProblemPaths(*view.tree.Top(), outcome.problem_paths);
+  return outcome;
+}
+
+}  // namespace
+
+BenchFigures MeasureScan(const std::string& back_end, Registry& registry, FileSystem& files,
+                         const std::string& knowledge_base, const SyntheticRegistry& generated, int repeat) {
+  BenchFigures figures;
+  figures.back_end = back_end;
+  figures.keys = generated.keys;
+  figures.values = generated.values;
+  figures.planted = generated.planted.size();
+  const std::vector<RawRule> rules = ReadRawRules(files.ReadFile(knowledge_base).value_or(""));
+  const std::string size = std::to_string(generated.keys);
+  CountingFileSystem counting(files);
+  for (int run = 0; run < repeat; ++run) {
+    memory_meter::StartPhase();
+    BENCH_PHASE_START();
+    const Clock::time_point start = Clock::now();
+    const RawWalkCounts counts = RawWalk(registry, counting, rules);
+    const double ms = MillisecondsSince(start);
+    BENCH_PHASE_END("walk " + size);
+    figures.walk_peak_kib = std::max(figures.walk_peak_kib, Kib(memory_meter::PhasePeak()));
+    figures.walk_ms = run == 0 ? ms : std::min(figures.walk_ms, ms);
+    figures.keys_checked = counts.keys_checked;
+    figures.lookups = counts.lookups;
+
+    counting.ResetCounts();
+    std::size_t peak_bytes = 0;
+    const ScanOutcome scan = TimedScan(registry, counting, knowledge_base, peak_bytes, "scan " + size);
+    figures.scan_peak_kib = std::max(figures.scan_peak_kib, Kib(peak_bytes));
+    figures.scan_ms = run == 0 ? scan.ms : std::min(figures.scan_ms, scan.ms);
+    figures.problems = scan.problem_paths.size();
+    figures.missed = std::count_if(generated.planted.begin(), generated.planted.end(),
+                                   [&](const std::string& path) { return !scan.problem_paths.contains(path); });
+    figures.scan_searches = counting.Searches();
+    figures.repeated_searches = counting.RepeatedSearches();
+  }
+  return figures;
+}
+
+void PrintHeader(std::ostream& out) {
+  out << "back end     keys   values  checked  lookups   walk ms   scan ms  ratio  walk KiB  scan KiB"
+         "  problems  planted  missed  searches  repeats\n";
+}
+
+void PrintRow(std::ostream& out, const BenchFigures& f) {
+  char line[256];
+  std::snprintf(line, sizeof line,
+                "%-8s %8zu %8zu %8zu %8zu %9.1f %9.1f %6.2f %9zu %9zu %9zu %8zu %7zu %9zu %8zu\n",
+                f.back_end.c_str(), f.keys, f.values, f.keys_checked, f.lookups, f.walk_ms, f.scan_ms,
+                f.walk_ms > 0 ? f.scan_ms / f.walk_ms : 0.0, f.walk_peak_kib, f.scan_peak_kib, f.problems,
+                f.planted, f.missed, f.scan_searches, f.repeated_searches);
+  out << line << std::flush;
+}

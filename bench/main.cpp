@@ -1,0 +1,42 @@
+// The benchmark on the in-memory registry and file system: the scan
+// engine's own cost, without the platform's.
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "bench/bench_run.h"
+#include "platform/memory_files.h"
+#include "platform/memory_registry.h"
+
+namespace {
+
+constexpr const char* kKnowledgeBaseInMemory = "C:\\Program Files\\Tarnel\\Knowbase.ini";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const ParsedBenchOptions parsed = ParseBenchOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.error.empty()) {
+    std::cerr << "tarnel_bench: " << parsed.error << "\n\n" << kBenchUsage;
+    return 2;
+  }
+  std::ifstream file(parsed.options.knowledge_base, std::ios::binary);
+  std::ostringstream knowledge_base;
+  knowledge_base << file.rdbuf();
+  if (!file) {
+    std::cerr << "tarnel_bench: cannot read " << parsed.options.knowledge_base << '\n';
+    return 2;
+  }
+  if (parsed.options.header) PrintHeader(std::cout);
+  for (const std::size_t size : parsed.options.sizes) {
+    MemoryRegistry registry;
+    MemoryFileSystem files;
+    const SyntheticRegistry generated = GenerateRegistry(registry, {size, true});
+    for (const std::string& name : generated.system_files) files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
+    for (const std::string& path : generated.program_files) files.AddFile(path);
+    files.AddFile(kKnowledgeBaseInMemory, knowledge_base.str());
+    PrintRow(std::cout, MeasureScan("memory", registry, files, kKnowledgeBaseInMemory, generated,
+                                    parsed.options.repeat));
+  }
+  return 0;
+}

@@ -1,0 +1,53 @@
+// The benchmark on the system registry and file system, meant for a
+// throwaway Wine prefix: it writes the synthetic registry into the
+// prefix's own registry and the program files it names onto its drive C:,
+// then measures. One size per prefix: what was written stays.
+#include <windows.h>
+#undef SearchPath
+#undef DeleteFile
+
+#include <iostream>
+
+#include "bench/bench_run.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/registry_win32.h"
+
+namespace {
+
+// Creates the file's missing folders, then the file.
+bool CreateProgramFile(FileSystem& files, const std::string& path) {
+  for (std::size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
+    CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+  return files.FileExists(path) || files.WriteFileAtomic(path, "");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const ParsedBenchOptions parsed = ParseBenchOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.error.empty() || parsed.options.sizes.size() != 1) {
+    std::cerr << "TarnelBench: " << (parsed.error.empty() ? "one size per prefix" : parsed.error) << "\n\n"
+              << kBenchUsage;
+    return 2;
+  }
+  Win32Registry registry;
+  Win32FileSystem files;
+  if (!files.ReadFile(parsed.options.knowledge_base)) {
+    std::cerr << "TarnelBench: cannot read " << parsed.options.knowledge_base << '\n';
+    return 2;
+  }
+  const SyntheticRegistry generated = GenerateRegistry(registry, {parsed.options.sizes.front(), false});
+  for (const std::string& path : generated.program_files) {
+    if (!CreateProgramFile(files, path)) {
+      std::cerr << "TarnelBench: cannot create " << path << '\n';
+      return 2;
+    }
+  }
+  for (const std::string& name : generated.system_files) {
+    if (!files.SearchPath(name)) std::cerr << "TarnelBench: warning: no system file " << name << '\n';
+  }
+  if (parsed.options.header) PrintHeader(std::cout);
+  PrintRow(std::cout, MeasureScan("wine", registry, files, parsed.options.knowledge_base, generated,
+                                  parsed.options.repeat));
+  return 0;
+}
