@@ -12,12 +12,12 @@ constexpr const char* kProgram = "TarnelScan: ";
 }
 
 bool HeadlessScan::KnowledgeBaseReadable(const std::string& path) {
-  std::optional<std::string> text = system_.files.ReadFile(path);
-  if (!text) {
+  const std::optional<IniFile> ini = LoadIniFile(system_.files, path);
+  if (!ini) {
     err_ << kProgram << "cannot read the knowledge base " << path << '\n';
     return false;
   }
-  if (!IniFile(*text).HasSection(Tverefy::kSectionName)) {
+  if (!ini->HasSection(Tverefy::kSectionName)) {
     err_ << kProgram << "the knowledge base " << path << " has no section [" << Tverefy::kSectionName << "]\n";
     return false;
   }

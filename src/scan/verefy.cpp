@@ -16,11 +16,9 @@ Tverefy::Tverefy(const ScanContext& context, ScanView& view, const std::string& 
 Tverefy::~Tverefy() { StopAndWait(); }
 
 void Tverefy::LoadKnowledgeBase(const std::string& path) {
-  std::optional<std::string> text = files_.ReadFile(path);
-  if (!text) return;
-  const IniFile ini(*text);
-  if (!ini.HasSection(kSectionName)) return;
-  auto section = std::make_unique<TINISectionVarClass>(*this, kSectionName, ini);
+  const std::optional<IniFile> ini = LoadIniFile(files_, path);
+  if (!ini || !ini->HasSection(kSectionName)) return;
+  auto section = std::make_unique<TINISectionVarClass>(*this, kSectionName, *ini);
   if (section->EntryCount() > 0) FSections.push_back(std::move(section));
 }
 
