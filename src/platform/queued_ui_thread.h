@@ -1,6 +1,7 @@
 #pragma once
-// A UI thread for tests: calls handed off by workers wait in a queue until
-// the thread that owns this object drains it.
+// A UI thread without windows (tests, the console scanner): calls handed
+// off by workers wait in a queue until the thread that owns this object
+// drains it.
 #include <condition_variable>
 #include <deque>
 #include <exception>
