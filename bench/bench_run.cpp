@@ -19,7 +19,7 @@
 #define BENCH_PHASE_END(label) CALLGRIND_DUMP_STATS_AT((label).c_str())
 #else
 #define BENCH_PHASE_START()
-#define BENCH_PHASE_END(label)
+#define BENCH_PHASE_END(label) static_cast<void>(label)
 #endif
 
 const char* const kBenchUsage =

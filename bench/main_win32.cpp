@@ -2,6 +2,10 @@
 // throwaway Wine prefix: it writes the synthetic registry into the
 // prefix's own registry and the program files it names onto its drive C:,
 // then measures. One size per prefix: what was written stays.
+//
+// With --generate it only writes and ends; a later run without it measures.
+// In between, the Wine server can be restarted so that it has saved the new
+// registry to disk before the measurement, not during it.
 #include <windows.h>
 #undef SearchPath
 #undef DeleteFile
@@ -9,6 +13,7 @@
 #include <iostream>
 
 #include "bench/bench_run.h"
+#include "platform/memory_registry.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 
@@ -24,7 +29,9 @@ bool CreateProgramFile(FileSystem& files, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const ParsedBenchOptions parsed = ParseBenchOptions(std::vector<std::string>(argv + 1, argv + argc));
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const bool generate_only = std::erase(args, "--generate") > 0;
+  const ParsedBenchOptions parsed = ParseBenchOptions(args);
   if (!parsed.error.empty() || parsed.options.sizes.size() != 1) {
     std::cerr << "TarnelBench: " << (parsed.error.empty() ? "one size per prefix" : parsed.error) << "\n\n"
               << kBenchUsage;
@@ -36,7 +43,18 @@ int main(int argc, char** argv) {
     std::cerr << "TarnelBench: cannot read " << parsed.options.knowledge_base << '\n';
     return 2;
   }
-  const SyntheticRegistry generated = GenerateRegistry(registry, {parsed.options.sizes.front(), false});
+  const SyntheticShape shape{parsed.options.sizes.front(), false};
+  if (!generate_only) {
+    // The same shape gives the same registry: regenerated in memory, it
+    // tells what was written and planted.
+    MemoryRegistry written;
+    const SyntheticRegistry generated = GenerateRegistry(written, shape);
+    if (parsed.options.header) PrintHeader(std::cout);
+    PrintRow(std::cout, MeasureScan("wine", registry, files, parsed.options.knowledge_base, generated,
+                                    parsed.options.repeat));
+    return 0;
+  }
+  const SyntheticRegistry generated = GenerateRegistry(registry, shape);
   for (const std::string& path : generated.program_files) {
     if (!CreateProgramFile(files, path)) {
       std::cerr << "TarnelBench: cannot create " << path << '\n';
@@ -46,8 +64,5 @@ int main(int argc, char** argv) {
   for (const std::string& name : generated.system_files) {
     if (!files.SearchPath(name)) std::cerr << "TarnelBench: warning: no system file " << name << '\n';
   }
-  if (parsed.options.header) PrintHeader(std::cout);
-  PrintRow(std::cout, MeasureScan("wine", registry, files, parsed.options.knowledge_base, generated,
-                                  parsed.options.repeat));
   return 0;
 }

@@ -66,8 +66,9 @@ class Walker {
       : registry_(registry), files_(files), counts_(counts) {}
 
   void ReferenceTables() {
-    for (const char* path : {"Software\\CLASSES\\CLSID", "Software\\CLASSES\\TypeLib",
-                             "Software\\CLASSES\\Interface", "Software\\CLASSES"}) {
+    for (const char* path : {"Software\\CLASSES\\CLSID", "Software\\CLASSES\\TypeLib", "Software\\CLASSES\\Interface",
+                             "Software\\CLASSES\\Wow6432Node\\CLSID", "Software\\CLASSES\\Wow6432Node\\Interface",
+                             "Software\\CLASSES"}) {
       if (std::unique_ptr<RegKey> key = registry_.OpenRead(kHkeyLocalMachine, path))
         counts_.reference_names += key->SubkeyNames().size();
     }

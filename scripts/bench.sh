@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The scan benchmark on both back ends: the in-memory registry natively
+# (times, then instruction counts under callgrind) and the system registry
+# under Wine, one throwaway prefix state per size. Prints the tables and
+# how each figure grows from one size to the next.
+#
+#   scripts/bench.sh                 sizes 10000,100000,700000
+#   BENCH_SIZES=10000,100000 scripts/bench.sh
+#   BENCH_BACKENDS="memory" scripts/bench.sh     (memory, callgrind, wine)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+sizes="${BENCH_SIZES:-10000,100000,700000}"
+backends="${BENCH_BACKENDS:-memory callgrind wine}"
+# Callgrind runs some 50 times slower: its largest size is left out by
+# default.
+callgrind_sizes="${BENCH_CALLGRIND_SIZES:-$(echo "$sizes" | cut -d, -f1-2)}"
+knowbase="$root/data/Knowbase.ini"
+native="$root/build/bench-native"
+win64="$root/build/bench-win64"
+out="$root/build/bench-results"
+mkdir -p "$out"
+
+build() {  # dir target cmake-args...
+  local dir="$1" target="$2"
+  shift 2
+  if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNEL_TESTS=OFF "$@" &&
+         cmake --build "$dir" --target "$target"; } >"$dir.log" 2>&1; then
+    tail -30 "$dir.log"
+    echo "bench.sh: build in $dir failed; see $dir.log" >&2
+    exit 1
+  fi
+}
+
+# Ratios of each size's figures to the previous size's, per back end.
+growth() {
+  awk 'NR > 1 && $1 == back && $2 > 0 {
+         printf "%-8s %7d -> %7d  keys x%5.2f  walk time x%5.2f  scan time x%5.2f  walk KiB x%5.2f  scan KiB x%5.2f\n",
+                $1, keys, $2, $2 / keys, $6 / walk, $7 / scan, $9 / wkib, $10 / skib }
+       NR > 1 { back = $1; keys = $2; walk = $6; scan = $7; wkib = $9; skib = $10 }' "$1"
+}
+
+for backend in $backends; do
+  case "$backend" in
+    memory)
+      build "$native" tarnel_bench_native
+      echo "== in-memory registry (best of 3)"
+      "$native/bench/tarnel_bench" --knowbase "$knowbase" --sizes "$sizes" --repeat 3 | tee "$out/memory.txt"
+      growth "$out/memory.txt"
+      ;;
+    callgrind)
+      build "$native" tarnel_bench_native
+      echo "== in-memory registry, instructions (callgrind)"
+      rm -f "$out"/callgrind.*
+      valgrind --tool=callgrind --callgrind-out-file="$out/callgrind.%p" \
+        "$native/bench/tarnel_bench" --knowbase "$knowbase" --sizes "$callgrind_sizes" --repeat 1 >/dev/null 2>&1
+      for f in "$out"/callgrind.*.*; do
+        printf '%s %s\n' "$(sed -n 's/^desc: Trigger: Client Request: //p' "$f")" "$(sed -n 's/^summary: //p' "$f")"
+      done | awk '{ ir[$2, $1] = $3; if (!($2 in seen)) { seen[$2] = 1; order[n++] = $2 } }
+        END { printf "%8s %15s %15s %6s\n", "keys", "walk Ir", "scan Ir", "ratio"
+              for (i = 0; i < n; ++i) { k = order[i]
+                printf "%8d %15d %15d %6.2f", k, ir[k, "walk"], ir[k, "scan"], ir[k, "scan"] / ir[k, "walk"]
+                if (i > 0) printf "   growth: walk x%.2f scan x%.2f", ir[k, "walk"] / ir[p, "walk"], ir[k, "scan"] / ir[p, "scan"]
+                printf "\n"; p = k } }' | tee "$out/callgrind.txt"
+      ;;
+    wine)
+      build "$win64" TarnelBench -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+      # shellcheck source=scripts/wine-env.sh
+      source "$root/scripts/wine-env.sh"
+      export WINEPREFIX="$root/build/bench-wineprefix"
+      rm -rf "$WINEPREFIX" "$WINEPREFIX.reg"
+      trap wine_env_stop EXIT
+      wine_env_start
+      wineserver -k; wineserver -w || true
+      mkdir -p "$WINEPREFIX.reg"
+      cp "$WINEPREFIX"/*.reg "$WINEPREFIX.reg/"
+      exe="$win64/bench/TarnelBench.exe"
+      kb="Z:${knowbase//\//\\}"
+      echo "== system registry under Wine (best of 3)"
+      : >"$out/wine.txt"
+      header=""
+      for size in ${sizes//,/ }; do
+        # Back to the fresh prefix: its registry, no program files of ours.
+        cp "$WINEPREFIX.reg"/*.reg "$WINEPREFIX/"
+        rm -rf "$WINEPREFIX/drive_c/Program Files/Bench Vendor "*
+        wineserver -p
+        wine "$exe" --generate --knowbase "$kb" --sizes "$size"
+        # The server saves the new registry as it stops, not while measured.
+        wineserver -k; wineserver -w || true
+        wineserver -p
+        wine "$exe" --knowbase "$kb" --sizes "$size" --repeat 3 $header | tee -a "$out/wine.txt"
+        header="--no-header"
+        wineserver -k; wineserver -w || true
+      done
+      growth "$out/wine.txt"
+      ;;
+    *) echo "bench.sh: unknown back end $backend" >&2; exit 2 ;;
+  esac
+done
