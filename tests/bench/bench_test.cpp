@@ -1,0 +1,104 @@
+// The benchmark's figures are only worth comparing when its registry is
+// what it claims and its raw walk reads what the scan reads.
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "bench/bench_run.h"
+#include "bench/raw_walk.h"
+#include "bench/synthetic_registry.h"
+#include "platform/memory_files.h"
+#include "platform/memory_registry.h"
+#include "scan/root_keys.h"
+#include "support/reg_bytes.h"
+
+namespace {
+
+constexpr const char* kKnowledgeBase = "C:\\Program Files\\Tarnel\\Knowbase.ini";
+
+std::string ShippedKnowledgeBase() {
+  std::ifstream file(TARNEL_SHIPPED_KNOWBASE, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void AddText(Registry& registry, RootKey root, const std::string& path, const std::string& text) {
+  registry.OpenWrite(root, path)->SetValue("", RegValue{kRegSz, Sz(text)});
+}
+
+TEST(SyntheticRegistry, SameShapeGivesTheSameRegistryOfAboutTheSizeAsked) {
+  MemoryRegistry first, second;
+  const SyntheticRegistry a = GenerateRegistry(first, {3000, true});
+  const SyntheticRegistry b = GenerateRegistry(second, {3000, true});
+  EXPECT_EQ(a.planted, b.planted);
+  EXPECT_EQ(a.values, b.values);
+  EXPECT_GE(a.keys, 3000u);
+  EXPECT_LE(a.keys, 3010u);
+  EXPECT_FALSE(a.planted.empty());
+}
+
+// The planted problems are found and nothing else: the scan's search memo
+// gives what an uncached search gives, and no name is searched twice.
+TEST(SyntheticRegistry, ScanFindsExactlyThePlantedProblemsSearchingEachNameOnce) {
+  const std::string shipped = ShippedKnowledgeBase();
+  ASSERT_NE(shipped.find("[PATHS1]"), std::string::npos);
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  const SyntheticRegistry generated = GenerateRegistry(registry, {10000, true});
+  for (const std::string& name : generated.system_files) files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
+  for (const std::string& path : generated.program_files) files.AddFile(path);
+  files.AddFile(kKnowledgeBase, shipped);
+
+  const BenchFigures figures = MeasureScan("memory", registry, files, kKnowledgeBase, generated, 1);
+  EXPECT_GT(figures.planted, 30u);
+  EXPECT_EQ(figures.problems, figures.planted);
+  EXPECT_EQ(figures.missed, 0u);
+  EXPECT_GT(figures.scan_searches, 0u);
+  EXPECT_EQ(figures.repeated_searches, 0u);
+}
+
+// Every key examined names a missing file, so the scan reports each key it
+// examines: the walk must count exactly those.
+TEST(RawWalk, VisitsTheKeysTheScanChecksAndSearchesEachTextOnce) {
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  for (const char* name : {"txtfile", "CLSID", "Interface", "TypeLib", "*", "docfile"})
+    AddText(registry, kHkeyClassesRoot, std::string(name) + "\\shell\\open\\command", "missing.exe %1");
+  AddText(registry, kHkeyClassesRoot, "emptyfile\\shell", "");
+  AddText(registry, kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\a.exe",
+          "\"C:\\gone\\a.exe\"");
+  AddText(registry, kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\b.exe",
+          "%ProgramFiles%\\b.exe");
+  files.AddFile(kKnowledgeBase,
+                "[PATHS1]\n"
+                "HKEY_CLASSES_ROOT\\*\\shell\\open\\command=Open,0,FILEDEF_\n"
+                "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\*=Paths,1,filedef_\n"
+                "HKEY_CLASSES_ROOT\\CLSID=Unknown check,0,NOSUCH_\n");
+
+  const BenchFigures figures = MeasureScan("memory", registry, files, kKnowledgeBase, SyntheticRegistry{}, 1);
+  // txtfile and docfile (not the class tables, not "*"), and a.exe; b.exe
+  // is examined too but its environment reference passes.
+  EXPECT_EQ(figures.keys_checked, 4u);
+  EXPECT_EQ(figures.problems, 3u);
+  // "missing.exe %1" and "C:\gone\a.exe", each once.
+  EXPECT_EQ(figures.lookups, 2u);
+}
+
+TEST(RawWalk, ReadsOnlyRulesWithAKeyPatternAndAKnownCheck) {
+  const std::vector<RawRule> rules = ReadRawRules(
+      "[PATHS1]\n"
+      "HKEY_CLASSES_ROOT\\CLSID\\*\\InprocServer32=Servers,2,filedef_\n"
+      "NoBackslash=Nothing,0,FILE_\n"
+      "HKEY_CLASSES_ROOT\\X=Unknown,0,NOSUCH_\n"
+      "HKEY_CLASSES_ROOT\\Y=Too short\n"
+      "HKEY_LOCAL_MACHINE\\Software\\Uninstall\\*=Icons,0,FILE_,DisplayIcon\n");
+  ASSERT_EQ(rules.size(), 2u);
+  EXPECT_EQ(rules[0].root, kHkeyClassesRoot);
+  EXPECT_EQ(rules[0].pattern, "CLSID\\*\\InprocServer32");
+  EXPECT_EQ(rules[0].check, "FILEDEF_");
+  EXPECT_EQ(rules[1].parameter, std::optional<std::string>("DisplayIcon"));
+}
+
+}  // namespace
