@@ -1,7 +1,5 @@
 #include "platform/case_fold.h"
 
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
   for (char& c : folded) c = FoldCase(c);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
-char FoldCase(char c);
+// Inline: lookups fold every character of every name they compare.
+inline char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string FoldCase(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
