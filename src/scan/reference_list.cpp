@@ -1,6 +1,7 @@
 #include "scan/reference_list.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/case_fold.h"
 
@@ -11,7 +12,7 @@ void ReferenceList::Assign(std::vector<std::string> names) {
 
 void ReferenceList::Append(const std::vector<std::string>& names) {
   names_.insert(names_.end(), names.begin(), names.end());
-  for (const std::string& name : names) folded_.insert(FoldCase(name));
+  Reindex();
 }
 
 void ReferenceList::RemoveStartingWith(char first) {
@@ -20,16 +21,28 @@ void ReferenceList::RemoveStartingWith(char first) {
 }
 
 void ReferenceList::Clear() {
+  index_.clear();
   names_.clear();
-  folded_.clear();
 }
 
-bool ReferenceList::Contains(const std::string& text) const {
-  return folded_.count(FoldCase(text)) != 0;
-}
+bool ReferenceList::Contains(const std::string& text) const { return index_.count(text) != 0; }
 
 void ReferenceList::Reindex() {
-  folded_.clear();
-  folded_.reserve(names_.size());
-  for (const std::string& name : names_) folded_.insert(FoldCase(name));
+  index_.clear();
+  index_.reserve(names_.size());
+  for (const std::string& name : names_) index_.insert(name);
+}
+
+std::size_t ReferenceList::NoCaseHash::operator()(std::string_view name) const {
+  // Folded into a buffer on the stack: no copy on the heap, and the
+  // library's hash reads whole words.
+  char folded[128];
+  if (name.size() > sizeof folded) return std::hash<std::string>{}(FoldCase(name));
+  for (std::size_t i = 0; i < name.size(); ++i) folded[i] = FoldCase(name[i]);
+  return std::hash<std::string_view>{}(std::string_view(folded, name.size()));
+}
+
+bool ReferenceList::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+  // Names mostly match as written.
+  return a == b || EqualsNoCase(a, b);
 }
