@@ -2,6 +2,7 @@
 // A UI thread without windows (tests, the console scanner): calls handed
 // off by workers wait in a queue until the thread that owns this object
 // drains it.
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -25,9 +26,10 @@ class QueuedUiThread : public UiThread {
   int Drain();
 
  private:
-  // What an invoking worker waits for: the end of its call, and its error.
+  // What an invoking worker waits for: the end of its call, and its error
+  // (set before done).
   struct Outcome {
-    bool done = false;
+    std::atomic<bool> done{false};
     std::exception_ptr error;
   };
   struct Item {
@@ -38,4 +40,6 @@ class QueuedUiThread : public UiThread {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Item> queue_;
+  // queue_.size(), readable without the mutex while spinning.
+  std::atomic<std::size_t> queued_{0};
 };
