@@ -29,7 +29,10 @@ const char* const kBenchUsage =
     "the raw walk (the keys and values the scan reads, no checks) and the scan\n"
     "with the knowledge base FILE over it, each R times, and prints one row per\n"
     "size with the fastest times. Under callgrind, each phase of each size is\n"
-    "dumped on its own (\"walk N\", \"scan N\").\n";
+    "dumped on its own (\"walk N\", \"scan N\").\n"
+    "\n"
+    "TarnelBench.exe, on the system registry, takes one size per prefix, and\n"
+    "--generate: write that registry and its program files, measure nothing.\n";
 
 ParsedBenchOptions ParseBenchOptions(const std::vector<std::string>& args) {
   ParsedBenchOptions parsed;
