@@ -23,12 +23,14 @@
 #endif
 
 const char* const kBenchUsage =
-    "Usage: tarnel_bench --knowbase FILE [--sizes N,N,...] [--repeat R] [--no-header]\n"
+    "Usage: tarnel_bench --knowbase FILE [--sizes N,N,...] [--repeat R] [--min-ms T] [--no-header]\n"
     "\n"
     "Generates a synthetic registry of about N keys for each size, then runs\n"
     "the raw walk (the keys and values the scan reads, no checks) and the scan\n"
-    "with the knowledge base FILE over it, each R times, and prints one row per\n"
-    "size with the fastest times. Under callgrind, each phase of each size is\n"
+    "with the knowledge base FILE over it, each R times and on until both\n"
+    "together took T ms (at most 100 runs; small registries need many runs for\n"
+    "a stable fastest time), and prints one row per size with the fastest\n"
+    "times. Under callgrind, each phase of each size is\n"
     "dumped on its own (\"walk N\", \"scan N\").\n"
     "\n"
     "TarnelBench.exe, on the system registry, takes one size per prefix, and\n"
@@ -53,6 +55,9 @@ ParsedBenchOptions ParseBenchOptions(const std::vector<std::string>& args) {
     } else if (arg == "--repeat") {
       parsed.options.repeat = std::atoi(value.c_str());
       if (parsed.options.repeat < 1) return fail("--repeat needs a positive number");
+    } else if (arg == "--min-ms") {
+      parsed.options.min_ms = std::atof(value.c_str());
+      if (parsed.options.min_ms < 0) return fail("--min-ms needs a number of milliseconds");
     } else if (arg == "--sizes") {
       parsed.options.sizes.clear();
       for (std::size_t start = 0; start <= value.size();) {
@@ -114,7 +119,8 @@ ScanOutcome TimedScan(Registry& registry, FileSystem& files, const std::string& 
 }  // namespace
 
 BenchFigures MeasureScan(const std::string& back_end, Registry& registry, FileSystem& files,
-                         const std::string& knowledge_base, const SyntheticRegistry& generated, int repeat) {
+                         const std::string& knowledge_base, const SyntheticRegistry& generated, int repeat,
+                         double min_ms) {
   BenchFigures figures;
   figures.back_end = back_end;
   figures.keys = generated.keys;
@@ -123,7 +129,9 @@ BenchFigures MeasureScan(const std::string& back_end, Registry& registry, FileSy
   const std::vector<RawRule> rules = ReadRawRules(files.ReadFile(knowledge_base).value_or(""));
   const std::string size = std::to_string(generated.keys);
   CountingFileSystem counting(files);
-  for (int run = 0; run < repeat; ++run) {
+  constexpr int kMostRuns = 100;
+  double total_ms = 0;
+  for (int run = 0; run < repeat || (total_ms < min_ms && run < kMostRuns); ++run) {
     memory_meter::StartPhase();
     BENCH_PHASE_START();
     const Clock::time_point start = Clock::now();
@@ -140,6 +148,7 @@ BenchFigures MeasureScan(const std::string& back_end, Registry& registry, FileSy
     const ScanOutcome scan = TimedScan(registry, counting, knowledge_base, peak_bytes, "scan " + size);
     figures.scan_peak_kib = std::max(figures.scan_peak_kib, Kib(peak_bytes));
     figures.scan_ms = run == 0 ? scan.ms : std::min(figures.scan_ms, scan.ms);
+    total_ms += ms + scan.ms;
     figures.problems = scan.problem_paths.size();
     figures.missed = std::count_if(generated.planted.begin(), generated.planted.end(),
                                    [&](const std::string& path) { return !scan.problem_paths.contains(path); });

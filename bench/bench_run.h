@@ -15,6 +15,7 @@ struct BenchOptions {
   std::vector<std::size_t> sizes = {10000, 100000, 700000};
   std::string knowledge_base;  // as the back end's file system names it
   int repeat = 3;              // each phase runs this often; the fastest counts
+  double min_ms = 0;           // and on until both phases together took this long
   bool header = true;
 };
 
@@ -45,7 +46,8 @@ struct BenchFigures {
 
 // files: where the scanner reads the knowledge base and looks files up.
 BenchFigures MeasureScan(const std::string& back_end, Registry& registry, FileSystem& files,
-                         const std::string& knowledge_base, const SyntheticRegistry& generated, int repeat);
+                         const std::string& knowledge_base, const SyntheticRegistry& generated, int repeat,
+                         double min_ms);
 
 void PrintHeader(std::ostream& out);
 void PrintRow(std::ostream& out, const BenchFigures& figures);

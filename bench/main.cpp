@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     for (const std::string& path : generated.program_files) files.AddFile(path);
     files.AddFile(kKnowledgeBaseInMemory, knowledge_base.str());
     PrintRow(std::cout, MeasureScan("memory", registry, files, kKnowledgeBaseInMemory, generated,
-                                    parsed.options.repeat));
+                                    parsed.options.repeat, parsed.options.min_ms));
   }
   return 0;
 }

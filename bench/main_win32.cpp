@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     const SyntheticRegistry generated = GenerateRegistry(written, shape);
     if (parsed.options.header) PrintHeader(std::cout);
     PrintRow(std::cout, MeasureScan("wine", registry, files, parsed.options.knowledge_base, generated,
-                                    parsed.options.repeat));
+                                    parsed.options.repeat, parsed.options.min_ms));
     return 0;
   }
   const SyntheticRegistry generated = GenerateRegistry(registry, shape);

@@ -44,7 +44,7 @@ for backend in $backends; do
     memory)
       build "$native" tarnel_bench_native
       echo "== in-memory registry (best of 3)"
-      "$native/bench/tarnel_bench" --knowbase "$knowbase" --sizes "$sizes" --repeat 3 | tee "$out/memory.txt"
+      "$native/bench/tarnel_bench" --knowbase "$knowbase" --sizes "$sizes" --repeat 3 --min-ms 1000 | tee "$out/memory.txt"
       growth "$out/memory.txt"
       ;;
     callgrind)

@@ -51,7 +51,7 @@ TEST(SyntheticRegistry, ScanFindsExactlyThePlantedProblemsSearchingEachNameOnce)
   for (const std::string& path : generated.program_files) files.AddFile(path);
   files.AddFile(kKnowledgeBase, shipped);
 
-  const BenchFigures figures = MeasureScan("memory", registry, files, kKnowledgeBase, generated, 1);
+  const BenchFigures figures = MeasureScan("memory", registry, files, kKnowledgeBase, generated, 1, 0);
   EXPECT_GT(figures.planted, 30u);
   EXPECT_EQ(figures.problems, figures.planted);
   EXPECT_EQ(figures.missed, 0u);
@@ -77,7 +77,7 @@ TEST(RawWalk, VisitsTheKeysTheScanChecksAndSearchesEachTextOnce) {
                 "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\*=Paths,1,filedef_\n"
                 "HKEY_CLASSES_ROOT\\CLSID=Unknown check,0,NOSUCH_\n");
 
-  const BenchFigures figures = MeasureScan("memory", registry, files, kKnowledgeBase, SyntheticRegistry{}, 1);
+  const BenchFigures figures = MeasureScan("memory", registry, files, kKnowledgeBase, SyntheticRegistry{}, 1, 0);
   // txtfile and docfile (not the class tables, not "*"), and a.exe; b.exe
   // is examined too but its environment reference passes.
   EXPECT_EQ(figures.keys_checked, 4u);
