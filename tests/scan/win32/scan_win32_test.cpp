@@ -94,6 +94,32 @@ TEST_F(ScanWin32Test, AStopEndsTheScanAfterTheKeyBeingCheckedAndTheCompletionFol
   EXPECT_EQ(harness.completions, 1);
 }
 
+TEST_F(ScanWin32Test, NameAndClassChecksOnTheSystemRegistry) {
+  ImportRegText(registry,
+                "REGEDIT4\n\n"
+                "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{7A4E1DE0-0000-4000-8000-0000000000E1}]\n"
+                "[HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{7A4E1DE0-0000-4000-8000-0000000000E2}]\n"
+                "[HKEY_CURRENT_USER\\Software\\Help]\n"
+                "\"" + Escaped(folder.Path()) + "\"=\"present.exe\"\n"
+                "\"C:\\\\Gone\"=\"present.exe\"\n"
+                "[HKEY_CURRENT_USER\\Software\\Approved]\n"
+                "\"{7A4E1DE0-0000-4000-8000-0000000000e1}\"=\"\"\n"
+                "\"{7A4E1DE0-0000-4000-8000-0000000000F1}\"=\"\"\n"
+                "[HKEY_CURRENT_USER\\Software\\Interfaces\\{7A4E1DE0-0000-4000-8000-0000000000E2}]\n"
+                "[HKEY_CURRENT_USER\\Software\\Interfaces\\{7A4E1DE0-0000-4000-8000-0000000000F2}]\n");
+  harness.SetKnowledgeBase(
+      "[PATHS1]\n"
+      "HKEY_CURRENT_USER\\Software\\Help=Help,0,ND_\n"
+      "HKEY_CURRENT_USER\\Software\\Approved=Approved,0,CLSID_LN_\n"
+      "HKEY_CURRENT_USER\\Software\\Interfaces\\*=Interfaces,1,INTRFC_K_\n");
+  harness.Scan();
+  EXPECT_EQ(harness.view.Problems(),
+            (Strings{"HKEY_CURRENT_USER\\Software\\Help: File not found [C:\\Gone] 0",
+                     "HKEY_CURRENT_USER\\Software\\Approved: Class not found [{7A4E1DE0-0000-4000-8000-0000000000F1}] 0",
+                     "HKEY_CURRENT_USER\\Software\\Interfaces\\{7A4E1DE0-0000-4000-8000-0000000000F2}: "
+                     "Interface not found [] 1"}));
+}
+
 TEST_F(ScanWin32Test, ASecondScanStartsFromAnEmptyTree) {
   harness.SetKnowledgeBase("[PATHS1]\nHKEY_CURRENT_USER\\Software\\Run=Startup,0,LD_\n");
   harness.Scan();
