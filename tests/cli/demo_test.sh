@@ -11,7 +11,7 @@ prefix="$work/demo-test-prefix"
 rm -rf "$prefix" && mkdir -p "$work"
 
 "$root/scripts/demo-scan.sh" "$scanner" "$prefix" --baseline > "$work/baseline.txt"
-"$root/scripts/demo-scan.sh" "$scanner" "$prefix" > "$work/demo.txt"
+"$root/scripts/demo-scan.sh" "$scanner" "$prefix" > "$work/demo.txt" 2> "$work/demo.err"
 status=$?
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null
 
@@ -31,6 +31,11 @@ if grep -vxFf "$work/demo.records" "$work/baseline.records"; then
 fi
 if grep -q 'Present\|0000000000[0-2][0-9]}' "$work/planted.records"; then
   echo "FAIL: a healthy twin was reported"
+  failed=1
+fi
+if [ -s "$work/demo.err" ]; then
+  echo "FAIL: the scanner wrote to standard error, which is not a console here:"
+  head -5 "$work/demo.err"
   failed=1
 fi
 [ "$status" -eq 1 ] || { echo "FAIL: exit status $status, expected 1 (problems found)"; failed=1; }
