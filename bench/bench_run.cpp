@@ -90,11 +90,6 @@ struct ScanOutcome {
   std::set<std::string> problem_paths;
 };
 
-void CollectProblemPaths(const ResultNode& node, std::set<std::string>& out) {
-  if (node.Data()) out.insert(NodeFullPath(node));
-  for (std::size_t i = 0; i < node.ChildCount(); ++i) CollectProblemPaths(*node.Child(i), out);
-}
-
 // As the headless scanner runs it: this thread plays the UI thread.
 ScanOutcome TimedScan(Registry& registry, FileSystem& files, const std::string& knowledge_base,
                       std::size_t& peak_bytes, const std::string& label) {
@@ -112,7 +107,7 @@ ScanOutcome TimedScan(Registry& registry, FileSystem& files, const std::string& 
   outcome.ms = MillisecondsSince(start);
   BENCH_PHASE_END(label);
   peak_bytes = memory_meter::PhasePeak();
-  CollectProblemPaths(*view.tree.Top(), outcome.problem_paths);
+  ForEachProblem(*view.tree.Top(), [&](const ResultNode& node) { outcome.problem_paths.insert(NodeFullPath(node)); });
   return outcome;
 }
 

@@ -127,11 +127,6 @@ bool TBuck::BackupProblem(const ResultNode& node) {
   return key && BackupKeyOfNode(*key);
 }
 
-void TBuck::BackupProblemsBelow(const ResultNode& node) {
-  BackupProblem(node);
-  for (std::size_t i = 0; i < node.ChildCount(); ++i) BackupProblemsBelow(*node.Child(i));
-}
-
 void TBuck::SaveResults(const std::string& file) {
   Flush();
   RegDocument journal{"REGEDIT4", "", ""};
@@ -141,7 +136,7 @@ void TBuck::SaveResults(const std::string& file) {
     RegDocument& journal;
     ~PutBack() { lines.swap(journal); }
   } put_back{FLines, journal};
-  BackupProblemsBelow(*tree_.Top());
+  ForEachProblem(*tree_.Top(), [this](const ResultNode& node) { BackupProblem(node); });
   WriteDocument(file, FLines);
 }
 

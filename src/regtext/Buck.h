@@ -66,7 +66,6 @@ class TBuck {
   std::string FreeFileName();
   void WriteDocument(const std::string& file, const RegDocument& lines);
   bool WriteValues(RegKey& key, int index, const std::vector<std::string>& names);
-  void BackupProblemsBelow(const ResultNode& node);
 
   ResultTree& tree_;
   Registry& registry_;

@@ -76,6 +76,11 @@ static std::size_t CountNodes(const ResultNode& node) {
 
 std::size_t ResultTree::NodeCount() const { return CountNodes(*top_); }
 
+void ForEachProblem(const ResultNode& node, const std::function<void(const ResultNode&)>& visit) {
+  if (node.Data()) visit(node);
+  for (std::size_t i = 0; i < node.ChildCount(); ++i) ForEachProblem(*node.Child(i), visit);
+}
+
 ResultNode* InsertProblemPath(ResultTree& tree, ResultNode& parent, const std::string& path,
                               std::unique_ptr<TErrorClass> record) {
   ResultNode* node = &parent;

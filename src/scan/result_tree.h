@@ -2,6 +2,7 @@
 // The result tree: "My Computer", root key names, then one node per key name.
 // Each node owns its problem record, so deleting a node, and only that,
 // releases the record. A window mirrors the model through the observer.
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -76,6 +77,10 @@ class ResultTree {
   std::unique_ptr<ResultNode> top_;
   ResultTreeObserver* observer_ = nullptr;
 };
+
+// Calls visit for every node below and including node that carries a
+// record, in tree order (a node before its children).
+void ForEachProblem(const ResultNode& node, const std::function<void(const ResultNode&)>& visit);
 
 // Inserts the key path below parent, one node per component (split at
 // backslashes; a trailing backslash gives an empty last component), and

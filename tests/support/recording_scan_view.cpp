@@ -1,5 +1,7 @@
 #include "support/recording_scan_view.h"
 
+#include "regtext/key_paths.h"
+
 void RecordingScanView::Record(std::string call) {
   if (std::this_thread::get_id() != ui_thread_) ++off_thread_calls;
   calls.push_back(std::move(call));
@@ -35,26 +37,13 @@ void RecordingScanView::InsertProblem(const std::string& full_path, std::unique_
   InsertProblemPath(tree, *tree.Top(), full_path, std::move(record));
 }
 
-namespace {
-
-void CollectProblems(const ResultNode& node, const std::string& path, std::vector<std::string>& out) {
-  if (const TErrorClass* record = node.Data()) {
-    std::string line = path + ": " + record->FMessage + " [";
-    for (std::size_t i = 0; i < record->FValueNames.size(); ++i)
-      line += (i ? "|" : "") + record->FValueNames[i];
-    out.push_back(line + "] " + std::to_string(record->FLevel));
-  }
-  for (std::size_t i = 0; i < node.ChildCount(); ++i) {
-    const ResultNode& child = *node.Child(i);
-    CollectProblems(child, path.empty() ? child.Text() : path + "\\" + child.Text(), out);
-  }
-}
-
-}  // namespace
-
 std::vector<std::string> RecordingScanView::Problems() {
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < tree.Top()->ChildCount(); ++i)
-    CollectProblems(*tree.Top()->Child(i), tree.Top()->Child(i)->Text(), out);
+  ForEachProblem(*tree.Top(), [&](const ResultNode& node) {
+    const TErrorClass& record = *node.Data();
+    std::string line = NodeFullPath(node) + ": " + record.FMessage + " [";
+    for (std::size_t i = 0; i < record.FValueNames.size(); ++i) line += (i ? "|" : "") + record.FValueNames[i];
+    out.push_back(line + "] " + std::to_string(record.FLevel));
+  });
   return out;
 }
