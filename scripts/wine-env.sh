@@ -14,13 +14,23 @@ wine_env_start() {
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
-  mkdir -p "$WINEPREFIX"
+  wine_prefix_fit "$WINEPREFIX"
   # Persistent server, then one program outside CTest, or CTest stalls on
   # Wine's background services.
   wineserver -p
   wine cmd /c exit >/dev/null 2>&1 || true
   # Top-level windows are destroyed at once only when unmanaged.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+}
+
+# A prefix made before Wine's 32-bit side was installed cannot start any
+# program once it is: such a prefix is made anew.
+wine_prefix_fit() {
+  if [ -d "$1/drive_c/windows" ] && [ ! -d "$1/drive_c/windows/syswow64" ]; then
+    WINEPREFIX="$1" wineserver -k 2>/dev/null || true
+    rm -rf "$1"
+  fi
+  mkdir -p "$1"
 }
 
 wine_env_stop() {

@@ -39,6 +39,24 @@ std::string RegistryAccessor::ReadString(const std::string& name) {
   return RegValueText(*value, name);
 }
 
+std::int32_t RegistryAccessor::ReadInteger(const std::string& name) {
+  std::optional<RegValue> value = ReadValue(name);
+  // A four-byte buffer cannot take longer data: the read itself fails.
+  if (!value || value->data.size() > 4) throw RegistryError("Failed to get data for '" + name + "'");
+  if (value->type != kRegDword) throw RegistryError("Invalid data type for '" + name + "'");
+  std::uint32_t number = 0;
+  for (std::size_t i = 0; i < value->data.size(); ++i) number |= std::uint32_t{value->data[i]} << (8 * i);
+  return static_cast<std::int32_t>(number);
+}
+
+bool RegistryAccessor::WriteInteger(const std::string& name, std::int32_t value) {
+  if (!key_) return false;
+  const auto number = static_cast<std::uint32_t>(value);
+  RegValue data{kRegDword, {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+                            static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
+  return key_->SetValue(name, data);
+}
+
 std::string RegValueText(const RegValue& value, const std::string& name) {
   if (value.data.empty()) return std::string();
   if (value.type != kRegSz && value.type != kRegExpandSz)

@@ -1,6 +1,7 @@
 #pragma once
 // A registry accessor: a root key and at most one open key, with the reading
 // rules every user of the registry relies on.
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,12 @@ class RegistryAccessor {
   // '<name>'" for any other type, "Failed to get data for '<name>'" when the
   // value cannot be read.
   std::string ReadString(const std::string& name);
+  // A 32-bit number stored as REG_DWORD. Throws RegistryError "Failed to get
+  // data for '<name>'" when the value is missing or longer than four bytes,
+  // "Invalid data type for '<name>'" when it has another type.
+  std::int32_t ReadInteger(const std::string& name);
+  // Needs a key opened for writing; false when the write failed.
+  bool WriteInteger(const std::string& name, std::int32_t value);
 
   Registry& GetRegistry() { return registry_; }
 

@@ -179,6 +179,33 @@ TEST_P(RegistryContract, ReadStringFollowsTheReadingRules) {
   }
 }
 
+TEST_P(RegistryContract, IntegersAreFourByteDwords) {
+  RegistryAccessor accessor(*registry_, kHkeyCurrentUser);
+  ASSERT_TRUE(accessor.OpenKeyWrite("Key"));
+  EXPECT_TRUE(accessor.WriteInteger("wide", 7864570));
+  EXPECT_TRUE(accessor.WriteInteger("negative", -2));
+  Set("Key", "text", {kRegSz, BytesOf(std::string("1\0", 2))});
+  Set("Key", "binary", {kRegBinary, {1, 0, 0, 0}});
+  Set("Key", "qword", {kRegQword, {1, 0, 0, 0, 0, 0, 0, 0}});
+  ASSERT_TRUE(accessor.OpenKeyReadOnly("Key"));
+  EXPECT_EQ(accessor.ReadValue("wide"), (RegValue{kRegDword, {0xFA, 0x00, 0x78, 0x00}}));
+  EXPECT_EQ(accessor.ReadInteger("wide"), 7864570);
+  EXPECT_EQ(accessor.ReadInteger("negative"), -2);
+  const std::pair<std::string, std::string> failures[] = {
+      {"text", "Invalid data type for 'text'"},
+      {"binary", "Invalid data type for 'binary'"},
+      {"qword", "Failed to get data for 'qword'"},
+      {"absent", "Failed to get data for 'absent'"}};
+  for (const auto& [name, message] : failures) {
+    try {
+      accessor.ReadInteger(name);
+      ADD_FAILURE() << name << " read as an integer";
+    } catch (const RegistryError& error) {
+      EXPECT_EQ(error.what(), message);
+    }
+  }
+}
+
 TEST_P(RegistryContract, AccessorWithoutAnOpenKeyFindsNothing) {
   Set("Key", "v", {kRegSz, {0}});
   RegistryAccessor accessor(*registry_, kHkeyCurrentUser);

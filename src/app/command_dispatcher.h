@@ -1,0 +1,30 @@
+#pragma once
+// Runs commands: whichever way a command is invoked (menu, tool button,
+// shortcut, a double click), it runs only while enabled, its update rule
+// evaluated first.
+#include <array>
+#include <functional>
+
+#include "app/command_states.h"
+
+class CommandDispatcher {
+ public:
+  using Handler = std::function<void()>;
+  using SnapshotSource = std::function<WindowSnapshot()>;
+
+  explicit CommandDispatcher(SnapshotSource snapshot) : snapshot_(std::move(snapshot)) {}
+
+  CommandStates& States() { return states_; }
+  const CommandStates& States() const { return states_; }
+  void SetHandler(CommandId id, Handler handler) { handlers_[IndexOf(id)] = std::move(handler); }
+
+  // Evaluates every update rule: when the program goes idle, when a menu opens.
+  void Update() { ApplyUpdateRules(snapshot_(), states_); }
+  // False when the command is disabled (or has no handler) and nothing ran.
+  bool Execute(CommandId id);
+
+ private:
+  SnapshotSource snapshot_;
+  CommandStates states_;
+  std::array<Handler, kCommandCount> handlers_;
+};

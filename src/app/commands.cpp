@@ -1,0 +1,58 @@
+#include "app/commands.h"
+
+namespace {
+
+constexpr Shortcut kNoKey{};
+constexpr Shortcut Plain(Key key) { return {key, false, false}; }
+constexpr Shortcut Ctrl(Key key) { return {key, true, false}; }
+constexpr Shortcut Shift(Key key) { return {key, false, true}; }
+
+// In the order of CommandId.
+constexpr std::array<Command, kCommandCount> kCommands{{
+    {CommandId::kStart, "ActionStart", "Start", "Start", Plain(Key::kF5), 1, Picture::kStart, true, false},
+    {CommandId::kStop, "ActionStop", "Stop", "Stop", Shift(Key::kF5), 2, Picture::kStop, false, false},
+    {CommandId::kSaveToFile, "ActionSaveToFile", "Save as..", "Save as..", Ctrl(Key::kS), 3, Picture::kSave, false,
+     false},
+    {CommandId::kSend, "ActionSend", "Send", "Sending", kNoKey, 4, Picture::kSend, false, false},
+    {CommandId::kClose, "ActionClose", "Exit", "", kNoKey, 5, Picture::kNone, true, false},
+    {CommandId::kSelectAll, "EditSelectAll1", "Select &All", "", Ctrl(Key::kA), 8, Picture::kNone, false, false},
+    {CommandId::kDeleteAll, "ActionDeleteAll", "Delete All", "", Ctrl(Key::kDelete), 10, Picture::kNone, false,
+     false},
+    {CommandId::kCopyKeyName, "ActionCopyKeyName", "Copy Key Name", "", Ctrl(Key::kC), 11, Picture::kNone, true,
+     false},
+    {CommandId::kAllValues, "ViewAllValues", "All Values", "", kNoKey, 15, Picture::kAllValues, true, true},
+    {CommandId::kHelpContents, "HelpContents1", "&Contents", "", kNoKey, 18, Picture::kNone, true, false},
+    {CommandId::kDeleteKey, "ActionDeleteKey", "Delete Key", "Delete Key", Ctrl(Key::kD), 24, Picture::kDelete,
+     false, false},
+    {CommandId::kDeleteValue, "ActionDeleteValue", "Delete", "Delete", kNoKey, 25, Picture::kNone, false, false},
+    {CommandId::kRegEdit, "ActionRegEdit", "RegEdit", "RegEdit", Plain(Key::kF2), 0, Picture::kRegEdit, true, false},
+}};
+
+std::string KeyName(Key key) {
+  switch (key) {
+    case Key::kNone: return "";
+    case Key::kF2: return "F2";
+    case Key::kF5: return "F5";
+    case Key::kDelete: return "Del";
+    default: return std::string(1, static_cast<char>(key));
+  }
+}
+
+}  // namespace
+
+const std::array<Command, kCommandCount>& Commands() { return kCommands; }
+
+const Command& CommandOf(CommandId id) { return kCommands[IndexOf(id)]; }
+
+std::string ShortcutText(const Shortcut& shortcut) {
+  if (shortcut.key == Key::kNone) return "";
+  std::string text;
+  if (shortcut.ctrl) text += "Ctrl+";
+  if (shortcut.shift) text += "Shift+";
+  return text + KeyName(shortcut.key);
+}
+
+std::string MenuText(const std::string& caption, const Shortcut& shortcut) {
+  const std::string keys = ShortcutText(shortcut);
+  return keys.empty() ? caption : caption + "\t" + keys;
+}

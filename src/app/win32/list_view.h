@@ -1,0 +1,22 @@
+#pragma once
+// ListView1: the value list, in report style with the columns "Name" and
+// "Data".
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+class ListView {
+ public:
+  enum Column { kNameColumn = 0, kDataColumn = 1 };
+
+  void Create(HWND parent, int control_id, HINSTANCE instance, HIMAGELIST images, int name_width, int data_width);
+  HWND Handle() const { return window_; }
+  int ColumnWidth(Column column) const { return ListView_GetColumnWidth(window_, column); }
+  void SetColumnWidth(Column column, int width) { ListView_SetColumnWidth(window_, column, width); }
+  std::string ColumnHeading(Column column) const;
+  int RowCount() const { return ListView_GetItemCount(window_); }
+
+ private:
+  HWND window_ = nullptr;
+};

@@ -1,0 +1,314 @@
+#include "app/win32/main.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/win32/About.h"
+#include "app/win32/accelerators.h"
+#include "app/win32/command_ids.h"
+#include "app/win32/resources.h"
+#include "app/win32/version_record_win32.h"
+#include "platform/registry_errors.h"
+
+namespace {
+
+enum ControlId { kToolBarId = 1, kTreeId, kListId, kStatusBarId };
+
+constexpr int kNodePictures[] = {IDI_NODE_FOLDER, IDI_NODE_FOLDER_OPEN, IDI_NODE_BINARY, IDI_NODE_TEXT,
+                                 IDI_NODE_COMPUTER};
+constexpr int kNodePictureSize = 20;
+constexpr int kDesignFontHeight = 13;
+constexpr int kDesignTreeIndent = 23;
+constexpr int kDesignSplitterWidth = 3;
+constexpr int kMinimumPaneWidth = 30;
+constexpr int kDesignPanelWidths[3] = {250, 300, 50};
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info))
+    reinterpret_cast<std::vector<Rect>*>(areas)->push_back(
+        {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+  return TRUE;
+}
+
+std::vector<Rect> WorkAreas() {
+  std::vector<Rect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+void ShowControl(HWND control, bool shown) { ShowWindow(control, shown ? SW_SHOW : SW_HIDE); }
+
+}  // namespace
+
+TMainForm::TMainForm(const MainFormServices& services)
+    : services_(services), scale_(ScreenDpi()), dispatcher_([this] { return Snapshot(); }) {
+  SetHandlers();
+}
+
+TMainForm::~TMainForm() {
+  if (window_) DestroyWindow(window_);
+}
+
+void TMainForm::SetHandlers() {
+  dispatcher_.SetHandler(CommandId::kClose, [this] { PostMessageA(window_, WM_CLOSE, 0, 0); });
+  dispatcher_.SetHandler(CommandId::kAllValues, [this] { ViewAllValuesExecute(); });
+}
+
+bool TMainForm::Create() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA window_class{};
+  if (!GetClassInfoA(instance, kWindowClass, &window_class)) {
+    window_class.lpfnWndProc = WindowProc;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TARNEL));
+    window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kWindowClass;
+    if (!RegisterClassA(&window_class)) return false;
+  }
+  menus_.emplace(texts_);
+  const Rect design = DesignBounds(scale_);
+  window_ = CreateWindowExA(0, kWindowClass, "MainForm", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, design.left,
+                            design.top, design.Width(), design.Height(), nullptr, menus_->TakeBar(), instance, this);
+  if (!window_) return false;
+  CreateControls();
+  FormCreate();
+  CaptionStep();
+  AutostartStep();
+  return true;
+}
+
+void TMainForm::CreateControls() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  font_ = MakeFont("MS Sans Serif", scale_(kDesignFontHeight));
+  accelerators_ = MakeCommandAccelerators();
+  tool_bar_.Create(window_, kToolBarId, instance, scale_.Dpi() < 120 ? 16 : 24);
+  node_pictures_ = LoadIconList(instance, kNodePictures, static_cast<int>(std::size(kNodePictures)), kNodePictureSize);
+  tree_.Create(window_, kTreeId, instance, node_pictures_.get(), scale_(kDesignTreeIndent));
+  splitter_.Create(window_, instance, [this](int left) { SetTreeWidth(left); });
+  const MainSettings design = DesignSettings(scale_);
+  list_.Create(window_, kListId, instance, node_pictures_.get(), design.name_width, design.data_width);
+  int panels[3];
+  for (int i = 0; i < 3; ++i) panels[i] = scale_(kDesignPanelWidths[i]);
+  // The progress bar is created inside the status bar, where it lives.
+  status_bar_.Create(window_, kStatusBarId, instance, scale_(kDesignFontHeight), panels);
+  for (HWND control : {tree_.Handle(), list_.Handle()})
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  tree_width_ = design.tree_width;
+  ShowCommandStates();
+}
+
+void TMainForm::FormCreate() {
+  help_file_ = services_.files.ExeFolder() + kHelpFileName;
+  MainSettings settings = DesignSettings(scale_);
+  try {
+    ReadSettings(services_.registry, settings);
+  } catch (const RegistryError& error) {
+    // The values read so far count; the others keep their design values.
+    services_.messages.Error(error.what());
+  }
+  ApplySettings(settings);
+}
+
+void TMainForm::ApplySettings(const MainSettings& settings) {
+  menus_->SetItemChecked(MenuItemId::kToolBar2, settings.tool_bar);
+  menus_->SetItemChecked(MenuItemId::kStatusBar2, settings.status_bar);
+  dispatcher_.States().SetChecked(CommandId::kAllValues, settings.all_values);
+  menus_->SetItemChecked(MenuItemId::kAutostart1, settings.auto_start);
+  ShowControl(tool_bar_.Handle(), settings.tool_bar);
+  ShowControl(status_bar_.Handle(), settings.status_bar);
+  const Rect bounds = settings.bounds ? KeepOnScreen(*settings.bounds, WorkAreas()) : DesignBounds(scale_);
+  MoveWindow(window_, bounds.left, bounds.top, bounds.Width(), bounds.Height(), FALSE);
+  tree_width_ = settings.tree_width;
+  list_.SetColumnWidth(ListView::kNameColumn, settings.name_width);
+  list_.SetColumnWidth(ListView::kDataColumn, settings.data_width);
+  ShowCommandStates();
+  Layout();
+}
+
+void TMainForm::CaptionStep() {
+  const TVersionInfo version(OwnExecutableName(), services_.versions);
+  SetWindowTextA(window_, (version.GetProductName() + " " + version.GetProductVersion()).c_str());
+}
+
+void TMainForm::AutostartStep() {
+  if (menus_->ItemChecked(MenuItemId::kAutostart1)) dispatcher_.Execute(CommandId::kStart);
+}
+
+MainSettings TMainForm::CurrentSettings() const {
+  MainSettings settings;
+  settings.tool_bar = menus_->ItemChecked(MenuItemId::kToolBar2);
+  settings.status_bar = menus_->ItemChecked(MenuItemId::kStatusBar2);
+  settings.all_values = dispatcher_.States().Checked(CommandId::kAllValues);
+  settings.auto_start = menus_->ItemChecked(MenuItemId::kAutostart1);
+  RECT window{};
+  GetWindowRect(window_, &window);
+  settings.bounds = Rect{window.left, window.top, window.right, window.bottom};
+  settings.tree_width = tree_width_;
+  settings.name_width = list_.ColumnWidth(ListView::kNameColumn);
+  settings.data_width = list_.ColumnWidth(ListView::kDataColumn);
+  return settings;
+}
+
+void TMainForm::FormDestroy() {
+  const bool normal = !IsIconic(window_) && !IsZoomed(window_);
+  WriteSettings(services_.registry, CurrentSettings(), normal);
+}
+
+bool TMainForm::TranslateShortcut(MSG& message) {
+  return window_ && TranslateAcceleratorA(window_, accelerators_.get(), &message);
+}
+
+void TMainForm::OnIdle() {
+  dispatcher_.Update();
+  ShowCommandStates();
+}
+
+WindowSnapshot TMainForm::Snapshot() const { return {tree_.Count(), list_.RowCount()}; }
+
+void TMainForm::ShowCommandStates() {
+  if (shown_states_ == dispatcher_.States()) return;
+  menus_->ShowCommandStates(dispatcher_.States());
+  tool_bar_.ShowCommandStates(dispatcher_.States());
+  shown_states_ = dispatcher_.States();
+}
+
+void TMainForm::Layout() {
+  RECT client{};
+  GetClientRect(window_, &client);
+  int top = 0;
+  if (IsWindowVisible(tool_bar_.Handle())) {
+    SendMessageA(tool_bar_.Handle(), TB_AUTOSIZE, 0, 0);
+    top = tool_bar_.Height();
+  }
+  SendMessageA(status_bar_.Handle(), WM_SIZE, 0, 0);
+  const int bottom = client.bottom - status_bar_.Height();
+  const int height = std::max(0, bottom - top);
+  const int splitter = std::max(kDesignSplitterWidth, scale_(kDesignSplitterWidth));
+  const int tree = std::clamp(tree_width_, 0, std::max(0, static_cast<int>(client.right) - splitter));
+  MoveWindow(tree_.Handle(), 0, top, tree, height, TRUE);
+  MoveWindow(splitter_.Handle(), tree, top, splitter, height, TRUE);
+  MoveWindow(list_.Handle(), tree + splitter, top, std::max(0, static_cast<int>(client.right) - tree - splitter),
+             height, TRUE);
+}
+
+void TMainForm::SetTreeWidth(int width) {
+  RECT client{};
+  GetClientRect(window_, &client);
+  const int widest = std::max(kMinimumPaneWidth, static_cast<int>(client.right) - kMinimumPaneWidth);
+  tree_width_ = std::clamp(width, kMinimumPaneWidth, widest);
+  Layout();
+}
+
+LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return self ? self->Handle(message, wparam, lparam) : DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT TMainForm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      if (tree_.Handle()) Layout();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lparam));
+    case WM_NOTIFYFORMAT:
+      return NFR_ANSI;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (item->hwndItem != status_bar_.Handle()) break;
+      status_bar_.DrawPanel(*item);
+      return TRUE;
+    }
+    case WM_INITMENUPOPUP:
+      OnIdle();  // a menu shows the states the update rules give now
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wparam), {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      return 0;
+    case WM_HELP:
+      dispatcher_.Execute(CommandId::kHelpContents);
+      return TRUE;
+    case WM_DESTROY:
+      FormDestroy();
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window_, message, wparam, lparam);
+}
+
+void TMainForm::OnCommand(int wm_id) {
+  if (IsCommandWmId(wm_id)) {
+    dispatcher_.Execute(CommandOfWmId(wm_id));
+    ShowCommandStates();
+  } else if (IsMenuItemWmId(wm_id)) {
+    OnMenuItem(MenuItemOfWmId(wm_id));
+  }
+}
+
+void TMainForm::OnMenuItem(MenuItemId item) {
+  switch (item) {
+    case MenuItemId::kToolBar2:
+    case MenuItemId::kStatusBar2:
+      ToolBar2Click(item);
+      break;
+    case MenuItemId::kAutostart1:
+      // Takes effect at the next start, when the setting is read.
+      menus_->SetItemChecked(item, !menus_->ItemChecked(item));
+      break;
+    case MenuItemId::kAbout1:
+      About1Click();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT TMainForm::OnNotify(NMHDR* header) {
+  if (tool_bar_.OnNotify(header, texts_)) return 0;
+  return 0;
+}
+
+void TMainForm::OnContextMenu(HWND control, POINT point) {
+  if (control != tree_.Handle() && control != list_.Handle()) return;
+  if (point.x == -1 && point.y == -1) {  // from the keyboard: at the control's corner
+    point = {0, 0};
+    ClientToScreen(control, &point);
+  }
+  OnIdle();
+  const HMENU menu = control == tree_.Handle() ? menus_->TreePopup() : menus_->ListPopup();
+  if (const int chosen = TrackContextMenu(window_, menu, point)) OnCommand(chosen);
+}
+
+void TMainForm::ToolBar2Click(MenuItemId toggle) {
+  const bool shown = !menus_->ItemChecked(toggle);
+  menus_->SetItemChecked(toggle, shown);
+  ShowControl(toggle == MenuItemId::kToolBar2 ? tool_bar_.Handle() : status_bar_.Handle(), shown);
+  Layout();
+}
+
+void TMainForm::ViewAllValuesExecute() {
+  CommandStates& states = dispatcher_.States();
+  states.SetChecked(CommandId::kAllValues, !states.Checked(CommandId::kAllValues));
+}
+
+void TMainForm::About1Click() {
+  TAboutBox about(services_.versions, services_.shell);
+  about.ShowModal(window_);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The main menu bar and the two context menus, built from the menu layout.
+#include <windows.h>
+
+#include "app/command_states.h"
+#include "app/command_texts.h"
+#include "app/menu_layout.h"
+#include "app/win32/gdi.h"
+
+class MenuSet {
+ public:
+  explicit MenuSet(const CommandTexts& texts);
+
+  // The bar belongs to the window it is attached to, which destroys it.
+  HMENU TakeBar() { return bar_; }
+  HMENU TreePopup() const { return tree_popup_.get(); }
+  HMENU ListPopup() const { return list_popup_.get(); }
+  HMENU Languages() const { return languages_; }
+
+  // Every menu entry of a command shows its enabled and checked state.
+  void ShowCommandStates(const CommandStates& states);
+  void SetItemChecked(MenuItemId item, bool checked);
+  bool ItemChecked(MenuItemId item) const;
+  void SetItemEnabled(MenuItemId item, bool enabled);
+
+ private:
+  HMENU Build(const std::vector<MenuEntry>& entries);
+
+  const CommandTexts& texts_;
+  HMENU languages_ = nullptr;  // part of the bar
+  HMENU bar_ = nullptr;
+  UniqueMenu tree_popup_;
+  UniqueMenu list_popup_;
+};
+
+// Runs a context menu at a screen point and returns the chosen WM_COMMAND
+// number, 0 when none was chosen.
+int TrackContextMenu(HWND owner, HMENU menu, POINT screen_point);

@@ -1,0 +1,37 @@
+#pragma once
+// Resource numbers, shared by Tarnel.rc and the code that loads them.
+
+#define IDI_TARNEL 1
+
+// Tree and list pictures, in image-list order.
+#define IDI_NODE_FOLDER 101
+#define IDI_NODE_FOLDER_OPEN 102
+#define IDI_NODE_BINARY 103
+#define IDI_NODE_TEXT 104
+#define IDI_NODE_COMPUTER 105
+
+// Tool-bar pictures, in the order of the Picture enumeration.
+#define IDI_TOOL_START 201
+#define IDI_TOOL_STOP 202
+#define IDI_TOOL_SAVE 203
+#define IDI_TOOL_SEND 204
+#define IDI_TOOL_DELETE 205
+#define IDI_TOOL_REGEDIT 206
+#define IDI_TOOL_ALLVALUES 207
+
+#define IDB_ABOUT 301
+
+#define IDD_ABOUT 401
+#define IDC_ABOUT_PANEL 411
+#define IDC_ABOUT_ICON 412
+#define IDC_ABOUT_PRODUCT 413
+#define IDC_ABOUT_VERSION 414
+#define IDC_ABOUT_FILE_VERSION 415
+#define IDC_ABOUT_NOTICE 416
+#define IDC_ABOUT_COMMENTS 417
+#define IDC_ABOUT_MAIL 418
+#define IDC_ABOUT_WEB 419
+
+// The About box's link texts.
+#define TARNEL_MAIL_LINK "mailto:team@tarnel.example"
+#define TARNEL_WEB_LINK "https://tarnel.example/"

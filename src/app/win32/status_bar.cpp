@@ -1,0 +1,62 @@
+#include "app/win32/status_bar.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kTextPanel = 0;
+constexpr int kProgressPanel = 1;
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+}  // namespace
+
+void StatusBar::Create(HWND parent, int control_id, HINSTANCE instance, int font_height,
+                       const int (&panel_widths)[3]) {
+  window_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
+  // Its own font, in the Cyrillic character set.
+  font_ = MakeFont("MS Sans Serif", font_height, RUSSIAN_CHARSET);
+  bold_font_ = MakeFont("MS Sans Serif", font_height, RUSSIAN_CHARSET, true);
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  int edges[3] = {panel_widths[0], panel_widths[0] + panel_widths[1], -1};
+  SendMessageA(window_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+  SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
+  SendMessageA(window_, SB_SETTEXTA, kProgressPanel | SBT_OWNERDRAW, 0);
+  // Smooth, hidden, range 0..0 until a scan sets it.
+  progress_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0, window_, nullptr, instance,
+                              nullptr);
+  SendMessageA(progress_, PBM_SETRANGE32, 0, 0);
+}
+
+void StatusBar::SetText(const std::string& text) {
+  text_ = text;
+  SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void StatusBar::SetScanning(bool scanning) {
+  scanning_ = scanning;
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
+  const RECT& rect = item.rcItem;
+  if (item.itemID == kProgressPanel) {
+    // The progress bar follows its panel when the window is resized.
+    MoveWindow(progress_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    return;
+  }
+  if (item.itemID != kTextPanel) return;
+  HGDIOBJ old_font = SelectObject(item.hDC, bold_font_.get());
+  SetTextColor(item.hDC, scanning_ ? GetSysColor(COLOR_WINDOWTEXT) : kRed);
+  SetBkMode(item.hDC, TRANSPARENT);
+  TextOutA(item.hDC, rect.left, rect.top, text_.c_str(), static_cast<int>(text_.size()));
+  SelectObject(item.hDC, old_font);
+}
+
+int StatusBar::Height() const {
+  if (!IsWindowVisible(window_)) return 0;
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  return rect.bottom - rect.top;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// StatusBar1 with its three panels: the first shows a text in bold, red
+// outside a scan; the second holds ProgressBar1; the third stays empty.
+#include <windows.h>
+
+#include <string>
+
+#include "app/win32/gdi.h"
+
+class StatusBar {
+ public:
+  void Create(HWND parent, int control_id, HINSTANCE instance, int dpi_scaled_font_height,
+              const int (&panel_widths)[3]);
+  HWND Handle() const { return window_; }
+  HWND ProgressBar() const { return progress_; }
+
+  void SetText(const std::string& text);
+  const std::string& Text() const { return text_; }
+  // The scanning mark: only the drawing of the first panel reads it.
+  void SetScanning(bool scanning);
+  // WM_DRAWITEM of an owner-drawn panel (StatusBar1DrawPanel).
+  void DrawPanel(const DRAWITEMSTRUCT& item);
+  int Height() const;
+
+ private:
+  HWND window_ = nullptr;
+  HWND progress_ = nullptr;
+  std::string text_;
+  bool scanning_ = false;
+  UniqueFont font_;
+  UniqueFont bold_font_;
+};

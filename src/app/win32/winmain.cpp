@@ -1,0 +1,26 @@
+// Tarnel.exe: the window program. It reads no command line.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/win32/main.h"
+#include "app/win32/message_loop.h"
+#include "app/win32/user_messages_win32.h"
+#include "app/win32/version_record_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32VersionRecordReader versions;
+  Win32Shell shell;
+  Win32UserMessages messages;
+  TMainForm form({registry, files, versions, shell, messages});
+  if (!form.Create()) return 1;
+  messages.SetOwner(form.Handle());
+  ShowWindow(form.Handle(), show_command);
+  return RunMessageLoop(form);
+}
