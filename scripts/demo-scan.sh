@@ -7,13 +7,20 @@
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 scanner="$1"
+source "$root/scripts/wine-env.sh"
 export WINEPREFIX="$2"
-export WINEDEBUG=-all
 baseline="${3:-}"
 
+wine_prefix_fit "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
   wine cmd /c exit >/dev/null 2>&1
+fi
+# The registry editor of the scanner's own kind: a 32-bit one writes the
+# machine's keys into the 32-bit view, which a 64-bit scanner does not read.
+if pe_is_64bit "$scanner"; then
+  regedit=(env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 regedit)
+else
+  regedit=(wine regedit)
 fi
 demo="$WINEPREFIX/drive_c/TarnelDemo"
 if [ "$baseline" != "--baseline" ]; then
@@ -24,7 +31,7 @@ if [ "$baseline" != "--baseline" ]; then
            TarnelDemoPresent.hlp TarnelDemoPresent.chm; do
     printf 'Tarnel demo file\r\n' > "$demo/$f"
   done
-  wine regedit /s "$(winepath -w "$root/data/demo/demo.reg" 2>/dev/null)" >/dev/null 2>&1
+  "${regedit[@]}" /s "$(winepath -w "$root/data/demo/demo.reg" 2>/dev/null)" >/dev/null 2>&1
   mkdir -p "$demo"
 fi
 mkdir -p "$demo"

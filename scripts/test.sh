@@ -25,7 +25,8 @@ source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 step "wine start" wine_env_start
 step "win64 tests under Wine" run_ctest win64
+step "win32 build" scripts/build.sh win32
+step "win32 tests under Wine" run_ctest win32
 wine_env_stop
-step "win32 build (compile and link only)" scripts/build.sh win32
 [ $status -eq 0 ] && echo "ALL PASSED" || echo "SOME STEPS FAILED"
 exit $status

@@ -33,6 +33,13 @@ wine_prefix_fit() {
   mkdir -p "$1"
 }
 
+# Whether a Windows program is built for x86_64 (its PE machine field).
+pe_is_64bit() {
+  python3 -c 'import struct, sys
+head = open(sys.argv[1], "rb").read(4096)
+sys.exit(0 if struct.unpack_from("<H", head, struct.unpack_from("<I", head, 0x3C)[0] + 4)[0] == 0x8664 else 1)' "$1"
+}
+
 wine_env_stop() {
   wineserver -k 2>/dev/null || true
   local pid

@@ -21,7 +21,7 @@ tool start actions/system-search
 tool stop actions/process-stop
 tool save actions/document-save-as
 tool send actions/mail-forward
-tool delete actions/edit-delete
+tool delete places/user-trash
 tool regedit apps/accessories-text-editor
 tool allvalues actions/format-justify-fill
 

@@ -95,6 +95,12 @@ void TAboutBox::FormCreate() {
   SetDlgItemTextA(window_, IDC_ABOUT_PRODUCT, version.GetProductName().c_str());
   SetDlgItemTextA(window_, IDC_ABOUT_VERSION, ("Version " + version.GetProductVersion()).c_str());
   SetDlgItemTextA(window_, IDC_ABOUT_FILE_VERSION, version.GetFileVersion().c_str());
+  // The picture fills its frame at any resolution.
+  RECT frame{};
+  GetClientRect(GetDlgItem(window_, IDC_ABOUT_ICON), &frame);
+  picture_.reset(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, frame.right, frame.bottom, 0)));
+  SendDlgItemMessageA(window_, IDC_ABOUT_ICON, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
   LOGFONTA font{};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0)), sizeof font, &font);
   font.lfUnderline = TRUE;

@@ -34,4 +34,5 @@ class TAboutBox {
   HWND window_ = nullptr;
   LinkHover hover_;
   UniqueFont underlined_font_;
+  UniqueBitmap picture_;
 };

@@ -20,7 +20,7 @@ constexpr int kNodePictures[] = {IDI_NODE_FOLDER, IDI_NODE_FOLDER_OPEN, IDI_NODE
                                  IDI_NODE_COMPUTER};
 constexpr int kNodePictureSize = 20;
 constexpr int kDesignFontHeight = 13;
-constexpr int kDesignTreeIndent = 23;
+constexpr int kTreeIndent = 23;
 constexpr int kDesignSplitterWidth = 3;
 constexpr int kMinimumPaneWidth = 30;
 constexpr int kDesignPanelWidths[3] = {250, 300, 50};
@@ -41,6 +41,9 @@ std::vector<Rect> WorkAreas() {
 }
 
 void ShowControl(HWND control, bool shown) { ShowWindow(control, shown ? SW_SHOW : SW_HIDE); }
+
+// Shown within the window, whether or not the window itself is on screen yet.
+bool IsShown(HWND control) { return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 }  // namespace
 
@@ -88,7 +91,8 @@ void TMainForm::CreateControls() {
   accelerators_ = MakeCommandAccelerators();
   tool_bar_.Create(window_, kToolBarId, instance, scale_.Dpi() < 120 ? 16 : 24);
   node_pictures_ = LoadIconList(instance, kNodePictures, static_cast<int>(std::size(kNodePictures)), kNodePictureSize);
-  tree_.Create(window_, kTreeId, instance, node_pictures_.get(), scale_(kDesignTreeIndent));
+  // The pictures keep their 20 pixels at any resolution, and so does the indent.
+  tree_.Create(window_, kTreeId, instance, node_pictures_.get(), kTreeIndent);
   splitter_.Create(window_, instance, [this](int left) { SetTreeWidth(left); });
   const MainSettings design = DesignSettings(scale_);
   list_.Create(window_, kListId, instance, node_pictures_.get(), design.name_width, design.data_width);
@@ -181,7 +185,7 @@ void TMainForm::Layout() {
   RECT client{};
   GetClientRect(window_, &client);
   int top = 0;
-  if (IsWindowVisible(tool_bar_.Handle())) {
+  if (IsShown(tool_bar_.Handle())) {
     SendMessageA(tool_bar_.Handle(), TB_AUTOSIZE, 0, 0);
     top = tool_bar_.Height();
   }

@@ -55,7 +55,8 @@ void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
 }
 
 int StatusBar::Height() const {
-  if (!IsWindowVisible(window_)) return 0;
+  // Hidden by the View menu; the window itself may not be shown yet.
+  if (!(GetWindowLongA(window_, GWL_STYLE) & WS_VISIBLE)) return 0;
   RECT rect{};
   GetWindowRect(window_, &rect);
   return rect.bottom - rect.top;

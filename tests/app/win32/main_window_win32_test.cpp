@@ -1,0 +1,342 @@
+// The real main window under Windows (or Wine), on a sandboxed registry:
+// created as the program creates it, driven through its messages and read
+// back with the controls' own messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/win32/About.h"
+#include "app/win32/accelerators.h"
+#include "app/win32/command_ids.h"
+#include "app/win32/main.h"
+#include "app/win32/message_loop.h"
+#include "app/win32/resources.h"
+#include "app/win32/version_record_win32.h"
+#include "platform/registry_accessor.h"
+#include "platform/win32/files_win32.h"
+#include "scan/root_keys.h"
+#include "support/registry_sandbox_win32.h"
+#include "support/window_test_support_win32.h"
+#include "tarnel_version.h"
+
+#undef SearchPath
+#undef DeleteFile
+
+namespace {
+
+class RecordingShell : public Shell {
+ public:
+  std::vector<std::string> opened;
+  void Open(std::uintptr_t, const std::string& address) override { opened.push_back(address); }
+};
+
+class RecordingMessages : public UserMessages {
+ public:
+  std::vector<std::string> errors;
+  void Error(const std::string& text) override { errors.push_back(text); }
+};
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// Shown within its window, which may itself be hidden.
+bool Shown(HWND control) { return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+class MainWindowTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+
+  TMainForm& Open() {
+    form_ = std::make_unique<TMainForm>(MainFormServices{*registry_, files_, versions_, shell_, messages_});
+    EXPECT_TRUE(form_->Create());
+    PumpMessages(*form_);
+    return *form_;
+  }
+  void Close() {
+    form_.reset();
+  }
+  void Store(const char* name, std::int32_t number) {
+    RegistryAccessor reg(*registry_, kHkeyCurrentUser);
+    ASSERT_TRUE(reg.OpenKeyWrite(kSettingsKey));
+    ASSERT_TRUE(reg.WriteInteger(name, number));
+  }
+  std::int32_t Stored(const char* name) {
+    RegistryAccessor reg(*registry_, kHkeyCurrentUser);
+    EXPECT_TRUE(reg.OpenKeyReadOnly(kSettingsKey));
+    return reg.ValueExists(name) ? reg.ReadInteger(name) : -12345;
+  }
+  void StoreGeometry(int left, int top, int width, int height) {
+    Store("Left", left);
+    Store("Top", top);
+    Store("Width", width);
+    Store("Height", height);
+  }
+  void Send(int wm_id) { SendMessageA(form_->Handle(), WM_COMMAND, wm_id, 0); }
+
+  std::unique_ptr<Registry> registry_ = MakeSandboxedSystemRegistry();
+  Win32FileSystem files_;
+  Win32VersionRecordReader versions_;
+  RecordingShell shell_;
+  RecordingMessages messages_;
+  std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(MainWindowTest, WithoutSettingsItOpensWithTheDesignLayout) {
+  TMainForm& form = Open();
+  const DesignScale scale(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
+  const Rect design = DesignBounds(scale);
+  const RECT window = WindowRect(form.Handle());
+  EXPECT_EQ((Rect{window.left, window.top, window.right, window.bottom}), design);
+
+  char caption[128] = "";
+  GetWindowTextA(form.Handle(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Tarnel " TARNEL_PRODUCT_VERSION);
+  EXPECT_EQ(form.HelpFile(), files_.ExeFolder() + "Tarnel.hlp");
+
+  EXPECT_TRUE(Shown(form.Tools().Handle()));
+  EXPECT_TRUE(Shown(form.Status().Handle()));
+  EXPECT_EQ(WindowRect(form.Tree().Handle()).right - WindowRect(form.Tree().Handle()).left, scale(241));
+  EXPECT_EQ(static_cast<int>(TreeView_GetIndent(form.Tree().Handle())), 23);
+  EXPECT_EQ(form.List().ColumnWidth(ListView::kNameColumn), scale(100));
+  EXPECT_EQ(form.List().ColumnWidth(ListView::kDataColumn), scale(300));
+  EXPECT_EQ(form.List().ColumnHeading(ListView::kNameColumn), "Name");
+  EXPECT_EQ(form.List().ColumnHeading(ListView::kDataColumn), "Data");
+  EXPECT_EQ(ListView_GetExtendedListViewStyle(form.List().Handle()) & LVS_EX_FULLROWSELECT,
+            DWORD{LVS_EX_FULLROWSELECT});
+  EXPECT_EQ(GetWindowLongA(form.List().Handle(), GWL_STYLE) & (LVS_TYPEMASK | LVS_SINGLESEL), LVS_REPORT);
+
+  EXPECT_EQ(form.Tree().Count(), 1);
+  TVITEMA top{};
+  top.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+  top.hItem = form.Tree().TopNode();
+  SendMessageA(form.Tree().Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&top));
+  EXPECT_EQ(form.Tree().Text(top.hItem), "My Computer");
+  EXPECT_EQ(top.iImage, 4);
+  EXPECT_EQ(top.iSelectedImage, 4);
+
+  int edges[4] = {};
+  EXPECT_EQ(SendMessageA(form.Status().Handle(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
+  EXPECT_EQ(edges[0], scale(250));
+  EXPECT_EQ(edges[1], scale(250) + scale(300));
+  EXPECT_EQ(GetParent(form.Status().ProgressBar()), form.Status().Handle());
+  EXPECT_FALSE(Shown(form.Status().ProgressBar()));
+
+  ShowWindow(form.Handle(), SW_SHOW);
+  Settle(500);
+  SaveScreenshot(form.Handle(), "main-window");
+}
+
+TEST_F(MainWindowTest, MenusAndToolBarFollowTheCommands) {
+  TMainForm& form = Open();
+  HMENU bar = GetMenu(form.Handle());
+  ASSERT_EQ(GetMenuItemCount(bar), 5);
+  std::vector<std::string> captions;
+  for (int i = 0; i < 5; ++i) captions.push_back(MenuCaption(bar, i));
+  EXPECT_EQ(captions, (std::vector<std::string>{"File", "Edit", "View", "Options", "Help"}));
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)), (Lines{"Start\tF5", "Stop\tShift+F5 [off]", "-", "Save as..\tCtrl+S [off]",
+                                                  "Send [off]", "-", "Exit"}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1)), (Lines{"Select &All\tCtrl+A [off]", "Delete [off]",
+                                                  "Delete All\tCtrl+Del [off]", "-", "Copy Key Name\tCtrl+C"}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"ToolBar [x]", "StatusBar [x]", "All Values [x]"}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 3)), (Lines{"Autostart", "Language.."}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 4)), (Lines{"&Contents", "&About.."}));
+  EXPECT_EQ(MenuLines(form.Menus().TreePopup()),
+            (Lines{"RegEdit\tF2 [default]", "Delete Key\tCtrl+D [off]", "-", "Delete All\tCtrl+Del [off]", "-",
+                   "Copy Key Name\tCtrl+C", "Copy Only Name"}));
+  EXPECT_EQ(MenuLines(form.Menus().ListPopup()),
+            (Lines{"RegEdit\tF2 [default]", "Delete [off]", "-", "Copy Name", "Copy Value",
+                   "Select &All\tCtrl+A [off]"}));
+
+  HWND tools = form.Tools().Handle();
+  ASSERT_EQ(SendMessageA(tools, TB_BUTTONCOUNT, 0, 0), 11);
+  std::string buttons;
+  for (int i = 0; i < 11; ++i) {
+    TBBUTTON button{};
+    SendMessageA(tools, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    if (button.fsStyle & BTNS_SEP) {
+      buttons += "| ";
+      continue;
+    }
+    buttons += CommandOf(CommandOfWmId(button.idCommand)).name;
+    if (!(button.fsState & TBSTATE_ENABLED)) buttons += "(off)";
+    if (button.fsStyle & BTNS_CHECK) buttons += (button.fsState & TBSTATE_CHECKED) ? "(down)" : "(up)";
+    buttons += " ";
+  }
+  EXPECT_EQ(buttons,
+            "ActionStart ActionStop(off) | ActionSaveToFile(off) ActionSend(off) | ActionDeleteKey(off) | "
+            "ActionRegEdit | ViewAllValues(down) ");
+  EXPECT_TRUE(GetWindowLongA(tools, GWL_STYLE) & TBSTYLE_FLAT);
+
+  NMTTDISPINFOA tip{};
+  tip.hdr = {tools, static_cast<UINT_PTR>(WmIdOf(CommandId::kSend)), TTN_GETDISPINFOA};
+  SendMessageA(form.Handle(), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_STREQ(tip.lpszText, "Sending");
+
+  // All Values from its button: menu and button change together.
+  Send(WmIdOf(CommandId::kAllValues));
+  PumpMessages(form);
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 2))[2], "All Values");
+  EXPECT_FALSE(SendMessageA(tools, TB_ISBUTTONCHECKED, WmIdOf(CommandId::kAllValues), 0));
+}
+
+TEST_F(MainWindowTest, ShortcutsReachACommandOnlyWhileItIsEnabled) {
+  TMainForm& form = Open();
+  int starts = 0, saves = 0;
+  form.Dispatcher().SetHandler(CommandId::kStart, [&] { ++starts; });
+  form.Dispatcher().SetHandler(CommandId::kSaveToFile, [&] { ++saves; });
+  auto press = [&](WPARAM key) {
+    PostMessageA(form.Tree().Handle(), WM_KEYDOWN, key, 1);
+    PumpMessages(form);
+  };
+  press(VK_F5);
+  EXPECT_EQ(starts, 1);
+  form.Dispatcher().States().SetEnabled(CommandId::kStart, false);
+  press(VK_F5);
+  Send(WmIdOf(CommandId::kStart));  // the menu entry, the tool button
+  EXPECT_EQ(starts, 1);
+  Send(WmIdOf(CommandId::kSaveToFile));
+  EXPECT_EQ(saves, 0) << "Save as.. with nothing found";
+
+  HACCEL table = MakeCommandAccelerators().release();
+  ACCEL keys[16];
+  const int count = CopyAcceleratorTableA(table, keys, 16);
+  DestroyAcceleratorTable(table);
+  std::string shortcuts;
+  for (int i = 0; i < count; ++i)
+    shortcuts += CommandOf(CommandOfWmId(keys[i].cmd)).name + std::string("=") + std::to_string(keys[i].key) +
+                 ((keys[i].fVirt & FCONTROL) ? "c" : "") + ((keys[i].fVirt & FSHIFT) ? "s" : "") + " ";
+  EXPECT_EQ(shortcuts,
+            "ActionStart=116 ActionStop=116s ActionSaveToFile=83c EditSelectAll1=65c ActionDeleteAll=46c "
+            "ActionCopyKeyName=67c ActionDeleteKey=68c ActionRegEdit=113 ");
+}
+
+TEST_F(MainWindowTest, StoredSettingsAreRestoredAndChangesSavedOnClose) {
+  StoreGeometry(60, 50, 700, 500);
+  Store("ToolBar2", 0);
+  Store("AutoStart", 1);
+  Store("TrVWidth", 150);
+  Store("LVWidth", 7864570);
+  TMainForm& form = Open();
+  const RECT window = WindowRect(form.Handle());
+  EXPECT_EQ(window.left, 60);
+  EXPECT_EQ(window.top, 50);
+  EXPECT_EQ(window.right - window.left, 700);
+  EXPECT_EQ(window.bottom - window.top, 500);
+  EXPECT_FALSE(Shown(form.Tools().Handle()));
+  EXPECT_EQ(WindowRect(form.Tree().Handle()).right - WindowRect(form.Tree().Handle()).left, 150);
+  EXPECT_EQ(WindowRect(form.Tree().Handle()).top, WindowRect(form.Handle()).top + GetSystemMetrics(SM_CYCAPTION) +
+                                                        GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYFRAME))
+      << "with no tool bar the tree starts under the menu";
+  EXPECT_EQ(form.List().ColumnWidth(ListView::kNameColumn), 120);
+  EXPECT_EQ(form.List().ColumnWidth(ListView::kDataColumn), 250);
+  EXPECT_TRUE(form.Menus().ItemChecked(MenuItemId::kAutostart1));
+  EXPECT_TRUE(messages_.errors.empty());
+
+  Send(WmIdOf(MenuItemId::kToolBar2));
+  Send(WmIdOf(MenuItemId::kStatusBar2));
+  Send(WmIdOf(MenuItemId::kAutostart1));
+  Send(WmIdOf(CommandId::kAllValues));
+  PumpMessages(form);
+  EXPECT_TRUE(Shown(form.Tools().Handle()));
+  EXPECT_FALSE(Shown(form.Status().Handle()));
+  MoveWindow(form.Handle(), 70, 80, 640, 480, TRUE);
+  Close();
+  EXPECT_EQ(Stored("ToolBar2"), 1);
+  EXPECT_EQ(Stored("StatusBar2"), 0);
+  EXPECT_EQ(Stored("AllValues"), 0);
+  EXPECT_EQ(Stored("AutoStart"), 0);
+  EXPECT_EQ(Stored("Left"), 70);
+  EXPECT_EQ(Stored("Top"), 80);
+  EXPECT_EQ(Stored("Width"), 640);
+  EXPECT_EQ(Stored("Height"), 480);
+  EXPECT_EQ(Stored("TrVWidth"), 150);
+  EXPECT_EQ(Stored("LVWidth"), 7864570);
+}
+
+TEST_F(MainWindowTest, AMaximisedWindowKeepsTheGeometryOfAnEarlierRun) {
+  StoreGeometry(60, 50, 700, 500);
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_MAXIMIZE);
+  PumpMessages(form);
+  Send(WmIdOf(MenuItemId::kToolBar2));
+  Close();
+  EXPECT_EQ(Stored("Left"), 60);
+  EXPECT_EQ(Stored("Width"), 700);
+  EXPECT_EQ(Stored("ToolBar2"), 0) << "the other settings are written";
+}
+
+TEST_F(MainWindowTest, AWindowStoredOffEveryMonitorOpensOnTheNearestOne) {
+  StoreGeometry(5000, 4000, 500, 300);
+  TMainForm& form = Open();
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT window = WindowRect(form.Handle());
+  EXPECT_EQ(window.right, work.right);
+  EXPECT_EQ(window.bottom, work.bottom);
+  EXPECT_EQ(window.right - window.left, 500);
+  EXPECT_EQ(window.bottom - window.top, 300);
+}
+
+TEST_F(MainWindowTest, AStoredValueOfTheWrongTypeIsReportedAndTheWindowStillOpens) {
+  Store("ToolBar2", 0);
+  registry_->OpenWrite(kHkeyCurrentUser, kSettingsKey)->SetValue("StatusBar2", {kRegBinary, {1, 0, 0, 0}});
+  StoreGeometry(60, 50, 700, 500);
+  TMainForm& form = Open();
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{"Invalid data type for 'StatusBar2'"});
+  EXPECT_FALSE(Shown(form.Tools().Handle())) << "read before the fault";
+  EXPECT_EQ(WindowRect(form.Handle()).left, DesignBounds(DesignScale(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX))).left)
+      << "not read after the fault";
+  char caption[128] = "";
+  GetWindowTextA(form.Handle(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Tarnel " TARNEL_PRODUCT_VERSION);
+}
+
+TEST_F(MainWindowTest, TheAboutBoxShowsTheVersionRecordAndOpensItsLinks) {
+  TMainForm& form = Open();
+  TAboutBox about(versions_, shell_);
+  HWND box = about.Create(form.Handle());
+  ASSERT_NE(box, nullptr);
+  auto text = [&](int id) {
+    char buffer[256] = "";
+    GetDlgItemTextA(box, id, buffer, sizeof buffer);
+    return std::string(buffer);
+  };
+  EXPECT_EQ(text(IDC_ABOUT_PRODUCT), "Tarnel");
+  EXPECT_EQ(text(IDC_ABOUT_VERSION), "Version " TARNEL_PRODUCT_VERSION);
+  EXPECT_EQ(text(IDC_ABOUT_FILE_VERSION), TARNEL_FILE_VERSION);
+  EXPECT_EQ(text(IDC_ABOUT_COMMENTS), "Cleaning the Windows Registry");
+
+  HWND mail = GetDlgItem(box, IDC_ABOUT_MAIL);
+  auto underlined = [&](HWND label) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfUnderline != 0;
+  };
+  EXPECT_FALSE(underlined(mail));
+  SendMessageA(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(mail), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_TRUE(underlined(mail));
+
+  SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_MAIL, STN_CLICKED), reinterpret_cast<LPARAM>(mail));
+  SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_WEB, STN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, IDC_ABOUT_WEB)));
+  EXPECT_EQ(shell_.opened,
+            (std::vector<std::string>{TARNEL_MAIL_LINK "?Subject=Tarnel", TARNEL_WEB_LINK}));
+
+  ShowWindow(box, SW_SHOW);
+  Settle(400);
+  SaveScreenshot(box, "about-box");
+  SendMessageA(box, WM_COMMAND, IDCANCEL, 0);  // what Esc does
+  EXPECT_FALSE(IsWindow(box));
+}
+
+}  // namespace
