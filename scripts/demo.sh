@@ -7,7 +7,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build/win64" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build/win64" --target TarnelScan >/dev/null
+cmake --build "$root/build/win64" --target TarnelScan Tarnel >/dev/null
 
 prefix="$root/build/demo-prefix"
 echo "Scanning the demo registry in the Wine prefix $prefix ..."
@@ -17,5 +17,6 @@ status=$?
 set -e
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 echo "(that is $prefix/drive_c/TarnelDemo/results.reg on this machine)"
+echo "The window program: WINEPREFIX=$prefix wine $root/build/win64/src/app/Tarnel.exe"
 # 1 means problems were found, which is what the demo is for.
 [ $status -le 1 ]

@@ -10,6 +10,7 @@
 #include "app/win32/command_ids.h"
 #include "app/win32/resources.h"
 #include "app/win32/version_record_win32.h"
+#include "app/win32/window_object.h"
 #include "platform/registry_errors.h"
 
 namespace {
@@ -209,13 +210,10 @@ void TMainForm::SetTreeWidth(int width) {
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  return self ? self->Handle(message, wparam, lparam) : DefWindowProcA(window, message, wparam, lparam);
+  auto* self = AttachedObject<TMainForm>(window, message, lparam);
+  if (!self) return DefWindowProcA(window, message, wparam, lparam);
+  if (message == WM_NCCREATE) self->window_ = window;
+  return self->Handle(message, wparam, lparam);
 }
 
 LRESULT TMainForm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {

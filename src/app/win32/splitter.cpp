@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "app/win32/window_object.h"
+
 namespace {
 constexpr const char* kClassName = "TarnelSplitter";
 }
@@ -21,11 +23,8 @@ void Splitter::Create(HWND parent, HINSTANCE instance, OnDrag on_drag) {
 }
 
 LRESULT CALLBACK Splitter::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Splitter*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Splitter*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = AttachedObject<Splitter>(window, message, lparam);
+  if (self && message == WM_NCCREATE) self->window_ = window;
   return self ? self->Handle(message, wparam, lparam) : DefWindowProcA(window, message, wparam, lparam);
 }
 

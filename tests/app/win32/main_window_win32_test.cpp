@@ -263,6 +263,26 @@ TEST_F(MainWindowTest, StoredSettingsAreRestoredAndChangesSavedOnClose) {
   EXPECT_EQ(Stored("LVWidth"), 7864570);
 }
 
+TEST_F(MainWindowTest, DraggingTheSplitterSetsTheTreeWidth) {
+  Store("TrVWidth", 150);
+  TMainForm& form = Open();
+  HWND splitter = FindWindowExA(form.Handle(), nullptr, "TarnelSplitter", nullptr);
+  ASSERT_NE(splitter, nullptr);
+  EXPECT_EQ(WindowRect(splitter).left, WindowRect(form.Tree().Handle()).right);
+  EXPECT_EQ(WindowRect(splitter).right, WindowRect(form.List().Handle()).left);
+  SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 5));
+  SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(61, 5));
+  SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(61, 5));
+  EXPECT_EQ(form.TreeWidth(), 210);
+  EXPECT_EQ(WindowRect(splitter).left, WindowRect(form.Tree().Handle()).right);
+  SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 5));
+  SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-1000, 5));
+  SendMessageA(splitter, WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(form.TreeWidth(), 30) << "the tree keeps a width to grab";
+  Close();
+  EXPECT_EQ(Stored("TrVWidth"), 30);
+}
+
 TEST_F(MainWindowTest, AMaximisedWindowKeepsTheGeometryOfAnEarlierRun) {
   StoreGeometry(60, 50, 700, 500);
   TMainForm& form = Open();
