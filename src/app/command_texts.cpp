@@ -8,7 +8,7 @@ CommandTexts::CommandTexts() {
 }
 
 std::string CommandTexts::Tooltip(CommandId id) const {
-  return Hint(id).empty() ? WithoutAccelerator(Caption(id)) : Hint(id);
+  return WithoutAccelerator(Hint(id).empty() ? Caption(id) : Hint(id));
 }
 
 std::string WithoutAccelerator(const std::string& caption) {

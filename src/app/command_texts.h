@@ -15,8 +15,8 @@ class CommandTexts {
   void SetCaption(CommandId id, std::string caption) { captions_[IndexOf(id)] = std::move(caption); }
   void SetHint(CommandId id, std::string hint) { hints_[IndexOf(id)] = std::move(hint); }
 
-  // A tool button's tooltip: the hint, or the caption without its
-  // accelerator mark when the command has no hint.
+  // A tool button's tooltip: the hint, or the caption when the command has
+  // no hint, without accelerator marks (a language's hints are captions).
   std::string Tooltip(CommandId id) const;
 
  private:

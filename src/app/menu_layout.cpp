@@ -9,11 +9,10 @@ MenuEntry Do(CommandId id, bool is_default = false) {
   return entry;
 }
 
-MenuEntry Item(MenuItemId id, const char* name, const char* caption) {
+MenuEntry Item(MenuItemId id, FormText text) {
   MenuEntry entry{MenuEntry::Kind::kItem};
   entry.item = id;
-  entry.name = name;
-  entry.caption = caption;
+  entry.text = text;
   return entry;
 }
 
@@ -24,20 +23,19 @@ const MenuEntry kSeparator{MenuEntry::Kind::kSeparator};
 const std::vector<Menu>& MainMenu() {
   static const std::vector<Menu> menu = [] {
     MenuEntry languages{MenuEntry::Kind::kLanguages};
-    languages.name = "language1";
-    languages.caption = "Language..";
+    languages.text = FormText::kLanguage1;
     return std::vector<Menu>{
-        {"Registry1", "File",
+        {FormText::kFileMenu,
          {Do(CommandId::kStart), Do(CommandId::kStop), kSeparator, Do(CommandId::kSaveToFile),
           Do(CommandId::kSend), kSeparator, Do(CommandId::kClose)}},
-        {"Edit1", "Edit",
-         {Do(CommandId::kSelectAll), Item(MenuItemId::kDelete1, "Delete1", "Delete"), Do(CommandId::kDeleteAll),
+        {FormText::kEditMenu,
+         {Do(CommandId::kSelectAll), Item(MenuItemId::kDelete1, FormText::kDelete1), Do(CommandId::kDeleteAll),
           kSeparator, Do(CommandId::kCopyKeyName)}},
-        {"View1", "View",
-         {Item(MenuItemId::kToolBar2, "ToolBar2", "ToolBar"), Item(MenuItemId::kStatusBar2, "StatusBar2", "StatusBar"),
+        {FormText::kViewMenu,
+         {Item(MenuItemId::kToolBar2, FormText::kToolBar2), Item(MenuItemId::kStatusBar2, FormText::kStatusBar2),
           Do(CommandId::kAllValues)}},
-        {"Options1", "Options", {Item(MenuItemId::kAutostart1, "Autostart1", "Autostart"), languages}},
-        {"Help1", "Help", {Do(CommandId::kHelpContents), Item(MenuItemId::kAbout1, "About1", "&About..")}},
+        {FormText::kOptionsMenu, {Item(MenuItemId::kAutostart1, FormText::kAutostart1), languages}},
+        {FormText::kHelpMenu, {Do(CommandId::kHelpContents), Item(MenuItemId::kAbout1, FormText::kAbout1)}},
     };
   }();
   return menu;
@@ -47,7 +45,7 @@ const std::vector<MenuEntry>& TreePopupMenu() {
   static const std::vector<MenuEntry> menu{
       Do(CommandId::kRegEdit, true), Do(CommandId::kDeleteKey),   kSeparator,
       Do(CommandId::kDeleteAll),     kSeparator,                  Do(CommandId::kCopyKeyName),
-      Item(MenuItemId::kCopyOnlyName1, "COpyOnlyName1", "Copy Only Name")};
+      Item(MenuItemId::kCopyOnlyName1, FormText::kCopyOnlyName1)};
   return menu;
 }
 
@@ -55,8 +53,8 @@ const std::vector<MenuEntry>& ListPopupMenu() {
   static const std::vector<MenuEntry> menu{Do(CommandId::kRegEdit, true),
                                            Do(CommandId::kDeleteValue),
                                            kSeparator,
-                                           Item(MenuItemId::kCopyName1, "CopyName1", "Copy Name"),
-                                           Item(MenuItemId::kCopyValue1, "CopyValue1", "Copy Value"),
+                                           Item(MenuItemId::kCopyName1, FormText::kCopyName1),
+                                           Item(MenuItemId::kCopyValue1, FormText::kCopyValue1),
                                            Do(CommandId::kSelectAll)};
   return menu;
 }
@@ -69,6 +67,13 @@ const std::vector<MenuEntry>& ToolBarButtons() {
   return buttons;
 }
 
-std::string BuiltInCaption(const MenuEntry& entry) {
-  return entry.kind == MenuEntry::Kind::kCommand ? CommandOf(entry.command).caption : entry.caption;
+std::string EntryText(const MenuEntry& entry, const FormTexts& texts) {
+  switch (entry.kind) {
+    case MenuEntry::Kind::kCommand:
+      return MenuText(texts.Commands().Caption(entry.command), CommandOf(entry.command).shortcut);
+    case MenuEntry::Kind::kSeparator:
+      return "";
+    default:
+      return texts.Text(entry.text);
+  }
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The main menu, the two context menus and the tool bar as data. An entry
-// that carries a command shows that command's caption, shortcut and state.
+// that carries a command shows that command's caption, shortcut and state;
+// the others show a text of the window.
 #include <string>
 #include <vector>
 
 #include "app/commands.h"
+#include "app/form_texts.h"
 
 // Menu entries that carry no command: the handlers that own them set their
 // state.
@@ -25,14 +27,12 @@ struct MenuEntry {
   Kind kind;
   CommandId command = CommandId::kStart;  // for kCommand
   MenuItemId item = MenuItemId::kAbout1;  // for kItem
-  const char* name = "";     // the component's name (kItem, kLanguages)
-  const char* caption = "";  // built-in text (kItem, kLanguages)
-  bool is_default = false;   // drawn bold; what a double click runs
+  FormText text = FormText::kAbout1;      // for kItem and kLanguages
+  bool is_default = false;                // drawn bold; what a double click runs
 };
 
 struct Menu {
-  const char* name;
-  const char* caption;
+  FormText text;
   std::vector<MenuEntry> entries;
 };
 
@@ -43,5 +43,5 @@ const std::vector<MenuEntry>& ListPopupMenu();  // PopupMenu2
 // The tool bar's buttons in order; a kSeparator entry is a gap.
 const std::vector<MenuEntry>& ToolBarButtons();
 
-// The caption of an entry as built in: a command's caption, or the entry's own.
-std::string BuiltInCaption(const MenuEntry& entry);
+// What an entry shows: a command's caption and shortcut, or the entry's text.
+std::string EntryText(const MenuEntry& entry, const FormTexts& texts);

@@ -6,8 +6,7 @@
 
 #include "app/geometry.h"
 #include "platform/registry.h"
-
-inline constexpr const char* kSettingsKey = "Software\\Vexa\\Quellin";
+#include "platform/settings_key.h"
 
 struct MainSettings {
   bool tool_bar = true;    // "ToolBar2"

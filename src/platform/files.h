@@ -8,6 +8,10 @@
 #include <optional>
 #include <string>
 
+// When <windows.h> came first, its macros would rename the members below.
+#undef SearchPath
+#undef DeleteFile
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

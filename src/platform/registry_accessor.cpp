@@ -57,6 +57,13 @@ bool RegistryAccessor::WriteInteger(const std::string& name, std::int32_t value)
   return key_->SetValue(name, data);
 }
 
+bool RegistryAccessor::WriteString(const std::string& name, const std::string& text) {
+  if (!key_) return false;
+  RegValue data{kRegSz, std::vector<std::uint8_t>(text.begin(), text.end())};
+  data.data.push_back(0);
+  return key_->SetValue(name, data);
+}
+
 std::string RegValueText(const RegValue& value, const std::string& name) {
   if (value.data.empty()) return std::string();
   if (value.type != kRegSz && value.type != kRegExpandSz)

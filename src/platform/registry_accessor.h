@@ -43,6 +43,8 @@ class RegistryAccessor {
   std::int32_t ReadInteger(const std::string& name);
   // Needs a key opened for writing; false when the write failed.
   bool WriteInteger(const std::string& name, std::int32_t value);
+  // REG_SZ, with its terminating zero.
+  bool WriteString(const std::string& name, const std::string& text);
 
   Registry& GetRegistry() { return registry_; }
 

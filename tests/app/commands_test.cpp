@@ -11,15 +11,11 @@
 namespace {
 
 std::string Describe(const std::vector<MenuEntry>& entries) {
+  const FormTexts texts;
   std::string text;
   for (const MenuEntry& entry : entries) {
     if (!text.empty()) text += "; ";
-    const bool command = entry.kind == MenuEntry::Kind::kCommand;
-    if (entry.kind == MenuEntry::Kind::kSeparator) {
-      text += "-";
-    } else {
-      text += MenuText(BuiltInCaption(entry), command ? CommandOf(entry.command).shortcut : Shortcut{});
-    }
+    text += entry.kind == MenuEntry::Kind::kSeparator ? "-" : EntryText(entry, texts);
     if (entry.is_default) text += " (default)";
   }
   return text;
@@ -55,7 +51,7 @@ TEST(CommandTable, StatesAtStart) {
 
 TEST(MenuLayout, MenusAndToolBarListTheirEntriesInOrder) {
   std::vector<std::string> menus;
-  for (const Menu& menu : MainMenu()) menus.push_back(std::string(menu.caption) + ": " + Describe(menu.entries));
+  for (const Menu& menu : MainMenu()) menus.push_back(FormTexts().Text(menu.text) + ": " + Describe(menu.entries));
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "File: Start\tF5; Stop\tShift+F5; -; Save as..\tCtrl+S; Send; -; Exit",
                        "Edit: Select &All\tCtrl+A; Delete; Delete All\tCtrl+Del; -; Copy Key Name\tCtrl+C",
@@ -77,6 +73,8 @@ TEST(CommandTexts, TooltipsAreHintsOrCaptionsWithoutTheirMark) {
   CommandTexts texts;
   EXPECT_EQ(texts.Tooltip(CommandId::kSend), "Sending");
   EXPECT_EQ(texts.Tooltip(CommandId::kAllValues), "All Values");
+  texts.SetHint(CommandId::kStart, "&Start");
+  EXPECT_EQ(texts.Tooltip(CommandId::kStart), "Start");
   texts.SetCaption(CommandId::kSelectAll, "Tout &s\xE9lectionner && plus&");
   EXPECT_EQ(texts.Tooltip(CommandId::kSelectAll), "Tout s\xE9lectionner & plus");
 }

@@ -50,3 +50,7 @@ convert -size 149x67 gradient:'#ffffff-#c7d7ec' \
         \( "$tango/32x32/actions/edit-clear.png" -resize 48x48 \) -gravity west -geometry +12+0 -composite \
         -font "$font" -pointsize 24 -fill '#204a87' -gravity west -annotate +68+0 'Tarnel' \
         -type TrueColor BMP3:"$out/about.bmp"
+
+# The tip of the day's picture, 40 x 53, on the white of its panel.
+convert -size 40x53 xc:white "$tango/32x32/status/dialog-information.png" -gravity north -geometry +0+4 -composite \
+        -type TrueColor BMP3:"$out/tip.bmp"

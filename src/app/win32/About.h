@@ -5,25 +5,17 @@
 
 #include "app/link_hover.h"
 #include "app/version_info.h"
+#include "app/win32/dialog_window.h"
 #include "app/win32/gdi.h"
 #include "platform/shell.h"
 
-class TAboutBox {
+// It closes on OK, Enter and Esc.
+class TAboutBox : public DialogWindow {
  public:
-  TAboutBox(VersionRecordReader& versions, Shell& shell) : versions_(versions), shell_(shell) {}
-  TAboutBox(const TAboutBox&) = delete;
-  TAboutBox& operator=(const TAboutBox&) = delete;
-  ~TAboutBox();
-
-  // Opens the box without waiting; it closes itself on OK, Enter or Esc.
-  HWND Create(HWND owner);
-  // Opens the box over a disabled owner and returns once it is closed.
-  void ShowModal(HWND owner);
-  HWND Handle() const { return window_; }
+  TAboutBox(VersionRecordReader& versions, Shell& shell);
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void FormCreate();
   void OpenLink(int control_id);
   bool OnSetCursor(HWND under_mouse);
@@ -31,7 +23,6 @@ class TAboutBox {
 
   VersionRecordReader& versions_;
   Shell& shell_;
-  HWND window_ = nullptr;
   LinkHover hover_;
   UniqueFont underlined_font_;
   UniqueBitmap picture_;

@@ -17,3 +17,5 @@ inline bool IsCommandWmId(int wm_id) {
 inline CommandId CommandOfWmId(int wm_id) { return static_cast<CommandId>(wm_id - kFirstCommandId); }
 inline bool IsMenuItemWmId(int wm_id) { return wm_id >= kFirstMenuItemId && wm_id < kFirstMenuItemId + kMenuItemCount; }
 inline MenuItemId MenuItemOfWmId(int wm_id) { return static_cast<MenuItemId>(wm_id - kFirstMenuItemId); }
+inline constexpr int kMaxLanguages = 1000;
+inline bool IsLanguageWmId(int wm_id) { return wm_id >= kFirstLanguageId && wm_id < kFirstLanguageId + kMaxLanguages; }

@@ -1,11 +1,10 @@
 #include "app/win32/gdi.h"
 
-UniqueFont MakeFont(const char* face, int pixel_height, BYTE charset, bool bold, bool underline) {
+UniqueFont MakeFont(const char* face, int pixel_height, bool bold) {
   LOGFONTA font{};
   font.lfHeight = -pixel_height;
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  font.lfUnderline = underline;
-  font.lfCharSet = charset;
+  font.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
   return UniqueFont(CreateFontIndirectA(&font));
 }

@@ -27,9 +27,9 @@ struct AcceleratorDeleter {
 };
 using UniqueAccelerators = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorDeleter>;
 
-// A font of the given face and character height in pixels.
-UniqueFont MakeFont(const char* face, int pixel_height, BYTE charset = DEFAULT_CHARSET, bool bold = false,
-                    bool underline = false);
+// A font of the given face and character height in pixels, in the
+// character set of the system's code page.
+UniqueFont MakeFont(const char* face, int pixel_height, bool bold = false);
 // An image list of small icons from the program's resources, in order.
 UniqueImageList LoadIconList(HINSTANCE instance, const int* icon_ids, int count, int size);
 // The resolution of the screen, in pixels per inch.

@@ -36,3 +36,10 @@ std::string ListView::ColumnHeading(Column index) const {
   SendMessageA(window_, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
   return text;
 }
+
+void ListView::SetColumnHeading(Column index, const std::string& heading) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = const_cast<char*>(heading.c_str());
+  SendMessageA(window_, LVM_SETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}

@@ -15,6 +15,7 @@ class ListView {
   int ColumnWidth(Column column) const { return ListView_GetColumnWidth(window_, column); }
   void SetColumnWidth(Column column, int width) { ListView_SetColumnWidth(window_, column, width); }
   std::string ColumnHeading(Column column) const;
+  void SetColumnHeading(Column column, const std::string& heading);
   int RowCount() const { return ListView_GetItemCount(window_); }
 
  private:

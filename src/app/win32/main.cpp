@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/language_menu.h"
+#include "app/tips.h"
 #include "app/win32/About.h"
+#include "app/win32/Tips.h"
 #include "app/win32/accelerators.h"
 #include "app/win32/command_ids.h"
 #include "app/win32/resources.h"
@@ -25,6 +28,8 @@ constexpr int kTreeIndent = 23;
 constexpr int kDesignSplitterWidth = 3;
 constexpr int kMinimumPaneWidth = 30;
 constexpr int kDesignPanelWidths[3] = {250, 300, 50};
+// Posted by the first activation: the tips open once activation is over.
+constexpr UINT kShowTipsMessage = WM_APP + 1;
 
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
   MONITORINFO info{};
@@ -109,6 +114,8 @@ void TMainForm::CreateControls() {
 
 void TMainForm::FormCreate() {
   help_file_ = services_.files.ExeFolder() + kHelpFileName;
+  FLangv = std::make_unique<TLangv>(texts_, services_.registry, services_.files);
+  BuildLanguageMenu();
   MainSettings settings = DesignSettings(scale_);
   try {
     ReadSettings(services_.registry, settings);
@@ -117,6 +124,46 @@ void TMainForm::FormCreate() {
     services_.messages.Error(error.what());
   }
   ApplySettings(settings);
+}
+
+void TMainForm::BuildLanguageMenu() {
+  const std::vector<std::string> names = ReadLanguageNames(services_.files);
+  menus_->SetLanguages(names);
+  if (const auto current = CurrentLanguageEntry(names, FLangv->CurLang())) {
+    menus_->CheckOnlyLanguage(*current);
+    FLangv->LoadLanguage(names[*current]);
+    FLangv->ApplyToForm();
+    ShowTexts();
+  }
+}
+
+void TMainForm::LanguageItemClick(std::size_t entry) {
+  menus_->CheckOnlyLanguage(entry);
+  const std::string name = LanguageOfCaption(menus_->LanguageCaption(entry));
+  if (name == FLangv->CurLang()) return;
+  FLangv->LoadLanguage(name);
+  FLangv->ApplyToForm();
+  ShowTexts();
+}
+
+void TMainForm::ShowTexts() {
+  menus_->ShowTexts(window_);
+  list_.SetColumnHeading(ListView::kNameColumn, texts_.Text(FormText::kNameColumn));
+  list_.SetColumnHeading(ListView::kDataColumn, texts_.Text(FormText::kDataColumn));
+  // Tooltips ask for their text each time they show.
+}
+
+void TMainForm::FormActivate() {
+  if (tips_offered_) return;
+  tips_offered_ = true;
+  PostMessageA(window_, kShowTipsMessage, 0, 0);
+}
+
+void TMainForm::ShowTipsAtStartup() {
+  if (!ReadShowTips(services_.registry)) return;
+  TfrTips tips(*FLangv);
+  tips.ShowModal(window_);
+  WriteShowTips(services_.registry, tips.ShowAtStartup());
 }
 
 void TMainForm::ApplySettings(const MainSettings& settings) {
@@ -160,6 +207,7 @@ MainSettings TMainForm::CurrentSettings() const {
 }
 
 void TMainForm::FormDestroy() {
+  FLangv.reset();  // stores the current language
   const bool normal = !IsIconic(window_) && !IsZoomed(window_);
   WriteSettings(services_.registry, CurrentSettings(), normal);
 }
@@ -240,6 +288,12 @@ LRESULT TMainForm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wparam), {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE) FormActivate();
+      break;
+    case kShowTipsMessage:
+      ShowTipsAtStartup();
+      return 0;
     case WM_HELP:
       dispatcher_.Execute(CommandId::kHelpContents);
       return TRUE;
@@ -261,6 +315,8 @@ void TMainForm::OnCommand(int wm_id) {
     ShowCommandStates();
   } else if (IsMenuItemWmId(wm_id)) {
     OnMenuItem(MenuItemOfWmId(wm_id));
+  } else if (IsLanguageWmId(wm_id)) {
+    LanguageItemClick(static_cast<std::size_t>(wm_id - kFirstLanguageId));
   }
 }
 
@@ -283,7 +339,7 @@ void TMainForm::OnMenuItem(MenuItemId item) {
 }
 
 LRESULT TMainForm::OnNotify(NMHDR* header) {
-  if (tool_bar_.OnNotify(header, texts_)) return 0;
+  if (tool_bar_.OnNotify(header, texts_.Commands())) return 0;
   return 0;
 }
 

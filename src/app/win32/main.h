@@ -5,15 +5,17 @@
 // settings, and routes each window message to one handler.
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/command_dispatcher.h"
-#include "app/command_texts.h"
+#include "app/form_texts.h"
 #include "app/geometry.h"
 #include "app/settings.h"
 #include "app/user_messages.h"
 #include "app/version_info.h"
+#include "lang/langv.h"
 #include "app/win32/gdi.h"
 #include "app/win32/list_view.h"
 #include "app/win32/menus.h"
@@ -60,6 +62,8 @@ class TMainForm {
   const StatusBar& Status() const { return status_bar_; }
   const ToolBar& Tools() const { return tool_bar_; }
   const std::string& HelpFile() const { return help_file_; }
+  const TLangv& Langv() const { return *FLangv; }
+  const FormTexts& Texts() const { return texts_; }
   int TreeWidth() const { return tree_width_; }
 
  private:
@@ -73,6 +77,12 @@ class TMainForm {
   void CaptionStep();
   void AutostartStep();
   void FormDestroy();
+  void BuildLanguageMenu();
+  void LanguageItemClick(std::size_t entry);
+  // The menus, tooltips and column headings show the texts as they are now.
+  void ShowTexts();
+  void FormActivate();
+  void ShowTipsAtStartup();
   MainSettings CurrentSettings() const;
 
   void Layout();
@@ -91,7 +101,9 @@ class TMainForm {
   MainFormServices services_;
   DesignScale scale_;
   HWND window_ = nullptr;
-  CommandTexts texts_;
+  FormTexts texts_;
+  std::unique_ptr<TLangv> FLangv;
+  bool tips_offered_ = false;
   CommandDispatcher dispatcher_;
   std::optional<CommandStates> shown_states_;
   std::optional<MenuSet> menus_;

@@ -35,3 +35,12 @@
 // The About box's link texts.
 #define TARNEL_MAIL_LINK "mailto:team@tarnel.example"
 #define TARNEL_WEB_LINK "https://tarnel.example/"
+
+#define IDB_TIP 302
+
+#define IDD_TIPS 501
+#define IDC_TIPS_IMAGE 511
+#define IDC_TIPS_TITLE 512
+#define IDC_TIPS_TEXT 513
+#define IDC_TIPS_SHOW 514
+#define IDC_TIPS_NEXT 515

@@ -14,9 +14,10 @@ void StatusBar::Create(HWND parent, int control_id, HINSTANCE instance, int font
                        const int (&panel_widths)[3]) {
   window_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
-  // Its own font, in the Cyrillic character set.
-  font_ = MakeFont("MS Sans Serif", font_height, RUSSIAN_CHARSET);
-  bold_font_ = MakeFont("MS Sans Serif", font_height, RUSSIAN_CHARSET, true);
+  // Its own font, in the character set of the system's code page: texts of
+  // any language show with the right letters.
+  font_ = MakeFont("MS Sans Serif", font_height);
+  bold_font_ = MakeFont("MS Sans Serif", font_height, true);
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   int edges[3] = {panel_widths[0], panel_widths[0] + panel_widths[1], -1};
   SendMessageA(window_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));

@@ -11,3 +11,4 @@ T* AttachedObject(HWND window, UINT message, LPARAM lparam) {
   }
   return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
+

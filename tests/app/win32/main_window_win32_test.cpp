@@ -11,84 +11,12 @@
 #include "app/win32/About.h"
 #include "app/win32/accelerators.h"
 #include "app/win32/command_ids.h"
-#include "app/win32/main.h"
-#include "app/win32/message_loop.h"
 #include "app/win32/resources.h"
-#include "app/win32/version_record_win32.h"
-#include "platform/registry_accessor.h"
-#include "platform/win32/files_win32.h"
-#include "scan/root_keys.h"
-#include "support/registry_sandbox_win32.h"
+#include "main_window_fixture_win32.h"
 #include "support/window_test_support_win32.h"
 #include "tarnel_version.h"
 
-#undef SearchPath
-#undef DeleteFile
-
 namespace {
-
-class RecordingShell : public Shell {
- public:
-  std::vector<std::string> opened;
-  void Open(std::uintptr_t, const std::string& address) override { opened.push_back(address); }
-};
-
-class RecordingMessages : public UserMessages {
- public:
-  std::vector<std::string> errors;
-  void Error(const std::string& text) override { errors.push_back(text); }
-};
-
-RECT WindowRect(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
-// Shown within its window, which may itself be hidden.
-bool Shown(HWND control) { return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-class MainWindowTest : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
-
-  TMainForm& Open() {
-    form_ = std::make_unique<TMainForm>(MainFormServices{*registry_, files_, versions_, shell_, messages_});
-    EXPECT_TRUE(form_->Create());
-    PumpMessages(*form_);
-    return *form_;
-  }
-  void Close() {
-    form_.reset();
-  }
-  void Store(const char* name, std::int32_t number) {
-    RegistryAccessor reg(*registry_, kHkeyCurrentUser);
-    ASSERT_TRUE(reg.OpenKeyWrite(kSettingsKey));
-    ASSERT_TRUE(reg.WriteInteger(name, number));
-  }
-  std::int32_t Stored(const char* name) {
-    RegistryAccessor reg(*registry_, kHkeyCurrentUser);
-    EXPECT_TRUE(reg.OpenKeyReadOnly(kSettingsKey));
-    return reg.ValueExists(name) ? reg.ReadInteger(name) : -12345;
-  }
-  void StoreGeometry(int left, int top, int width, int height) {
-    Store("Left", left);
-    Store("Top", top);
-    Store("Width", width);
-    Store("Height", height);
-  }
-  void Send(int wm_id) { SendMessageA(form_->Handle(), WM_COMMAND, wm_id, 0); }
-
-  std::unique_ptr<Registry> registry_ = MakeSandboxedSystemRegistry();
-  Win32FileSystem files_;
-  Win32VersionRecordReader versions_;
-  RecordingShell shell_;
-  RecordingMessages messages_;
-  std::unique_ptr<TMainForm> form_;
-};
 
 TEST_F(MainWindowTest, WithoutSettingsItOpensWithTheDesignLayout) {
   TMainForm& form = Open();
@@ -130,7 +58,7 @@ TEST_F(MainWindowTest, WithoutSettingsItOpensWithTheDesignLayout) {
   EXPECT_EQ(GetParent(form.Status().ProgressBar()), form.Status().Handle());
   EXPECT_FALSE(Shown(form.Status().ProgressBar()));
 
-  ShowWindow(form.Handle(), SW_SHOW);
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);  // no tip of the day over it
   Settle(500);
   SaveScreenshot(form.Handle(), "main-window");
 }
@@ -285,6 +213,7 @@ TEST_F(MainWindowTest, DraggingTheSplitterSetsTheTreeWidth) {
 
 TEST_F(MainWindowTest, AMaximisedWindowKeepsTheGeometryOfAnEarlierRun) {
   StoreGeometry(60, 50, 700, 500);
+  NoTips();
   TMainForm& form = Open();
   ShowWindow(form.Handle(), SW_MAXIMIZE);
   PumpMessages(form);

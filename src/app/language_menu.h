@@ -1,0 +1,12 @@
+#pragma once
+// The Language menu's decisions: which entry is the current language, and
+// which language an entry names.
+#include <optional>
+#include <string>
+#include <vector>
+
+// The entry whose name equals the current language exactly (letter case
+// counting); none when no entry does.
+std::optional<std::size_t> CurrentLanguageEntry(const std::vector<std::string>& names, const std::string& current);
+// The language an entry's caption names: the caption without a leading "&".
+std::string LanguageOfCaption(const std::string& caption);

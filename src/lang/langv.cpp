@@ -1,0 +1,94 @@
+#include "lang/langv.h"
+
+#include <optional>
+#include <unordered_set>
+
+#include "platform/case_fold.h"
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "platform/registry_accessor.h"
+#include "platform/registry_errors.h"
+#include "platform/settings_key.h"
+#include "scan/root_keys.h"
+
+namespace {
+
+constexpr const char* kCurLangValue = "CurLang";
+constexpr const char* kLanguagesSection = "languages";
+constexpr const char* kMessagesSection = "Messages";
+
+// The components ApplyToForm captions after the actions, in order, with
+// the message each takes.
+struct ComponentText {
+  const char* component;
+  int message;
+};
+constexpr ComponentText kComponentTexts[] = {
+    {"Registry1", 5},  {"Edit1", 6},   {"View1", 11},  {"ToolBar2", 12},  {"StatusBar2", 13},
+    {"Options1", 15},  {"Autostart1", 16}, {"Help1", 17}, {"About1", 19},   {"language1", 36},
+    {"ListView1.Column0", 21}, {"ListView1.Column1", 22}, {"COpyOnlyName1", 25},
+};
+
+std::optional<IniFile> LanguageIndex(FileSystem& files) {
+  return LoadIniFile(files, files.ExeFolder() + TLangv::kIndexFile);
+}
+
+}  // namespace
+
+std::vector<std::string> ReadMessageTable(const IniFile& file) {
+  std::vector<std::string> table;
+  std::unordered_set<std::string> seen;
+  for (const std::string& name : file.ReadSectionKeys(kMessagesSection)) {
+    // A repeated name reads its first value again: nothing changes.
+    if (!seen.insert(FoldCase(name)).second) continue;
+    std::string text = file.ReadString(kMessagesSection, name, "");
+    if (!text.empty()) table.push_back(std::move(text));
+  }
+  return table;
+}
+
+std::vector<std::string> ReadLanguageNames(FileSystem& files) {
+  const std::optional<IniFile> index = LanguageIndex(files);
+  return index ? index->ReadSectionKeys(kLanguagesSection) : std::vector<std::string>{};
+}
+
+TLangv::TLangv(TranslatedForm& form, Registry& registry, FileSystem& files)
+    : FForm(form), registry_(registry), files_(files) {
+  RegistryAccessor reg(registry_, kHkeyCurrentUser);
+  if (reg.OpenKeyReadOnly(kSettingsKey) && reg.ValueExists(kCurLangValue)) {
+    try {
+      FCurLang = reg.ReadString(kCurLangValue);
+    } catch (const RegistryError&) {
+      // Not text: no language stored.
+    }
+  }
+  if (FCurLang.empty()) FCurLang = kDefaultLanguage;
+}
+
+TLangv::~TLangv() {
+  RegistryAccessor reg(registry_, kHkeyCurrentUser);
+  if (reg.OpenKeyWrite(kSettingsKey)) reg.WriteString(kCurLangValue, FCurLang);
+}
+
+std::string TLangv::GetMsg(int index) const {
+  if (index < 0 || index >= MessageCount()) return "";
+  return FMessages[index];
+}
+
+void TLangv::LoadLanguage(const std::string& name) {
+  FCurLang = name;
+  const std::optional<IniFile> index = LanguageIndex(files_);
+  const std::string file = index ? index->ReadString(kLanguagesSection, name, "") : "";
+  if (file.empty()) return;
+  const std::optional<IniFile> texts = LoadIniFile(files_, files_.ExeFolder() + file);
+  FMessages = texts ? ReadMessageTable(*texts) : std::vector<std::string>{};
+}
+
+void TLangv::ApplyToForm() {
+  for (int action = 0; action < FForm.ActionCount(); ++action) {
+    const int tag = FForm.ActionTag(action);
+    if (tag > 0) FForm.SetActionCaption(action, GetMsg(tag - 1));
+    FForm.SetActionHint(action, FForm.ActionCaption(action));
+  }
+  for (const ComponentText& text : kComponentTexts) FForm.SetComponentCaption(text.component, GetMsg(text.message));
+}

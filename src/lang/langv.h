@@ -1,0 +1,66 @@
+#pragma once
+// The interface texts of one language: the languages are listed in
+// lang.ini beside the program, each one's texts in a file of its own whose
+// [Messages] section numbers them in order from 0. The name of the current
+// language is kept in the user's settings as "CurLang".
+#include <string>
+#include <vector>
+
+class FileSystem;
+class IniFile;
+class Registry;
+
+// What the texts are put into: the main window, seen as the components its
+// language files were made for.
+class TranslatedForm {
+ public:
+  virtual ~TranslatedForm() = default;
+  // The window's actions, in the window's order: each one's Tag and texts.
+  virtual int ActionCount() const = 0;
+  virtual int ActionTag(int action) const = 0;
+  virtual std::string ActionCaption(int action) const = 0;
+  virtual void SetActionCaption(int action, const std::string& caption) = 0;
+  virtual void SetActionHint(int action, const std::string& hint) = 0;
+  // Menu entries and list columns by component name: "Registry1",
+  // "ToolBar2", "language1", "ListView1.Column0", ...
+  virtual void SetComponentCaption(const std::string& component, const std::string& caption) = 0;
+};
+
+class TLangv {
+ public:
+  static constexpr const char* kIndexFile = "lang.ini";
+  static constexpr const char* kDefaultLanguage = "english";
+
+  // Takes the current language from the settings ("english" without one);
+  // loads no texts.
+  TLangv(TranslatedForm& form, Registry& registry, FileSystem& files);
+  // Stores the current language in the settings, creating their key if
+  // need be: a choice made on the first run is kept too.
+  ~TLangv();
+  TLangv(const TLangv&) = delete;
+  TLangv& operator=(const TLangv&) = delete;
+
+  const std::string& CurLang() const { return FCurLang; }
+  // The message with that number; empty outside the table.
+  std::string GetMsg(int index) const;
+  int MessageCount() const { return static_cast<int>(FMessages.size()); }
+  // Makes the name current and reads its texts. A name lang.ini gives no
+  // file for keeps the texts loaded before.
+  void LoadLanguage(const std::string& name);
+  // Puts the texts into the window; a text the table lacks becomes empty.
+  void ApplyToForm();
+
+ private:
+  TranslatedForm& FForm;
+  Registry& registry_;
+  FileSystem& files_;
+  std::string FCurLang;
+  std::vector<std::string> FMessages;
+};
+
+// The message table of a language file's [Messages] section: one text per
+// name in file order, names without regard to case counted once with their
+// first value, names with an empty value left out.
+std::vector<std::string> ReadMessageTable(const IniFile& file);
+// The language names of lang.ini in file order; none when it is missing.
+std::vector<std::string> ReadLanguageNames(FileSystem& files);

@@ -1,0 +1,79 @@
+// The tip of the day's texts, its cycle and its setting; the Language
+// menu's decisions.
+#include <gtest/gtest.h>
+
+#include "app/form_texts.h"
+#include "app/language_menu.h"
+#include "app/tips.h"
+#include "platform/memory_files.h"
+#include "platform/memory_registry.h"
+#include "platform/registry_accessor.h"
+#include "platform/settings_key.h"
+#include "scan/root_keys.h"
+
+namespace {
+
+TEST(TipCycle, TenTipsFromMessage38ComeRoundAgain) {
+  MemoryFileSystem files;
+  std::string messages = "[Messages]\n";
+  for (int i = 0; i < 48; ++i) {
+    const std::string number = std::to_string(i);
+    messages.append("m").append(number).append("=text ").append(number).append("\n");
+  }
+  files.AddFile(files.ExeFolder() + "lang.ini", "[languages]\nenglish=en.lng\n");
+  files.AddFile(files.ExeFolder() + "en.lng", messages);
+  MemoryRegistry registry;
+  FormTexts form;
+  TLangv langv(form, registry, files);
+  langv.LoadLanguage("english");
+  TipCycle tips(langv);
+  EXPECT_EQ(tips.Current(), "text 38");
+  EXPECT_EQ(tips.NextCaption(), "text 30>");
+  EXPECT_EQ(tips.CloseCaption(), "text 29");
+  for (int i = 0; i < 9; ++i) tips.Next();
+  EXPECT_EQ(tips.Current(), "text 47");
+  tips.Next();
+  EXPECT_EQ(tips.Index(), 0);
+  EXPECT_EQ(tips.Current(), "text 38");
+
+  TLangv none(form, registry, files);  // nothing loaded
+  TipCycle empty(none);
+  EXPECT_EQ(empty.Current(), "");
+  EXPECT_EQ(empty.NextCaption(), ">");
+  EXPECT_EQ(empty.CloseCaption(), "");
+}
+
+TEST(ShowTipsSetting, ShownUnlessStoredAsZeroAndStoredOnTheFirstRunToo) {
+  MemoryRegistry registry;
+  EXPECT_TRUE(ReadShowTips(registry));
+  WriteShowTips(registry, false);
+  EXPECT_FALSE(ReadShowTips(registry)) << "the unchecked box survives the first run";
+  WriteShowTips(registry, true);
+  EXPECT_TRUE(ReadShowTips(registry));
+  RegistryAccessor reg(registry, kHkeyCurrentUser);
+  ASSERT_TRUE(reg.OpenKeyWrite(kSettingsKey));
+  reg.WriteString("ShowTips", "0");
+  EXPECT_TRUE(ReadShowTips(registry)) << "not a number: as if nothing were stored";
+}
+
+TEST(LanguageMenu, TheCurrentEntryMatchesExactlyAndAnAmpersandIsNoPartOfTheName) {
+  const std::vector<std::string> names{"English", "&german", "german"};
+  EXPECT_FALSE(CurrentLanguageEntry(names, "english")) << "letter case counts";
+  EXPECT_EQ(CurrentLanguageEntry(names, "german"), 2u);
+  EXPECT_EQ(LanguageOfCaption("&english"), "english");
+  EXPECT_EQ(LanguageOfCaption("eng&lish"), "eng&lish");
+  EXPECT_EQ(LanguageOfCaption(""), "");
+}
+
+TEST(FormTexts, ComponentsOfTheLanguageFilesReachTheirTexts) {
+  FormTexts texts;
+  EXPECT_EQ(texts.Text(FormText::kNameColumn), "Name");
+  texts.SetComponentCaption("ListView1.Column1", "Daten");
+  texts.SetComponentCaption("COpyOnlyName1", "Nur Namen kopieren");
+  texts.SetComponentCaption("NoSuchComponent", "x");
+  EXPECT_EQ(texts.Text(FormText::kDataColumn), "Daten");
+  EXPECT_EQ(texts.Text(FormText::kCopyOnlyName1), "Nur Namen kopieren");
+  EXPECT_EQ(texts.ActionTag(static_cast<int>(CommandId::kDeleteKey)), 24);
+}
+
+}  // namespace

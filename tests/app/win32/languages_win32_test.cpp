@@ -1,0 +1,150 @@
+// Languages and the tip of the day in the real window, with the language
+// files shipped beside the test program.
+#include <gtest/gtest.h>
+
+#include "app/win32/Tips.h"
+#include "app/win32/command_ids.h"
+#include "app/win32/resources.h"
+#include "main_window_fixture_win32.h"
+#include "support/window_test_support_win32.h"
+
+namespace {
+
+std::string Tooltip(TMainForm& form, CommandId id) {
+  NMTTDISPINFOA tip{};
+  tip.hdr = {form.Tools().Handle(), static_cast<UINT_PTR>(WmIdOf(id)), TTN_GETDISPINFOA};
+  SendMessageA(form.Handle(), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+  return tip.lpszText ? tip.lpszText : "";
+}
+
+std::string DialogText(HWND dialog, int id) {
+  char text[1024] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheTextsAtOnceAndTheChoiceSurvives) {
+  UseShippedLanguages();
+  NoTips();
+  TMainForm& form = Open();
+  HMENU bar = GetMenu(form.Handle());
+  EXPECT_EQ(MenuLines(form.Menus().Languages()), (Lines{"english [x]", "german", "french", "russian"}));
+  EXPECT_EQ(MenuCaption(bar, 0), "&File") << "English is loaded at the first start";
+
+  Send(kFirstLanguageId + 1);
+  EXPECT_EQ(MenuLines(form.Menus().Languages()), (Lines{"english", "german [x]", "french", "russian"}));
+  EXPECT_EQ(MenuCaption(bar, 0), "&Datei");
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)),
+            (Lines{"Start\tF5", "Stopp\tShift+F5 [off]", "-", "Speichern unter..\tCtrl+S [off]", "Senden [off]", "-",
+                   "Beenden"}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"Symbolleiste [x]", "Statusleiste [x]", "Alle Werte [x]"}));
+  EXPECT_EQ(MenuLines(form.Menus().TreePopup()).back(), "Nur Namen kopieren");
+  EXPECT_EQ(Tooltip(form, CommandId::kSaveToFile), "Speichern unter..");
+  EXPECT_EQ(Tooltip(form, CommandId::kSend), "Senden") << "hints follow the captions";
+  EXPECT_EQ(form.List().ColumnHeading(ListView::kDataColumn), "Daten");
+
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "main-window-german");
+  Close();
+
+  EXPECT_EQ(MenuCaption(GetMenu(Open().Handle()), 0), "&Datei") << "German again at the next start";
+}
+
+TEST_F(MainWindowTest, TheFirstRunKeepsTheChosenLanguage) {
+  UseShippedLanguages();
+  Open();
+  Send(kFirstLanguageId + 2);
+  Close();
+  RegistryAccessor reg(*registry_, kHkeyCurrentUser);
+  ASSERT_TRUE(reg.OpenKeyReadOnly(kSettingsKey));
+  EXPECT_EQ(reg.ReadString("CurLang"), "french");
+}
+
+TEST_F(MainWindowTest, WithoutLangIniTheMenuIsEmptyAndTheBuiltInTextsStay) {
+  TMainForm& form = Open();
+  EXPECT_EQ(GetMenuItemCount(form.Menus().Languages()), 0);
+  EXPECT_EQ(MenuCaption(GetMenu(form.Handle()), 0), "File");
+  EXPECT_EQ(form.Langv().MessageCount(), 0);
+}
+
+TEST_F(MainWindowTest, TheTipsCycleThroughTenAndKeepTheCheckBox) {
+  UseShippedLanguages();
+  TMainForm& form = Open();
+  TfrTips tips(form.Langv());
+  HWND dialog = tips.Create(form.Handle());
+  ASSERT_NE(dialog, nullptr);
+  const std::string first = form.Langv().GetMsg(38);
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_TEXT), first);
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_NEXT), form.Langv().GetMsg(30) + ">");
+  EXPECT_EQ(DialogText(dialog, IDOK), form.Langv().GetMsg(29));
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_TIPS_SHOW), BST_CHECKED);
+  SendMessageA(dialog, WM_COMMAND, IDC_TIPS_NEXT, 0);
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_TEXT), form.Langv().GetMsg(39));
+  ShowWindow(dialog, SW_SHOW);
+  Settle(400);
+  SaveScreenshot(dialog, "tip-of-the-day");
+  for (int i = 0; i < 9; ++i) SendMessageA(dialog, WM_COMMAND, IDC_TIPS_NEXT, 0);
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_TEXT), first) << "after ten presses, the first tip again";
+  CheckDlgButton(dialog, IDC_TIPS_SHOW, BST_UNCHECKED);
+  SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // Esc, and the title-bar button
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_FALSE(tips.ShowAtStartup());
+}
+
+// What the timer found while the tip of the day was open.
+int tips_dialogs_seen = 0;
+
+void CALLBACK CloseTipsUnchecked(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowA(nullptr, "Tip of the day");
+  if (!dialog) return;
+  ++tips_dialogs_seen;
+  KillTimer(nullptr, timer);
+  CheckDlgButton(dialog, IDC_TIPS_SHOW, BST_UNCHECKED);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(MainWindowTest, TheFirstActivationOffersTheTipsOnceAndTheFirstRunKeepsTheAnswer) {
+  UseShippedLanguages();
+  TMainForm& form = Open();
+  tips_dialogs_seen = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseTipsUnchecked);
+  ShowWindow(form.Handle(), SW_SHOW);
+  Settle(1500);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(tips_dialogs_seen, 1);
+  EXPECT_EQ(Stored("ShowTips"), 0) << "stored though no settings key existed";
+  SendMessageA(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  Settle(300);
+  EXPECT_EQ(FindWindowA(nullptr, "Tip of the day"), nullptr) << "once per run";
+}
+
+TEST_F(MainWindowTest, WithShowTipsZeroNoTipIsOffered) {
+  UseShippedLanguages();
+  NoTips();
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_SHOW);
+  Settle(500);
+  EXPECT_EQ(FindWindowA(nullptr, "Tip of the day"), nullptr);
+}
+
+// Run with a Wine whose ANSI code page is 1251 (LC_ALL=ru_RU.UTF-8).
+TEST_F(MainWindowTest, RussianShowsCyrillicCaptionsUnderCodePage1251) {
+  if (GetACP() != 1251) GTEST_SKIP() << "the system's code page is " << GetACP() << ", not 1251";
+  UseShippedLanguages();
+  NoTips();
+  TMainForm& form = Open();
+  Send(kFirstLanguageId + 3);
+  EXPECT_EQ(MenuCaption(GetMenu(form.Handle()), 0), form.Langv().GetMsg(5));
+  EXPECT_EQ(MenuCaption(GetMenu(form.Handle()), 0), "&\xD4\xE0\xE9\xEB");  // "&Файл" in code page 1251
+  wchar_t wide[32] = L"";
+  GetMenuStringW(GetMenu(form.Handle()), 0, wide, 32, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(wide), L"&\x0424\x0430\x0439\x043B");
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "main-window-russian");
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#pragma once
+// The main window under test: created as the program creates it, on a
+// sandboxed registry, with message boxes and the shell recorded.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win32/main.h"
+#include "app/win32/message_loop.h"
+#include "app/win32/version_record_win32.h"
+#include "platform/registry_accessor.h"
+#include "platform/win32/files_win32.h"
+#include "scan/root_keys.h"
+#include "support/registry_sandbox_win32.h"
+#include "support/temp_folder_win32.h"
+
+#undef SearchPath
+#undef DeleteFile
+
+
+class RecordingShell : public Shell {
+ public:
+  std::vector<std::string> opened;
+  void Open(std::uintptr_t, const std::string& address) override { opened.push_back(address); }
+};
+
+// The system's files, with the program's folder where the test puts it:
+// by default an empty one, so that no language is loaded.
+class ProgramFolderFiles : public Win32FileSystem {
+ public:
+  std::string folder;
+  std::string ExeFolder() override { return folder; }
+};
+
+class RecordingMessages : public UserMessages {
+ public:
+  std::vector<std::string> errors;
+  void Error(const std::string& text) override { errors.push_back(text); }
+};
+
+inline RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// Shown within its window, which may itself be hidden.
+inline bool Shown(HWND control) { return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+class MainWindowTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+
+  TMainForm& Open() {
+    form_ = std::make_unique<TMainForm>(MainFormServices{*registry_, files_, versions_, shell_, messages_});
+    EXPECT_TRUE(form_->Create());
+    PumpMessages(*form_);
+    return *form_;
+  }
+  void Close() {
+    form_.reset();
+  }
+  void Store(const char* name, std::int32_t number) {
+    RegistryAccessor reg(*registry_, kHkeyCurrentUser);
+    ASSERT_TRUE(reg.OpenKeyWrite(kSettingsKey));
+    ASSERT_TRUE(reg.WriteInteger(name, number));
+  }
+  std::int32_t Stored(const char* name) {
+    RegistryAccessor reg(*registry_, kHkeyCurrentUser);
+    EXPECT_TRUE(reg.OpenKeyReadOnly(kSettingsKey));
+    return reg.ValueExists(name) ? reg.ReadInteger(name) : -12345;
+  }
+  void StoreGeometry(int left, int top, int width, int height) {
+    Store("Left", left);
+    Store("Top", top);
+    Store("Width", width);
+    Store("Height", height);
+  }
+  // The window with the language files shipped beside the test program.
+  void UseShippedLanguages() {
+    const std::string exe = OwnExecutableName();
+    files_.folder = exe.substr(0, exe.find_last_of('\\') + 1);
+  }
+  // The window activates without offering the tip of the day.
+  void NoTips() { Store("ShowTips", 0); }
+  void Send(int wm_id) { SendMessageA(form_->Handle(), WM_COMMAND, wm_id, 0); }
+
+  void SetUp() override { files_.folder = empty_folder_.Path(); }
+
+  std::unique_ptr<Registry> registry_ = MakeSandboxedSystemRegistry();
+  ScopedTempFolder empty_folder_{"tarnel-app"};
+  ProgramFolderFiles files_;
+  Win32VersionRecordReader versions_;
+  RecordingShell shell_;
+  RecordingMessages messages_;
+  std::unique_ptr<TMainForm> form_;
+};
+

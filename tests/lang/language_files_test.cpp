@@ -1,0 +1,47 @@
+// The shipped language files: every text the interface reads is there, in
+// every language.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "lang/langv.h"
+#include "platform/ini_file.h"
+
+namespace {
+
+// The tests run in the folder the build copies the language files to.
+IniFile ReadIni(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  EXPECT_TRUE(in.good() || in.eof()) << name;
+  return IniFile(text.str());
+}
+
+// The numbers the window, its menus and the tip dialog read.
+std::vector<int> NumbersRead() {
+  std::vector<int> numbers;
+  for (int i = 0; i <= 25; ++i) numbers.push_back(i);
+  for (int i : {29, 30, 36}) numbers.push_back(i);
+  for (int i = 38; i <= 47; ++i) numbers.push_back(i);
+  return numbers;
+}
+
+TEST(LanguageFiles, EveryLanguageHasEveryTextTheInterfaceReads) {
+  const IniFile index = ReadIni(TLangv::kIndexFile);
+  const std::vector<std::string> names = index.ReadSectionKeys("languages");
+  EXPECT_EQ(names, (std::vector<std::string>{"english", "german", "french", "russian"}));
+  std::size_t count = 0;
+  for (const std::string& name : names) {
+    const std::vector<std::string> table = ReadMessageTable(ReadIni(index.ReadString("languages", name, "")));
+    if (count == 0) count = table.size();
+    EXPECT_EQ(table.size(), count) << name << ": the same numbers in every language";
+    for (int number : NumbersRead())
+      EXPECT_FALSE(number >= static_cast<int>(table.size()) || table[number].empty()) << name << " " << number;
+    EXPECT_EQ(table.at(14).find('&'), std::string::npos) << name << ": All Values is a tool button too";
+  }
+  EXPECT_EQ(count, 48u);
+}
+
+}  // namespace
