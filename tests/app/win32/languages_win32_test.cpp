@@ -2,6 +2,8 @@
 // files shipped beside the test program.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "app/win32/Tips.h"
 #include "app/win32/command_ids.h"
 #include "app/win32/resources.h"
@@ -92,6 +94,11 @@ TEST_F(MainWindowTest, TheTipsCycleThroughTenAndKeepTheCheckBox) {
   SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // Esc, and the title-bar button
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_FALSE(tips.ShowAtStartup());
+
+  auto left_open = std::make_unique<TfrTips>(form.Langv());
+  dialog = left_open->Create(form.Handle());
+  left_open.reset();  // gone while its window is open
+  EXPECT_FALSE(IsWindow(dialog));
 }
 
 // What the timer found while the tip of the day was open.
@@ -132,7 +139,11 @@ TEST_F(MainWindowTest, WithShowTipsZeroNoTipIsOffered) {
 
 // Run with a Wine whose ANSI code page is 1251 (LC_ALL=ru_RU.UTF-8).
 TEST_F(MainWindowTest, RussianShowsCyrillicCaptionsUnderCodePage1251) {
-  if (GetACP() != 1251) GTEST_SKIP() << "the system's code page is " << GetACP() << ", not 1251";
+  if (GetACP() != 1251) {
+    // The test entry made for this sets the variable: there, a skip would hide a fault.
+    if (std::getenv("TARNEL_REQUIRE_CP1251")) FAIL() << "the code page is " << GetACP() << ", not 1251";
+    GTEST_SKIP() << "the system's code page is " << GetACP() << ", not 1251";
+  }
   UseShippedLanguages();
   NoTips();
   TMainForm& form = Open();
