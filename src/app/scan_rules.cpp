@@ -1,0 +1,42 @@
+#include "app/scan_rules.h"
+
+#include "app/value_list.h"
+
+NodeCommandStates TreeSelectionRule(const SelectedNode& node) {
+  const bool below_top = node.exists && node.level > 0;
+  return {below_top, below_top && !node.has_children, below_top};
+}
+
+EditMenuStates EditMenuRule(ActiveControl active, const SelectedNode& node) {
+  const bool below_top = node.exists && node.level > 0;
+  EditMenuStates states;
+  if (active == ActiveControl::kTree) {
+    states.binding = DeleteBinding::kDeleteKey;
+    states.delete_key = below_top;
+  } else if (active == ActiveControl::kList) {
+    states.binding = DeleteBinding::kDeleteValue;
+  }
+  states.copy_only_name = below_top;
+  states.copy_key_name = below_top;
+  return states;
+}
+
+ListPopupStates ListPopupRule(const std::optional<std::string>& selected_row, const TErrorClass* record) {
+  ListPopupStates states;
+  states.copy_name = states.copy_value = selected_row.has_value();
+  if (selected_row && record && !record->FValueNames.empty())
+    states.delete_value = RecordNamesValue(*record, *selected_row);
+  return states;
+}
+
+void ApplyScanStarted(CommandStates& states) {
+  states.SetEnabled(CommandId::kDeleteAll, false);
+  states.SetEnabled(CommandId::kStart, false);
+  states.SetEnabled(CommandId::kStop, true);
+}
+
+void ApplyScanFinished(CommandStates& states, int tree_nodes) {
+  states.SetEnabled(CommandId::kStart, true);
+  states.SetEnabled(CommandId::kStop, false);
+  states.SetEnabled(CommandId::kDeleteAll, tree_nodes > 1);
+}
