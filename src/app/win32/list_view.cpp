@@ -43,3 +43,41 @@ void ListView::SetColumnHeading(Column index, const std::string& heading) {
   column.pszText = const_cast<char*>(heading.c_str());
   SendMessageA(window_, LVM_SETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
+
+std::string ListView::Caption(int row) const {
+  char text[1024] = "";
+  LVITEMA item{};
+  item.iSubItem = kNameColumn;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(window_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+std::optional<std::string> ListView::SelectedCaption() const {
+  const int row = ListView_GetNextItem(window_, -1, LVNI_SELECTED);
+  if (row < 0) return std::nullopt;
+  return Caption(row);
+}
+
+void ListView::SelectAll() { ListView_SetItemState(window_, -1, LVIS_SELECTED, LVIS_SELECTED); }
+
+void ListView::AddRows(const std::vector<ValueRow>& rows) {
+  SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+  for (const ValueRow& row : rows) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(row.caption.c_str());
+    item.iImage = row.image;
+    item.lParam = row.type_code;
+    const int index = static_cast<int>(SendMessageA(window_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (!row.data) continue;
+    LVITEMA data{};
+    data.iSubItem = kDataColumn;
+    data.pszText = const_cast<char*>(row.data->c_str());
+    SendMessageA(window_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&data));
+  }
+  SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(window_, nullptr, TRUE);
+}

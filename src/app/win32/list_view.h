@@ -4,7 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "app/value_list.h"
 
 class ListView {
  public:
@@ -17,6 +21,13 @@ class ListView {
   std::string ColumnHeading(Column column) const;
   void SetColumnHeading(Column column, const std::string& heading);
   int RowCount() const { return ListView_GetItemCount(window_); }
+  std::string Caption(int row) const;
+  // The first selected row's caption; none when no row is selected.
+  std::optional<std::string> SelectedCaption() const;
+  void SelectAll();
+  void Clear() { ListView_DeleteAllItems(window_); }
+  // Appends the rows at the end, without repainting for each one.
+  void AddRows(const std::vector<ValueRow>& rows);
 
  private:
   HWND window_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include "app/language_menu.h"
 #include "app/tips.h"
+#include "app/value_list.h"
 #include "app/win32/About.h"
 #include "app/win32/Tips.h"
 #include "app/win32/accelerators.h"
@@ -14,6 +15,7 @@
 #include "app/win32/resources.h"
 #include "app/win32/version_record_win32.h"
 #include "app/win32/window_object.h"
+#include "platform/file_errors.h"
 #include "platform/registry_errors.h"
 
 namespace {
@@ -30,6 +32,11 @@ constexpr int kMinimumPaneWidth = 30;
 constexpr int kDesignPanelWidths[3] = {250, 300, 50};
 // Posted by the first activation: the tips open once activation is over.
 constexpr UINT kShowTipsMessage = WM_APP + 1;
+// While nodes come in, the tree repaints at most this often.
+constexpr UINT_PTR kTreeRedrawTimer = 1;
+constexpr UINT kTreeRedrawMs = 100;
+constexpr COLORREF kProblemRed = RGB(255, 0, 0);
+constexpr int kEditMenuPosition = 1;
 
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
   MONITORINFO info{};
@@ -63,6 +70,9 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::SetHandlers() {
+  dispatcher_.SetHandler(CommandId::kStart, [this] { ActionStartExecute(); });
+  dispatcher_.SetHandler(CommandId::kStop, [this] { ActionStopExecute(); });
+  dispatcher_.SetHandler(CommandId::kSelectAll, [this] { EditSelectAll1Execute(); });
   dispatcher_.SetHandler(CommandId::kClose, [this] { PostMessageA(window_, WM_CLOSE, 0, 0); });
   dispatcher_.SetHandler(CommandId::kAllValues, [this] { ViewAllValuesExecute(); });
 }
@@ -84,6 +94,7 @@ bool TMainForm::Create() {
   window_ = CreateWindowExA(0, kWindowClass, "MainForm", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, design.left,
                             design.top, design.Width(), design.Height(), nullptr, menus_->TakeBar(), instance, this);
   if (!window_) return false;
+  mail_.emplace(reinterpret_cast<std::uintptr_t>(window_), services_.mapi);
   CreateControls();
   FormCreate();
   CaptionStep();
@@ -94,11 +105,13 @@ bool TMainForm::Create() {
 void TMainForm::CreateControls() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   font_ = MakeFont("MS Sans Serif", scale_(kDesignFontHeight));
+  bold_font_ = MakeFont("MS Sans Serif", scale_(kDesignFontHeight), true);
   accelerators_ = MakeCommandAccelerators();
   tool_bar_.Create(window_, kToolBarId, instance, scale_.Dpi() < 120 ? 16 : 24);
   node_pictures_ = LoadIconList(instance, kNodePictures, static_cast<int>(std::size(kNodePictures)), kNodePictureSize);
   // The pictures keep their 20 pixels at any resolution, and so does the indent.
   tree_.Create(window_, kTreeId, instance, node_pictures_.get(), kTreeIndent);
+  mirror_.Attach(tree_.Handle(), results_, tree_.TopNode());
   splitter_.Create(window_, instance, [this](int left) { SetTreeWidth(left); });
   const MainSettings design = DesignSettings(scale_);
   list_.Create(window_, kListId, instance, node_pictures_.get(), design.name_width, design.data_width);
@@ -116,6 +129,7 @@ void TMainForm::FormCreate() {
   help_file_ = services_.files.ExeFolder() + kHelpFileName;
   FLangv = std::make_unique<TLangv>(texts_, services_.registry, services_.files);
   BuildLanguageMenu();
+  FBuck = std::make_unique<TBuck>(results_, services_.registry, services_.files, services_.clock, *mail_);
   MainSettings settings = DesignSettings(scale_);
   try {
     ReadSettings(services_.registry, settings);
@@ -207,6 +221,14 @@ MainSettings TMainForm::CurrentSettings() const {
 }
 
 void TMainForm::FormDestroy() {
+  // A running scan works on the controls: it ends before they go.
+  FScanner.reset();
+  try {
+    FBuck->Flush();
+  } catch (const FileCreateError& error) {
+    services_.messages.Error(error.what());
+  }
+  FBuck.reset();
   FLangv.reset();  // stores the current language
   const bool normal = !IsIconic(window_) && !IsZoomed(window_);
   WriteSettings(services_.registry, CurrentSettings(), normal);
@@ -222,6 +244,202 @@ void TMainForm::OnIdle() {
 }
 
 WindowSnapshot TMainForm::Snapshot() const { return {tree_.Count(), list_.RowCount()}; }
+
+void TMainForm::ActionStartExecute() {
+  CommandStates& states = dispatcher_.States();
+  states.SetEnabled(CommandId::kDeleteAll, false);
+  SetBusyCursor(true);
+  try {
+    FBuck->BeginBackupFile();
+  } catch (const FileCreateError& error) {
+    // The old backup could not be written: no new scan over it.
+    SetBusyCursor(false);
+    services_.messages.Error(error.what());
+    return;
+  }
+  list_record_ = nullptr;
+  list_.Clear();
+  states.SetEnabled(CommandId::kStart, false);
+  FScanner.reset();
+  FScanner = std::make_unique<Tverefy>(ScanContext{services_.registry, services_.files, ui_}, *this);
+  FScanner->Prepare();
+  FScanner->OnTerminate = [this] { ScanFinished(); };
+  ShowWindow(status_bar_.ProgressBar(), SW_SHOW);
+  ApplyScanStarted(states);
+  status_bar_.SetScanning(true);
+  ShowCommandStates();
+  FScanner->Start();
+}
+
+void TMainForm::ActionStopExecute() {
+  if (FScanner) FScanner->Terminate();
+}
+
+void TMainForm::ScanFinished() {
+  ApplyScanFinished(dispatcher_.States(), tree_.Count());
+  SetBusyCursor(false);
+  SendMessageA(status_bar_.ProgressBar(), PBM_SETPOS, 0, 0);
+  ShowWindow(status_bar_.ProgressBar(), SW_HIDE);
+  status_bar_.SetScanning(false);
+  status_bar_.SetText("");
+  ReleaseTreeRedraw();
+  if (tree_.Count() > 0 && !tree_.Expanded(tree_.TopNode())) {
+    tree_.SetRedraw(false);
+    tree_.ExpandAll(tree_.TopNode());
+    tree_.SetRedraw(true);
+  }
+  ShowCommandStates();
+  if (OnScanFinished) OnScanFinished();
+}
+
+void TMainForm::ClearResults() { results_.DeleteChildren(*results_.Top()); }
+
+void TMainForm::SetProgressMax(int maximum) { SendMessageA(status_bar_.ProgressBar(), PBM_SETRANGE32, 0, maximum); }
+
+void TMainForm::SetProgressStep(int step) { SendMessageA(status_bar_.ProgressBar(), PBM_SETSTEP, step, 0); }
+
+void TMainForm::SetProgressPosition(int position) {
+  SendMessageA(status_bar_.ProgressBar(), PBM_SETPOS, position, 0);
+}
+
+void TMainForm::StepProgress() { SendMessageA(status_bar_.ProgressBar(), PBM_STEPIT, 0, 0); }
+
+void TMainForm::SetStatusText(const std::string& text) { status_bar_.SetText(text); }
+
+void TMainForm::InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
+  HoldTreeRedraw();
+  InsertProblemPath(results_, *results_.Top(), full_path, std::move(record));
+}
+
+void TMainForm::HoldTreeRedraw() {
+  if (tree_redraw_held_) return;
+  tree_redraw_held_ = true;
+  tree_.SetRedraw(false);
+  SetTimer(window_, kTreeRedrawTimer, kTreeRedrawMs, nullptr);
+}
+
+void TMainForm::ReleaseTreeRedraw() {
+  if (!tree_redraw_held_) return;
+  tree_redraw_held_ = false;
+  KillTimer(window_, kTreeRedrawTimer);
+  tree_.SetRedraw(true);
+}
+
+// The background-work cursor over the whole window while a scan runs.
+void TMainForm::SetBusyCursor(bool busy) {
+  busy_cursor_ = busy;
+  SetCursor(LoadCursor(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
+}
+
+ResultNode* TMainForm::CurrentNode() const { return NodeOfItem(tree_.Handle(), tree_.Selected()); }
+
+SelectedNode TMainForm::SelectedNodeState() const {
+  const ResultNode* node = CurrentNode();
+  if (!node) return {};
+  return {true, node->Level(), node->ChildCount() > 0};
+}
+
+void TMainForm::SelectNode(const ResultNode& node) { TreeView_SelectItem(tree_.Handle(), mirror_.ItemOf(node)); }
+
+void TMainForm::TreeViewChange(ResultNode* node) {
+  const TErrorClass* record = node ? node->Data() : nullptr;
+  status_bar_.SetText(record ? record->FMessage : "");
+  list_record_ = record;
+  FillValueList(node);
+  ShowNodeCommandStates(TreeSelectionRule(SelectedNodeState()));
+}
+
+void TMainForm::ShowNodeCommandStates(const NodeCommandStates& states) {
+  menus_->SetItemEnabled(MenuItemId::kCopyOnlyName1, states.copy_only_name);
+  dispatcher_.States().SetEnabled(CommandId::kDeleteKey, states.delete_key);
+  dispatcher_.States().SetEnabled(CommandId::kCopyKeyName, states.copy_key_name);
+  ShowCommandStates();
+}
+
+void TMainForm::TreeViewContextPopup() { ShowNodeCommandStates(TreeSelectionRule(SelectedNodeState())); }
+
+void TMainForm::ListView1ContextPopup() {
+  const ListPopupStates states = ListPopupRule(list_.SelectedCaption(), list_record_);
+  menus_->SetItemEnabled(MenuItemId::kCopyName1, states.copy_name);
+  menus_->SetItemEnabled(MenuItemId::kCopyValue1, states.copy_value);
+  dispatcher_.States().SetEnabled(CommandId::kDeleteValue, states.delete_value);
+  ShowCommandStates();
+}
+
+void TMainForm::Edit1Click(HMENU edit_menu) {
+  const HWND focus = GetFocus();
+  const ActiveControl active = focus == tree_.Handle()   ? ActiveControl::kTree
+                               : focus == list_.Handle() ? ActiveControl::kList
+                                                         : ActiveControl::kOther;
+  const EditMenuStates states = EditMenuRule(active, SelectedNodeState());
+  if (states.binding == DeleteBinding::kDeleteKey) dispatcher_.States().SetEnabled(CommandId::kDeleteKey, states.delete_key);
+  menus_->SetItemEnabled(MenuItemId::kCopyOnlyName1, states.copy_only_name);
+  dispatcher_.States().SetEnabled(CommandId::kCopyKeyName, states.copy_key_name);
+  ShowCommandStates();
+  const std::optional<CommandId> bound =
+      states.binding == DeleteBinding::kDeleteKey     ? std::optional(CommandId::kDeleteKey)
+      : states.binding == DeleteBinding::kDeleteValue ? std::optional(CommandId::kDeleteValue)
+                                                      : std::nullopt;
+  menus_->BindDelete1(edit_menu, bound, dispatcher_.States());
+}
+
+void TMainForm::EditSelectAll1Execute() {
+  SetFocus(list_.Handle());
+  list_.SelectAll();
+}
+
+void TMainForm::FillValueList(const ResultNode* node) {
+  if (!node) return;
+  HCURSOR previous = busy_cursor_ ? nullptr : SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  list_.Clear();
+  try {
+    list_.AddRows(ValueRows(services_.registry, *node, dispatcher_.States().Checked(CommandId::kAllValues)));
+  } catch (const RegistryError& error) {
+    // The value changed since it was listed: say so, keep the window going.
+    services_.messages.Error(error.what());
+  }
+  if (previous) SetCursor(previous);
+}
+
+LRESULT TMainForm::TreeViewCustomDraw(NMTVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  const auto* node = reinterpret_cast<const ResultNode*>(draw.nmcd.lItemlParam);
+  if (!node || !node->Data()) return CDRF_DODEFAULT;
+  if (node->Data()->FLevel > 0) draw.clrText = kProblemRed;
+  SelectObject(draw.nmcd.hdc, bold_font_.get());
+  return CDRF_NEWFONT;
+}
+
+LRESULT TMainForm::ListView1CustomDraw(NMLVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  if (list_record_ && RecordNamesValue(*list_record_, list_.Caption(static_cast<int>(draw.nmcd.dwItemSpec))))
+    draw.clrText = kProblemRed;
+  return CDRF_DODEFAULT;
+}
+
+LRESULT TMainForm::OnTreeNotify(NMHDR* header) {
+  switch (header->code) {
+    case NM_CUSTOMDRAW:
+      return TreeViewCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+      TreeViewChange(reinterpret_cast<ResultNode*>(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.lParam));
+      return 0;
+    case TVN_GETDISPINFOA:
+    case TVN_GETDISPINFOW:
+      mirror_.FillDisplayInfo(*reinterpret_cast<NMTVDISPINFOA*>(header));
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+LRESULT TMainForm::OnListNotify(NMHDR* header) {
+  if (header->code == NM_CUSTOMDRAW) return ListView1CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+  return 0;
+}
 
 void TMainForm::ShowCommandStates() {
   if (shown_states_ == dispatcher_.States()) return;
@@ -284,6 +502,15 @@ LRESULT TMainForm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_INITMENUPOPUP:
       OnIdle();  // a menu shows the states the update rules give now
+      if (reinterpret_cast<HMENU>(wparam) == GetSubMenu(GetMenu(window_), kEditMenuPosition))
+        Edit1Click(reinterpret_cast<HMENU>(wparam));
+      return 0;
+    case WM_SETCURSOR:
+      if (!busy_cursor_ || LOWORD(lparam) != HTCLIENT) break;
+      SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+      return TRUE;
+    case WM_TIMER:
+      if (wparam == kTreeRedrawTimer) ReleaseTreeRedraw();
       return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wparam), {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
@@ -301,6 +528,7 @@ LRESULT TMainForm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       FormDestroy();
       return 0;
     case WM_NCDESTROY:
+      mirror_.Detach();
       window_ = nullptr;
       break;
     default:
@@ -339,8 +567,15 @@ void TMainForm::OnMenuItem(MenuItemId item) {
 }
 
 LRESULT TMainForm::OnNotify(NMHDR* header) {
-  if (tool_bar_.OnNotify(header, texts_.Commands())) return 0;
-  return 0;
+  switch (header->idFrom) {
+    case kTreeId:
+      return OnTreeNotify(header);
+    case kListId:
+      return OnListNotify(header);
+    default:
+      tool_bar_.OnNotify(header, texts_.Commands());
+      return 0;
+  }
 }
 
 void TMainForm::OnContextMenu(HWND control, POINT point) {
@@ -350,6 +585,11 @@ void TMainForm::OnContextMenu(HWND control, POINT point) {
     ClientToScreen(control, &point);
   }
   OnIdle();
+  if (control == tree_.Handle()) {
+    TreeViewContextPopup();
+  } else {
+    ListView1ContextPopup();
+  }
   const HMENU menu = control == tree_.Handle() ? menus_->TreePopup() : menus_->ListPopup();
   if (const int chosen = TrackContextMenu(window_, menu, point)) OnCommand(chosen);
 }
@@ -364,6 +604,8 @@ void TMainForm::ToolBar2Click(MenuItemId toggle) {
 void TMainForm::ViewAllValuesExecute() {
   CommandStates& states = dispatcher_.States();
   states.SetChecked(CommandId::kAllValues, !states.Checked(CommandId::kAllValues));
+  ShowCommandStates();
+  FillValueList(CurrentNode());
 }
 
 void TMainForm::About1Click() {

@@ -13,6 +13,7 @@
 #include "app/form_texts.h"
 #include "app/geometry.h"
 #include "app/settings.h"
+#include "app/scan_rules.h"
 #include "app/user_messages.h"
 #include "app/version_info.h"
 #include "lang/langv.h"
@@ -22,10 +23,18 @@
 #include "app/win32/splitter.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/tool_bar.h"
+#include "app/win32/tree_mirror.h"
 #include "app/win32/tree_view.h"
+#include "mail/mymapi.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/win32/ui_thread_win32.h"
+#include "regtext/Buck.h"
+#include "scan/result_tree.h"
+#include "scan/scan_view.h"
+#include "scan/verefy.h"
 
 // What the main window reads, writes and reports through.
 struct MainFormServices {
@@ -34,15 +43,19 @@ struct MainFormServices {
   VersionRecordReader& versions;
   Shell& shell;
   UserMessages& messages;
+  Clock& clock;
+  MapiLibrary& mapi;
 };
 
-class TMainForm {
+// The scanner changes the window through its ScanView side, on the UI
+// thread.
+class TMainForm : public ScanView {
  public:
   static constexpr const char* kWindowClass = "TarnelMainWindow";
   static constexpr const char* kHelpFileName = "Tarnel.hlp";
 
   explicit TMainForm(const MainFormServices& services);
-  ~TMainForm();
+  ~TMainForm() override;
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
 
@@ -65,6 +78,23 @@ class TMainForm {
   const TLangv& Langv() const { return *FLangv; }
   const FormTexts& Texts() const { return texts_; }
   int TreeWidth() const { return tree_width_; }
+  const ResultTree& Results() const { return results_; }
+  // The record the value list shows (ListView1's Tag); null for none.
+  const TErrorClass* ListRecord() const { return list_record_; }
+  bool Scanning() const { return FScanner && !FScanner->Finished(); }
+  // Selects the node's item, as a click would.
+  void SelectNode(const ResultNode& node);
+  // Runs when a scan has ended, after ScanFinished; for whoever waits.
+  std::function<void()> OnScanFinished;
+
+  // ScanView: what the scanner changes, on the UI thread.
+  void ClearResults() override;
+  void SetProgressMax(int maximum) override;
+  void SetProgressStep(int step) override;
+  void SetProgressPosition(int position) override;
+  void StepProgress() override;
+  void SetStatusText(const std::string& text) override;
+  void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -93,6 +123,26 @@ class TMainForm {
   void OnContextMenu(HWND control, POINT screen_point);
   void ToolBar2Click(MenuItemId toggle);
   void ViewAllValuesExecute();
+  void ActionStartExecute();
+  void ActionStopExecute();
+  void ScanFinished();
+  void EditSelectAll1Execute();
+  void TreeViewChange(ResultNode* node);
+  void ListView1ContextPopup();
+  void TreeViewContextPopup();
+  void Edit1Click(HMENU edit_menu);
+  void ShowNodeCommandStates(const NodeCommandStates& states);
+  void FillValueList(const ResultNode* node);
+  LRESULT TreeViewCustomDraw(NMTVCUSTOMDRAW& draw);
+  LRESULT ListView1CustomDraw(NMLVCUSTOMDRAW& draw);
+  LRESULT OnTreeNotify(NMHDR* header);
+  LRESULT OnListNotify(NMHDR* header);
+  SelectedNode SelectedNodeState() const;
+  ResultNode* CurrentNode() const;
+  // Repaints of the tree are held back while a burst of nodes comes in.
+  void HoldTreeRedraw();
+  void ReleaseTreeRedraw();
+  void SetBusyCursor(bool busy);
   void About1Click();
   // Every menu entry and tool button shows its command's current state.
   void ShowCommandStates();
@@ -100,7 +150,16 @@ class TMainForm {
 
   MainFormServices services_;
   DesignScale scale_;
+  Win32UiThread ui_;
   HWND window_ = nullptr;
+  ResultTree results_;
+  TreeMirror mirror_;
+  std::unique_ptr<Tverefy> FScanner;
+  std::unique_ptr<TBuck> FBuck;
+  std::optional<TMyMapi> mail_;
+  const TErrorClass* list_record_ = nullptr;
+  bool busy_cursor_ = false;
+  bool tree_redraw_held_ = false;
   FormTexts texts_;
   std::unique_ptr<TLangv> FLangv;
   bool tips_offered_ = false;
@@ -110,6 +169,7 @@ class TMainForm {
   UniqueAccelerators accelerators_;
   UniqueImageList node_pictures_;
   UniqueFont font_;
+  UniqueFont bold_font_;
   ToolBar tool_bar_;
   TreeView tree_;
   Splitter splitter_;

@@ -90,6 +90,22 @@ void MenuSet::SetItemEnabled(MenuItemId item, bool enabled) {
     EnableMenuItem(menu, WmIdOf(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+void MenuSet::BindDelete1(HMENU edit_menu, std::optional<CommandId> command, const CommandStates& states) {
+  // Delete1's place in the Edit menu.
+  const std::vector<MenuEntry>& entries = MainMenu()[1].entries;
+  int position = 0;
+  while (entries[position].kind != MenuEntry::Kind::kItem || entries[position].item != MenuItemId::kDelete1) ++position;
+  const std::string text = command ? MenuText(texts_.Commands().Caption(*command), CommandOf(*command).shortcut)
+                                   : texts_.Text(FormText::kDelete1);
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
+  info.wID = command ? WmIdOf(*command) : WmIdOf(MenuItemId::kDelete1);
+  info.dwTypeData = const_cast<char*>(text.c_str());
+  info.fState = command && states.Enabled(*command) ? MFS_ENABLED : MFS_GRAYED;
+  SetMenuItemInfoA(edit_menu, position, TRUE, &info);
+}
+
 void MenuSet::SetLanguages(const std::vector<std::string>& names) {
   while (GetMenuItemCount(languages_) > 0) DeleteMenu(languages_, 0, MF_BYPOSITION);
   for (std::size_t i = 0; i < names.size(); ++i)

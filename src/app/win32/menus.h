@@ -3,6 +3,7 @@
 // showing the window's current texts and the commands' states.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ class MenuSet {
   void SetItemChecked(MenuItemId item, bool checked);
   bool ItemChecked(MenuItemId item) const;
   void SetItemEnabled(MenuItemId item, bool enabled);
+
+  // Edit > Delete stands for the command (its id, caption, shortcut and
+  // state), or is a disabled entry of its own when there is none.
+  void BindDelete1(HMENU edit_menu, std::optional<CommandId> command, const CommandStates& states);
 
   // The Language menu: one entry per name, in order.
   void SetLanguages(const std::vector<std::string>& names);

@@ -18,6 +18,7 @@ class StatusBar {
   const std::string& Text() const { return text_; }
   // The scanning mark: only the drawing of the first panel reads it.
   void SetScanning(bool scanning);
+  bool Scanning() const { return scanning_; }
   // WM_DRAWITEM of an owner-drawn panel (StatusBar1DrawPanel).
   void DrawPanel(const DRAWITEMSTRUCT& item);
   int Height() const;

@@ -29,3 +29,14 @@ std::string TreeView::Text(HTREEITEM item) const {
   SendMessageA(window_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
   return text;
 }
+
+void TreeView::ExpandAll(HTREEITEM item) {
+  TreeView_Expand(window_, item, TVE_EXPAND);
+  for (HTREEITEM child = TreeView_GetChild(window_, item); child; child = TreeView_GetNextSibling(window_, child))
+    ExpandAll(child);
+}
+
+void TreeView::SetRedraw(bool redraw) {
+  SendMessageA(window_, WM_SETREDRAW, redraw, 0);
+  if (redraw) InvalidateRect(window_, nullptr, TRUE);
+}

@@ -6,6 +6,8 @@
 #include "app/win32/message_loop.h"
 #include "app/win32/user_messages_win32.h"
 #include "app/win32/version_record_win32.h"
+#include "mail/mymapi_win32.h"
+#include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -18,7 +20,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
   Win32VersionRecordReader versions;
   Win32Shell shell;
   Win32UserMessages messages;
-  TMainForm form({registry, files, versions, shell, messages});
+  Win32Clock clock;
+  Win32MailSystem mail_system;
+  Win32MapiLibrary mapi(registry, mail_system);
+  TMainForm form({registry, files, versions, shell, messages, clock, mapi});
   if (!form.Create()) return 1;
   messages.SetOwner(form.Handle());
   ShowWindow(form.Handle(), show_command);

@@ -14,6 +14,7 @@
 #include "app/win32/message_loop.h"
 #include "app/win32/version_record_win32.h"
 #include "platform/registry_accessor.h"
+#include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "scan/root_keys.h"
 #include "support/registry_sandbox_win32.h"
@@ -35,6 +36,17 @@ class ProgramFolderFiles : public Win32FileSystem {
  public:
   std::string folder;
   std::string ExeFolder() override { return folder; }
+};
+
+// A mail library that records what it was handed.
+class RecordingMapi : public MapiLibrary {
+ public:
+  std::vector<std::string> sent;
+  std::uint32_t SendDocuments(std::uintptr_t, const std::string&, const std::string& paths,
+                              const std::string&) override {
+    sent.push_back(paths);
+    return 0;
+  }
 };
 
 class RecordingMessages : public UserMessages {
@@ -60,7 +72,8 @@ class MainWindowTest : public testing::Test {
   }
 
   TMainForm& Open() {
-    form_ = std::make_unique<TMainForm>(MainFormServices{*registry_, files_, versions_, shell_, messages_});
+    form_ = std::make_unique<TMainForm>(
+        MainFormServices{*registry_, files_, versions_, shell_, messages_, clock_, mapi_});
     EXPECT_TRUE(form_->Create());
     PumpMessages(*form_);
     return *form_;
@@ -101,6 +114,8 @@ class MainWindowTest : public testing::Test {
   Win32VersionRecordReader versions_;
   RecordingShell shell_;
   RecordingMessages messages_;
+  Win32Clock clock_;
+  RecordingMapi mapi_;
   std::unique_ptr<TMainForm> form_;
 };
 
