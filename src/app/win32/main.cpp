@@ -286,6 +286,7 @@ void TMainForm::ScanFinished() {
   if (tree_.Count() > 0 && !tree_.Expanded(tree_.TopNode())) {
     tree_.SetRedraw(false);
     tree_.ExpandAll(tree_.TopNode());
+    TreeView_EnsureVisible(tree_.Handle(), tree_.TopNode());
     tree_.SetRedraw(true);
   }
   ShowCommandStates();

@@ -102,6 +102,26 @@ class MainWindowTest : public testing::Test {
     const std::string exe = OwnExecutableName();
     files_.folder = exe.substr(0, exe.find_last_of('\\') + 1);
   }
+  // The rules the window's scans read, beside the program.
+  void WriteKnowledgeBase(const std::string& text) {
+    ASSERT_TRUE(files_.WriteFileAtomic(files_.folder + "Knowbase.ini", text));
+  }
+  // Runs the Start command and handles messages until the scan has ended.
+  void ScanToTheEnd(TMainForm& form) {
+    bool finished = false;
+    form.OnScanFinished = [&] { finished = true; };
+    form.Dispatcher().Execute(CommandId::kStart);
+    PumpUntil(form, finished);
+    form.OnScanFinished = nullptr;
+  }
+  void PumpUntil(TMainForm& form, const bool& done) {
+    const DWORD give_up = GetTickCount() + 60000;
+    while (!done && static_cast<LONG>(give_up - GetTickCount()) > 0) {
+      PumpMessages(form);
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    ASSERT_TRUE(done) << "no end within a minute";
+  }
   // The window activates without offering the tip of the day.
   void NoTips() { Store("ShowTips", 0); }
   void Send(int wm_id) { SendMessageA(form_->Handle(), WM_COMMAND, wm_id, 0); }

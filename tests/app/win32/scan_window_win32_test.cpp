@@ -1,0 +1,271 @@
+// Scans from the real window on a sandboxed registry: the tree, the value
+// list, their colours, the states of the commands, closing during a scan.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/win32/command_ids.h"
+#include "cli/problem_list.h"
+#include "main_window_fixture_win32.h"
+#include "regtext/regedit4_reader.h"
+#include "regtext/key_paths.h"
+#include "support/scan_harness.h"
+#include "support/watchdog.h"
+#include "support/window_test_support_win32.h"
+
+namespace {
+
+constexpr char kRules[] =
+    "[PATHS1]\r\n"
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\*=Application paths,1,FILEDEF_\r\n"
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run=Startup programs,0,LD_\r\n";
+
+std::string Planted(int stale_app_paths) {
+  std::string text =
+      "REGEDIT4\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+      "\"Gone\"=\"C:\\\\TarnelNowhere\\\\gone.exe /quiet\"\r\n"
+      "\"Here\"=\"C:\\\\windows\\\\notepad.exe\"\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Here.exe]\r\n"
+      "@=\"C:\\\\windows\\\\notepad.exe\"\r\n\r\n";
+  for (int i = 0; i < stale_app_paths; ++i)
+    text += "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Gone" + std::to_string(i) +
+            ".exe]\r\n@=\"C:\\\\TarnelNowhere\\\\Gone.exe\"\r\n\r\n";
+  return text;
+}
+
+const ResultNode* FindNode(const ResultNode& node, const std::string& text) {
+  if (node.Text() == text) return &node;
+  for (std::size_t i = 0; i < node.ChildCount(); ++i)
+    if (const ResultNode* found = FindNode(*node.Child(i), text)) return found;
+  return nullptr;
+}
+
+std::string ProblemList(const ResultTree& tree) {
+  std::ostringstream out;
+  WriteProblemList(tree, out);
+  return out.str();
+}
+
+// Pure red pixels of the window's screen image inside the rectangle, which
+// is in the coordinates of the given control.
+int RedPixels(HWND control, RECT rect) {
+  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  HDC screen = GetDC(nullptr);
+  int red = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x) {
+      const COLORREF pixel = GetPixel(screen, x, y);
+      if (GetRValue(pixel) > 200 && GetGValue(pixel) < 60 && GetBValue(pixel) < 60) ++red;
+    }
+  ReleaseDC(nullptr, screen);
+  return red;
+}
+
+RECT TreeItemRect(TMainForm& form, const ResultNode& node) {
+  form.SelectNode(node);  // scrolled into view, and the list filled
+  RECT rect{};
+  HTREEITEM item = TreeView_GetSelection(form.Tree().Handle());
+  TreeView_GetItemRect(form.Tree().Handle(), item, &rect, TRUE);
+  return rect;
+}
+
+int ProcessThreads() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  CloseHandle(snapshot);
+  return count;
+}
+
+class ScanWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    WriteKnowledgeBase(kRules);
+    NoTips();
+  }
+};
+
+TEST_F(ScanWindowTest, F5FillsTheTreeAndEndsIdleWithDeleteAllAndEverythingExpanded) {
+  ImportRegText(*registry_, Planted(2));
+  TMainForm& form = Open();
+  bool finished = false;
+  form.OnScanFinished = [&] { finished = true; };
+  PostMessageA(form.Tree().Handle(), WM_KEYDOWN, VK_F5, 1);
+  PumpUntil(form, finished);
+  PumpMessages(form);
+
+  const ResultNode* run = FindNode(*form.Results().Top(), "Run");
+  ASSERT_NE(run, nullptr);
+  ASSERT_NE(run->Data(), nullptr);
+  EXPECT_EQ(run->Data()->FValueNames, std::vector<std::string>{"Gone"});
+  EXPECT_NE(FindNode(*form.Results().Top(), "Gone1.exe"), nullptr);
+  EXPECT_EQ(FindNode(*form.Results().Top(), "Here.exe"), nullptr);
+  const CommandStates& states = form.Dispatcher().States();
+  EXPECT_TRUE(states.Enabled(CommandId::kStart));
+  EXPECT_FALSE(states.Enabled(CommandId::kStop));
+  EXPECT_TRUE(states.Enabled(CommandId::kDeleteAll));
+  EXPECT_TRUE(states.Enabled(CommandId::kSaveToFile)) << "the update rule, once idle";
+  EXPECT_FALSE(form.Status().Scanning());
+  EXPECT_EQ(form.Status().Text(), "");
+  EXPECT_FALSE(Shown(form.Status().ProgressBar()));
+  HWND tree = form.Tree().Handle();
+  for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item)) {
+    if (TreeView_GetChild(tree, item)) {
+      EXPECT_TRUE(form.Tree().Expanded(item)) << form.Tree().Text(item);
+    }
+  }
+  EXPECT_EQ(form.Tree().Count(), static_cast<int>(form.Results().NodeCount()));
+}
+
+TEST_F(ScanWindowTest, SelectionFillsTheValueListAndSetsTheNodeCommands) {
+  ImportRegText(*registry_, Planted(1));
+  TMainForm& form = Open();
+  ScanToTheEnd(form);
+  const ResultNode& run = *FindNode(*form.Results().Top(), "Run");
+  form.SelectNode(run);
+  EXPECT_EQ(form.ListRecord(), run.Data());
+  EXPECT_EQ(form.Status().Text(), "File not found");
+  EXPECT_EQ(form.List().RowCount(), 2) << "All Values is on";
+  EXPECT_TRUE(form.Dispatcher().States().Enabled(CommandId::kDeleteKey));
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kAllValues), 0);
+  EXPECT_EQ(form.List().RowCount(), 1);
+  EXPECT_EQ(form.List().Caption(0), "Gone");
+
+  form.SelectNode(*run.Parent());
+  EXPECT_EQ(form.ListRecord(), nullptr);
+  EXPECT_EQ(form.List().RowCount(), 0);
+  EXPECT_FALSE(form.Dispatcher().States().Enabled(CommandId::kDeleteKey)) << "a node with children";
+  EXPECT_TRUE(form.Dispatcher().States().Enabled(CommandId::kCopyKeyName));
+  form.SelectNode(*form.Results().Top());
+  EXPECT_FALSE(form.Dispatcher().States().Enabled(CommandId::kCopyKeyName)) << "My Computer";
+
+  // The Edit menu binds its Delete entry to the active control's command.
+  form.SelectNode(*run.Parent());
+  SetFocus(form.Tree().Handle());
+  HMENU edit = GetSubMenu(GetMenu(form.Handle()), 1);
+  SendMessageA(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+  EXPECT_EQ(MenuLines(edit)[1], "Delete Key\tCtrl+D") << "enabled, children or not";
+  SetFocus(form.List().Handle());
+  SendMessageA(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+  EXPECT_EQ(MenuLines(edit)[1], "Delete [off]");
+}
+
+TEST_F(ScanWindowTest, ProblemsAreBoldAndRedOnScreen) {
+  ImportRegText(*registry_, Planted(1));
+  StoreGeometry(40, 40, 900, 560);
+  Store("TrVWidth", 520);
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  ScanToTheEnd(form);
+  const ResultNode& key_problem = *FindNode(*form.Results().Top(), "Gone0.exe");
+  const ResultNode& value_problem = *FindNode(*form.Results().Top(), "Run");
+  const RECT key_rect = TreeItemRect(form, key_problem);
+  const RECT value_rect = TreeItemRect(form, value_problem);
+  TreeView_SelectItem(form.Tree().Handle(), nullptr);  // no highlight over the texts
+  form.SelectNode(value_problem);
+  SetFocus(nullptr);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "scan-results");
+  EXPECT_GT(RedPixels(form.Tree().Handle(), key_rect), 20) << "a key problem is red";
+  EXPECT_EQ(RedPixels(form.Tree().Handle(), value_rect), 0) << "a value problem is bold only";
+  RECT gone{}, here{};
+  ListView_GetItemRect(form.List().Handle(), 0, &gone, LVIR_LABEL);
+  ListView_GetItemRect(form.List().Handle(), 1, &here, LVIR_LABEL);
+  const bool gone_first = form.List().Caption(0) == "Gone";
+  EXPECT_GT(RedPixels(form.List().Handle(), gone_first ? gone : here), 5) << "the bad value's row is red";
+  EXPECT_EQ(RedPixels(form.List().Handle(), gone_first ? here : gone), 0);
+}
+
+TEST_F(ScanWindowTest, StopKeepsWhatWasFoundAndReturnsToIdle) {
+  ImportRegText(*registry_, Planted(3000));
+  TMainForm& form = Open();
+  bool finished = false;
+  form.OnScanFinished = [&] { finished = true; };
+  form.Dispatcher().Execute(CommandId::kStart);
+  EXPECT_TRUE(form.Status().Scanning());
+  EXPECT_TRUE(Shown(form.Status().ProgressBar()));
+  EXPECT_FALSE(form.Dispatcher().States().Enabled(CommandId::kDeleteAll));
+  while (form.Results().NodeCount() < 10) PumpMessages(form);
+  form.Dispatcher().Execute(CommandId::kStop);
+  PumpUntil(form, finished);
+  EXPECT_GE(form.Results().NodeCount(), 10u);
+  EXPECT_LT(form.Results().NodeCount(), 3000u) << "the scan went on to its end";
+  EXPECT_TRUE(form.Dispatcher().States().Enabled(CommandId::kStart));
+  EXPECT_TRUE(form.Dispatcher().States().Enabled(CommandId::kDeleteAll));
+  EXPECT_FALSE(form.Status().Scanning());
+}
+
+TEST_F(ScanWindowTest, ClosingDuringAScanStopsItFirst) {
+  ImportRegText(*registry_, Planted(3000));
+  Watchdog watchdog(std::chrono::seconds(300), "closing during scans");
+  int threads_after_first = 0;
+  for (int trial = 0; trial < 50; ++trial) {
+    TMainForm& form = Open();
+    form.Dispatcher().Execute(CommandId::kStart);
+    for (int i = 0; i < trial % 5; ++i) PumpMessages(form);  // some close at once, some later
+    ASSERT_TRUE(form.Scanning() || trial % 5 > 0);
+    Close();
+    if (trial == 0) threads_after_first = ProcessThreads();
+  }
+  EXPECT_LE(ProcessThreads(), threads_after_first) << "a scan thread outlived its window";
+}
+
+TEST_F(ScanWindowTest, AValueThatChangedSinceTheScanIsReportedNotThrown) {
+  ImportRegText(*registry_, Planted(1));
+  TMainForm& form = Open();
+  ScanToTheEnd(form);
+  registry_->OpenWrite(kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run")
+      ->SetValue("Gone", {kRegDword, std::vector<std::uint8_t>(8, 0)});
+  form.SelectNode(*FindNode(*form.Results().Top(), "Run"));
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{"Failed to get data for 'Gone'"});
+  EXPECT_TRUE(IsWindow(form.Handle()));
+}
+
+TEST_F(ScanWindowTest, TheWindowFindsWhatTheHeadlessScannerFindsOnTheDemo) {
+  // The demo registry and the files its healthy entries name.
+  std::ifstream demo("..\\..\\..\\data\\demo\\demo.reg", std::ios::binary);
+  std::ostringstream text;
+  text << demo.rdbuf();
+  ASSERT_FALSE(text.str().empty());
+  ImportRegText(*registry_, text.str());
+  CreateDirectoryA("C:\\TarnelDemo", nullptr);
+  for (const char* name : {"present.dll", "present.exe", "present.tlb", "present.cpl", "readme.txt",
+                           "TarnelDemoPresent.hlp", "TarnelDemoPresent.chm"})
+    files_.WriteFileAtomic(std::string("C:\\TarnelDemo\\") + name, "Tarnel demo file\r\n");
+  std::ifstream rules("..\\Knowbase.ini", std::ios::binary);
+  std::ostringstream shipped;
+  shipped << rules.rdbuf();
+  WriteKnowledgeBase(shipped.str());
+
+  StoreGeometry(40, 40, 900, 560);
+  Store("TrVWidth", 470);
+  Store("LVWidth", (170 << 16) | 260);
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  ScanToTheEnd(form);
+  Win32UiThread ui;
+  ScanHarness headless(*registry_, files_, ui);
+  headless.Scan();
+  EXPECT_EQ(ProblemList(form.Results()), ProblemList(headless.view.tree));
+  EXPECT_GT(form.Results().NodeCount(), 20u);
+
+  if (const ResultNode* run = FindNode(*form.Results().Top(), "Run")) form.SelectNode(*run);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "demo-scan");
+  Close();
+  for (const char* name : {"present.dll", "present.exe", "present.tlb", "present.cpl", "readme.txt",
+                           "TarnelDemoPresent.hlp", "TarnelDemoPresent.chm"})
+    files_.DeleteFile(std::string("C:\\TarnelDemo\\") + name);
+  RemoveDirectoryA("C:\\TarnelDemo");
+}
+
+}  // namespace
