@@ -5,7 +5,8 @@ export WINEPREFIX="$root/build/wineprefix"
 export WINEDEBUG=-all
 wine_env_pids=()
 
-wine_env_start() {
+# A virtual X display, unless there is a display already.
+x_display_start() {
   if [ -z "${DISPLAY:-}" ]; then
     local n=97
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
@@ -14,6 +15,10 @@ wine_env_start() {
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
+}
+
+wine_env_start() {
+  x_display_start
   wine_prefix_fit "$WINEPREFIX"
   # Persistent server, then one program outside CTest, or CTest stalls on
   # Wine's background services.
