@@ -24,7 +24,7 @@ build() {  # dir target cmake-args...
   local dir="$1" target="$2"
   shift 2
   if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNEL_TESTS=OFF "$@" &&
-         cmake --build "$dir" --target "$target"; } >"$dir.log" 2>&1; then
+         cmake --build "$dir" --target $target; } >"$dir.log" 2>&1; then
     tail -30 "$dir.log"
     echo "bench.sh: build in $dir failed; see $dir.log" >&2
     exit 1
@@ -63,7 +63,7 @@ for backend in $backends; do
                 printf "\n"; p = k } }' | tee "$out/callgrind.txt"
       ;;
     wine)
-      build "$win64" TarnelBench -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+      build "$win64" "TarnelBench TarnelWindowBench" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
       # shellcheck source=scripts/wine-env.sh
       source "$root/scripts/wine-env.sh"
       export WINEPREFIX="$root/build/bench-wineprefix"
@@ -89,6 +89,8 @@ for backend in $backends; do
         wineserver -p
         wine "$exe" --knowbase "$kb" --sizes "$size" --repeat 3 $header | tee -a "$out/wine.txt"
         header="--no-header"
+        # The window program's scan of the same registry, against the headless one.
+        echo "keys $size: $(wine "$win64/bench/TarnelWindowBench.exe" 3 | tr '\n' ' ')" | tee -a "$out/window.txt"
         wineserver -k; wineserver -w || true
       done
       growth "$out/wine.txt"

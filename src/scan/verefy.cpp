@@ -22,8 +22,6 @@ void Tverefy::LoadKnowledgeBase(const std::string& path) {
   if (section->EntryCount() > 0) FSections.push_back(std::move(section));
 }
 
-void Tverefy::Prepare() { LoadReferenceLists(); }
-
 void Tverefy::LoadReferenceLists() {
   FClassIds.Clear();
   FTypeLibs.Clear();
@@ -79,6 +77,7 @@ bool Tverefy::FileFound(const std::string& name) {
 }
 
 void Tverefy::Execute() {
+  if (prepare_requested_) LoadReferenceLists();
   search_memo_.clear();
   UpdateView([](ScanView& view) { view.ClearResults(); });
   const int total = TotalEntries();

@@ -34,8 +34,10 @@ class Tverefy : public WorkerThread {
   Tverefy(const ScanContext& context, ScanView& view, const std::string& knowledge_base);
   ~Tverefy() override;
 
-  // Snapshots the reference lists; call on the UI thread before Start.
-  void Prepare();
+  // Asks for the reference lists to be snapshot when the scan starts, as
+  // its first step: on the worker, so that a large registry does not keep
+  // the window from answering meanwhile. Call before Start.
+  void Prepare() { prepare_requested_ = true; }
   void LoadReferenceLists();
 
   // Sets the accessor's root key from the text before the first backslash.
@@ -71,4 +73,5 @@ class Tverefy : public WorkerThread {
   ReferenceList FInterfaces;
   ReferenceList FProgIds;
   std::unordered_map<std::string, bool> search_memo_;
+  bool prepare_requested_ = false;
 };

@@ -283,17 +283,22 @@ void TMainForm::ScanFinished() {
   status_bar_.SetScanning(false);
   status_bar_.SetText("");
   ReleaseTreeRedraw();
-  if (tree_.Count() > 0 && !tree_.Expanded(tree_.TopNode())) {
-    tree_.SetRedraw(false);
-    tree_.ExpandAll(tree_.TopNode());
-    TreeView_EnsureVisible(tree_.Handle(), tree_.TopNode());
-    tree_.SetRedraw(true);
-  }
+  if (tree_.Count() > 0 && !tree_.Expanded(tree_.TopNode())) ExpandResults();
   ShowCommandStates();
   if (OnScanFinished) OnScanFinished();
 }
 
-void TMainForm::ClearResults() { results_.DeleteChildren(*results_.Top()); }
+void TMainForm::ExpandResults() {
+  tree_.SetRedraw(false);
+  tree_.ExpandAll(tree_.TopNode());
+  TreeView_EnsureVisible(tree_.Handle(), tree_.TopNode());
+  tree_.SetRedraw(true);
+}
+
+void TMainForm::ClearResults() {
+  HoldTreeRedraw();
+  results_.DeleteChildren(*results_.Top());
+}
 
 void TMainForm::SetProgressMax(int maximum) { SendMessageA(status_bar_.ProgressBar(), PBM_SETRANGE32, 0, maximum); }
 

@@ -84,6 +84,8 @@ class TMainForm : public ScanView {
   bool Scanning() const { return FScanner && !FScanner->Finished(); }
   // Selects the node's item, as a click would.
   void SelectNode(const ResultNode& node);
+  // Expands every node of the tree at every level, at once.
+  void ExpandResults();
   // Runs when a scan has ended, after ScanFinished; for whoever waits.
   std::function<void()> OnScanFinished;
 

@@ -1,0 +1,175 @@
+// The window program's scan against the headless scanner's, on the system
+// registry of a Wine prefix that TarnelBench --generate has filled: the
+// time from Start to the scan's end in each, how fast the window's thread
+// answers while the scan runs, and, with 5,000 problem nodes, the tree's
+// first full expansion and a selection that fills the value list.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "app/win32/main.h"
+#include "app/win32/message_loop.h"
+#include "app/win32/user_messages_win32.h"
+#include "app/win32/version_record_win32.h"
+#include "cli/headless_scan.h"
+#include "mail/mymapi_win32.h"
+#include "platform/registry_accessor.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "scan/root_keys.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kProblemNodes = 5000;
+constexpr char kNodeKeys[] = "Software\\TarnelWindowBench";
+
+double Ms(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
+
+class NoMail : public MailSender {
+ public:
+  void SendFile(const std::string&) override {}
+};
+
+double HeadlessScanMs(Registry& registry, FileSystem& files, Win32Clock& clock) {
+  NoMail mail;
+  std::ostringstream out, err;
+  HeadlessScan scan(HeadlessSystem{registry, files, clock, mail}, out, err, nullptr);
+  const auto start = Clock::now();
+  scan.Run(ScanOptions{});
+  return Ms(Clock::now() - start);
+}
+
+// Asks the window's thread for an answer every 20 ms while it runs.
+class Probe {
+ public:
+  explicit Probe(HWND window)
+      : thread_([this, window] {
+          while (!stop_) {
+            const auto sent = Clock::now();
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+            latencies_.push_back(Ms(Clock::now() - sent));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+          }
+          ended_ = true;
+        }) {}
+  // Keeps answering until the probe has ended: it may be waiting for an answer.
+  std::vector<double> Stop(TMainForm& form) {
+    stop_ = true;
+    while (!ended_) {
+      PumpMessages(form);
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    thread_.join();
+    return latencies_;
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> ended_{false};
+  std::vector<double> latencies_;
+  std::thread thread_;  // last: starts once the members above exist
+};
+
+double WindowScanMs(TMainForm& form, std::vector<double>& latencies) {
+  bool finished = false;
+  form.OnScanFinished = [&] { finished = true; };
+  Probe probe(form.Handle());
+  const auto start = Clock::now();
+  form.Dispatcher().Execute(CommandId::kStart);
+  while (!finished) {
+    PumpMessages(form);
+    if (!finished) MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  const double ms = Ms(Clock::now() - start);
+  const std::vector<double> probed = probe.Stop(form);
+  latencies.insert(latencies.end(), probed.begin(), probed.end());
+  form.OnScanFinished = nullptr;
+  return ms;
+}
+
+// 5,000 keys with two values each, and a problem node for each, inserted
+// as a scan inserts them; then the first expansion and selections.
+void MeasureProblemNodes(TMainForm& form, Registry& registry) {
+  for (int i = 0; i < kProblemNodes; ++i) {
+    RegistryAccessor key(registry, kHkeyCurrentUser);
+    key.OpenKeyWrite(std::string(kNodeKeys) + "\\Vendor" + std::to_string(i / 100) + "\\App" + std::to_string(i));
+    key.WriteString("Path", "C:\\Nowhere\\app" + std::to_string(i) + ".exe");
+    key.WriteInteger("Count", i);
+  }
+  form.ClearResults();
+  for (int i = 0; i < kProblemNodes; ++i) {
+    auto record = std::make_unique<TErrorClass>("File not found", "Path", i % 2);
+    form.InsertProblem("HKEY_CURRENT_USER\\" + std::string(kNodeKeys) + "\\Vendor" + std::to_string(i / 100) + "\\App" +
+                           std::to_string(i),
+                       std::move(record));
+  }
+  PumpMessages(form);
+  const auto expand_start = Clock::now();
+  form.ExpandResults();
+  UpdateWindow(form.Tree().Handle());
+  const double expand_ms = Ms(Clock::now() - expand_start);
+
+  std::vector<const ResultNode*> leaves;
+  const ResultNode* hive = form.Results().Top()->Child(0)->Child(0)->Child(0);
+  for (std::size_t v = 0; v < hive->ChildCount(); ++v)
+    for (std::size_t a = 0; a < hive->Child(v)->ChildCount(); ++a) leaves.push_back(hive->Child(v)->Child(a));
+  double total = 0, worst = 0;
+  const int picks = 200;
+  for (int i = 0; i < picks; ++i) {
+    const auto start = Clock::now();
+    form.SelectNode(*leaves[(i * 7919) % leaves.size()]);
+    UpdateWindow(form.List().Handle());
+    const double ms = Ms(Clock::now() - start);
+    total += ms;
+    worst = std::max(worst, ms);
+  }
+  registry.DeleteKey(kHkeyCurrentUser, kNodeKeys);
+  std::printf("problem nodes %d (tree items %d): first full expansion %.1f ms; select + fill value list: mean %.2f ms, max %.2f ms over %d\n",
+              kProblemNodes, form.Tree().Count(), expand_ms, total / picks, worst, picks);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int repeat = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32Clock clock;
+  Win32VersionRecordReader versions;
+  Win32Shell shell;
+  Win32UserMessages messages;
+  Win32MailSystem mail_system;
+  Win32MapiLibrary mapi(registry, mail_system);
+
+  double headless = 1e300;
+  for (int i = 0; i < repeat; ++i) headless = std::min(headless, HeadlessScanMs(registry, files, clock));
+
+  TMainForm form({registry, files, versions, shell, messages, clock, mapi});
+  if (!form.Create()) return 1;
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  std::vector<double> latencies;
+  double window = 1e300;
+  for (int i = 0; i < repeat; ++i) window = std::min(window, WindowScanMs(form, latencies));
+  std::sort(latencies.begin(), latencies.end());
+  const double p99 = latencies.empty() ? 0 : latencies[latencies.size() * 99 / 100];
+  std::printf("result nodes %zu: headless scan %.0f ms, window scan %.0f ms, ratio %.3f (best of %d); "
+              "UI answers during the window scans: %zu probes, max %.1f ms, p99 %.1f ms\n",
+              static_cast<std::size_t>(form.Results().NodeCount()), headless, window, window / headless, repeat,
+              latencies.size(), latencies.empty() ? 0 : latencies.back(), p99);
+  MeasureProblemNodes(form, registry);
+  return 0;
+}
