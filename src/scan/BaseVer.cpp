@@ -42,8 +42,24 @@ constexpr CheckName kChecks[] = {
 };
 
 // The names a wildcard level never enters when the pattern goes on below
-// it: the big class tables, which have entries of their own.
-constexpr const char* kClassKeys[] = {"CLSID", "Interface", "TypeLib"};
+// it: the big class tables, which have entries of their own, and the other
+// tables of HKEY_CLASSES_ROOT, which hold registrations, not programmatic
+// identifiers or file types: a level counted up from inside one of them
+// would name the whole table.
+constexpr const char* kTableKeys[] = {"CLSID",   "Interface",           "TypeLib",         "AppID",
+                                      "Applications", "SystemFileAssociations", "Component Categories",
+                                      "MIME",    "Installer",           "PROTOCOLS",       "Media Type",
+                                      "DirectShow", "Local Settings",   "Licenses"};
+// A registry view: the other half of the registry, under the same names.
+// No wildcard level ever enters it; a rule may name it literally.
+constexpr const char* kViewKeys[] = {"Wow6432Node"};
+
+template <std::size_t N>
+void EraseNamed(std::vector<std::string>& names, const char* const (&table)[N]) {
+  std::erase_if(names, [&](const std::string& name) {
+    return std::any_of(std::begin(table), std::end(table), [&](const char* key) { return EqualsNoCase(name, key); });
+  });
+}
 
 }  // namespace
 
@@ -123,13 +139,8 @@ void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAcce
   std::vector<std::string> names = reg.GetKeyNames();
   reg.CloseKey();
   std::erase(names, "*");
-  if (exclude_class_keys) {
-    for (const char* class_key : kClassKeys) {
-      auto found = std::find_if(names.begin(), names.end(),
-                                [&](const std::string& name) { return EqualsNoCase(name, class_key); });
-      if (found != names.end()) names.erase(found);
-    }
-  }
+  EraseNamed(names, kViewKeys);
+  if (exclude_class_keys) EraseNamed(names, kTableKeys);
   for (const std::string& name : names) {
     if (FOwner.Terminated()) break;
     const std::string expanded = key.empty() ? name : key + "\\" + name;

@@ -32,6 +32,33 @@ TEST_F(PatternWalkTest, AWildcardFirstSkipsTheClassTablesAndTheStarKey) {
                      "HKEY_CLASSES_ROOT\\zfile\\shell\\open\\command"}));
 }
 
+TEST_F(PatternWalkTest, TheTablesOfTheClassesRootAreNoProgIds) {
+  SetRegistry(
+      "[HKEY_CLASSES_ROOT\\AppID\\CLSID]\n"
+      "[HKEY_CLASSES_ROOT\\applications\\CLSID]\n"
+      "[HKEY_CLASSES_ROOT\\SystemFileAssociations\\CLSID]\n"
+      "[HKEY_CLASSES_ROOT\\Component Categories\\CLSID]\n"
+      "[HKEY_CLASSES_ROOT\\MIME\\CLSID]\n"
+      "[HKEY_CLASSES_ROOT\\Some.ProgID\\CLSID]\n");
+  EXPECT_EQ(Visited("HKEY_CLASSES_ROOT\\*\\CLSID"), Strings{"HKEY_CLASSES_ROOT\\Some.ProgID\\CLSID"});
+}
+
+TEST_F(PatternWalkTest, NoWildcardLevelEntersTheOtherRegistryView) {
+  SetRegistry(
+      "[HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID]\n"
+      "@=\"ClassMoniker\"\n"
+      "[HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\{A}\\InprocServer32]\n"
+      "[HKEY_CLASSES_ROOT\\CLSID\\WOW6432NODE\\InprocServer32]\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node]\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Vendor]\n");
+  EXPECT_EQ(Visited("HKEY_CLASSES_ROOT\\*\\CLSID"), Strings{});
+  EXPECT_EQ(Visited("HKEY_CLASSES_ROOT\\CLSID\\*\\InprocServer32"), Strings{});
+  EXPECT_EQ(Visited("HKEY_LOCAL_MACHINE\\Software\\*"), Strings{"HKEY_LOCAL_MACHINE\\Software\\Vendor"});
+  EXPECT_EQ(Visited("HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\*\\InprocServer32"),
+            Strings{"HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\{A}\\InprocServer32"})
+      << "named literally, it is walked";
+}
+
 TEST_F(PatternWalkTest, TheExclusionActsAtTheFirstWildcardLevelOnly) {
   SetRegistry(
       "[HKEY_CURRENT_USER\\S\\a\\CLSID\\x]\n"

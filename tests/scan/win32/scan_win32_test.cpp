@@ -129,3 +129,21 @@ TEST_F(ScanWin32Test, ASecondScanStartsFromAnEmptyTree) {
 }
 
 }  // namespace
+
+namespace {
+
+// The case met on a Wine with its 32-bit side: the 32-bit view of the class
+// table carries a default value that is no class.
+TEST_F(ScanWin32Test, TheOtherRegistryViewIsNoProgId) {
+  ImportRegText(registry,
+                "REGEDIT4\n\n"
+                "[HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID]\n@=\"ClassMoniker\"\n"
+                "[HKEY_CLASSES_ROOT\\AppID\\CLSID]\n@=\"NoSuchClass\"\n"
+                "[HKEY_CLASSES_ROOT\\Stale.ProgID\\CLSID]\n@=\"{00000000-0000-0000-0000-00000000DEAD}\"\n");
+  harness.SetKnowledgeBase("[PATHS1]\nHKEY_CLASSES_ROOT\\*\\CLSID=ProgIDs of missing classes,2,CLSID_D_\n");
+  harness.Scan();
+  EXPECT_EQ(harness.view.Problems(),
+            Strings{"HKEY_CLASSES_ROOT\\Stale.ProgID\\CLSID: Class not found [(Default)] 2"});
+}
+
+}  // namespace
