@@ -262,6 +262,29 @@ TEST_P(RegistryContract, AKeyStillOpenWhenDeletedReadsEmptyAndRefusesWrites) {
   EXPECT_EQ(registry_->OpenRead(kHkeyCurrentUser, "Gone"), nullptr);
 }
 
+// Windows documents 255 characters for a key name; a full path has no
+// limit of its own when reached relative to open parents (the ANSI calls
+// of Wine refuse paths over 260 characters given whole).
+TEST_P(RegistryContract, KeysOfAnyPathLengthAreReachedByTheirFullPath) {
+  std::string parent = "Deep";
+  for (int i = 0; parent.size() < 2000; ++i) parent += "\\" + std::string(252, static_cast<char>('a' + i % 26)) + std::to_string(100 + i);
+  const std::string path = parent + "\\Leaf";
+  Set(path, "v", {kRegDword, {7, 0, 0, 0}});
+  std::unique_ptr<RegKey> key = registry_->OpenRead(kHkeyCurrentUser, path);
+  ASSERT_NE(key, nullptr) << path.size() << " characters";
+  EXPECT_EQ(key->QueryValue("v"), (RegValue{kRegDword, {7, 0, 0, 0}}));
+  EXPECT_EQ(Subkeys(parent), Names{"Leaf"});
+  Set(parent + "\\LEAF", "w", {kRegDword, {8, 0, 0, 0}});
+  EXPECT_EQ(Subkeys(parent), Names{"Leaf"}) << "names differing only in case are one key";
+  EXPECT_EQ(registry_->OpenRead(kHkeyCurrentUser, path)->ValueNames(), (Names{"v", "w"}));
+  const std::string middle = parent.substr(0, parent.find('\\', 1000));
+  EXPECT_TRUE(registry_->DeleteKey(kHkeyCurrentUser, middle + "\\"));
+  EXPECT_EQ(registry_->OpenRead(kHkeyCurrentUser, middle), nullptr);
+  EXPECT_NE(registry_->OpenRead(kHkeyCurrentUser, middle.substr(0, middle.rfind('\\'))), nullptr);
+  EXPECT_TRUE(registry_->DeleteKey(kHkeyCurrentUser, "Deep"));
+  EXPECT_EQ(registry_->OpenRead(kHkeyCurrentUser, "Deep"), nullptr);
+}
+
 TEST_P(RegistryContract, ValueNamesMayHaveUpTo16383Characters) {
   std::unique_ptr<RegKey> key = Write("Long");
   ASSERT_NE(key, nullptr);

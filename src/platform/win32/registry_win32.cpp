@@ -16,7 +16,13 @@ class UniqueHkey {
   UniqueHkey() = default;
   explicit UniqueHkey(HKEY key) : key_(key) {}
   UniqueHkey(UniqueHkey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-  UniqueHkey& operator=(UniqueHkey&&) = delete;
+  UniqueHkey& operator=(UniqueHkey&& other) noexcept {
+    if (this != &other) {
+      if (key_) RegCloseKey(key_);
+      key_ = std::exchange(other.key_, nullptr);
+    }
+    return *this;
+  }
   ~UniqueHkey() {
     if (key_) RegCloseKey(key_);
   }
@@ -26,6 +32,40 @@ class UniqueHkey {
  private:
   HKEY key_ = nullptr;
 };
+
+// The ANSI key functions take paths of at most this many characters (Wine 8
+// answers ERROR_MORE_DATA beyond it); a longer path is opened a piece at a
+// time, each relative to the key opened before.
+constexpr std::size_t kAnsiPathLimit = 260;
+
+// Opens or creates the key path below parent. A path within the limit goes
+// to the system in one piece, as it stands; a longer one is cut at
+// backslashes into pieces within the limit.
+LONG OpenPath(HKEY parent, const std::string& path, bool create, UniqueHkey& result) {
+  const REGSAM access = create ? KEY_READ | KEY_WRITE : KEY_READ;
+  auto open = [&](HKEY from, const std::string& piece, HKEY* key) {
+    return create ? RegCreateKeyExA(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
+                                    nullptr)
+                  : RegOpenKeyExA(from, piece.c_str(), 0, access, key);
+  };
+  if (path.size() <= kAnsiPathLimit || path.front() == '\\') return open(parent, path, result.put());
+  UniqueHkey current;
+  std::size_t start = 0;
+  while (start < path.size()) {
+    std::size_t end = path.size();
+    if (end - start > kAnsiPathLimit) {
+      end = path.rfind('\\', start + kAnsiPathLimit);
+      if (end == std::string::npos || end <= start) return ERROR_INVALID_PARAMETER;  // a name over the limit
+    }
+    UniqueHkey next;
+    const LONG status = open(current.get() ? current.get() : parent, path.substr(start, end - start), next.put());
+    if (status != ERROR_SUCCESS) return status;
+    current = std::move(next);
+    start = end + 1;
+  }
+  result = std::move(current);
+  return ERROR_SUCCESS;
+}
 
 // Predefined handles are sign-extended 32-bit values, also in 64-bit code.
 HKEY PredefinedKey(RootKey root) {
@@ -108,8 +148,14 @@ class Win32RegKey : public RegKey {
   UniqueHkey key_;
 };
 
-// Deletes parent\name after its subkeys, deepest first: the system deletes
-// only keys without subkeys.
+bool KeyExists(HKEY parent, const std::string& name) {
+  UniqueHkey key;
+  return RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+// Deletes parent\name after its subkeys, deepest first and each relative to
+// its open parent: the system deletes only keys without subkeys. A success
+// code is not taken on trust: the key must be gone afterwards.
 bool DeleteTree(HKEY parent, const std::string& name) {
   {
     UniqueHkey key;
@@ -117,7 +163,8 @@ bool DeleteTree(HKEY parent, const std::string& name) {
     // All names first: deleting while enumerating by index would skip keys.
     for (const std::string& child : EnumerateSubkeys(key.get())) DeleteTree(key.get(), child);
   }
-  return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
+  RegDeleteKeyA(parent, name.c_str());
+  return !KeyExists(parent, name);
 }
 
 }  // namespace
@@ -126,7 +173,7 @@ std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string&
   const HKEY predefined = PredefinedKey(root);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (RegOpenKeyExA(predefined, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, path, false, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key));
 }
 
@@ -134,14 +181,19 @@ std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string
   const HKEY predefined = PredefinedKey(root);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (RegCreateKeyExA(predefined, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                      key.put(), nullptr) != ERROR_SUCCESS)
-    return nullptr;
+  if (OpenPath(predefined, path, true, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key));
 }
 
 bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
   const HKEY predefined = PredefinedKey(root);
   if (!predefined || path.find_first_not_of('\\') == std::string::npos) return false;
-  return DeleteTree(predefined, path);
+  // The parent opened first, however long its path; then the key's own name.
+  std::string key_path = path;
+  while (key_path.size() > 1 && key_path.back() == '\\') key_path.pop_back();
+  const std::size_t slash = key_path.rfind('\\');
+  if (slash == std::string::npos) return DeleteTree(predefined, key_path);
+  UniqueHkey parent;
+  if (OpenPath(predefined, key_path.substr(0, slash), false, parent) != ERROR_SUCCESS) return false;
+  return DeleteTree(parent.get(), key_path.substr(slash + 1));
 }

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "platform/fixed_clock.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "regtext/Buck.h"
 #include "scan/root_keys.h"
@@ -149,6 +151,56 @@ TEST_F(RegeditMergeTest, UnterminatedTextComesBackWithItsBytesAtLeast) {
     if (bytes.size() == value.data.size() + 1 && bytes.back() == 0) bytes.pop_back();
     EXPECT_EQ(bytes, value.data) << name;
   }
+}
+
+// A tree whose paths reach 300, 600 and 2,000 characters, with names of 255
+// characters: saved as the results of a problem on its top key, deleted and
+// merged back, it is there again byte for byte.
+TEST_F(RegeditMergeTest, ADeepTreeSavedAsResultsComesBackExactly) {
+  const std::string top = base + "\\DeepTop";
+  std::map<std::string, RegValue> planted;
+  for (const std::size_t length : {300u, 600u, 2000u}) {
+    std::string path = top;
+    for (int i = 0; path.size() < length; ++i) {
+      const std::size_t room = std::min<std::size_t>(255, length - path.size() - 1);
+      path.append("\\").append(std::max<std::size_t>(room, 1), i % 2 ? 'D' : 'd');
+      const RegValue value{kRegSz, {'p', static_cast<std::uint8_t>('0' + i % 10), 0}};
+      std::string name = "v";
+      name.append(std::to_string(length));
+      Set(path, name, value);
+    }
+    planted[path] = {kRegDword, {static_cast<std::uint8_t>(length), 0, 0, 0}};
+    Set(path, "", planted[path]);
+  }
+  auto snapshot = [&] {
+    std::map<std::string, std::vector<std::pair<std::string, RegValue>>> keys;
+    std::vector<std::string> pending{top};
+    while (!pending.empty()) {
+      const std::string path = pending.back();
+      pending.pop_back();
+      const std::unique_ptr<RegKey> key = registry.OpenRead(kHkeyCurrentUser, path);
+      if (!key) continue;
+      for (const std::string& name : key->ValueNames()) keys[path].emplace_back(name, *key->QueryValue(name));
+      for (const std::string& sub : key->SubkeyNames()) {
+        std::string child = path;
+        pending.push_back(child.append("\\").append(sub));
+      }
+      keys.try_emplace(path);
+    }
+    return keys;
+  };
+  const auto before = snapshot();
+  EXPECT_GE(before.size(), 10u);
+  InsertProblemPath(tree, *tree.Top(), "HKEY_CURRENT_USER\\" + top, std::make_unique<TErrorClass>("Deep", 1));
+  Win32FileSystem disk;
+  TBuck saver{tree, registry, disk, clock, mail};
+  saver.SaveResults(file);
+  std::ifstream saved(file, std::ios::binary);
+  ASSERT_TRUE(saved.good());
+  ASSERT_TRUE(registry.DeleteKey(kHkeyCurrentUser, top));
+  ASSERT_EQ(registry.OpenRead(kHkeyCurrentUser, top), nullptr);
+  MergeWithRegedit(file);
+  EXPECT_EQ(snapshot(), before);
 }
 
 }  // namespace

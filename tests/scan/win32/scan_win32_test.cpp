@@ -147,3 +147,22 @@ TEST_F(ScanWin32Test, TheOtherRegistryViewIsNoProgId) {
 }
 
 }  // namespace
+
+namespace {
+
+// Paths far over the 260 characters the ANSI calls take whole.
+TEST_F(ScanWin32Test, KeysOfLongPathsAreVisitedLikeAnyOther) {
+  const std::string a(250, 'a'), b(250, 'b'), c(250, 'c');
+  ImportRegText(registry,
+                "REGEDIT4\n\n"
+                "[HKEY_CURRENT_USER\\Deep\\" + a + "\\" + b + "\\" + c + "\\Target]\n@=\"C:\\\\Nowhere\\\\gone.exe\"\n"
+                "[HKEY_CURRENT_USER\\Deep\\" + a + "\\" + c + "\\" + b + "\\Target]\n@=\"C:\\\\Nowhere\\\\gone.exe\"\n"
+                "[HKEY_CURRENT_USER\\Deep\\" + a + "\\" + c + "\\" + c + "\\Other]\n@=\"C:\\\\Nowhere\\\\gone.exe\"\n");
+  harness.SetKnowledgeBase("[PATHS1]\nHKEY_CURRENT_USER\\Deep\\*\\*\\*\\Target=Deep,0,FILEDEF_\n");
+  harness.Scan();
+  EXPECT_EQ(harness.view.Problems(),
+            (Strings{"HKEY_CURRENT_USER\\Deep\\" + a + "\\" + b + "\\" + c + "\\Target: File not found [(Default)] 0",
+                     "HKEY_CURRENT_USER\\Deep\\" + a + "\\" + c + "\\" + b + "\\Target: File not found [(Default)] 0"}));
+}
+
+}  // namespace
