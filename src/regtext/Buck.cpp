@@ -27,6 +27,7 @@ TBuck::TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clo
 void TBuck::BeginBackupFile() {
   Flush();
   FLines = {"REGEDIT4", ""};
+  headers_.Clear();
   base_name_ = BackupFileBase(clock_.Now());
   FFileName = FreeFileName();
   file_written_ = false;
@@ -53,8 +54,8 @@ void TBuck::WriteDocument(const std::string& file, const RegDocument& lines) {
 
 int TBuck::FindOrAddKey(const std::string& path) {
   const std::string header = '[' + path + ']';
-  for (std::size_t i = 0; i < FLines.size(); ++i)
-    if (EqualsNoCase(FLines[i], header)) return static_cast<int>(i) + 1;
+  if (const std::optional<std::size_t> line = headers_.Find(header)) return static_cast<int>(*line) + 1;
+  headers_.Add(header, FLines.size());
   FLines.push_back(header);
   FLines.emplace_back();
   return static_cast<int>(FLines.size()) - 1;
@@ -67,6 +68,7 @@ bool TBuck::WriteValues(RegKey& key, int index, const std::vector<std::string>& 
     // address, or it went in the meantime: either way it is not backed up.
     const std::optional<RegValue> value = key.QueryValue(name);
     const int last = value ? WriteValue(FLines, index, name, *value) : index - 1;
+    if (last >= index) headers_.LinesInserted(index, last - index + 1);
     if (last < index) {
       complete = false;
       continue;
@@ -85,7 +87,10 @@ bool TBuck::BackupKeyTree(RootKey root, const std::string& root_name,
   bool complete;
   {
     const std::unique_ptr<RegKey> key = registry_.OpenRead(root, key_path);
-    if (!key) return false;
+    if (!key) {
+      unreadable_keys_.push_back(header);
+      return false;
+    }
     const int index = FindOrAddKey(header);
     complete = WriteValues(*key, index, key->ValueNames());
     subkeys = key->SubkeyNames();
@@ -111,7 +116,10 @@ bool TBuck::BackupValuesOfNode(const ResultNode& node, const std::vector<std::st
   // empty block.
   const int index = FindOrAddKey(header);
   const std::unique_ptr<RegKey> key = registry_.OpenRead(root, key_path);
-  if (!key) return false;
+  if (!key) {
+    unreadable_keys_.push_back(header);
+    return false;
+  }
   std::vector<std::string> chosen;
   if (ContainsNoCase(names, kDefaultValueName) && key->QueryValue("")) chosen.emplace_back();
   for (const std::string& name : key->ValueNames())
@@ -130,13 +138,26 @@ bool TBuck::BackupProblem(const ResultNode& node) {
 void TBuck::SaveResults(const std::string& file) {
   Flush();
   RegDocument journal{"REGEDIT4", "", ""};
+  HeaderIndex journal_headers;
   FLines.swap(journal);
+  std::swap(headers_, journal_headers);
   struct PutBack {
-    RegDocument& lines;
+    TBuck& buck;
     RegDocument& journal;
-    ~PutBack() { lines.swap(journal); }
-  } put_back{FLines, journal};
+    HeaderIndex& journal_headers;
+    ~PutBack() {
+      buck.FLines.swap(journal);
+      std::swap(buck.headers_, journal_headers);
+    }
+  } put_back{*this, journal, journal_headers};
+  unreadable_keys_.clear();
   ForEachProblem(*tree_.Top(), [this](const ResultNode& node) { BackupProblem(node); });
+  // Said in the file itself: whoever merges it back must know what it lacks.
+  if (!unreadable_keys_.empty()) {
+    FLines.emplace_back("; These keys could not be read; they are not in this file:");
+    for (const std::string& key : unreadable_keys_) FLines.push_back("; " + key);
+    FLines.emplace_back();
+  }
   WriteDocument(file, FLines);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "regtext/header_index.h"
 #include "regtext/regedit4_writer.h"
 #include "scan/result_tree.h"
 
@@ -55,8 +56,9 @@ class TBuck {
   bool BackupProblem(const ResultNode& node);
 
   // Writes every problem of the result tree to the file as it is now in the
-  // registry. Flushes the journal first and leaves its document and file
-  // name as they were.
+  // registry; keys that could not be read are named in comment lines at its
+  // end. Flushes the journal first and leaves its document and file name as
+  // they were.
   void SaveResults(const std::string& file);
   // Saves the results as "errors.reg" in the temporary folder, offers it to
   // the mail program and deletes it.
@@ -74,6 +76,8 @@ class TBuck {
   MailSender& mail_;
   std::string FFileName;
   RegDocument FLines;
+  HeaderIndex headers_;           // the key blocks of FLines
+  std::vector<std::string> unreadable_keys_;  // since the last SaveResults began
   std::string base_name_;         // FFileName without counter and extension
   bool file_written_ = false;     // FFileName holds this document
   std::set<std::string> used_names_;  // letter case folded

@@ -188,6 +188,38 @@ TEST_F(BuckTest, FindOrAddKeyIgnoresCaseAndInsertsUnderTheHeader) {
   EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", "", "[HKEY_CURRENT_USER\\L]", ""}));
 }
 
+TEST_F(BuckTest, BlocksAreFoundAgainAfterAnEarlierBlockGrew) {
+  SetSz("K", "a", "1");
+  SetSz("K", "c", "3");
+  SetSz("L", "b", "2");
+  ResultNode& k = Problem("K", std::make_unique<TErrorClass>("File not found", "a", 0));
+  ResultNode& l = Problem("L", std::make_unique<TErrorClass>("File not found", "b", 0));
+  buck.BeginBackupFile();
+  EXPECT_TRUE(buck.BackupValuesOfNode(k, {"a"}));
+  EXPECT_TRUE(buck.BackupValuesOfNode(l, {"b"}));
+  EXPECT_TRUE(buck.BackupValuesOfNode(k, {"c"}));
+  EXPECT_EQ(buck.FindOrAddKey("hkey_current_user\\l"), 7);
+  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\K"), 3);
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", "\"c\"=\"3\"", "\"a\"=\"1\"", "",
+                                   "[HKEY_CURRENT_USER\\L]", "\"b\"=\"2\"", ""}));
+}
+
+TEST_F(BuckTest, SaveResultsNamesTheKeysItCouldNotRead) {
+  SetSz("A", "x", "1");
+  SetSz("A\\Hidden", "y", "2");
+  Problem("A", std::make_unique<TErrorClass>("File not found", 1));
+  Problem("Gone", std::make_unique<TErrorClass>("File not found", "v", 0));
+  registry.unopenable.insert("A\\Hidden");
+  buck.SaveResults("r.reg");
+  EXPECT_EQ(Read("r.reg"),
+            "REGEDIT4\r\n\r\n\r\n"
+            "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Gone]\r\n\r\n"
+            "; These keys could not be read; they are not in this file:\r\n"
+            "; HKEY_CURRENT_USER\\A\\Hidden\r\n"
+            "; HKEY_CURRENT_USER\\Gone\r\n\r\n");
+}
+
 TEST_F(BuckTest, ValuesInRegistryOrderLaterCommandsAbove) {
   SetSz("Run", "", "default");
   SetSz("Run", "Foo", "f");

@@ -203,4 +203,19 @@ TEST_F(RegeditMergeTest, ADeepTreeSavedAsResultsComesBackExactly) {
   EXPECT_EQ(snapshot(), before);
 }
 
+// A results file names the keys it could not read in comment lines at its
+// end; the registry editor merges the rest all the same.
+TEST_F(RegeditMergeTest, CommentLinesOfAResultsFileDoNotHinderTheMerge) {
+  const std::string key = base + "\\Commented";
+  std::ofstream(file, std::ios::binary) << "REGEDIT4\r\n\r\n\r\n[HKEY_CURRENT_USER\\" + key +
+                                               "]\r\n\"v\"=\"1\"\r\n\r\n"
+                                               "; These keys could not be read; they are not in this file:\r\n"
+                                               "; HKEY_CURRENT_USER\\Unreadable\r\n\r\n";
+  MergeWithRegedit(file);
+  const std::unique_ptr<RegKey> merged = registry.OpenRead(kHkeyCurrentUser, key);
+  ASSERT_TRUE(merged);
+  EXPECT_EQ(merged->QueryValue("v"), (RegValue{kRegSz, {'1', 0}}));
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, "Unreadable"), nullptr);
+}
+
 }  // namespace

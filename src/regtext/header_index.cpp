@@ -1,0 +1,29 @@
+#include "regtext/header_index.h"
+
+#include <algorithm>
+
+#include "platform/case_fold.h"
+
+void HeaderIndex::Clear() {
+  lines_.clear();
+  last_line_ = 0;
+}
+
+std::optional<std::size_t> HeaderIndex::Find(const std::string& header) const {
+  const auto found = lines_.find(FoldCase(header));
+  if (found == lines_.end()) return std::nullopt;
+  return found->second;
+}
+
+void HeaderIndex::Add(const std::string& header, std::size_t line) {
+  lines_.emplace(FoldCase(header), line);
+  last_line_ = std::max(last_line_, line);
+}
+
+void HeaderIndex::LinesInserted(std::size_t at, std::size_t count) {
+  // Values go into the last block nearly always: then nothing moves.
+  if (count == 0 || lines_.empty() || at > last_line_) return;
+  for (auto& [header, line] : lines_)
+    if (line >= at) line += count;
+  last_line_ += count;
+}
