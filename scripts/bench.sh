@@ -42,10 +42,12 @@ growth() {
 for backend in $backends; do
   case "$backend" in
     memory)
-      build "$native" tarnel_bench_native
+      build "$native" "tarnel_bench_native tarnel_save_bench"
       echo "== in-memory registry (best of 3)"
       "$native/bench/tarnel_bench" --knowbase "$knowbase" --sizes "$sizes" --repeat 3 --min-ms 1000 | tee "$out/memory.txt"
       growth "$out/memory.txt"
+      echo "== Save as of trees of 1,000 to 100,000 keys, in memory (best of 3)"
+      "$native/bench/tarnel_save_bench" | tee "$out/save-memory.txt"
       ;;
     callgrind)
       build "$native" tarnel_bench_native
@@ -63,7 +65,7 @@ for backend in $backends; do
                 printf "\n"; p = k } }' | tee "$out/callgrind.txt"
       ;;
     wine)
-      build "$win64" "TarnelBench TarnelWindowBench" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+      build "$win64" "TarnelBench TarnelWindowBench TarnelSaveBench" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
       # shellcheck source=scripts/wine-env.sh
       source "$root/scripts/wine-env.sh"
       export WINEPREFIX="$root/build/bench-wineprefix"
@@ -94,6 +96,11 @@ for backend in $backends; do
         wineserver -k; wineserver -w || true
       done
       growth "$out/wine.txt"
+      echo "== Save as of trees of 1,000 to 100,000 keys, system registry under Wine (best of 3)"
+      cp "$WINEPREFIX.reg"/*.reg "$WINEPREFIX/"
+      wineserver -p
+      wine "$win64/bench/TarnelSaveBench.exe" | tee "$out/save-wine.txt"
+      wineserver -k; wineserver -w || true
       ;;
     *) echo "bench.sh: unknown back end $backend" >&2; exit 2 ;;
   esac
