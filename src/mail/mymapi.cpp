@@ -23,6 +23,8 @@ std::string MailDisplayName(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-void TMyMapi::SendFile(const std::string& path) {
-  mapi_.SendDocuments(FUIParam, ";", path, MailDisplayName(path));
+MailResult TMyMapi::SendFile(const std::string& path) {
+  const std::uint32_t result = mapi_.SendDocuments(FUIParam, ";", path, MailDisplayName(path));
+  if (!mapi_.Available()) return MailResult::kNoMailProgram;
+  return result == 0 || result == kMapiUserAbort ? MailResult::kHandedOver : MailResult::kNoMailProgram;
 }

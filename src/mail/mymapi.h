@@ -19,6 +19,8 @@ class MapiLibrary {
   // library or its function is missing.
   virtual std::uint32_t SendDocuments(std::uintptr_t ui_param, const std::string& delimiter,
                                       const std::string& paths, const std::string& names) = 0;
+  // Whether the library and its function are there at all.
+  virtual bool Available() { return true; }
 };
 
 // What the system tells about its mail support.
@@ -46,8 +48,9 @@ std::string MailDisplayName(const std::string& path);
 class TMyMapi : public MailSender {
  public:
   TMyMapi(std::uintptr_t ui_param, MapiLibrary& mapi) : FUIParam(ui_param), mapi_(mapi) {}
-  // One attachment; the mail program's answer is of no use here.
-  void SendFile(const std::string& path) override;
+  // One attachment. The user's cancel counts as handed over; no library,
+  // or any other failure (Wine's "not supported", 26), as no mail program.
+  MailResult SendFile(const std::string& path) override;
 
  private:
   std::uintptr_t FUIParam;  // parent window of the mail dialog

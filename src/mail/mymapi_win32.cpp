@@ -41,6 +41,11 @@ void Win32MapiLibrary::Load() {
   loaded_ = std::move(loaded);
 }
 
+bool Win32MapiLibrary::Available() {
+  if (!tried_) Load();
+  return loaded_ && loaded_->send_documents;
+}
+
 std::uint32_t Win32MapiLibrary::SendDocuments(std::uintptr_t ui_param,
                                               const std::string& delimiter,
                                               const std::string& paths,

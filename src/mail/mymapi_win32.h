@@ -23,6 +23,7 @@ class Win32MapiLibrary : public MapiLibrary {
 
   std::uint32_t SendDocuments(std::uintptr_t ui_param, const std::string& delimiter,
                               const std::string& paths, const std::string& names) override;
+  bool Available() override;
 
  private:
   void Load();

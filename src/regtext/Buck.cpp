@@ -161,14 +161,14 @@ void TBuck::SaveResults(const std::string& file) {
   WriteDocument(file, FLines);
 }
 
-void TBuck::SendResults() {
+MailResult TBuck::SendResults() {
   const std::string path = files_.TempFolder() + kResultsFileName;
   SaveResults(path);
-  if (!files_.FileExists(path)) return;
+  if (!files_.FileExists(path)) return MailResult::kNoMailProgram;
   struct DeleteAfter {
     FileSystem& files;
     const std::string& path;
     ~DeleteAfter() { files.DeleteFile(path); }
   } delete_after{files_, path};
-  mail_.SendFile(path);
+  return mail_.SendFile(path);
 }

@@ -61,8 +61,8 @@ class TBuck {
   // they were.
   void SaveResults(const std::string& file);
   // Saves the results as "errors.reg" in the temporary folder, offers it to
-  // the mail program and deletes it.
-  void SendResults();
+  // the mail program and deletes it. kNoMailProgram when nothing took it.
+  MailResult SendResults();
 
  private:
   std::string FreeFileName();

@@ -14,7 +14,7 @@ namespace {
 
 class NoMail : public MailSender {
  public:
-  void SendFile(const std::string&) override {}
+  MailResult SendFile(const std::string&) override { return MailResult::kHandedOver; }
 };
 
 class HeadlessScanTest : public testing::Test {

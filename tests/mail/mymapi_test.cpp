@@ -63,8 +63,11 @@ class RecordingMapi : public MapiLibrary {
   std::uint32_t SendDocuments(std::uintptr_t ui_param, const std::string& delimiter,
                               const std::string& paths, const std::string& names) override {
     calls.push_back({ui_param, delimiter, paths, names});
-    return 26;
+    return answer;
   }
+  bool Available() override { return available; }
+  std::uint32_t answer = 26;
+  bool available = true;
   struct Call {
     std::uintptr_t ui_param;
     std::string delimiter, paths, names;
@@ -81,6 +84,19 @@ TEST(TMyMapiTest, OffersTheFileWithSemicolonDelimiterAndDisplayName) {
   EXPECT_EQ(mapi.calls[0].delimiter, ";");
   EXPECT_EQ(mapi.calls[0].paths, "C:\\Temp\\errors.reg");
   EXPECT_EQ(mapi.calls[0].names, "errors.reg");
+}
+
+TEST(TMyMapiTest, OnlyTheUsersCancelOrSendingCountAsHandedOver) {
+  RecordingMapi mapi;
+  TMyMapi sender(0, mapi);
+  EXPECT_EQ(sender.SendFile("a.reg"), MailResult::kNoMailProgram) << "26: not supported, as Wine answers";
+  mapi.answer = kMapiUserAbort;
+  EXPECT_EQ(sender.SendFile("a.reg"), MailResult::kHandedOver);
+  mapi.answer = 0;
+  EXPECT_EQ(sender.SendFile("a.reg"), MailResult::kHandedOver);
+  mapi.available = false;
+  mapi.answer = kMapiUserAbort;
+  EXPECT_EQ(sender.SendFile("a.reg"), MailResult::kNoMailProgram) << "no library: its 1 is no cancel";
 }
 
 }  // namespace

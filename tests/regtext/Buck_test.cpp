@@ -65,10 +65,12 @@ class PartlyUnreadableRegistry : public Registry {
 class RecordingMail : public MailSender {
  public:
   explicit RecordingMail(MemoryFileSystem& files) : files_(files) {}
-  void SendFile(const std::string& path) override {
+  MailResult SendFile(const std::string& path) override {
     sent.push_back(path);
     content_at_send = files_.ReadFile(path).value_or("<missing>");
+    return result;
   }
+  MailResult result = MailResult::kHandedOver;
   std::vector<std::string> sent;
   std::string content_at_send;
 

@@ -22,7 +22,7 @@ namespace {
 
 class NoMail : public MailSender {
  public:
-  void SendFile(const std::string&) override {}
+  MailResult SendFile(const std::string&) override { return MailResult::kHandedOver; }
 };
 
 class UniqueHandle {
