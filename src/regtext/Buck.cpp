@@ -28,6 +28,7 @@ void TBuck::BeginBackupFile() {
   Flush();
   FLines = {"REGEDIT4", ""};
   headers_.Clear();
+  notes_.clear();
   base_name_ = BackupFileBase(clock_.Now());
   FFileName = FreeFileName();
   file_written_ = false;
@@ -61,7 +62,7 @@ int TBuck::FindOrAddKey(const std::string& path) {
   return static_cast<int>(FLines.size()) - 1;
 }
 
-bool TBuck::WriteValues(RegKey& key, int index, const std::vector<std::string>& names) {
+bool TBuck::WriteValues(RegKey& key, const std::string& header, int index, const std::vector<std::string>& names) {
   bool complete = true;
   for (const std::string& name : names) {
     // A listed value that cannot be read has a name the ANSI calls cannot
@@ -74,7 +75,12 @@ bool TBuck::WriteValues(RegKey& key, int index, const std::vector<std::string>& 
       continue;
     }
     index = last + 1;
-    complete = complete && MergesBackExactly(*value);
+    if (MergeOnlyAddsATerminator(*value)) {
+      notes_.push_back(header + ": the text of " + (name.empty() ? std::string(kDefaultValueName) : '"' + name + '"') +
+                       " comes back with a terminating zero added; it reads the same");
+    } else {
+      complete = complete && MergesBackExactly(*value);
+    }
   }
   return complete;
 }
@@ -92,7 +98,7 @@ bool TBuck::BackupKeyTree(RootKey root, const std::string& root_name,
       return false;
     }
     const int index = FindOrAddKey(header);
-    complete = WriteValues(*key, index, key->ValueNames());
+    complete = WriteValues(*key, header, index, key->ValueNames());
     subkeys = key->SubkeyNames();
   }
   for (const std::string& subkey : subkeys)
@@ -124,7 +130,7 @@ bool TBuck::BackupValuesOfNode(const ResultNode& node, const std::vector<std::st
   if (ContainsNoCase(names, kDefaultValueName) && key->QueryValue("")) chosen.emplace_back();
   for (const std::string& name : key->ValueNames())
     if (ContainsNoCase(names, name)) chosen.push_back(name);
-  return WriteValues(*key, index, chosen);
+  return WriteValues(*key, header, index, chosen);
 }
 
 bool TBuck::BackupProblem(const ResultNode& node) {

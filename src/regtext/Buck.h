@@ -24,6 +24,9 @@ class TBuck {
 
   // The current backup file, without folder; empty before the first Start.
   const std::string& FileName() const { return FFileName; }
+  // What the backups so far will give back only nearly: a text that comes
+  // back with a terminating zero added (counted as backed up all the same).
+  const std::vector<std::string>& Notes() const { return notes_; }
   const RegDocument& Lines() const { return FLines; }
 
   // Flushes the old document and begins a new one named after the current
@@ -67,7 +70,7 @@ class TBuck {
  private:
   std::string FreeFileName();
   void WriteDocument(const std::string& file, const RegDocument& lines);
-  bool WriteValues(RegKey& key, int index, const std::vector<std::string>& names);
+  bool WriteValues(RegKey& key, const std::string& header, int index, const std::vector<std::string>& names);
 
   ResultTree& tree_;
   Registry& registry_;
@@ -78,6 +81,7 @@ class TBuck {
   RegDocument FLines;
   HeaderIndex headers_;           // the key blocks of FLines
   std::vector<std::string> unreadable_keys_;  // since the last SaveResults began
+  std::vector<std::string> notes_;
   std::string base_name_;         // FFileName without counter and extension
   bool file_written_ = false;     // FFileName holds this document
   std::set<std::string> used_names_;  // letter case folded

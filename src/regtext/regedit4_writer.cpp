@@ -120,6 +120,10 @@ int WriteValue(RegDocument& document, int index, const std::string& name,
   return WriteBinaryValue(document, index, name, value.type, value.data);
 }
 
+bool MergeOnlyAddsATerminator(const RegValue& value) {
+  return (value.type == kRegSz || value.type == kRegExpandSz) && !MergesBackExactly(value);
+}
+
 bool MergesBackExactly(const RegValue& value) {
   const bool text = value.type == kRegSz || value.type == kRegExpandSz || value.type == kRegMultiSz;
   return !text || value.data.empty() || value.data.back() == 0;

@@ -51,3 +51,6 @@ int WriteValue(RegDocument& document, int index, const std::string& name,
 // zero byte does not: the registry editor stores text through the wide
 // registry call, which adds a terminator it finds missing.
 bool MergesBackExactly(const RegValue& value);
+// Whether merging it back only adds a terminating zero to a REG_SZ or
+// REG_EXPAND_SZ text: every reader of the text sees the same string.
+bool MergeOnlyAddsATerminator(const RegValue& value);

@@ -171,6 +171,19 @@ TEST_F(BuckTest, IncompleteWhenAValueOrSubkeyCannotBeRead) {
   EXPECT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
 }
 
+TEST_F(BuckTest, TextThatOnlyGainsATerminatorCountsAsBackedUpAndIsNoted) {
+  Set("K", "open", {kRegSz, {'a', 'b'}});
+  Set("K", "", {kRegExpandSz, {'%', 'A', '%'}});
+  buck.BeginBackupFile();
+  EXPECT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  EXPECT_EQ(buck.Notes().size(), 2u);
+  EXPECT_NE(buck.Notes()[0].find("HKEY_CURRENT_USER\\K: the text of "), std::string::npos);
+  Set("K", "multi", {kRegMultiSz, {'a', 0, 'b'}});
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K")) << "a list does not read the same";
+  buck.BeginBackupFile();
+  EXPECT_TRUE(buck.Notes().empty());
+}
+
 TEST_F(BuckTest, IncompleteWhenANameCannotBeWrittenOnOneLine) {
   SetSz("K", "line\nbreak", "1");
   buck.BeginBackupFile();
@@ -387,11 +400,12 @@ TEST_F(BuckTest, BackupImportsBackExactly) {
   }
 }
 
-TEST_F(BuckTest, UnterminatedTextIsWrittenButLeavesTheBackupIncomplete) {
+// Written as it is; complete unless a merge would change what readers see.
+TEST_F(BuckTest, UnterminatedTextIsWrittenAsItIsAndOnlyAListStaysIncomplete) {
   for (const auto& [name, value] : UnterminatedTextValues()) {
     Set("Open", name, value);
     buck.BeginBackupFile();
-    EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "Open")) << name;
+    EXPECT_EQ(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "Open"), value.type != kRegMultiSz) << name;
     RegDocument block{"[HKEY_CURRENT_USER\\Open]", ""};
     WriteValue(block, 1, name, value);
     EXPECT_EQ(Blocks(), block);
