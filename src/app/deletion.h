@@ -1,0 +1,67 @@
+#pragma once
+// Deleting what problems designate, so that it can always be undone: the
+// registry entries are backed up and the backup file written before
+// anything is deleted; a problem whose backup would be incomplete, or whose
+// level reaches a root key, is refused; a deletion the registry refuses
+// leaves its problem in the tree. The tree loses a problem's branch only
+// when the registry lost its entries.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "regtext/Buck.h"
+#include "scan/result_tree.h"
+
+struct DeletionOutcome {
+  std::string key;  // the key the problem names (its values, or the key deleted)
+  bool deleted = false;
+  std::string reason;  // why not, when not
+};
+
+struct DeletionSummary {
+  int deleted = 0;
+  std::vector<DeletionOutcome> refused;
+};
+
+class ProblemDeletion {
+ public:
+  ProblemDeletion(ResultTree& tree, Registry& registry, TBuck& journal)
+      : tree_(tree), registry_(registry), journal_(journal) {}
+
+  // One problem (Delete Key). Throws FileCreateError when the backup file
+  // cannot be written: then nothing is deleted.
+  DeletionOutcome DeleteProblem(ResultNode& node);
+  // Every problem of the tree, in tree order (Delete All): all are backed
+  // up and the backup written first. step runs after each problem. Throws
+  // FileCreateError as DeleteProblem.
+  DeletionSummary DeleteAll(const std::function<void()>& step);
+  // The named bad values of a value problem (Delete on values); the names
+  // deleted leave its record, and its branch goes when none is left.
+  DeletionOutcome DeleteValues(ResultNode& node, const std::vector<std::string>& names);
+
+  // The problem nodes of the tree in tree order.
+  std::vector<ResultNode*> ProblemNodes() const;
+
+ private:
+  // "" when backed up completely; else why the problem is refused.
+  std::string Backup(ResultNode& node, const std::vector<std::string>& names);
+  // The deletion itself, after the backup file is written.
+  DeletionOutcome Remove(ResultNode& node, const std::vector<std::string>& names);
+  bool DeleteListedValues(const ResultNode& node, const std::vector<std::string>& names);
+  bool DeleteNodeKey(const ResultNode& node);
+
+  ResultTree& tree_;
+  Registry& registry_;
+  TBuck& journal_;
+};
+
+// Removes the node's branch: the node, and its ancestors up to but not
+// including the first that has another child or is the top node.
+void PruneBranch(ResultTree& tree, ResultNode& node);
+
+// The messages of a refusal.
+inline constexpr const char* kRefusedRootKey = "its deletion level reaches a whole root key";
+inline constexpr const char* kRefusedBackup =
+    "its backup would be incomplete (a key or value could not be read, or would not merge back exactly)";
+inline constexpr const char* kRefusedByRegistry = "the registry refused to delete it";

@@ -1,0 +1,192 @@
+// Deleting problems over the in-memory registry and files: what each level
+// deletes, the branch that goes, and every way a deletion is refused
+// without losing anything.
+#include <gtest/gtest.h>
+
+#include "app/deletion.h"
+#include "platform/file_errors.h"
+#include "platform/fixed_clock.h"
+#include "platform/memory_files.h"
+#include "platform/memory_registry.h"
+#include "regtext/key_paths.h"
+#include "regtext/regedit4_reader.h"
+#include "scan/root_keys.h"
+
+namespace {
+
+class NoMail : public MailSender {
+ public:
+  MailResult SendFile(const std::string&) override { return MailResult::kHandedOver; }
+};
+
+// A registry that answers every deletion with success and deletes nothing,
+// as a key without the rights to delete it might.
+class StubbornRegistry : public Registry {
+ public:
+  explicit StubbornRegistry(Registry& inner) : inner_(inner) {}
+  std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override {
+    return inner_.OpenRead(root, path);
+  }
+  std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override {
+    return inner_.OpenWrite(root, path);
+  }
+  bool DeleteKey(RootKey root, const std::string& path) override {
+    return stubborn || inner_.DeleteKey(root, path);
+  }
+  bool stubborn = false;
+
+ private:
+  Registry& inner_;
+};
+
+class DeletionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ImportRegText(memory,
+                  "REGEDIT4\r\n\r\n"
+                  "[HKEY_CURRENT_USER\\A\\B\\C\\D]\r\n\"v\"=\"1\"\r\n"
+                  "[HKEY_CURRENT_USER\\A\\B\\Other]\r\n\"w\"=\"2\"\r\n"
+                  "[HKEY_CURRENT_USER\\Run]\r\n@=\"gone\"\r\n\"Bad\"=\"gone\"\r\n\"Good\"=\"here\"\r\n\"Worse\"=\"x\"\r\n");
+    journal.BeginBackupFile();
+  }
+  ResultNode& Problem(const std::string& path, int level, std::vector<std::string> values = {}) {
+    auto record = std::make_unique<TErrorClass>("File not found", level);
+    for (const std::string& name : values) record->AddValueName(name);
+    return *InsertProblemPath(tree, *tree.Top(), "HKEY_CURRENT_USER\\" + path, std::move(record));
+  }
+  bool Exists(const std::string& path) { return memory.OpenRead(kHkeyCurrentUser, path) != nullptr; }
+  bool HasValue(const std::string& path, const std::string& name) {
+    auto key = memory.OpenRead(kHkeyCurrentUser, path);
+    return key && key->QueryValue(name);
+  }
+  bool InTree(const std::string& path) {
+    ResultNode* node = tree.Top();
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t slash = path.find('\\', start);
+      node = node->FindChild(path.substr(start, slash - start));
+      if (!node || slash == std::string::npos) return node != nullptr;
+      start = slash + 1;
+    }
+  }
+  bool BackupWritten() { return files.FileExists(journal.FileName()); }
+
+  MemoryRegistry memory;
+  StubbornRegistry registry{memory};
+  MemoryFileSystem files;
+  FixedClock clock{{2026, 12, 7, 12, 0, 0}};
+  NoMail mail;
+  ResultTree tree;
+  TBuck journal{tree, registry, files, clock, mail};
+  ProblemDeletion deletion{tree, registry, journal};
+};
+
+TEST_F(DeletionTest, EachLevelDeletesItsKeyAfterTheBackupIsWrittenAndPrunesItsBranch) {
+  ResultNode& deep = Problem("A\\B\\C\\D", 1);
+  Problem("A\\B\\Other", 0, {"w"});
+  const DeletionOutcome outcome = deletion.DeleteProblem(deep);
+  EXPECT_TRUE(outcome.deleted);
+  EXPECT_EQ(outcome.key, "HKEY_CURRENT_USER\\A\\B\\C\\D");
+  EXPECT_FALSE(Exists("A\\B\\C\\D"));
+  EXPECT_TRUE(Exists("A\\B\\C"));
+  EXPECT_TRUE(BackupWritten());
+  EXPECT_NE(files.ReadFile(journal.FileName())->find("[HKEY_CURRENT_USER\\A\\B\\C\\D]"), std::string::npos);
+  EXPECT_FALSE(InTree("HKEY_CURRENT_USER\\A\\B\\C")) << "up to the node with another child";
+  EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B\\Other"));
+
+  ResultNode& level5 = Problem("A\\B\\C\\D\\E", 3);  // level 3 on a level-5 node: its grandparent's key
+  memory.OpenWrite(kHkeyCurrentUser, "A\\B\\C\\D\\E");
+  EXPECT_EQ(deletion.DeleteProblem(level5).key, "HKEY_CURRENT_USER\\A\\B\\C");
+  EXPECT_FALSE(Exists("A\\B\\C"));
+  EXPECT_TRUE(Exists("A\\B\\Other"));
+}
+
+TEST_F(DeletionTest, AValueProblemDeletesItsValuesDefaultIncluded) {
+  ResultNode& run = Problem("Run", 0, {"(Default)", "bad"});
+  EXPECT_TRUE(deletion.DeleteProblem(run).deleted);
+  EXPECT_FALSE(HasValue("Run", ""));
+  EXPECT_FALSE(HasValue("Run", "Bad"));
+  EXPECT_TRUE(HasValue("Run", "Good"));
+  EXPECT_FALSE(InTree("HKEY_CURRENT_USER")) << "a root node with nothing below goes too";
+  EXPECT_EQ(tree.NodeCount(), 1u);
+}
+
+TEST_F(DeletionTest, NothingIsDeletedWhenTheBackupFileCannotBeWritten) {
+  ResultNode& deep = Problem("A\\B\\C\\D", 1);
+  files.SetLocked(journal.FileName(), true);
+  EXPECT_THROW(deletion.DeleteProblem(deep), FileCreateError);
+  EXPECT_TRUE(Exists("A\\B\\C\\D"));
+  EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B\\C\\D"));
+  ResultNode& values = Problem("Run", 0, {"Bad", "Worse"});
+  EXPECT_THROW(deletion.DeleteValues(values, {"Bad"}), FileCreateError);
+  EXPECT_TRUE(HasValue("Run", "Bad"));
+  EXPECT_EQ(values.Data()->FValueNames, (std::vector<std::string>{"Bad", "Worse"})) << "the record as it was";
+}
+
+TEST_F(DeletionTest, RefusedWhenTheBackupWouldBeIncompleteOrTheLevelReachesARootKey) {
+  memory.OpenWrite(kHkeyCurrentUser, "A\\B\\C\\D")->SetValue("list", {kRegMultiSz, {'a', 0, 'b'}});
+  ResultNode& deep = Problem("A\\B\\C\\D", 1);
+  const DeletionOutcome incomplete = deletion.DeleteProblem(deep);
+  EXPECT_FALSE(incomplete.deleted);
+  EXPECT_EQ(incomplete.reason, kRefusedBackup);
+  EXPECT_TRUE(Exists("A\\B\\C\\D"));
+  EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B\\C\\D"));
+
+  ResultNode& reaching_root = Problem("Run", 2);
+  const DeletionOutcome root = deletion.DeleteProblem(reaching_root);
+  EXPECT_FALSE(root.deleted);
+  EXPECT_EQ(root.reason, kRefusedRootKey);
+  EXPECT_TRUE(HasValue("Run", "Good"));
+}
+
+TEST_F(DeletionTest, ADeletionTheRegistryRefusesKeepsItsProblem) {
+  registry.stubborn = true;
+  ResultNode& deep = Problem("A\\B\\C\\D", 1);
+  const DeletionOutcome outcome = deletion.DeleteProblem(deep);
+  EXPECT_FALSE(outcome.deleted);
+  EXPECT_EQ(outcome.reason, kRefusedByRegistry);
+  EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B\\C\\D"));
+  ASSERT_NE(deep.Data(), nullptr);
+}
+
+TEST_F(DeletionTest, DeleteValuesKeepsTheProblemWhileBadValuesRemain) {
+  ResultNode& run = Problem("Run", 0, {"Bad", "Worse"});
+  EXPECT_TRUE(deletion.DeleteValues(run, {"BAD"}).deleted);
+  EXPECT_FALSE(HasValue("Run", "Bad"));
+  EXPECT_TRUE(HasValue("Run", "Worse"));
+  EXPECT_EQ(run.Data()->FValueNames, std::vector<std::string>{"Worse"});
+  EXPECT_TRUE(deletion.DeleteValues(run, {"Worse"}).deleted);
+  EXPECT_EQ(tree.NodeCount(), 1u);
+}
+
+TEST_F(DeletionTest, DeleteAllBacksUpEverythingFirstAndSkipsWhatWentWithABranch) {
+  Problem("A\\B", 1);
+  Problem("A\\B\\C\\D", 1);  // below the other problem
+  Problem("Run", 0, {"Bad"});
+  Problem("Gone", 2);         // reaches the root: refused
+  int steps = 0;
+  const DeletionSummary summary = deletion.DeleteAll([&] { ++steps; });
+  EXPECT_EQ(steps, 4);
+  EXPECT_EQ(summary.deleted, 2);
+  ASSERT_EQ(summary.refused.size(), 1u);
+  EXPECT_EQ(summary.refused[0].reason, kRefusedRootKey);
+  EXPECT_FALSE(Exists("A\\B"));
+  EXPECT_FALSE(HasValue("Run", "Bad"));
+  EXPECT_TRUE(HasValue("Run", "Good"));
+  const std::string backup = *files.ReadFile(journal.FileName());
+  EXPECT_NE(backup.find("[HKEY_CURRENT_USER\\A\\B\\C\\D]"), std::string::npos);
+  EXPECT_NE(backup.find("\"Bad\"=\"gone\""), std::string::npos);
+  EXPECT_EQ(tree.NodeCount(), 3u) << "My Computer, HKEY_CURRENT_USER and the refused problem";
+}
+
+TEST_F(DeletionTest, DeleteAllWithNothingLeftDeletesAndWritesNothing) {
+  ResultNode& run = Problem("Run", 0, {"Bad"});
+  EXPECT_TRUE(deletion.DeleteProblem(run).deleted);
+  files.DeleteFile(journal.FileName());
+  journal.BeginBackupFile();
+  const DeletionSummary summary = deletion.DeleteAll([] {});
+  EXPECT_EQ(summary.deleted, 0);
+  EXPECT_FALSE(BackupWritten());
+}
+
+}  // namespace
