@@ -22,6 +22,7 @@
 #include "cli/headless_scan.h"
 #include "mail/mymapi_win32.h"
 #include "platform/registry_accessor.h"
+#include "platform/win32/clipboard_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -158,7 +159,9 @@ int main(int argc, char** argv) {
   double headless = 1e300;
   for (int i = 0; i < repeat; ++i) headless = std::min(headless, HeadlessScanMs(registry, files, clock));
 
-  TMainForm form({registry, files, versions, shell, messages, clock, mapi});
+  Win32Clipboard clipboard;
+  RegistryEditorStarter navigator(shell);
+  TMainForm form({registry, files, versions, shell, messages, clock, mapi, clipboard, navigator});
   if (!form.Create()) return 1;
   ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
   std::vector<double> latencies;

@@ -15,6 +15,7 @@ constexpr TextInfo kTexts[kFormTextCount] = {
     {"Delete1", "Delete"},           {"COpyOnlyName1", "Copy Only Name"},
     {"CopyName1", "Copy Name"},      {"CopyValue1", "Copy Value"}, {"language1", "Language.."},
     {"ListView1.Column0", "Name"},   {"ListView1.Column1", "Data"},
+    {"Restore1", "Restore backup.."},
 };
 
 CommandId ActionId(int action) { return static_cast<CommandId>(action); }

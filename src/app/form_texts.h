@@ -25,8 +25,9 @@ enum class FormText {
   kLanguage1,
   kNameColumn,     // ListView1.Column0
   kDataColumn,     // ListView1.Column1
+  kRestore1,       // File > Restore backup..
 };
-inline constexpr std::size_t kFormTextCount = 16;
+inline constexpr std::size_t kFormTextCount = 17;
 
 class FormTexts : public TranslatedForm {
  public:

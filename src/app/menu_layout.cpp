@@ -27,7 +27,8 @@ const std::vector<Menu>& MainMenu() {
     return std::vector<Menu>{
         {FormText::kFileMenu,
          {Do(CommandId::kStart), Do(CommandId::kStop), kSeparator, Do(CommandId::kSaveToFile),
-          Do(CommandId::kSend), kSeparator, Do(CommandId::kClose)}},
+          Do(CommandId::kSend), Item(MenuItemId::kRestore1, FormText::kRestore1), kSeparator,
+          Do(CommandId::kClose)}},
         {FormText::kEditMenu,
          {Do(CommandId::kSelectAll), Item(MenuItemId::kDelete1, FormText::kDelete1), Do(CommandId::kDeleteAll),
           kSeparator, Do(CommandId::kCopyKeyName)}},

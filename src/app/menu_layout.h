@@ -19,8 +19,9 @@ enum class MenuItemId {
   kCopyOnlyName1,   // tree: Copy Only Name
   kCopyName1,       // list: Copy Name
   kCopyValue1,      // list: Copy Value
+  kRestore1,        // File > Restore backup..
 };
-inline constexpr int kMenuItemCount = 8;
+inline constexpr int kMenuItemCount = 9;
 
 struct MenuEntry {
   enum class Kind { kCommand, kItem, kSeparator, kLanguages };

@@ -1,10 +1,18 @@
 #pragma once
-// Message boxes: the window's errors and questions go through here, so tests
-// read them instead of facing a modal box.
+// Message boxes and file dialogs: the window's errors, questions and file
+// choices go through here, so tests answer them instead of facing a modal
+// box.
+#include <optional>
 #include <string>
 
 class UserMessages {
  public:
   virtual ~UserMessages() = default;
   virtual void Error(const std::string& text) = 0;
+  virtual void Inform(const std::string& text) = 0;
+  // OK and Cancel; true for OK.
+  virtual bool Confirm(const std::string& title, const std::string& text) = 0;
+  // The file dialogs: the chosen file's name, or none when cancelled.
+  virtual std::optional<std::string> AskSaveFile() = 0;
+  virtual std::optional<std::string> AskOpenFile() = 0;
 };

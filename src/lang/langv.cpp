@@ -27,6 +27,7 @@ constexpr ComponentText kComponentTexts[] = {
     {"Registry1", 5},  {"Edit1", 6},   {"View1", 11},  {"ToolBar2", 12},  {"StatusBar2", 13},
     {"Options1", 15},  {"Autostart1", 16}, {"Help1", 17}, {"About1", 19},   {"language1", 36},
     {"ListView1.Column0", 21}, {"ListView1.Column1", 22}, {"COpyOnlyName1", 25},
+    {"Restore1", 48},  // ours: File > Restore backup..
 };
 
 std::optional<IniFile> LanguageIndex(FileSystem& files) {

@@ -53,7 +53,7 @@ TEST(MenuLayout, MenusAndToolBarListTheirEntriesInOrder) {
   std::vector<std::string> menus;
   for (const Menu& menu : MainMenu()) menus.push_back(FormTexts().Text(menu.text) + ": " + Describe(menu.entries));
   EXPECT_EQ(menus, (std::vector<std::string>{
-                       "File: Start\tF5; Stop\tShift+F5; -; Save as..\tCtrl+S; Send; -; Exit",
+                       "File: Start\tF5; Stop\tShift+F5; -; Save as..\tCtrl+S; Send; Restore backup..; -; Exit",
                        "Edit: Select &All\tCtrl+A; Delete; Delete All\tCtrl+Del; -; Copy Key Name\tCtrl+C",
                        "View: ToolBar; StatusBar; All Values",
                        "Options: Autostart; Language..",

@@ -44,15 +44,37 @@ void ListView::SetColumnHeading(Column index, const std::string& heading) {
   SendMessageA(window_, LVM_SETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
-std::string ListView::Caption(int row) const {
-  char text[1024] = "";
+std::vector<int> ListView::SelectedRows() const {
+  std::vector<int> rows;
+  for (int row = ListView_GetNextItem(window_, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(window_, row, LVNI_SELECTED))
+    rows.push_back(row);
+  return rows;
+}
+
+std::optional<std::string> ListView::Data(int row) const {
   LVITEMA item{};
-  item.iSubItem = kNameColumn;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(window_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  SendMessageA(window_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  if (item.lParam != kSzTypeCode && item.lParam != kExpandSzTypeCode && item.lParam != kDwordTypeCode)
+    return std::nullopt;
+  return CellText(row, kDataColumn);
+}
+
+std::string ListView::Caption(int row) const { return CellText(row, kNameColumn); }
+
+std::string ListView::CellText(int row, Column column) const {
+  std::string text(32768, '\0');
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text.data();
+  item.cchTextMax = static_cast<int>(text.size());
+  const auto length = SendMessageA(window_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  text.resize(static_cast<std::size_t>(length));
   return text;
 }
+
 
 std::optional<std::string> ListView::SelectedCaption() const {
   const int row = ListView_GetNextItem(window_, -1, LVNI_SELECTED);

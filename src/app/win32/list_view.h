@@ -25,10 +25,16 @@ class ListView {
   // The first selected row's caption; none when no row is selected.
   std::optional<std::string> SelectedCaption() const;
   void SelectAll();
+  std::vector<int> SelectedRows() const;
+  void Deselect(int row) { ListView_SetItemState(window_, row, 0, LVIS_SELECTED); }
+  // The Data cell; none for a row whose value shows no data.
+  std::optional<std::string> Data(int row) const;
   void Clear() { ListView_DeleteAllItems(window_); }
   // Appends the rows at the end, without repainting for each one.
   void AddRows(const std::vector<ValueRow>& rows);
 
  private:
+  std::string CellText(int row, Column column) const;
+
   HWND window_ = nullptr;
 };

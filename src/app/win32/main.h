@@ -13,6 +13,7 @@
 #include "app/form_texts.h"
 #include "app/geometry.h"
 #include "app/settings.h"
+#include "app/registry_navigator.h"
 #include "app/scan_rules.h"
 #include "app/user_messages.h"
 #include "app/version_info.h"
@@ -26,6 +27,7 @@
 #include "app/win32/tree_mirror.h"
 #include "app/win32/tree_view.h"
 #include "mail/mymapi.h"
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -45,6 +47,8 @@ struct MainFormServices {
   UserMessages& messages;
   Clock& clock;
   MapiLibrary& mapi;
+  Clipboard& clipboard;
+  RegistryNavigator& navigator;
 };
 
 // The scanner changes the window through its ScanView side, on the UI
@@ -145,6 +149,22 @@ class TMainForm : public ScanView {
   void HoldTreeRedraw();
   void ReleaseTreeRedraw();
   void SetBusyCursor(bool busy);
+  // The commands that act on the results.
+  void ActionDeleteKeyExecute();
+  void ActionDeleteValueExecute();
+  void ActionDeleteAllExecute();
+  void ActionCopyKeyNameExecute();
+  void COpyOnlyName1Click();
+  void CopyName1Click();
+  void CopyValue1Click();
+  void ActionRegEditExecute();
+  void TreeViewDblClick();
+  void ListView1DblClick();
+  void ActionSaveToFileExecute();
+  void ActionSendExecute();
+  void Restore1Click();
+  // A deletion changed the tree or the record on show: the list shows it.
+  void ShowAfterDeletion(const std::string& status);
   void About1Click();
   // Every menu entry and tool button shows its command's current state.
   void ShowCommandStates();

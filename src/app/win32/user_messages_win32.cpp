@@ -1,5 +1,46 @@
 #include "app/win32/user_messages_win32.h"
 
+#include <commdlg.h>
+
+namespace {
+
+// "REGEDIT4  files(*.reg)|*.reg" in the dialog's own form.
+constexpr char kFilter[] = "REGEDIT4  files(*.reg)\0*.reg\0";
+
+std::optional<std::string> AskFile(HWND owner, const char* title, DWORD flags, bool save) {
+  char file[MAX_PATH * 4] = "";
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kFilter;
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = sizeof file;
+  dialog.lpstrTitle = title;
+  dialog.lpstrDefExt = "reg";
+  dialog.Flags = flags | OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  if (!chosen) return std::nullopt;
+  return std::string(file);
+}
+
+}  // namespace
+
 void Win32UserMessages::Error(const std::string& text) {
   MessageBoxA(owner_, text.c_str(), "Tarnel", MB_OK | MB_ICONERROR);
+}
+
+void Win32UserMessages::Inform(const std::string& text) {
+  MessageBoxA(owner_, text.c_str(), "Tarnel", MB_OK | MB_ICONINFORMATION);
+}
+
+bool Win32UserMessages::Confirm(const std::string& title, const std::string& text) {
+  return MessageBoxA(owner_, text.c_str(), title.c_str(), MB_OKCANCEL | MB_ICONWARNING) == IDOK;
+}
+
+std::optional<std::string> Win32UserMessages::AskSaveFile() {
+  return AskFile(owner_, "Save to file", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, true);
+}
+
+std::optional<std::string> Win32UserMessages::AskOpenFile() {
+  return AskFile(owner_, "Restore backup", OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, false);
 }

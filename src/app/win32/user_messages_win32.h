@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes owned by a window.
+// Message boxes and file dialogs owned by a window.
 #include <windows.h>
 
 #include "app/user_messages.h"
@@ -8,6 +8,13 @@ class Win32UserMessages : public UserMessages {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
   void Error(const std::string& text) override;
+  void Inform(const std::string& text) override;
+  bool Confirm(const std::string& title, const std::string& text) override;
+  // SaveDialog1: "Save to file", REGEDIT4 files, extension "reg", asking
+  // before it overwrites, no read-only box, resizable.
+  std::optional<std::string> AskSaveFile() override;
+  // The same kind of file, to read.
+  std::optional<std::string> AskOpenFile() override;
 
  private:
   HWND owner_ = nullptr;

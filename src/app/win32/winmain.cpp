@@ -7,6 +7,7 @@
 #include "app/win32/user_messages_win32.h"
 #include "app/win32/version_record_win32.h"
 #include "mail/mymapi_win32.h"
+#include "platform/win32/clipboard_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -23,9 +24,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
   Win32Clock clock;
   Win32MailSystem mail_system;
   Win32MapiLibrary mapi(registry, mail_system);
-  TMainForm form({registry, files, versions, shell, messages, clock, mapi});
+  Win32Clipboard clipboard;
+  RegistryEditorStarter navigator(shell);
+  TMainForm form({registry, files, versions, shell, messages, clock, mapi, clipboard, navigator});
   if (!form.Create()) return 1;
   messages.SetOwner(form.Handle());
+  clipboard.SetOwner(reinterpret_cast<std::uintptr_t>(form.Handle()));
   ShowWindow(form.Handle(), show_command);
   return RunMessageLoop(form);
 }

@@ -39,8 +39,8 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheTextsAtOnceAndTheChoiceSurvives
   EXPECT_EQ(MenuLines(form.Menus().Languages()), (Lines{"english", "german [x]", "french", "russian"}));
   EXPECT_EQ(MenuCaption(bar, 0), "&Datei");
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)),
-            (Lines{"Start\tF5", "Stopp\tShift+F5 [off]", "-", "Speichern unter..\tCtrl+S [off]", "Senden [off]", "-",
-                   "Beenden"}));
+            (Lines{"Start\tF5", "Stopp\tShift+F5 [off]", "-", "Speichern unter..\tCtrl+S [off]", "Senden [off]",
+                   "Sicherung wiederherstellen..", "-", "Beenden"}));
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"Symbolleiste [x]", "Statusleiste [x]", "Alle Werte [x]"}));
   EXPECT_EQ(MenuLines(form.Menus().TreePopup()).back(), "Nur Namen kopieren");
   EXPECT_EQ(Tooltip(form, CommandId::kSaveToFile), "Speichern unter..");

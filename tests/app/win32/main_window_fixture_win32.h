@@ -49,10 +49,37 @@ class RecordingMapi : public MapiLibrary {
   }
 };
 
+// Message boxes and file dialogs answered as the test says.
 class RecordingMessages : public UserMessages {
  public:
   std::vector<std::string> errors;
+  std::vector<std::string> informed;
+  std::vector<std::string> questions;
+  bool answer = true;
+  std::optional<std::string> file_to_choose;
   void Error(const std::string& text) override { errors.push_back(text); }
+  void Inform(const std::string& text) override { informed.push_back(text); }
+  bool Confirm(const std::string& title, const std::string& text) override {
+    questions.push_back(title + ": " + text);
+    return answer;
+  }
+  std::optional<std::string> AskSaveFile() override { return file_to_choose; }
+  std::optional<std::string> AskOpenFile() override { return file_to_choose; }
+};
+
+class RecordingClipboard : public Clipboard {
+ public:
+  std::vector<std::string> texts;
+  bool SetText(const std::string& text) override {
+    texts.push_back(text);
+    return true;
+  }
+};
+
+class RecordingNavigator : public RegistryNavigator {
+ public:
+  std::vector<std::string> visits;
+  void GotoKey(const std::string& key, const std::string& value) override { visits.push_back(key + "|" + value); }
 };
 
 inline RECT WindowRect(HWND window) {
@@ -73,7 +100,7 @@ class MainWindowTest : public testing::Test {
 
   TMainForm& Open() {
     form_ = std::make_unique<TMainForm>(
-        MainFormServices{*registry_, files_, versions_, shell_, messages_, clock_, mapi_});
+        MainFormServices{*registry_, files_, versions_, shell_, messages_, clock_, mapi_, clipboard_, navigator_});
     EXPECT_TRUE(form_->Create());
     PumpMessages(*form_);
     return *form_;
@@ -136,6 +163,8 @@ class MainWindowTest : public testing::Test {
   RecordingMessages messages_;
   Win32Clock clock_;
   RecordingMapi mapi_;
+  RecordingClipboard clipboard_;
+  RecordingNavigator navigator_;
   std::unique_ptr<TMainForm> form_;
 };
 

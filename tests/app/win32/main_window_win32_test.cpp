@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, MenusAndToolBarFollowTheCommands) {
   EXPECT_EQ(captions, (std::vector<std::string>{"File", "Edit", "View", "Options", "Help"}));
   using Lines = std::vector<std::string>;
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)), (Lines{"Start\tF5", "Stop\tShift+F5 [off]", "-", "Save as..\tCtrl+S [off]",
-                                                  "Send [off]", "-", "Exit"}));
+                                                  "Send [off]", "Restore backup..", "-", "Exit"}));
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 1)), (Lines{"Select &All\tCtrl+A [off]", "Delete [off]",
                                                   "Delete All\tCtrl+Del [off]", "-", "Copy Key Name\tCtrl+C"}));
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"ToolBar [x]", "StatusBar [x]", "All Values [x]"}));

@@ -38,7 +38,7 @@ TEST(LanguageFiles, ReadAlikeByThePortableReaderAndTheSystem) {
     EXPECT_EQ(file, SystemValue(TLangv::kIndexFile, "languages", language));
     const IniFile texts = ReadIni(file);
     const std::vector<std::string> names = texts.ReadSectionKeys("Messages");
-    EXPECT_EQ(names.size(), 48u) << file;
+    EXPECT_EQ(names.size(), 49u) << file;
     for (const std::string& name : names)
       EXPECT_EQ(texts.ReadString("Messages", name, ""), SystemValue(file, "Messages", name)) << file << " " << name;
   }

@@ -1,0 +1,30 @@
+#pragma once
+// Restoring a backup: a REGEDIT4 file (one Tarnel wrote, or any other)
+// merged into the registry by Tarnel's own reader, with the exact bytes it
+// holds (the registry editor would add a zero to text that lacks one).
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry.h"
+
+struct RestorePlan {
+  int keys = 0;     // key blocks that write (or delete) a key
+  int values = 0;   // value lines
+  std::string error;  // "Line N: ..." when the file cannot be used; nothing is written then
+};
+
+struct RestoreReport {
+  int keys = 0;
+  int values = 0;
+  std::vector<std::string> failures;  // what could not be written, and where
+};
+
+RestorePlan PlanRestore(std::string_view text);
+// Writes the file's keys and values; a key or value that cannot be written
+// is reported and the rest goes on.
+RestoreReport ApplyRestore(Registry& registry, std::string_view text);
+
+// The confirmation and the report as the user reads them.
+std::string RestoreQuestion(const RestorePlan& plan, const std::string& file);
+std::string RestoreSummary(const RestoreReport& report);
