@@ -11,7 +11,7 @@
 struct RestorePlan {
   int keys = 0;     // key blocks that write (or delete) a key
   int values = 0;   // value lines
-  std::string error;  // "Line N: ..." when the file cannot be used; nothing is written then
+  std::string error;  // "line N: ..." when the file cannot be used; nothing is written then
 };
 
 struct RestoreReport {

@@ -26,11 +26,6 @@ HKEY CreateKey(const std::string& path) {
   return key;
 }
 
-class SandboxedSystemRegistry : public Win32Registry {
- private:
-  RegistrySandbox sandbox_;
-};
-
 }  // namespace
 
 RegistrySandbox::RegistrySandbox(Mode mode) {
@@ -78,4 +73,6 @@ std::string RegistrySandbox::FullPath() const { return RootKeyName(kHkeyCurrentU
 
 std::string RegistrySandbox::RootPath(RootKey root) const { return key_path_ + "\\" + RootKeyName(root); }
 
-std::unique_ptr<Registry> MakeSandboxedSystemRegistry() { return std::make_unique<SandboxedSystemRegistry>(); }
+std::unique_ptr<SandboxedSystemRegistry> MakeSandboxedSystemRegistry() {
+  return std::make_unique<SandboxedSystemRegistry>();
+}

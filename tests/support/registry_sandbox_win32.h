@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/win32/registry_win32.h"
 
 class RegistrySandbox {
  public:
@@ -50,5 +51,12 @@ class RegistrySandbox {
 };
 
 // The system registry with its roots redirected into a sandbox for as long
-// as the returned object lives.
-std::unique_ptr<Registry> MakeSandboxedSystemRegistry();
+// as it lives.
+class SandboxedSystemRegistry : public Win32Registry {
+ public:
+  const RegistrySandbox& Sandbox() const { return sandbox_; }
+
+ private:
+  RegistrySandbox sandbox_;
+};
+std::unique_ptr<SandboxedSystemRegistry> MakeSandboxedSystemRegistry();

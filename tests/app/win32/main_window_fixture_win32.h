@@ -42,10 +42,11 @@ class ProgramFolderFiles : public Win32FileSystem {
 class RecordingMapi : public MapiLibrary {
  public:
   std::vector<std::string> sent;
+  std::uint32_t result = 0;
   std::uint32_t SendDocuments(std::uintptr_t, const std::string&, const std::string& paths,
                               const std::string&) override {
     sent.push_back(paths);
-    return 0;
+    return result;
   }
 };
 
@@ -155,7 +156,7 @@ class MainWindowTest : public testing::Test {
 
   void SetUp() override { files_.folder = empty_folder_.Path(); }
 
-  std::unique_ptr<Registry> registry_ = MakeSandboxedSystemRegistry();
+  std::unique_ptr<SandboxedSystemRegistry> registry_ = MakeSandboxedSystemRegistry();
   ScopedTempFolder empty_folder_{"tarnel-app"};
   ProgramFolderFiles files_;
   Win32VersionRecordReader versions_;

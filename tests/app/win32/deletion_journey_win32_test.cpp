@@ -1,0 +1,172 @@
+// The user's whole journey on a sandboxed registry planted with the demo's
+// stale entries and their healthy twins: scan, Delete All, and back again,
+// once through Wine's registry editor and once through Restore backup..
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "app/win32/command_ids.h"
+#include "main_window_fixture_win32.h"
+#include "regtext/regedit4_reader.h"
+#include "support/window_test_support_win32.h"
+
+namespace {
+
+constexpr const char* kDemoFiles[] = {"present.dll", "present.exe", "present.tlb", "present.cpl",
+                                      "readme.txt",  "TarnelDemoPresent.hlp", "TarnelDemoPresent.chm"};
+constexpr RootKey kRoots[] = {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers};
+
+std::string ReadText(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Every key and value below the roots, as text; but the program's own
+// settings, which it writes when its window closes.
+using Dump = std::map<std::string, std::string>;
+void DumpKey(Registry& registry, RootKey root, const std::string& path, Dump& dump) {
+  const std::unique_ptr<RegKey> key = registry.OpenRead(root, path);
+  if (!key || (root == kHkeyCurrentUser && path == kSettingsKey)) return;
+  std::string values;
+  for (const std::string& name : key->ValueNames()) {
+    const RegValue value = *key->QueryValue(name);
+    values += name + "=" + std::to_string(value.type) + ":" + std::string(value.data.begin(), value.data.end()) + ";";
+  }
+  dump[RootKeyName(root) + "\\" + path] = values;
+  for (const std::string& sub : key->SubkeyNames()) DumpKey(registry, root, path.empty() ? sub : path + "\\" + sub, dump);
+}
+Dump DumpAll(Registry& registry) {
+  Dump dump;
+  for (RootKey root : kRoots) DumpKey(registry, root, "", dump);
+  return dump;
+}
+
+void MergeWithRegedit(const std::string& file) {
+  std::string command = "regedit.exe /s \"" + file + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  WaitForSingleObject(process.hProcess, 60000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+}
+
+class DeletionJourneyTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    NoTips();
+    // The classes go where the system keeps them too: the sandbox's
+    // HKEY_CLASSES_ROOT is a key of its own, not a view of the machine's.
+    const std::string demo = ReadText("..\\..\\..\\data\\demo\\demo.reg");
+    ImportRegText(*registry_, demo);
+    std::string machine_classes = demo;
+    const std::string from = "[HKEY_CLASSES_ROOT\\", to = "[HKEY_LOCAL_MACHINE\\Software\\Classes\\";
+    for (std::size_t at = machine_classes.find(from); at != std::string::npos; at = machine_classes.find(from, at))
+      machine_classes.replace(at, from.size(), to);
+    ImportRegText(*registry_, machine_classes);
+    WriteKnowledgeBase(ReadText("..\\Knowbase.ini"));
+    CreateDirectoryA("C:\\TarnelDemo", nullptr);
+    CreateDirectoryA("C:\\TarnelDemo\\Installed", nullptr);
+    for (const char* name : kDemoFiles) files_.WriteFileAtomic(std::string("C:\\TarnelDemo\\") + name, "demo\r\n");
+    // The backup goes to the current folder: the test's own.
+    GetCurrentDirectoryA(MAX_PATH, saved_folder_);
+    SetCurrentDirectoryA(work_.Path().c_str());
+  }
+  void TearDown() override {
+    SetCurrentDirectoryA(saved_folder_);
+    for (const char* name : kDemoFiles) files_.DeleteFile(std::string("C:\\TarnelDemo\\") + name);
+    RemoveDirectoryA("C:\\TarnelDemo\\Installed");
+    RemoveDirectoryA("C:\\TarnelDemo");
+  }
+  // Scan, then Delete All, confirmed; the backup file's full name.
+  std::string ScanAndDeleteAll(TMainForm& form) {
+    ScanToTheEnd(form);
+    EXPECT_GT(form.Results().NodeCount(), 20u);
+    SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kDeleteAll), 0);
+    EXPECT_EQ(messages_.questions.size(), 1u);
+    EXPECT_EQ(messages_.questions.back().rfind("Deleting: Attention! All keys will be deleted and are saved in the file \r\n", 0), 0u);
+    EXPECT_EQ(form.Results().NodeCount(), 1u) << (messages_.informed.empty() ? "" : messages_.informed.back());
+    return work_.Path() + (messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2));
+  }
+  void ExpectOnlyThePlantedEntriesGone(const Dump& before, const Dump& after) {
+    for (const auto& [key, values] : after) {
+      EXPECT_TRUE(before.count(key)) << "appeared: " << key;
+    }
+    int gone_or_changed = 0;
+    for (const auto& [key, values] : before) {
+      const auto found = after.find(key);
+      if (found == after.end() || found->second != values) {
+        ++gone_or_changed;
+        EXPECT_EQ(key.find("Present"), std::string::npos) << "a healthy twin was touched: " << key;
+      }
+    }
+    EXPECT_GE(gone_or_changed, 20);
+  }
+
+  ScopedTempFolder work_{"journey"};
+  char saved_folder_[MAX_PATH] = "";
+};
+
+TEST_F(DeletionJourneyTest, DeleteAllThenWinesRegistryEditorGivesEverythingBack) {
+  const Dump before = DumpAll(*registry_);
+  TMainForm& form = Open();
+  const std::string backup = ScanAndDeleteAll(form);
+  ExpectOnlyThePlantedEntriesGone(before, DumpAll(*registry_));
+  Close();
+  // The editor runs outside this process's redirected roots: its file names
+  // the keys where the sandbox keeps them.
+  std::string text = ReadText(backup);
+  ASSERT_NE(text.find("REGEDIT4"), std::string::npos) << backup;
+  std::istringstream lines(text);
+  text.clear();
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("[", 0) == 0) {
+      const std::size_t end = line.find_first_of("\\]");
+      const RootKey root = RootKeyFromName(line.substr(1, end - 1));
+      if (root) line = "[HKEY_CURRENT_USER\\" + registry_->Sandbox().RootPath(root) + line.substr(end);
+    }
+    text += line + "\n";
+  }
+  const std::string moved = work_.Path() + "moved.reg";
+  std::ofstream(moved, std::ios::binary) << text;
+  MergeWithRegedit(moved);
+  EXPECT_EQ(DumpAll(*registry_), before);
+}
+
+TEST_F(DeletionJourneyTest, DeleteAllThenRestoreBackupGivesEverythingBack) {
+  const Dump before = DumpAll(*registry_);
+  TMainForm& form = Open();
+  const std::string backup = ScanAndDeleteAll(form);
+  ExpectOnlyThePlantedEntriesGone(before, DumpAll(*registry_));
+  messages_.file_to_choose = backup;
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(MenuItemId::kRestore1), 0);
+  ASSERT_EQ(messages_.questions.size(), 2u);
+  EXPECT_NE(messages_.questions[1].find("will be written to the registry from"), std::string::npos);
+  EXPECT_EQ(messages_.informed.back().rfind("Written: ", 0), 0u) << messages_.informed.back();
+  EXPECT_EQ(DumpAll(*registry_), before);
+}
+
+TEST_F(DeletionJourneyTest, CopyCommandsAndRegEditOnTheResults) {
+  TMainForm& form = Open();
+  ScanToTheEnd(form);
+  form.SelectNode(*form.Results().Top()->Child(0));
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kCopyKeyName), 0);
+  EXPECT_EQ(clipboard_.texts.back(), "HKEY_CLASSES_ROOT") << "a level-1 node: the root key name only";
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kRegEdit), 0);
+  EXPECT_EQ(navigator_.visits.back(), "HKEY_CLASSES_ROOT|");
+  messages_.file_to_choose = work_.Path() + "results.reg";
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kSaveToFile), 0);
+  EXPECT_NE(ReadText(work_.Path() + "results.reg").find("TarnelDemoGone"), std::string::npos);
+  mapi_.result = 26;
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kSend), 0);
+  ASSERT_FALSE(messages_.informed.empty());
+  EXPECT_NE(messages_.informed.back().find("Save as.."), std::string::npos) << "no mail program: said so";
+}
+
+}  // namespace
