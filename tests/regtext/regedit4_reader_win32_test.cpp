@@ -12,6 +12,7 @@
 #include "regtext/regedit4_reader.h"
 #include "scan/root_keys.h"
 #include "support/reg_value_print.h"
+#include "support/regedit_win32.h"
 #include "support/registry_sandbox_win32.h"
 
 namespace {
@@ -21,18 +22,6 @@ std::string TempFileName() {
   char file[MAX_PATH];
   if (!GetTempPathA(MAX_PATH, folder) || !GetTempFileNameA(folder, "reg", 0, file)) return std::string();
   return file;
-}
-
-// Runs "regedit /s file" and waits for it; the editor reports nothing.
-void MergeWithRegedit(const std::string& file) {
-  std::string command = "regedit.exe /s \"" + file + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-  WaitForSingleObject(process.hProcess, 60000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
 }
 
 TEST(Regedit4ReaderAgainstTheRegistryEditor, EveryLineFormGivesTheSameValues) {

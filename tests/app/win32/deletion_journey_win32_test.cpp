@@ -10,6 +10,7 @@
 #include "app/win32/command_ids.h"
 #include "main_window_fixture_win32.h"
 #include "regtext/regedit4_reader.h"
+#include "support/regedit_win32.h"
 #include "support/window_test_support_win32.h"
 
 namespace {
@@ -43,17 +44,6 @@ Dump DumpAll(Registry& registry) {
   Dump dump;
   for (RootKey root : kRoots) DumpKey(registry, root, "", dump);
   return dump;
-}
-
-void MergeWithRegedit(const std::string& file) {
-  std::string command = "regedit.exe /s \"" + file + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-  WaitForSingleObject(process.hProcess, 60000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
 }
 
 class DeletionJourneyTest : public MainWindowTest {

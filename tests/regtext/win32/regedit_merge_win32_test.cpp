@@ -16,6 +16,7 @@
 #include "scan/root_keys.h"
 #include "platform/memory_files.h"
 #include "support/hostile_values.h"
+#include "support/regedit_win32.h"
 #include "support/registry_sandbox_win32.h"
 
 namespace {
@@ -24,33 +25,6 @@ class NoMail : public MailSender {
  public:
   MailResult SendFile(const std::string&) override { return MailResult::kHandedOver; }
 };
-
-class UniqueHandle {
- public:
-  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() {
-    if (handle_) CloseHandle(handle_);
-  }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-// "regedit /s" exits 0 whatever it made of the file: the caller reads back.
-void MergeWithRegedit(const std::string& file) {
-  std::string command = "regedit.exe /s \"" + file + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process));
-  UniqueHandle process_handle(process.hProcess);
-  UniqueHandle thread_handle(process.hThread);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
-}
 
 std::string TempFile(const std::string& name) {
   char folder[MAX_PATH + 1];
