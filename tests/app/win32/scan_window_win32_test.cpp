@@ -269,3 +269,32 @@ TEST_F(ScanWindowTest, TheWindowFindsWhatTheHeadlessScannerFindsOnTheDemo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {
+  // The backup file goes to the current folder: a throwaway one.
+  ScopedTempFolder work("values");
+  char saved[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  SetCurrentDirectoryA(work.Path().c_str());
+  ImportRegText(*registry_, Planted(1));
+  TMainForm& form = Open();
+  ScanToTheEnd(form);
+  const ResultNode& run = *FindNode(*form.Results().Top(), "Run");
+  form.SelectNode(run);
+  ASSERT_EQ(form.List().RowCount(), 2);
+  ListView_SetItemState(form.List().Handle(), -1, LVIS_SELECTED, LVIS_SELECTED);
+  form.Dispatcher().States().SetEnabled(CommandId::kDeleteValue, true);  // as the list's context menu sets it
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kDeleteValue), 0);
+  auto key = registry_->OpenRead(kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  ASSERT_NE(key, nullptr);
+  EXPECT_FALSE(key->QueryValue("Gone"));
+  EXPECT_TRUE(key->QueryValue("Here")) << "a good value is never deleted";
+  EXPECT_EQ(FindNode(*form.Results().Top(), "Run"), nullptr) << "no bad value left: the node went";
+  EXPECT_TRUE(messages_.errors.empty());
+  Close();
+  SetCurrentDirectoryA(saved);
+}
+
+}  // namespace
