@@ -103,6 +103,9 @@ class TMainForm : public ScanView {
   void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
 
  private:
+  // The timer that releases the tree's held repaints.
+  static constexpr UINT_PTR kTreeRedrawTimer = 1;
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -1,0 +1,149 @@
+// The main window's commands on the results: deleting, copying, opening the
+// registry editor, saving, sending and restoring.
+#include "app/win32/main.h"
+
+#include "app/copy_texts.h"
+#include "app/deletion.h"
+#include "app/deletion_report.h"
+#include "app/restore.h"
+#include "app/value_list.h"
+#include "platform/file_errors.h"
+#include "regtext/key_paths.h"
+
+void TMainForm::ShowAfterDeletion(const std::string& status) {
+  TreeViewChange(CurrentNode());
+  status_bar_.SetText(status);
+}
+
+void TMainForm::ActionDeleteKeyExecute() {
+  ResultNode* node = CurrentNode();
+  if (!node || !node->Data()) return;
+  try {
+    const DeletionOutcome outcome = ProblemDeletion(results_, services_.registry, *FBuck).DeleteProblem(*node);
+    ShowAfterDeletion(OutcomeText(outcome));
+  } catch (const FileCreateError& error) {
+    services_.messages.Error(error.what());
+  }
+}
+
+void TMainForm::ActionDeleteValueExecute() {
+  ResultNode* node = CurrentNode();
+  if (!node || !list_record_ || node->Data() != list_record_) return;
+  std::vector<std::string> names;
+  for (const int row : list_.SelectedRows()) {
+    const std::string caption = list_.Caption(row);
+    if (RecordNamesValue(*list_record_, caption)) {
+      names.push_back(caption);
+    } else {
+      list_.Deselect(row);  // a good value is never deleted
+    }
+  }
+  if (names.empty()) return;
+  try {
+    const DeletionOutcome outcome = ProblemDeletion(results_, services_.registry, *FBuck).DeleteValues(*node, names);
+    ShowAfterDeletion(OutcomeText(outcome));
+  } catch (const FileCreateError& error) {
+    services_.messages.Error(error.what());  // rows, record and registry as they were
+  }
+}
+
+void TMainForm::ActionDeleteAllExecute() {
+  if (!services_.messages.Confirm("Deleting", DeleteAllQuestion(FBuck->FileName()))) return;
+  ProblemDeletion deletion(results_, services_.registry, *FBuck);
+  const int problems = static_cast<int>(deletion.ProblemNodes().size());
+  if (problems == 0) return;
+  HWND progress = status_bar_.ProgressBar();
+  SendMessageA(progress, PBM_SETRANGE32, 0, problems - 1);
+  SendMessageA(progress, PBM_SETSTEP, 1, 0);
+  ShowWindow(progress, SW_SHOW);
+  try {
+    const DeletionSummary summary = deletion.DeleteAll([&] { SendMessageA(progress, PBM_STEPIT, 0, 0); });
+    ShowWindow(progress, SW_HIDE);
+    ShowAfterDeletion("");
+    services_.messages.Inform(DeleteAllSummary(summary, FBuck->FileName(), FBuck->Notes()));
+  } catch (const FileCreateError& error) {
+    ShowWindow(progress, SW_HIDE);
+    services_.messages.Error(error.what());  // nothing was deleted
+  }
+}
+
+void TMainForm::ActionCopyKeyNameExecute() {
+  if (const ResultNode* node = CurrentNode()) services_.clipboard.SetText(NodeFullPath(*node));
+}
+
+void TMainForm::COpyOnlyName1Click() {
+  if (const ResultNode* node = CurrentNode()) services_.clipboard.SetText(node->Text());
+}
+
+void TMainForm::CopyName1Click() {
+  std::vector<std::string> names;
+  const std::vector<int> rows = list_.SelectedRows();
+  for (const int row : rows) names.push_back(list_.Caption(row));
+  if (rows.size() != 1)
+    for (const int row : rows) list_.Deselect(row);
+  services_.clipboard.SetText(CopyNamesText(names));
+}
+
+void TMainForm::CopyValue1Click() {
+  std::vector<std::optional<std::string>> data;
+  const std::vector<int> rows = list_.SelectedRows();
+  for (const int row : rows) data.push_back(list_.Data(row));
+  if (list_.RowCount() != 1)
+    for (const int row : rows) list_.Deselect(row);
+  if (const std::optional<std::string> text = CopyValuesText(list_.RowCount(), data))
+    services_.clipboard.SetText(*text);
+}
+
+void TMainForm::ActionRegEditExecute() {
+  const ResultNode* node = CurrentNode();
+  if (!node || node->Level() < 1) return;
+  const std::optional<std::string> row = GetFocus() == list_.Handle() ? list_.SelectedCaption() : std::nullopt;
+  services_.navigator.GotoKey(NodeFullPath(*node), row.value_or(""));
+}
+
+void TMainForm::TreeViewDblClick() {
+  const ResultNode* node = CurrentNode();
+  if (node && node->ChildCount() == 0) dispatcher_.Execute(CommandId::kRegEdit);
+}
+
+void TMainForm::ListView1DblClick() {
+  if (list_.SelectedCaption()) dispatcher_.Execute(CommandId::kRegEdit);
+}
+
+void TMainForm::ActionSaveToFileExecute() {
+  const std::optional<std::string> file = services_.messages.AskSaveFile();
+  if (!file) return;
+  try {
+    FBuck->SaveResults(*file);
+  } catch (const FileCreateError& error) {
+    services_.messages.Error(error.what());
+  }
+}
+
+void TMainForm::ActionSendExecute() {
+  try {
+    if (FBuck->SendResults() == MailResult::kNoMailProgram)
+      services_.messages.Inform(
+          "No mail program could take the results. Save them with File > Save as.. and attach the file to a mail "
+          "yourself.");
+  } catch (const FileCreateError& error) {
+    services_.messages.Error(error.what());
+  }
+}
+
+void TMainForm::Restore1Click() {
+  const std::optional<std::string> file = services_.messages.AskOpenFile();
+  if (!file) return;
+  const std::optional<std::string> text = services_.files.ReadFile(*file);
+  if (!text) {
+    services_.messages.Error("Cannot read file " + *file);
+    return;
+  }
+  const RestorePlan plan = PlanRestore(*text);
+  if (!plan.error.empty()) {
+    services_.messages.Error(*file + " cannot be restored, nothing was written:\r\n" + plan.error);
+    return;
+  }
+  if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, *file))) return;
+  services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text)));
+}

@@ -1,0 +1,222 @@
+// The main window's scans and their display: Start, Stop, the end of a
+// scan, the scanner's changes, the tree's and the list's drawing, and the
+// rules the selection and the menus apply.
+#include "app/win32/main.h"
+
+#include "app/value_list.h"
+#include "platform/file_errors.h"
+#include "platform/registry_errors.h"
+
+namespace {
+
+// While nodes come in, the tree repaints at most this often.
+constexpr UINT kTreeRedrawMs = 100;
+constexpr COLORREF kProblemRed = RGB(255, 0, 0);
+
+}  // namespace
+
+void TMainForm::ActionStartExecute() {
+  CommandStates& states = dispatcher_.States();
+  states.SetEnabled(CommandId::kDeleteAll, false);
+  SetBusyCursor(true);
+  try {
+    FBuck->BeginBackupFile();
+  } catch (const FileCreateError& error) {
+    // The old backup could not be written: no new scan over it.
+    SetBusyCursor(false);
+    services_.messages.Error(error.what());
+    return;
+  }
+  list_record_ = nullptr;
+  list_.Clear();
+  states.SetEnabled(CommandId::kStart, false);
+  FScanner.reset();
+  FScanner = std::make_unique<Tverefy>(ScanContext{services_.registry, services_.files, ui_}, *this);
+  FScanner->Prepare();
+  FScanner->OnTerminate = [this] { ScanFinished(); };
+  ShowWindow(status_bar_.ProgressBar(), SW_SHOW);
+  ApplyScanStarted(states);
+  status_bar_.SetScanning(true);
+  ShowCommandStates();
+  FScanner->Start();
+}
+
+void TMainForm::ActionStopExecute() {
+  if (FScanner) FScanner->Terminate();
+}
+
+void TMainForm::ScanFinished() {
+  ApplyScanFinished(dispatcher_.States(), tree_.Count());
+  SetBusyCursor(false);
+  SendMessageA(status_bar_.ProgressBar(), PBM_SETPOS, 0, 0);
+  ShowWindow(status_bar_.ProgressBar(), SW_HIDE);
+  status_bar_.SetScanning(false);
+  status_bar_.SetText("");
+  ReleaseTreeRedraw();
+  if (tree_.Count() > 0 && !tree_.Expanded(tree_.TopNode())) ExpandResults();
+  ShowCommandStates();
+  if (OnScanFinished) OnScanFinished();
+}
+
+void TMainForm::ExpandResults() {
+  tree_.SetRedraw(false);
+  tree_.ExpandAll(tree_.TopNode());
+  TreeView_EnsureVisible(tree_.Handle(), tree_.TopNode());
+  tree_.SetRedraw(true);
+}
+
+void TMainForm::ClearResults() {
+  HoldTreeRedraw();
+  results_.DeleteChildren(*results_.Top());
+}
+
+void TMainForm::SetProgressMax(int maximum) { SendMessageA(status_bar_.ProgressBar(), PBM_SETRANGE32, 0, maximum); }
+
+void TMainForm::SetProgressStep(int step) { SendMessageA(status_bar_.ProgressBar(), PBM_SETSTEP, step, 0); }
+
+void TMainForm::SetProgressPosition(int position) {
+  SendMessageA(status_bar_.ProgressBar(), PBM_SETPOS, position, 0);
+}
+
+void TMainForm::StepProgress() { SendMessageA(status_bar_.ProgressBar(), PBM_STEPIT, 0, 0); }
+
+void TMainForm::SetStatusText(const std::string& text) { status_bar_.SetText(text); }
+
+void TMainForm::InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
+  HoldTreeRedraw();
+  InsertProblemPath(results_, *results_.Top(), full_path, std::move(record));
+}
+
+void TMainForm::HoldTreeRedraw() {
+  if (tree_redraw_held_) return;
+  tree_redraw_held_ = true;
+  tree_.SetRedraw(false);
+  SetTimer(window_, kTreeRedrawTimer, kTreeRedrawMs, nullptr);
+}
+
+void TMainForm::ReleaseTreeRedraw() {
+  if (!tree_redraw_held_) return;
+  tree_redraw_held_ = false;
+  KillTimer(window_, kTreeRedrawTimer);
+  tree_.SetRedraw(true);
+}
+
+// The background-work cursor over the whole window while a scan runs.
+void TMainForm::SetBusyCursor(bool busy) {
+  busy_cursor_ = busy;
+  SetCursor(LoadCursor(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
+}
+
+ResultNode* TMainForm::CurrentNode() const { return NodeOfItem(tree_.Handle(), tree_.Selected()); }
+
+SelectedNode TMainForm::SelectedNodeState() const {
+  const ResultNode* node = CurrentNode();
+  if (!node) return {};
+  return {true, node->Level(), node->ChildCount() > 0};
+}
+
+void TMainForm::SelectNode(const ResultNode& node) { TreeView_SelectItem(tree_.Handle(), mirror_.ItemOf(node)); }
+
+void TMainForm::TreeViewChange(ResultNode* node) {
+  const TErrorClass* record = node ? node->Data() : nullptr;
+  status_bar_.SetText(record ? record->FMessage : "");
+  list_record_ = record;
+  FillValueList(node);
+  ShowNodeCommandStates(TreeSelectionRule(SelectedNodeState()));
+}
+
+void TMainForm::ShowNodeCommandStates(const NodeCommandStates& states) {
+  menus_->SetItemEnabled(MenuItemId::kCopyOnlyName1, states.copy_only_name);
+  dispatcher_.States().SetEnabled(CommandId::kDeleteKey, states.delete_key);
+  dispatcher_.States().SetEnabled(CommandId::kCopyKeyName, states.copy_key_name);
+  ShowCommandStates();
+}
+
+void TMainForm::TreeViewContextPopup() { ShowNodeCommandStates(TreeSelectionRule(SelectedNodeState())); }
+
+void TMainForm::ListView1ContextPopup() {
+  const ListPopupStates states = ListPopupRule(list_.SelectedCaption(), list_record_);
+  menus_->SetItemEnabled(MenuItemId::kCopyName1, states.copy_name);
+  menus_->SetItemEnabled(MenuItemId::kCopyValue1, states.copy_value);
+  dispatcher_.States().SetEnabled(CommandId::kDeleteValue, states.delete_value);
+  ShowCommandStates();
+}
+
+void TMainForm::Edit1Click(HMENU edit_menu) {
+  const HWND focus = GetFocus();
+  const ActiveControl active = focus == tree_.Handle()   ? ActiveControl::kTree
+                               : focus == list_.Handle() ? ActiveControl::kList
+                                                         : ActiveControl::kOther;
+  const EditMenuStates states = EditMenuRule(active, SelectedNodeState());
+  if (states.binding == DeleteBinding::kDeleteKey) dispatcher_.States().SetEnabled(CommandId::kDeleteKey, states.delete_key);
+  menus_->SetItemEnabled(MenuItemId::kCopyOnlyName1, states.copy_only_name);
+  dispatcher_.States().SetEnabled(CommandId::kCopyKeyName, states.copy_key_name);
+  ShowCommandStates();
+  const std::optional<CommandId> bound =
+      states.binding == DeleteBinding::kDeleteKey     ? std::optional(CommandId::kDeleteKey)
+      : states.binding == DeleteBinding::kDeleteValue ? std::optional(CommandId::kDeleteValue)
+                                                      : std::nullopt;
+  menus_->BindDelete1(edit_menu, bound, dispatcher_.States());
+}
+
+void TMainForm::EditSelectAll1Execute() {
+  SetFocus(list_.Handle());
+  list_.SelectAll();
+}
+
+void TMainForm::FillValueList(const ResultNode* node) {
+  if (!node) return;
+  HCURSOR previous = busy_cursor_ ? nullptr : SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  list_.Clear();
+  try {
+    list_.AddRows(ValueRows(services_.registry, *node, dispatcher_.States().Checked(CommandId::kAllValues)));
+  } catch (const RegistryError& error) {
+    // The value changed since it was listed: say so, keep the window going.
+    services_.messages.Error(error.what());
+  }
+  if (previous) SetCursor(previous);
+}
+
+LRESULT TMainForm::TreeViewCustomDraw(NMTVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  const auto* node = reinterpret_cast<const ResultNode*>(draw.nmcd.lItemlParam);
+  if (!node || !node->Data()) return CDRF_DODEFAULT;
+  if (node->Data()->FLevel > 0) draw.clrText = kProblemRed;
+  SelectObject(draw.nmcd.hdc, bold_font_.get());
+  return CDRF_NEWFONT;
+}
+
+LRESULT TMainForm::ListView1CustomDraw(NMLVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  if (list_record_ && RecordNamesValue(*list_record_, list_.Caption(static_cast<int>(draw.nmcd.dwItemSpec))))
+    draw.clrText = kProblemRed;
+  return CDRF_DODEFAULT;
+}
+
+LRESULT TMainForm::OnTreeNotify(NMHDR* header) {
+  switch (header->code) {
+    case NM_CUSTOMDRAW:
+      return TreeViewCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+      TreeViewChange(reinterpret_cast<ResultNode*>(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.lParam));
+      return 0;
+    case TVN_GETDISPINFOA:
+    case TVN_GETDISPINFOW:
+      mirror_.FillDisplayInfo(*reinterpret_cast<NMTVDISPINFOA*>(header));
+      return 0;
+    case NM_DBLCLK:
+      TreeViewDblClick();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+LRESULT TMainForm::OnListNotify(NMHDR* header) {
+  if (header->code == NM_CUSTOMDRAW) return ListView1CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+  if (header->code == NM_DBLCLK) ListView1DblClick();
+  return 0;
+}
