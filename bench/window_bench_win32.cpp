@@ -21,6 +21,7 @@
 #include "app/win32/version_record_win32.h"
 #include "cli/headless_scan.h"
 #include "mail/mymapi_win32.h"
+#include "regedit/win32/RegEditAccess_win32.h"
 #include "platform/registry_accessor.h"
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/clock_win32.h"
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < repeat; ++i) headless = std::min(headless, HeadlessScanMs(registry, files, clock));
 
   Win32Clipboard clipboard;
-  RegistryEditorStarter navigator(shell);
+  TRegEditAccess navigator([](const std::string&, const std::string&) {});
   TMainForm form({registry, files, versions, shell, messages, clock, mapi, clipboard, navigator});
   if (!form.Create()) return 1;
   ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);

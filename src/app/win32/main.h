@@ -13,7 +13,7 @@
 #include "app/form_texts.h"
 #include "app/geometry.h"
 #include "app/settings.h"
-#include "app/registry_navigator.h"
+#include "regedit/navigator.h"
 #include "app/scan_rules.h"
 #include "app/user_messages.h"
 #include "app/version_info.h"

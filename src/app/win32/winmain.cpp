@@ -7,6 +7,7 @@
 #include "app/win32/user_messages_win32.h"
 #include "app/win32/version_record_win32.h"
 #include "mail/mymapi_win32.h"
+#include "regedit/win32/RegEditAccess_win32.h"
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
@@ -25,7 +26,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
   Win32MailSystem mail_system;
   Win32MapiLibrary mapi(registry, mail_system);
   Win32Clipboard clipboard;
-  RegistryEditorStarter navigator(shell);
+  TRegEditAccess navigator([&](const std::string& text, const std::string& caption) {
+    MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+  });
   TMainForm form({registry, files, versions, shell, messages, clock, mapi, clipboard, navigator});
   if (!form.Create()) return 1;
   messages.SetOwner(form.Handle());

@@ -1,0 +1,120 @@
+#include "regedit/win32/editor_controls_win32.h"
+
+#include <commctrl.h>
+
+namespace {
+
+LPARAM RemoteAddress(ItemBuffer& buffer, std::size_t offset = 0) {
+  return reinterpret_cast<LPARAM>(static_cast<char*>(buffer.Address()) + offset);
+}
+
+std::optional<std::string> ReadText(ItemBuffer& buffer) {
+  char text[ItemBuffer::kTextCapacity] = "";
+  if (!buffer.Read(ItemBuffer::kTextOffset, text, sizeof text)) return std::nullopt;
+  text[sizeof text - 1] = 0;
+  return std::string(text);
+}
+
+void ClearText(ItemBuffer& buffer) {
+  const char zero[ItemBuffer::kTextCapacity] = {};
+  buffer.Write(ItemBuffer::kTextOffset, zero, sizeof zero);
+}
+
+struct Search {
+  const char* window_class;
+  HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<Search*>(parameter);
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, search->window_class) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindDescendant(HWND parent, const char* window_class) {
+  Search search{window_class, nullptr};
+  EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+EditorTree::Item EditorTreeControl::Root() {
+  return static_cast<Item>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+}
+
+EditorTree::Item EditorTreeControl::FirstChild(Item item) {
+  return static_cast<Item>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_CHILD, static_cast<LPARAM>(item)));
+}
+
+EditorTree::Item EditorTreeControl::NextSibling(Item item) {
+  return static_cast<Item>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item)));
+}
+
+EditorTree::Item EditorTreeControl::Selected() {
+  return static_cast<Item>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+std::optional<std::string> EditorTreeControl::Text(Item item) {
+  TVITEMA record{};
+  record.mask = TVIF_TEXT;
+  record.hItem = reinterpret_cast<HTREEITEM>(item);
+  record.pszText = reinterpret_cast<char*>(RemoteAddress(buffer_, ItemBuffer::kTextOffset));
+  record.cchTextMax = ItemBuffer::kTextCapacity;
+  ClearText(buffer_);
+  if (!buffer_.Write(0, &record, sizeof record)) return std::nullopt;
+  if (!SendMessageA(tree_, TVM_GETITEMA, 0, RemoteAddress(buffer_))) return std::nullopt;
+  return ReadText(buffer_);
+}
+
+void EditorTreeControl::Expand(Item item) { SendMessageA(tree_, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item)); }
+
+void EditorTreeControl::Refresh(Item item) {
+  SendMessageA(tree_, TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, static_cast<LPARAM>(item));
+  Expand(item);
+}
+
+void EditorTreeControl::Select(Item item) {
+  SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item));
+  SendMessageA(tree_, TVM_ENSUREVISIBLE, 0, static_cast<LPARAM>(item));
+}
+
+std::optional<std::string> EditorListControl::RowText(int row) {
+  LVITEMA record{};
+  record.iSubItem = 0;
+  record.pszText = reinterpret_cast<char*>(RemoteAddress(buffer_, ItemBuffer::kTextOffset));
+  record.cchTextMax = ItemBuffer::kTextCapacity;
+  ClearText(buffer_);
+  if (!buffer_.Write(0, &record, sizeof record)) return std::nullopt;
+  SendMessageA(list_, LVM_GETITEMTEXTA, row, RemoteAddress(buffer_));
+  return ReadText(buffer_);
+}
+
+std::vector<std::string> EditorListControl::Rows() {
+  std::vector<std::string> rows;
+  const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) rows.push_back(RowText(row).value_or(""));
+  return rows;
+}
+
+bool EditorListControl::SelectOnly(int row) {
+  LVITEMA record{};
+  record.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  record.state = 0;
+  if (!buffer_.Write(0, &record, sizeof record)) return false;
+  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), RemoteAddress(buffer_));
+  record.state = LVIS_SELECTED | LVIS_FOCUSED;
+  if (!buffer_.Write(0, &record, sizeof record)) return false;
+  SendMessageA(list_, LVM_SETITEMSTATE, row, RemoteAddress(buffer_));
+  SendMessageA(list_, LVM_ENSUREVISIBLE, row, FALSE);
+  return true;
+}
+
+std::optional<std::string> EditorListControl::Focused() {
+  const int row = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  if (row < 0) return std::nullopt;
+  return RowText(row);
+}
