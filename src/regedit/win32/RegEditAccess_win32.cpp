@@ -101,7 +101,9 @@ void TRegEditAccess::GotoKey(const std::string& key, const std::string& value) {
   if (!tree) return;
   DWORD process_id = 0;
   GetWindowThreadProcessId(editor, &process_id);
-  const std::unique_ptr<ItemBuffer> buffer = UsesSharedMapping(OsKind()) ? SharedPage() : PageInProcess(process_id);
+  const std::unique_ptr<ItemBuffer> buffer = way_ == Way::kTyping             ? nullptr
+                                             : UsesSharedMapping(OsKind()) ? SharedPage()
+                                                                           : PageInProcess(process_id);
   if (!buffer) {
     GotoKeyByKeyboard(tree, list, key, value);
     return;

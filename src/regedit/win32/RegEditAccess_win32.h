@@ -16,7 +16,9 @@ class TRegEditAccess : public RegistryNavigator {
   using Report = std::function<void(const std::string& text, const std::string& caption)>;
   static constexpr const char* kEditorClass = "RegEdit_RegEdit";
 
-  explicit TRegEditAccess(Report report) : report_(std::move(report)) {}
+  enum class Way { kQuery, kTyping };
+
+  explicit TRegEditAccess(Report report, Way way = Way::kQuery) : report_(std::move(report)), way_(way) {}
 
   void GotoKey(const std::string& key, const std::string& value) override;
   // How the last navigation went, for whoever checks: true when the
@@ -28,5 +30,6 @@ class TRegEditAccess : public RegistryNavigator {
   void GotoKeyByKeyboard(HWND tree, HWND list, const std::string& key, const std::string& value);
 
   Report report_;
+  Way way_;  // kTyping: as when the editor's process cannot be reached
   bool landed_ = false;
 };

@@ -111,6 +111,19 @@ TEST_F(NavigatorTest, AKeyInAnotherCaseAndAKeyMadeAfterTheEditorShowedItsParent)
   EXPECT_EQ(reports, std::vector<std::string>{"Error: NotFound"});
 }
 
+// The fallback, when the editor's process cannot be reached: typing lands
+// on plain names, given time between the components.
+TEST_F(NavigatorTest, TypingReachesAPlainKey) {
+  Create("Plain\\Typed", "Value");
+  TRegEditAccess typing([this](const std::string& text, const std::string& caption) {
+    reports.push_back(caption + ": " + text);
+  }, TRegEditAccess::Way::kTyping);
+  typing.GotoKey(sandbox.FullPath() + "\\Plain\\Typed", "");
+  const std::string key = EditorSelection().first;
+  EXPECT_EQ(key.substr(key.rfind('\\') + 1), "Typed") << key;
+  EXPECT_TRUE(reports.empty());
+}
+
 TEST(TShareObject, APageOfFileWhileMappedAndNoFileAfter) {
   std::string name;
   {
