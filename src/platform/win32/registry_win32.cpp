@@ -187,7 +187,8 @@ std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string
 
 bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
   const HKEY predefined = PredefinedKey(root);
-  if (!predefined || path.find_first_not_of('\\') == std::string::npos) return false;
+  // A leading backslash names no key (the system refuses it too).
+  if (!predefined || path.empty() || path.front() == '\\') return false;
   // The parent opened first, however long its path; then the key's own name.
   std::string key_path = path;
   while (key_path.size() > 1 && key_path.back() == '\\') key_path.pop_back();
