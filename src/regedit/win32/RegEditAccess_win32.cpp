@@ -64,14 +64,28 @@ std::string Joined(const std::vector<std::string>& components) {
 
 }  // namespace
 
+// The editor of our own word size, whose tree's records we can write: a
+// 32-bit program on 64-bit Windows starts the 32-bit editor, which also
+// shows the registry view such a program scans.
+std::string EditorProgram() {
+  BOOL wow64 = FALSE;
+  char folder[MAX_PATH] = "";
+  if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64 && GetSystemWow64DirectoryA(folder, MAX_PATH)) {
+    const std::string own = std::string(folder) + "\\regedit.exe";
+    if (GetFileAttributesA(own.c_str()) != INVALID_FILE_ATTRIBUTES) return own;
+  }
+  return "regedit.exe";
+}
+
 HWND TRegEditAccess::FindOrLaunchRegEdit() {
   HWND editor = FindWindowA(kEditorClass, nullptr);
   if (!editor) {
+    const std::string program = EditorProgram();
     SHELLEXECUTEINFOA start{};
     start.cbSize = sizeof start;
     start.fMask = SEE_MASK_NOCLOSEPROCESS;
     start.lpVerb = "open";
-    start.lpFile = "regedit.exe";
+    start.lpFile = program.c_str();
     start.nShow = SW_SHOWNORMAL;
     if (ShellExecuteExA(&start) && start.hProcess) {
       // Idle is not enough: the window may come a moment later.

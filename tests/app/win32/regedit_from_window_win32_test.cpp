@@ -59,6 +59,13 @@ TEST(RegEditFromTheWindow, F2OpensTheEditorAtTheSelectedProblemAndValue) {
     form.SelectNode(*run);
     PostMessageA(form.Tree().Handle(), WM_KEYDOWN, VK_F2, 1);
     PumpMessages(form);
+    HWND started = FindWindowA(TRegEditAccess::kEditorClass, nullptr);
+    DWORD started_id = 0;
+    GetWindowThreadProcessId(started, &started_id);
+    if (!PageInProcess(started_id)) {
+      PostMessageA(started, WM_CLOSE, 0, 0);
+      GTEST_SKIP() << "the system started an editor of the other word size: only typing reaches it";
+    }
     EXPECT_TRUE(navigator.LastLanded()) << (reports.empty() ? "" : reports.front());
 
     SetFocus(form.List().Handle());
