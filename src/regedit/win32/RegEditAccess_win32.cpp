@@ -29,14 +29,14 @@ void Type(HWND target, const std::vector<Keystroke>& keys) {
   for (const Keystroke& key : keys) {
     switch (key.kind) {
       case Keystroke::kLeft:
-        SendMessageA(target, WM_KEYDOWN, VK_LEFT, 1);
+        AskEditor(target, WM_KEYDOWN, VK_LEFT, 1);
         break;
       case Keystroke::kRight:
-        SendMessageA(target, WM_KEYDOWN, VK_RIGHT, 1);
+        AskEditor(target, WM_KEYDOWN, VK_RIGHT, 1);
         break;
       case Keystroke::kChar:
         // lParam 1, the repeat count: the controls ignore a character without one.
-        SendMessageA(target, WM_CHAR, static_cast<unsigned char>(key.character), 1);
+        AskEditor(target, WM_CHAR, static_cast<unsigned char>(key.character), 1);
         break;
       case Keystroke::kPause:
         Sleep(kTypingPauseMs);

@@ -36,6 +36,12 @@ BOOL CALLBACK MatchClass(HWND window, LPARAM parameter) {
 
 }  // namespace
 
+LRESULT AskEditor(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)) return 0;
+  return static_cast<LRESULT>(result);
+}
+
 HWND FindDescendant(HWND parent, const char* window_class) {
   Search search{window_class, nullptr};
   EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
@@ -43,19 +49,19 @@ HWND FindDescendant(HWND parent, const char* window_class) {
 }
 
 EditorTree::Item EditorTreeControl::Root() {
-  return static_cast<Item>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  return static_cast<Item>(AskEditor(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
 }
 
 EditorTree::Item EditorTreeControl::FirstChild(Item item) {
-  return static_cast<Item>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_CHILD, static_cast<LPARAM>(item)));
+  return static_cast<Item>(AskEditor(tree_, TVM_GETNEXTITEM, TVGN_CHILD, static_cast<LPARAM>(item)));
 }
 
 EditorTree::Item EditorTreeControl::NextSibling(Item item) {
-  return static_cast<Item>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item)));
+  return static_cast<Item>(AskEditor(tree_, TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item)));
 }
 
 EditorTree::Item EditorTreeControl::Selected() {
-  return static_cast<Item>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  return static_cast<Item>(AskEditor(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
 std::optional<std::string> EditorTreeControl::Text(Item item) {
@@ -66,20 +72,20 @@ std::optional<std::string> EditorTreeControl::Text(Item item) {
   record.cchTextMax = ItemBuffer::kTextCapacity;
   ClearText(buffer_);
   if (!buffer_.Write(0, &record, sizeof record)) return std::nullopt;
-  if (!SendMessageA(tree_, TVM_GETITEMA, 0, RemoteAddress(buffer_))) return std::nullopt;
+  if (!AskEditor(tree_, TVM_GETITEMA, 0, RemoteAddress(buffer_))) return std::nullopt;
   return ReadText(buffer_);
 }
 
-void EditorTreeControl::Expand(Item item) { SendMessageA(tree_, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item)); }
+void EditorTreeControl::Expand(Item item) { AskEditor(tree_, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item)); }
 
 void EditorTreeControl::Refresh(Item item) {
-  SendMessageA(tree_, TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, static_cast<LPARAM>(item));
+  AskEditor(tree_, TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, static_cast<LPARAM>(item));
   Expand(item);
 }
 
 void EditorTreeControl::Select(Item item) {
-  SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item));
-  SendMessageA(tree_, TVM_ENSUREVISIBLE, 0, static_cast<LPARAM>(item));
+  AskEditor(tree_, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item));
+  AskEditor(tree_, TVM_ENSUREVISIBLE, 0, static_cast<LPARAM>(item));
 }
 
 std::optional<std::string> EditorListControl::RowText(int row) {
@@ -89,13 +95,13 @@ std::optional<std::string> EditorListControl::RowText(int row) {
   record.cchTextMax = ItemBuffer::kTextCapacity;
   ClearText(buffer_);
   if (!buffer_.Write(0, &record, sizeof record)) return std::nullopt;
-  SendMessageA(list_, LVM_GETITEMTEXTA, row, RemoteAddress(buffer_));
+  AskEditor(list_, LVM_GETITEMTEXTA, row, RemoteAddress(buffer_));
   return ReadText(buffer_);
 }
 
 std::vector<std::string> EditorListControl::Rows() {
   std::vector<std::string> rows;
-  const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+  const int count = static_cast<int>(AskEditor(list_, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < count; ++row) rows.push_back(RowText(row).value_or(""));
   return rows;
 }
@@ -105,16 +111,16 @@ bool EditorListControl::SelectOnly(int row) {
   record.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   record.state = 0;
   if (!buffer_.Write(0, &record, sizeof record)) return false;
-  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), RemoteAddress(buffer_));
+  AskEditor(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), RemoteAddress(buffer_));
   record.state = LVIS_SELECTED | LVIS_FOCUSED;
   if (!buffer_.Write(0, &record, sizeof record)) return false;
-  SendMessageA(list_, LVM_SETITEMSTATE, row, RemoteAddress(buffer_));
-  SendMessageA(list_, LVM_ENSUREVISIBLE, row, FALSE);
+  AskEditor(list_, LVM_SETITEMSTATE, row, RemoteAddress(buffer_));
+  AskEditor(list_, LVM_ENSUREVISIBLE, row, FALSE);
   return true;
 }
 
 std::optional<std::string> EditorListControl::Focused() {
-  const int row = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  const int row = static_cast<int>(AskEditor(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   if (row < 0) return std::nullopt;
   return RowText(row);
 }

@@ -43,6 +43,10 @@ class EditorListControl {
   ItemBuffer& buffer_;
 };
 
+// A message to the editor that gives up when the editor does not answer
+// within a few seconds (a hung editor must not hang Tarnel); 0 then.
+LRESULT AskEditor(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
 // The first window of the class below the parent, at any depth (Wine puts a
 // window between the editor's frame and its controls).
 HWND FindDescendant(HWND parent, const char* window_class);
