@@ -16,32 +16,9 @@ RestorePlan PlanRestore(std::string_view text) {
 }
 
 RestoreReport ApplyRestore(Registry& registry, std::string_view text) {
-  RestoreReport report;
-  for (const RegTextKey& key : ParseRegedit4(text)) {
-    if (key.remove) {
-      if (registry.DeleteKey(key.root, key.subpath) || !registry.OpenRead(key.root, key.subpath)) {
-        ++report.keys;
-      } else {
-        report.failures.push_back("line " + std::to_string(key.line) + ": cannot delete " + key.path);
-      }
-      continue;
-    }
-    const std::unique_ptr<RegKey> open = registry.OpenWrite(key.root, key.subpath);
-    if (!open) {
-      report.failures.push_back("line " + std::to_string(key.line) + ": cannot create " + key.path);
-      continue;
-    }
-    ++report.keys;
-    for (const RegTextValue& value : key.values) {
-      const bool done = value.value ? open->SetValue(value.name, *value.value)
-                                    : (open->DeleteValue(value.name) || !open->QueryValue(value.name));
-      if (done) {
-        ++report.values;
-      } else {
-        report.failures.push_back("line " + std::to_string(value.line) + ": cannot write a value of " + key.path);
-      }
-    }
-  }
+  const RegTextApplied applied = ApplyRegText(registry, ParseRegedit4(text), RegTextBytes::kAsWritten);
+  RestoreReport report{applied.keys, applied.values, {}};
+  for (const RegTextError& failure : applied.failures) report.failures.push_back(failure.what());
   return report;
 }
 

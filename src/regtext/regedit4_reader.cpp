@@ -225,20 +225,39 @@ RegValue AsTheEditorStoresIt(RegValue value) {
   return value;
 }
 
-void ImportRegText(Registry& registry, std::string_view text) {
-  for (const RegTextKey& key : ParseRegedit4(text)) {
+RegTextApplied ApplyRegText(Registry& registry, const std::vector<RegTextKey>& keys, RegTextBytes bytes) {
+  RegTextApplied applied;
+  for (const RegTextKey& key : keys) {
     if (key.remove) {
-      registry.DeleteKey(key.root, key.subpath);  // a key already gone is fine
+      if (registry.DeleteKey(key.root, key.subpath) || !registry.OpenRead(key.root, key.subpath)) {
+        ++applied.keys;
+      } else {
+        applied.failures.emplace_back(key.line, "cannot delete key [" + key.path + "]");
+      }
       continue;
     }
-    std::unique_ptr<RegKey> open = registry.OpenWrite(key.root, key.subpath);
-    if (!open) throw RegTextError(key.line, "cannot create key [" + key.path + "]");
+    const std::unique_ptr<RegKey> open = registry.OpenWrite(key.root, key.subpath);
+    if (!open) {
+      applied.failures.emplace_back(key.line, "cannot create key [" + key.path + "]");
+      continue;
+    }
+    ++applied.keys;
     for (const RegTextValue& value : key.values) {
-      if (!value.value) {
-        open->DeleteValue(value.name);  // a value already gone is fine
-      } else if (!open->SetValue(value.name, AsTheEditorStoresIt(*value.value))) {
-        throw RegTextError(value.line, "cannot write value \"" + value.name + "\"");
+      const bool done =
+          value.value ? open->SetValue(value.name, bytes == RegTextBytes::kAsWritten ? *value.value
+                                                                                     : AsTheEditorStoresIt(*value.value))
+                      : open->DeleteValue(value.name) || !open->QueryValue(value.name);
+      if (done) {
+        ++applied.values;
+      } else {
+        applied.failures.emplace_back(value.line, "cannot write value \"" + value.name + "\"");
       }
     }
   }
+  return applied;
+}
+
+void ImportRegText(Registry& registry, std::string_view text) {
+  const RegTextApplied applied = ApplyRegText(registry, ParseRegedit4(text), RegTextBytes::kAsTheEditorStoresIt);
+  if (!applied.failures.empty()) throw applied.failures.front();
 }

@@ -69,9 +69,21 @@ std::vector<RegTextKey> ParseRegedit4(std::string_view text);
 // merged as 61,62,00: such data cannot be restored exactly from REGEDIT4.
 RegValue AsTheEditorStoresIt(RegValue value);
 
-// Applies the text to the registry as the registry editor merges a file:
-// creates each key and sets, or deletes, its values (AsTheEditorStoresIt);
-// deletes [-path] keys.
+// What applying key blocks wrote, and what it could not (each failure with
+// its line); a failure does not stop the rest.
+struct RegTextApplied {
+  int keys = 0;
+  int values = 0;
+  std::vector<RegTextError> failures;
+};
+enum class RegTextBytes { kAsWritten, kAsTheEditorStoresIt };
+
+// Creates each key and sets, or deletes, its values; deletes [-path] keys.
+// A key or value to delete that is gone already counts as done.
+RegTextApplied ApplyRegText(Registry& registry, const std::vector<RegTextKey>& keys, RegTextBytes bytes);
+
+// Applies the text to the registry as the registry editor merges a file
+// (AsTheEditorStoresIt).
 // Throws RegTextError when the text is malformed (before anything is
-// changed) or when a key cannot be created or a value cannot be written.
+// changed), or the first failure of applying it.
 void ImportRegText(Registry& registry, std::string_view text);
