@@ -25,7 +25,7 @@ ValueRow RowOf(RegistryAccessor& key, const std::string& name) {
     case kRegDword:
       row.image = kNumberValueImage;
       row.type_code = kDwordTypeCode;
-      row.data = FormatDword(static_cast<std::uint32_t>(key.ReadInteger(name)));
+      row.data = FormatDword(static_cast<std::uint32_t>(RegValueInteger(*value, name)));
       break;
     case kRegBinary:
       row.image = kNumberValueImage;

@@ -41,11 +41,16 @@ std::string RegistryAccessor::ReadString(const std::string& name) {
 
 std::int32_t RegistryAccessor::ReadInteger(const std::string& name) {
   std::optional<RegValue> value = ReadValue(name);
+  if (!value) throw RegistryError("Failed to get data for '" + name + "'");
+  return RegValueInteger(*value, name);
+}
+
+std::int32_t RegValueInteger(const RegValue& value, const std::string& name) {
   // A four-byte buffer cannot take longer data: the read itself fails.
-  if (!value || value->data.size() > 4) throw RegistryError("Failed to get data for '" + name + "'");
-  if (value->type != kRegDword) throw RegistryError("Invalid data type for '" + name + "'");
+  if (value.data.size() > 4) throw RegistryError("Failed to get data for '" + name + "'");
+  if (value.type != kRegDword) throw RegistryError("Invalid data type for '" + name + "'");
   std::uint32_t number = 0;
-  for (std::size_t i = 0; i < value->data.size(); ++i) number |= std::uint32_t{value->data[i]} << (8 * i);
+  for (std::size_t i = 0; i < value.data.size(); ++i) number |= std::uint32_t{value.data[i]} << (8 * i);
   return static_cast<std::int32_t>(number);
 }
 

@@ -57,3 +57,5 @@ class RegistryAccessor {
 
 // The reading rule of ReadString applied to a value already read.
 std::string RegValueText(const RegValue& value, const std::string& name);
+// The reading rule of ReadInteger applied to a value already read.
+std::int32_t RegValueInteger(const RegValue& value, const std::string& name);
