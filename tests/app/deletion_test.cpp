@@ -12,12 +12,9 @@
 #include "regtext/regedit4_reader.h"
 #include "scan/root_keys.h"
 
-namespace {
+#include "support/no_mail.h"
 
-class NoMail : public MailSender {
- public:
-  MailResult SendFile(const std::string&) override { return MailResult::kHandedOver; }
-};
+namespace {
 
 // A registry that answers every deletion with success and deletes nothing,
 // as a key without the rights to delete it might.

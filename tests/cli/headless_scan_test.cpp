@@ -10,12 +10,9 @@
 #include "platform/memory_registry.h"
 #include "regtext/regedit4_reader.h"
 
-namespace {
+#include "support/no_mail.h"
 
-class NoMail : public MailSender {
- public:
-  MailResult SendFile(const std::string&) override { return MailResult::kHandedOver; }
-};
+namespace {
 
 class HeadlessScanTest : public testing::Test {
  protected:

@@ -19,12 +19,9 @@
 #include "support/regedit_win32.h"
 #include "support/registry_sandbox_win32.h"
 
-namespace {
+#include "support/no_mail.h"
 
-class NoMail : public MailSender {
- public:
-  MailResult SendFile(const std::string&) override { return MailResult::kHandedOver; }
-};
+namespace {
 
 std::string TempFile(const std::string& name) {
   char folder[MAX_PATH + 1];
