@@ -77,6 +77,7 @@ void TMainForm::SetHandlers() {
   dispatcher_.SetHandler(CommandId::kSaveToFile, [this] { ActionSaveToFileExecute(); });
   dispatcher_.SetHandler(CommandId::kSend, [this] { ActionSendExecute(); });
   dispatcher_.SetHandler(CommandId::kAllValues, [this] { ViewAllValuesExecute(); });
+  dispatcher_.SetHandler(CommandId::kHelpContents, [this] { ShowHelp(help_->ShowContents(window_)); });
 }
 
 bool TMainForm::Create() {
@@ -128,7 +129,7 @@ void TMainForm::CreateControls() {
 }
 
 void TMainForm::FormCreate() {
-  help_file_ = services_.files.ExeFolder() + kHelpFileName;
+  help_ = std::make_unique<HelpViewer>(services_.files.ExeFolder() + kHelpFileName);
   FLangv = std::make_unique<TLangv>(texts_, services_.registry, services_.files);
   BuildLanguageMenu();
   FBuck = std::make_unique<TBuck>(results_, services_.registry, services_.files, services_.clock, *mail_);
@@ -328,7 +329,7 @@ LRESULT TMainForm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       ShowTipsAtStartup();
       return 0;
     case WM_HELP:
-      dispatcher_.Execute(CommandId::kHelpContents);
+      ShowHelp(help_->ShowContext(window_, kHelpContext));
       return TRUE;
     case WM_DESTROY:
       FormDestroy();
@@ -417,6 +418,10 @@ void TMainForm::ToolBar2Click(MenuItemId toggle) {
   menus_->SetItemChecked(toggle, shown);
   ShowControl(toggle == MenuItemId::kToolBar2 ? tool_bar_.Handle() : status_bar_.Handle(), shown);
   Layout();
+}
+
+void TMainForm::ShowHelp(HWND help_window) {
+  if (!help_window) services_.messages.Error("Cannot open help file " + help_->File());
 }
 
 void TMainForm::ViewAllValuesExecute() {

@@ -19,6 +19,7 @@
 #include "app/version_info.h"
 #include "lang/langv.h"
 #include "app/win32/gdi.h"
+#include "app/win32/help_viewer.h"
 #include "app/win32/list_view.h"
 #include "app/win32/menus.h"
 #include "app/win32/splitter.h"
@@ -56,7 +57,9 @@ struct MainFormServices {
 class TMainForm : public ScanView {
  public:
   static constexpr const char* kWindowClass = "TarnelMainWindow";
-  static constexpr const char* kHelpFileName = "Tarnel.hlp";
+  static constexpr const char* kHelpFileName = "Tarnel.chm";
+  // The help context of the main window: F1 opens the manual there.
+  static constexpr DWORD kHelpContext = 1;
 
   explicit TMainForm(const MainFormServices& services);
   ~TMainForm() override;
@@ -78,7 +81,7 @@ class TMainForm : public ScanView {
   const ListView& List() const { return list_; }
   const StatusBar& Status() const { return status_bar_; }
   const ToolBar& Tools() const { return tool_bar_; }
-  const std::string& HelpFile() const { return help_file_; }
+  const std::string& HelpFile() const { return help_->File(); }
   const TLangv& Langv() const { return *FLangv; }
   const FormTexts& Texts() const { return texts_; }
   int TreeWidth() const { return tree_width_; }
@@ -132,6 +135,8 @@ class TMainForm : public ScanView {
   void OnContextMenu(HWND control, POINT screen_point);
   void ToolBar2Click(MenuItemId toggle);
   void ViewAllValuesExecute();
+  // Says so when the manual could not be shown.
+  void ShowHelp(HWND help_window);
   void ActionStartExecute();
   void ActionStopExecute();
   void ScanFinished();
@@ -201,5 +206,5 @@ class TMainForm : public ScanView {
   ListView list_;
   StatusBar status_bar_;
   int tree_width_ = 0;
-  std::string help_file_;
+  std::unique_ptr<HelpViewer> help_;
 };
