@@ -27,6 +27,12 @@ step "wine start" wine_env_start
 step "win64 tests under Wine" run_ctest win64
 step "win32 build" scripts/build.sh win32
 step "win32 tests under Wine" run_ctest win32
+package_tests() {
+  local packages
+  packages=($(scripts/package.sh)) &&
+    tests/package/install_test.sh "${packages[0]}" "${packages[1]}" "$root/build/package-test"
+}
+step "packages, installed and uninstalled under Wine" package_tests
 wine_env_stop
 [ $status -eq 0 ] && echo "ALL PASSED" || echo "SOME STEPS FAILED"
 exit $status
