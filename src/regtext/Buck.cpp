@@ -32,6 +32,7 @@ void TBuck::BeginBackupFile() {
   base_name_ = BackupFileBase(clock_.Now());
   FFileName = FreeFileName();
   file_written_ = false;
+  written_ = {FLines, headers_, notes_};
 }
 
 std::string TBuck::FreeFileName() {
@@ -42,11 +43,19 @@ std::string TBuck::FreeFileName() {
 }
 
 void TBuck::Flush() {
-  if (FFileName.empty() || FLines.size() <= 2) return;
+  if (FFileName.empty() || FLines.size() <= 2 || FLines == written_.lines) return;
   // A file that appeared since the Start belongs to someone else.
   if (!file_written_ && files_.FileExists(FFileName)) FFileName = FreeFileName();
-  WriteDocument(FFileName, FLines);
+  try {
+    WriteDocument(FFileName, FLines);
+  } catch (const FileCreateError&) {
+    FLines = written_.lines;
+    headers_ = written_.headers;
+    notes_ = written_.notes;
+    throw;
+  }
   file_written_ = true;
+  written_ = {FLines, headers_, notes_};
 }
 
 void TBuck::WriteDocument(const std::string& file, const RegDocument& lines) {

@@ -33,9 +33,10 @@ class TBuck {
   // time. A name this journal has used before, or a file that exists, is
   // never taken: a counter keeps the new name apart.
   void BeginBackupFile();
-  // Replaces the backup file with the document when it holds a key block.
-  // Throws FileCreateError; the file on disk and the document then stay as
-  // they were.
+  // Replaces the backup file with the document when it holds a key block
+  // the file lacks. Throws FileCreateError; the file on disk then stays as
+  // it was, and the document goes back to what the file holds: what was
+  // backed up since is of deletions that will not happen.
   void Flush();
   // The index at which the key's values go: below its header (found without
   // regard to case), or in a new block at the end.
@@ -84,5 +85,12 @@ class TBuck {
   std::vector<std::string> notes_;
   std::string base_name_;         // FFileName without counter and extension
   bool file_written_ = false;     // FFileName holds this document
+  // The document as its file holds it (as it began, before the first write).
+  struct Written {
+    RegDocument lines;
+    HeaderIndex headers;
+    std::vector<std::string> notes;
+  };
+  Written written_;
   std::set<std::string> used_names_;  // letter case folded
 };

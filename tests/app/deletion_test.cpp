@@ -118,6 +118,7 @@ TEST_F(DeletionTest, NothingIsDeletedWhenTheBackupFileCannotBeWritten) {
   EXPECT_THROW(deletion.DeleteValues(values, {"Bad"}), FileCreateError);
   EXPECT_TRUE(HasValue("Run", "Bad"));
   EXPECT_EQ(values.Data()->FValueNames, (std::vector<std::string>{"Bad", "Worse"})) << "the record as it was";
+  EXPECT_NO_THROW(journal.BeginBackupFile()) << "the refused deletions leave nothing to write: the next scan starts";
 }
 
 TEST_F(DeletionTest, RefusedWhenTheBackupWouldBeIncompleteOrTheLevelReachesARootKey) {
