@@ -44,7 +44,10 @@ std::vector<ResultNode*> ProblemDeletion::ProblemNodes() const {
 
 std::string ProblemDeletion::Backup(ResultNode& node, const std::vector<std::string>& names) {
   const TErrorClass& record = *node.Data();
-  if (record.FLevel <= 0) return journal_.BackupValuesOfNode(node, names) ? "" : kRefusedBackup;
+  if (record.FLevel <= 0) {
+    if (names.empty()) return kRefusedNoValue;
+    return journal_.BackupValuesOfNode(node, names) ? "" : kRefusedBackup;
+  }
   const ResultNode* key = ProblemKeyNode(node, record.FLevel);
   if (!key) return kRefusedRootKey;
   return journal_.BackupKeyOfNode(*key) ? "" : kRefusedBackup;

@@ -65,3 +65,6 @@ inline constexpr const char* kRefusedRootKey = "its deletion level reaches a who
 inline constexpr const char* kRefusedBackup =
     "its backup would be incomplete (a key or value could not be read, or would not merge back exactly)";
 inline constexpr const char* kRefusedByRegistry = "the registry refused to delete it";
+// A level of 0 or less deletes the named values: a problem that names none
+// (a key-name check at such a level) has nothing to delete.
+inline constexpr const char* kRefusedNoValue = "its deletion level deletes values, and it names none";

@@ -135,6 +135,14 @@ TEST_F(DeletionTest, RefusedWhenTheBackupWouldBeIncompleteOrTheLevelReachesARoot
   EXPECT_FALSE(root.deleted);
   EXPECT_EQ(root.reason, kRefusedRootKey);
   EXPECT_TRUE(HasValue("Run", "Good"));
+
+  // Not "deleted" while the registry keeps everything it had.
+  ResultNode& no_value = Problem("A\\B", 0);
+  const DeletionOutcome nothing = deletion.DeleteProblem(no_value);
+  EXPECT_FALSE(nothing.deleted);
+  EXPECT_EQ(nothing.reason, kRefusedNoValue);
+  EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B"));
+  EXPECT_EQ(deletion.DeleteAll([] {}).refused.size(), 3u) << "Delete All says so too";
 }
 
 TEST_F(DeletionTest, ADeletionTheRegistryRefusesKeepsItsProblem) {
