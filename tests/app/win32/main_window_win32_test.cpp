@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, WithoutSettingsItOpensWithTheDesignLayout) {
   char caption[128] = "";
   GetWindowTextA(form.Handle(), caption, sizeof caption);
   EXPECT_STREQ(caption, "Tarnel " TARNEL_PRODUCT_VERSION);
-  EXPECT_EQ(form.HelpFile(), files_.ExeFolder() + "Tarnel.hlp");
+  EXPECT_EQ(form.HelpFile(), files_.ExeFolder() + "Tarnel.chm");
 
   EXPECT_TRUE(Shown(form.Tools().Handle()));
   EXPECT_TRUE(Shown(form.Status().Handle()));
