@@ -101,16 +101,14 @@ void LintLevel(const EntryName& entry, const PatternShape& shape, const RuleValu
                    " below the root to " + where + ": no such problem can be deleted");
 }
 
+std::string_view LastName(std::string_view key) { return key.substr(key.rfind('\\') + 1); }
+
 // A key whose subkeys are the class tables CLSID, Interface and TypeLib
 // (of either registry view).
-bool HoldsClassTables(RootKey root, std::string key) {
-  constexpr std::string_view kView = "Wow6432Node";
-  if (EqualsNoCase(key, kView)) key.clear();
-  if (key.size() > kView.size() && EqualsNoCase(std::string_view(key).substr(key.size() - kView.size() - 1),
-                                                "\\" + std::string(kView)))
-    key.resize(key.size() - kView.size() - 1);
+bool HoldsClassTables(RootKey root, std::string_view key) {
+  if (EqualsNoCase(LastName(key), "Wow6432Node")) key.remove_suffix(std::min(key.size(), LastName(key).size() + 1));
   if (key.empty()) return root == kHkeyClassesRoot;
-  const std::string last = FoldCase(key.substr(key.rfind('\\') + 1));
+  const std::string last = FoldCase(LastName(key));
   return last == "classes" || last.ends_with("_classes");
 }
 
