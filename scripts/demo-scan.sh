@@ -15,13 +15,6 @@ wine_prefix_fit "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine cmd /c exit >/dev/null 2>&1
 fi
-# The registry editor of the scanner's own kind: a 32-bit one writes the
-# machine's keys into the 32-bit view, which a 64-bit scanner does not read.
-if pe_is_64bit "$scanner"; then
-  regedit=(env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 regedit)
-else
-  regedit=(wine regedit)
-fi
 demo="$WINEPREFIX/drive_c/TarnelDemo"
 if [ "$baseline" != "--baseline" ]; then
   # The files the healthy twins name; the stale entries name files that
@@ -31,7 +24,7 @@ if [ "$baseline" != "--baseline" ]; then
            TarnelDemoPresent.hlp TarnelDemoPresent.chm; do
     printf 'Tarnel demo file\r\n' > "$demo/$f"
   done
-  "${regedit[@]}" /s "$(winepath -w "$root/data/demo/demo.reg" 2>/dev/null)" >/dev/null 2>&1
+  wine_merge_for "$scanner" "$root/data/demo/demo.reg"
   mkdir -p "$demo"
 fi
 mkdir -p "$demo"

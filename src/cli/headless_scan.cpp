@@ -1,24 +1,21 @@
 #include "cli/headless_scan.h"
 
 #include "cli/console_scan_view.h"
+#include "cli/knowbase_lint.h"
 #include "cli/problem_list.h"
 #include "platform/file_errors.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "regtext/Buck.h"
 
-namespace {
-constexpr const char* kProgram = "TarnelScan: ";
-}
-
 bool HeadlessScan::KnowledgeBaseReadable(const std::string& path) {
   const std::optional<IniFile> ini = LoadIniFile(system_.files, path);
   if (!ini) {
-    err_ << kProgram << "cannot read the knowledge base " << path << '\n';
+    err_ << kScanProgram << "cannot read the knowledge base " << path << '\n';
     return false;
   }
   if (!ini->HasSection(Tverefy::kSectionName)) {
-    err_ << kProgram << "the knowledge base " << path << " has no section [" << Tverefy::kSectionName << "]\n";
+    err_ << kScanProgram << "the knowledge base " << path << " has no section [" << Tverefy::kSectionName << "]\n";
     return false;
   }
   return true;
@@ -32,12 +29,38 @@ void HeadlessScan::RequestStop() {
   });
 }
 
+std::string HeadlessScan::KnowledgeBasePath(const ScanOptions& options) {
+  return options.knowledge_base.value_or(system_.files.ExeFolder() + Tverefy::kKnowledgeBaseName);
+}
+
+std::ostream& HeadlessScan::Notes(const ScanOptions& options) {
+  return options.format == ResultFormat::kText ? out_ : err_;
+}
+
+void HeadlessScan::ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary) {
+  switch (options.format) {
+    case ResultFormat::kText:
+      WriteProblemList(tree, out_);
+      break;
+    case ResultFormat::kTsv:
+      WriteTsvResults(tree, out_);
+      break;
+    case ResultFormat::kJson:
+      WriteJsonResults(tree, summary, system_.code_page, out_);
+      break;
+  }
+  std::ostream& notes = Notes(options);
+  if (summary.stopped) notes << "Scan stopped: the list above holds only what was found until then.\n";
+  notes << summary.problems << (summary.problems == 1 ? " problem" : " problems") << " found.\n";
+}
+
 int HeadlessScan::Run(const ScanOptions& options) {
-  const std::string knowledge_base =
-      options.knowledge_base.value_or(system_.files.ExeFolder() + Tverefy::kKnowledgeBaseName);
+  const std::string knowledge_base = KnowledgeBasePath(options);
+  if (options.lint) return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(knowledge_base), out_, err_);
   if (!KnowledgeBaseReadable(knowledge_base)) return kExitUsage;
 
   ConsoleScanView view(progress_);
+  ScanSummary summary;
   {
     Tverefy scanner(ScanContext{system_.registry, system_.files, ui_}, view, knowledge_base);
     scanner.Prepare();
@@ -47,23 +70,22 @@ int HeadlessScan::Run(const ScanOptions& options) {
     scanner.WaitFor();
     ui_.Drain();
     scanner_ = nullptr;
+    summary.entries = scanner.TotalEntries();
   }
-  const bool stopped = stop_requested_;
-
-  const int count = WriteProblemList(view.tree, out_);
-  if (stopped) out_ << "Scan stopped: the list above holds only what was found until then.\n";
-  out_ << count << (count == 1 ? " problem" : " problems") << " found.\n";
+  summary.stopped = stop_requested_;
+  summary.problems = CountProblems(view.tree);
+  ListProblems(view.tree, options, summary);
 
   if (options.save_file) {
     TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail);
     try {
       journal.SaveResults(*options.save_file);
     } catch (const std::exception& error) {
-      err_ << kProgram << error.what() << '\n';
+      err_ << kScanProgram << error.what() << '\n';
       return kExitUsage;
     }
-    out_ << "Results written to " << *options.save_file << '\n';
+    Notes(options) << "Results written to " << *options.save_file << '\n';
   }
-  if (stopped) return kExitStopped;
-  return count > 0 ? kExitProblemsFound : kExitClean;
+  if (summary.stopped) return kExitStopped;
+  return summary.problems > 0 ? kExitProblemsFound : kExitClean;
 }

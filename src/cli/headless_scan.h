@@ -1,10 +1,11 @@
 #pragma once
 // One run of the headless scanner: checks the knowledge base, scans with
-// it, lists the problems and optionally writes the results file. The
-// thread that calls Run plays the UI thread.
+// it, lists the problems and optionally writes the results file; or lints
+// the knowledge base. The thread that calls Run plays the UI thread.
 #include <atomic>
 #include <ostream>
 
+#include "cli/result_formats.h"
 #include "cli/scan_options.h"
 #include "mail/mail_sender.h"
 #include "platform/clock.h"
@@ -16,6 +17,7 @@ struct HeadlessSystem {
   FileSystem& files;
   Clock& clock;
   MailSender& mail;
+  unsigned code_page = 1252;  // the ANSI code page of names and paths
 };
 
 class HeadlessScan {
@@ -30,7 +32,12 @@ class HeadlessScan {
   void RequestStop();
 
  private:
+  std::string KnowledgeBasePath(const ScanOptions& options);
   bool KnowledgeBaseReadable(const std::string& path);
+  // Where the notes for people go: standard error when standard output
+  // holds data for a program.
+  std::ostream& Notes(const ScanOptions& options);
+  void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
 
   HeadlessSystem system_;
   std::ostream& out_;

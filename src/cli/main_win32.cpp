@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   Win32MailSystem mail_system;
   Win32MapiLibrary mapi(registry, mail_system);
   TMyMapi mail(0, mapi);
-  HeadlessScan scan(HeadlessSystem{registry, files, clock, mail}, std::cout, std::cerr,
+  HeadlessScan scan(HeadlessSystem{registry, files, clock, mail, GetACP()}, std::cout, std::cerr,
                     IsConsole(STD_ERROR_HANDLE) ? &std::cerr : nullptr);
 
   g_running_scan = &scan;

@@ -17,3 +17,9 @@ int WriteProblemList(const ResultTree& tree, std::ostream& out) {
   });
   return count;
 }
+
+int CountProblems(const ResultTree& tree) {
+  int count = 0;
+  ForEachProblem(*tree.Top(), [&](const ResultNode&) { ++count; });
+  return count;
+}

@@ -7,3 +7,5 @@
 // Writes each problem as its key's full path, then an indented line with
 // the message, the level and the bad value names; returns the count.
 int WriteProblemList(const ResultTree& tree, std::ostream& out);
+
+int CountProblems(const ResultTree& tree);

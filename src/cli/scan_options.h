@@ -4,9 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/result_formats.h"
+
 struct ScanOptions {
   std::optional<std::string> knowledge_base;  // default: beside the program
   std::optional<std::string> save_file;       // write the results file there
+  ResultFormat format = ResultFormat::kText;
+  bool lint = false;                      // lint the knowledge base instead of scanning
+  std::optional<std::string> lint_file;   // default: the knowledge base
   bool help = false;
 };
 
@@ -18,6 +23,8 @@ struct ParsedScanOptions {
 ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args);
 
 extern const char* const kScanUsage;
+// What the program's own messages begin with.
+inline constexpr const char* kScanProgram = "TarnelScan: ";
 
 // Exit codes.
 inline constexpr int kExitClean = 0;

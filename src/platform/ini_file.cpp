@@ -6,13 +6,9 @@
 #include "platform/case_fold.h"
 #include "platform/files.h"
 
-namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-// The profile functions count the control characters 9 to 13 and the DOS
-// end-of-file mark (Ctrl-Z) as blanks.
 bool IsProfileBlank(char c) { return (c >= '\t' && c <= '\r') || c == '\x1a' || c == ' '; }
+
+namespace {
 
 std::string_view TrimLeft(std::string_view text) {
   while (!text.empty() && IsProfileBlank(text.front())) text.remove_prefix(1);
@@ -41,7 +37,7 @@ std::string ValueAsRead(std::string_view value) {
 IniFile::IniFile(const std::string& text) {
   AddSection("");
   std::string_view rest(text);
-  if (rest.starts_with(kUtf8Bom)) rest.remove_prefix(kUtf8Bom.size());
+  if (rest.starts_with(kIniUtf8Bom)) rest.remove_prefix(kIniUtf8Bom.size());
   // A line ends at CR or LF; runs of them end one line.
   while (!rest.empty()) {
     const std::size_t end = std::min(rest.find_first_of("\r\n"), rest.size());

@@ -7,10 +7,17 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 class FileSystem;
+
+// A file may begin with it; it is no part of the first line.
+inline constexpr std::string_view kIniUtf8Bom = "\xEF\xBB\xBF";
+// The profile functions count the control characters 9 to 13 and the DOS
+// end-of-file mark (Ctrl-Z) as blanks.
+bool IsProfileBlank(char c);
 
 class IniFile {
  public:

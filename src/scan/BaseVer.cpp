@@ -5,6 +5,7 @@
 #include "platform/case_fold.h"
 #include "platform/ini_file.h"
 #include "platform/registry_errors.h"
+#include "scan/key_pattern.h"
 #include "scan/rule_entry.h"
 #include "scan/verefy.h"
 
@@ -15,30 +16,33 @@ void TBaseVerClass::ReportProgress(const std::string& text) {
   });
 }
 
-TINISectionVarClass::TINISectionVarClass(Tverefy& owner, const std::string& section, const IniFile& ini)
-    : TBaseVerClass(owner) {
+RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section) {
+  RuleEntries entries;
   for (std::string& name : ini.ReadSectionKeys(section)) {
     std::string value = ini.ReadString(section, name, "");
-    FEntries.emplace_back(std::move(name), std::move(value));
+    entries.emplace_back(std::move(name), std::move(value));
   }
+  return entries;
 }
+
+TINISectionVarClass::TINISectionVarClass(Tverefy& owner, const std::string& section, const IniFile& ini)
+    : TBaseVerClass(owner), FEntries(ReadRuleEntries(ini, section)) {}
 
 namespace {
 
-struct CheckName {
-  const char* name;
-  TINISectionVarClass::CheckRoutine routine;
-};
+using Check = TINISectionVarClass::CheckDefinition;
+using Section = TINISectionVarClass;
 
-constexpr CheckName kChecks[] = {
-    {"PROGIDDEF_", &TINISectionVarClass::PROGIDDEF_}, {"DIRDEF_", &TINISectionVarClass::DIRDEF_},
-    {"FILE_", &TINISectionVarClass::FILE_},           {"FILEDEF_", &TINISectionVarClass::FILEDEF_},
-    {"LN_", &TINISectionVarClass::LN_},               {"LD_", &TINISectionVarClass::LD_},
-    {"ND_", &TINISectionVarClass::ND_},               {"DN_", &TINISectionVarClass::DN_},
-    {"CLSID_K_", &TINISectionVarClass::CLSID_K_},     {"CLSID_D_", &TINISectionVarClass::CLSID_D_},
-    {"CLSID_", &TINISectionVarClass::CLSID_},         {"CLSID_LN_", &TINISectionVarClass::CLSID_LN_},
-    {"CLSID_LD_", &TINISectionVarClass::CLSID_LD_},   {"INTRFC_K_", &TINISectionVarClass::INTRFC_K_},
-    {"TLB_D_", &TINISectionVarClass::TLB_D_},
+// FILE_ and CLSID_ look at the value their parameter names.
+constexpr Check kChecks[] = {
+    {"PROGIDDEF_", &Section::PROGIDDEF_, false}, {"DIRDEF_", &Section::DIRDEF_, false},
+    {"FILE_", &Section::FILE_, true},            {"FILEDEF_", &Section::FILEDEF_, false},
+    {"LN_", &Section::LN_, false},               {"LD_", &Section::LD_, false},
+    {"ND_", &Section::ND_, false},               {"DN_", &Section::DN_, false},
+    {"CLSID_K_", &Section::CLSID_K_, false},     {"CLSID_D_", &Section::CLSID_D_, false},
+    {"CLSID_", &Section::CLSID_, true},          {"CLSID_LN_", &Section::CLSID_LN_, false},
+    {"CLSID_LD_", &Section::CLSID_LD_, false},   {"INTRFC_K_", &Section::INTRFC_K_, false},
+    {"TLB_D_", &Section::TLB_D_, false},
 };
 
 // The names a wildcard level never enters when the pattern goes on below
@@ -63,10 +67,15 @@ void EraseNamed(std::vector<std::string>& names, const char* const (&table)[N]) 
 
 }  // namespace
 
-TINISectionVarClass::CheckRoutine TINISectionVarClass::FindCheck(const std::string& name) {
-  for (const CheckName& check : kChecks)
-    if (EqualsNoCase(name, check.name)) return check.routine;
+const TINISectionVarClass::CheckDefinition* TINISectionVarClass::FindCheckDefinition(const std::string& name) {
+  for (const CheckDefinition& check : kChecks)
+    if (EqualsNoCase(name, check.name)) return &check;
   return nullptr;
+}
+
+TINISectionVarClass::CheckRoutine TINISectionVarClass::FindCheck(const std::string& name) {
+  const CheckDefinition* check = FindCheckDefinition(name);
+  return check ? check->routine : nullptr;
 }
 
 void TINISectionVarClass::Run() {
@@ -74,68 +83,36 @@ void TINISectionVarClass::Run() {
   for (const auto& [name, value] : FEntries) {
     if (FOwner.Terminated()) break;
     Tverefy::SelectRootKey(reg, name);
-    const std::string::size_type slash = name.find('\\');
-    if (slash == std::string::npos) {
+    const std::optional<EntryName> entry = SplitEntryName(name);
+    if (!entry) {
       ReportProgress("");
       continue;
     }
-    const std::string root_prefix = name.substr(0, slash + 1);
-    const std::string pattern = name.substr(slash + 1);
-    const bool exclude_class_keys = pattern.find("*\\") != std::string::npos;
     const RuleValue rule = SplitRuleValue(value);
     ReportProgress(rule.description);
     if (!rule.has_check_field) continue;  // no level and check: nothing to run
     const CheckRoutine routine = FindCheck(rule.check_name);
     if (!routine) continue;
-    VisitKeyPattern(root_prefix, reg, pattern, rule.parameter, routine, exclude_class_keys,
-                    ParseLevel(rule.level_text));
+    VisitKeyPattern(entry->root_prefix, reg, entry->pattern, rule.parameter, routine,
+                    ExcludesTableKeys(entry->pattern), ParseLevel(rule.level_text));
   }
 }
 
 void TINISectionVarClass::VisitKeyPattern(const std::string& root_prefix, RegistryAccessor& reg,
                                           const std::string& pattern, const Parameter& parameter,
                                           CheckRoutine routine, bool exclude_class_keys, std::int32_t level) {
-  VisitFrom(root_prefix, reg, pattern, 0, parameter, routine, exclude_class_keys, level);
+  VisitFrom(root_prefix, reg, PatternToWalk{pattern, 0}, parameter, routine, exclude_class_keys, level);
 }
 
-namespace {
-
-// The next wildcard component at or after from: a component that is "*"
-// (every subkey) or "**" (every subkey of the key literally named "*").
-// Any other "*" is part of a name.
-struct Wildcard {
-  std::string::size_type key_end;   // the key to enumerate is pattern[0, key_end)
-  std::string::size_type rest;      // the pattern below the wildcard level
-};
-
-std::optional<Wildcard> FindWildcard(const std::string& pattern, std::string::size_type from) {
-  std::string::size_type start = from;
-  while (start <= pattern.size()) {
-    std::string::size_type end = pattern.find('\\', start);
-    if (end == std::string::npos) end = pattern.size();
-    const std::string_view component(pattern.data() + start, end - start);
-    const std::string::size_type after = std::min(end + 1, pattern.size());
-    if (component == "*") return Wildcard{start == 0 ? 0 : start - 1, after};
-    if (component == "**") return Wildcard{start + 1, after};
-    start = end + 1;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
-void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAccessor& reg,
-                                    const std::string& pattern, std::size_t search_from,
+void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAccessor& reg, const PatternToWalk& walk,
                                     const Parameter& parameter, CheckRoutine routine, bool exclude_class_keys,
                                     std::int32_t level) {
-  const std::optional<Wildcard> wildcard = FindWildcard(pattern, search_from);
+  const std::optional<WildcardLevel> wildcard = FindWildcardLevel(walk);
   if (!wildcard) {
-    CheckKey(root_prefix, reg, pattern, parameter, routine, level);
+    CheckKey(root_prefix, reg, walk.pattern, parameter, routine, level);
     return;
   }
-  const std::string key = pattern.substr(0, wildcard->key_end);
-  const std::string rest = pattern.substr(wildcard->rest);
-  if (!reg.OpenKeyReadOnly(key)) return;
+  if (!reg.OpenKeyReadOnly(wildcard->key)) return;
   std::vector<std::string> names = reg.GetKeyNames();
   reg.CloseKey();
   std::erase(names, "*");
@@ -143,13 +120,7 @@ void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAcce
   if (exclude_class_keys) EraseNamed(names, kTableKeys);
   for (const std::string& name : names) {
     if (FOwner.Terminated()) break;
-    const std::string expanded = key.empty() ? name : key + "\\" + name;
-    if (rest.empty()) {
-      CheckKey(root_prefix, reg, expanded, parameter, routine, level);
-    } else {
-      VisitFrom(root_prefix, reg, expanded + "\\" + rest, expanded.size() + 1, parameter, routine, false,
-                level);
-    }
+    VisitFrom(root_prefix, reg, wildcard->Expand(name), parameter, routine, false, level);
   }
 }
 

@@ -11,6 +11,12 @@
 
 class IniFile;
 class Tverefy;
+struct PatternToWalk;
+
+// The entries of a knowledge-base section as a rule section reads them:
+// the names in file order, each with its value (empty when it has none).
+using RuleEntries = std::vector<std::pair<std::string, std::string>>;
+RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section);
 
 class TBaseVerClass {
  public:
@@ -46,8 +52,14 @@ class TINISectionVarClass : public TBaseVerClass {
                                const Parameter& parameter, CheckRoutine routine, bool exclude_class_keys,
                                std::int32_t level);
 
-  // The routine registered under the name (ASCII case ignored, equal
-  // length), or none.
+  struct CheckDefinition {
+    const char* name;
+    CheckRoutine routine;
+    bool needs_parameter;  // it looks at the value that the parameter names
+  };
+  // The check registered under the name (ASCII case ignored, equal length),
+  // or none.
+  static const CheckDefinition* FindCheckDefinition(const std::string& name);
   static CheckRoutine FindCheck(const std::string& name);
 
   // The check routines, found by name at run time.
@@ -83,14 +95,11 @@ class TINISectionVarClass : public TBaseVerClass {
               const Parameter& parameter, std::int32_t level);
 
  private:
-  // Walks the pattern from the character at search_from on: the text before
-  // it is an already expanded key path whose names are taken literally.
-  void VisitFrom(const std::string& root_prefix, RegistryAccessor& reg, const std::string& pattern,
-                 std::size_t search_from, const Parameter& parameter, CheckRoutine routine,
-                 bool exclude_class_keys, std::int32_t level);
+  void VisitFrom(const std::string& root_prefix, RegistryAccessor& reg, const PatternToWalk& walk,
+                 const Parameter& parameter, CheckRoutine routine, bool exclude_class_keys, std::int32_t level);
   void CheckKey(const std::string& root_prefix, RegistryAccessor& reg, const std::string& key_path,
                 const Parameter& parameter, CheckRoutine routine, std::int32_t level);
 
   // Entry names in file order, each with its own copy of its value.
-  std::vector<std::pair<std::string, std::string>> FEntries;
+  RuleEntries FEntries;
 };

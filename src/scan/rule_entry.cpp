@@ -32,40 +32,42 @@ int HexDigit(char c) {
 
 // Hexadecimal digits to the end of the text; up to 32 bits, taken as the
 // signed value of those bits.
-std::int32_t ParseHex(const std::string& text, std::size_t pos) {
-  if (pos >= text.size()) return 0;
+std::optional<std::int32_t> ParseHex(const std::string& text, std::size_t pos) {
+  if (pos >= text.size()) return std::nullopt;
   std::uint64_t value = 0;
   for (; pos < text.size(); ++pos) {
     const int digit = HexDigit(text[pos]);
-    if (digit < 0) return 0;
+    if (digit < 0) return std::nullopt;
     value = value * 16 + static_cast<std::uint64_t>(digit);
-    if (value > std::numeric_limits<std::uint32_t>::max()) return 0;
+    if (value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
   }
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-std::int32_t ParseDecimal(const std::string& text, std::size_t pos) {
+std::optional<std::int32_t> ParseDecimal(const std::string& text, std::size_t pos) {
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-  if (pos >= text.size()) return 0;
+  if (pos >= text.size()) return std::nullopt;
   std::int64_t value = 0;
   for (; pos < text.size(); ++pos) {
-    if (text[pos] < '0' || text[pos] > '9') return 0;
+    if (text[pos] < '0' || text[pos] > '9') return std::nullopt;
     value = value * 10 + (text[pos] - '0');
-    if (value > static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) return 0;
+    if (value > static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) return std::nullopt;
   }
   if (negative) value = -value;
-  if (value > std::numeric_limits<std::int32_t>::max()) return 0;
+  if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
   return static_cast<std::int32_t>(value);
 }
 
 }  // namespace
 
-std::int32_t ParseLevel(const std::string& text) {
+std::optional<std::int32_t> LevelNumber(const std::string& text) {
   std::size_t pos = text.find_first_not_of(' ');
-  if (pos == std::string::npos) return 0;
+  if (pos == std::string::npos) return std::nullopt;
   if (text[pos] == '$' || text[pos] == 'x' || text[pos] == 'X') return ParseHex(text, pos + 1);
   if (text[pos] == '0' && pos + 1 < text.size() && (text[pos + 1] == 'x' || text[pos + 1] == 'X'))
     return ParseHex(text, pos + 2);
   return ParseDecimal(text, pos);
 }
+
+std::int32_t ParseLevel(const std::string& text) { return LevelNumber(text).value_or(0); }

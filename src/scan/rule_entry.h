@@ -14,7 +14,10 @@ struct RuleValue {
 
 RuleValue SplitRuleValue(const std::string& value);
 
-// Leading blanks skipped, then an optional sign and decimal digits, or
-// hexadecimal digits after "$", "x" or "0x". Anything else, an empty text,
-// trailing characters and values out of the 32-bit range give 0.
+// The number a level text spells: leading blanks skipped, then an optional
+// sign and decimal digits, or hexadecimal digits after "$", "x" or "0x".
+// None for anything else, an empty text, trailing characters and values
+// out of the 32-bit range.
+std::optional<std::int32_t> LevelNumber(const std::string& text);
+// The level of an entry: LevelNumber, or 0 when the text spells none.
 std::int32_t ParseLevel(const std::string& text);

@@ -55,6 +55,14 @@ TEST(ParseLevel, AnythingElseIsZero) {
     EXPECT_EQ(ParseLevel(text), 0) << '"' << text << '"';
 }
 
+TEST(LevelNumber, TellsAWrittenZeroFromAFieldThatSpellsNoNumber) {
+  for (const char* zero : {"0", " 0", "-0", "+0", "$0", "x0", "0x0", "00"})
+    EXPECT_EQ(LevelNumber(zero), 0) << '"' << zero << '"';
+  for (const char* text : {"", "   ", "x", "2 ", "1a", "2147483648", "$100000000"})
+    EXPECT_EQ(LevelNumber(text), std::nullopt) << '"' << text << '"';
+  EXPECT_EQ(LevelNumber("$FFFFFFFF"), -1);
+}
+
 // Which routine each name reaches is shown by the checks' own tests, which
 // run them through knowledge-base entries.
 TEST(FindCheck, FifteenDistinctRoutinesFoundIgnoringAsciiCaseOnly) {
@@ -74,6 +82,18 @@ TEST(FindCheck, FifteenDistinctRoutinesFoundIgnoringAsciiCaseOnly) {
   EXPECT_EQ(routines.size(), 15u);
   for (const char* wrong : {" FILE_", "FILE_ ", "FILE", "CLSID", "", "FILEDEF"})
     EXPECT_TRUE(TINISectionVarClass::FindCheck(wrong) == nullptr) << '"' << wrong << '"';
+}
+
+TEST(FindCheckDefinition, OnlyTheChecksOfANamedValueNeedAParameter) {
+  std::vector<std::string> needing;
+  for (const char* name : {"PROGIDDEF_", "DIRDEF_", "FILE_", "FILEDEF_", "LN_", "LD_", "ND_", "DN_", "CLSID_K_",
+                           "CLSID_D_", "CLSID_", "CLSID_LN_", "CLSID_LD_", "INTRFC_K_", "TLB_D_"}) {
+    const TINISectionVarClass::CheckDefinition* check = TINISectionVarClass::FindCheckDefinition(name);
+    ASSERT_NE(check, nullptr) << name;
+    EXPECT_EQ(check->name, std::string(name));
+    if (check->needs_parameter) needing.push_back(name);
+  }
+  EXPECT_EQ(needing, (std::vector<std::string>{"FILE_", "CLSID_"}));
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#pragma once
+// The problems of a scan for programs: tab-separated values and JSON.
+//
+// TSV: a header line, then one line per problem in tree order with the
+// fields path, message, level and values (the bad value names joined by
+// "|"). In every field a backslash is written \\, a tab \t, a line feed \n,
+// a carriage return \r and a "|" \x7c, so that neither a tab nor a "|" ever
+// stands inside a field; the other bytes are written as they are (ANSI).
+//
+// JSON: one object: the ANSI code page of the texts, the summary (entries,
+// problems, stopped) and the problems, each with path, message, level and
+// values. The JSON text is ASCII: every byte of a name above 127 is written
+// \u00XX, its own value as a code point, so any byte comes back exactly;
+// decoded with the code page given, the strings are the names as text.
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "scan/result_tree.h"
+
+enum class ResultFormat { kText, kTsv, kJson };
+
+// The format of that name (text, tsv, json); none for any other name.
+std::optional<ResultFormat> ResultFormatNamed(const std::string& name);
+
+struct ScanSummary {
+  int entries = 0;  // of the knowledge base
+  int problems = 0;
+  bool stopped = false;
+};
+
+std::string TsvField(std::string_view text);
+std::string JsonString(std::string_view text);
+
+void WriteTsvResults(const ResultTree& tree, std::ostream& out);
+void WriteJsonResults(const ResultTree& tree, const ScanSummary& summary, unsigned code_page, std::ostream& out);
