@@ -30,5 +30,8 @@ const ResultNode* ProblemKeyNode(const ResultNode& node, std::int32_t level) {
   if (level < 1 || node.Level() - (level - 1) < 2) return nullptr;
   const ResultNode* key = &node;
   for (std::int32_t up = 1; up < level; ++up) key = key->Parent();
+  // A problem reported at "ROOT\" has an empty-named node below the root
+  // node: it still names the root key.
+  if (NodeKeyPath(*key).empty()) return nullptr;
   return key;
 }

@@ -51,6 +51,7 @@ TEST_F(KeyPathsTest, ProblemKeyNodeStopsBelowTheRootKey) {
   EXPECT_EQ(ProblemKeyNode(leaf, 50), nullptr);  // beyond
   EXPECT_EQ(ProblemKeyNode(root, 1), nullptr);
   EXPECT_EQ(ProblemKeyNode(leaf, 0), nullptr);
+  EXPECT_EQ(ProblemKeyNode(Add(root, ""), 1), nullptr) << "a problem at \"HKEY_LOCAL_MACHINE\\\"";
 }
 
 TEST(JoinKeyPathTest, EmptyPartsAddNoBackslash) {
