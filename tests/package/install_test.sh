@@ -81,6 +81,23 @@ none_of_tarnels() {  # none_of_tarnels NAME [BASELINE]: the scan NAME found noth
   grep -i -E "$tarnel_pattern" "$work/problems-$1.txt" && fail "the scan $1 reports Tarnel's own entries"
 }
 
+install() {  # the installer, silently
+  wine "$setup" /S
+  wineserver -w
+}
+
+uninstall() {  # uninstall SWITCH...: the installed uninstaller, until its copy has ended
+  wine "$install_dir/uninstall.exe" "$@"
+  wineserver -w
+  for _ in $(seq 20); do [ -e "$install_dir" ] || break; sleep 0.5; done
+  [ -e "$install_dir" ] && fail "left behind by uninstall.exe $*: $(ls "$install_dir")"
+}
+
+nothing_of_tarnels_left() {  # BEFORE AFTER: the registry snapshots differ in nothing of Tarnel's
+  python3 "$root/tests/package/wine_registry_diff.py" "$work/registry-$1" "$work/registry-$2" "$tarnel_pattern" ||
+    fail "after $2, the registry entries above are left"
+}
+
 # --- The portable zip, unpacked into a folder.
 snapshot before
 mkdir -p "$work/portable" && (cd "$work/portable" && unzip -q "$portable")
@@ -93,8 +110,7 @@ scan before "$portable_folder/TarnelScan.exe"
 window_starts portable "$portable_folder/Tarnel.exe"
 
 # --- Silent install.
-wine "$setup" /S
-wineserver -w
+install
 for f in "${program_files[@]}" uninstall.exe; do [ -f "$install_dir/$f" ] || fail "not installed: $f"; done
 pe_is_64bit "$install_dir/Tarnel.exe" || fail "the installed Tarnel.exe is not the 64-bit program"
 cmp -s "$install_dir/Knowbase.ini" "$portable_folder/Knowbase.ini" || fail "the installed Knowbase.ini is not the 64-bit program's"
@@ -112,10 +128,7 @@ scan installed "$install_dir/TarnelScan.exe"
 none_of_tarnels installed
 
 # --- Silent uninstall: only the settings stay.
-wine "$install_dir/uninstall.exe" /S
-wineserver -w
-for _ in $(seq 20); do [ -e "$install_dir" ] || break; sleep 0.5; done
-[ -e "$install_dir" ] && fail "left behind: $(ls "$install_dir")"
+uninstall /S
 [ -e "$(dirname "$shortcut")" ] && fail "the Start menu folder is left behind"
 snapshot uninstalled
 python3 "$root/tests/package/wine_registry_diff.py" "$work/registry-before" "$work/registry-uninstalled" \
@@ -127,15 +140,10 @@ scan uninstalled "$portable_folder/TarnelScan.exe"
 none_of_tarnels uninstalled
 
 # --- Install again, uninstall with /PURGE: nothing at all stays.
-wine "$setup" /S
-wineserver -w
-wine "$install_dir/uninstall.exe" /S /PURGE
-wineserver -w
-for _ in $(seq 20); do [ -e "$install_dir" ] || break; sleep 0.5; done
-[ -e "$install_dir" ] && fail "left behind after /PURGE: $(ls "$install_dir")"
+install
+uninstall /S /PURGE
 snapshot purged
-python3 "$root/tests/package/wine_registry_diff.py" "$work/registry-before" "$work/registry-purged" \
-  "$tarnel_pattern" || fail "the uninstall with /PURGE left the registry entries above"
+nothing_of_tarnels_left before purged
 
 # --- On 32-bit Windows: the 32-bit program, gone again after uninstalling.
 wineserver -k
@@ -145,8 +153,7 @@ wine cmd /c exit >/dev/null 2>&1
 snapshot before32
 x86_folder="$(dirname "$portable_folder")/x86"
 scan before32 "$x86_folder/TarnelScan.exe"
-wine "$setup" /S
-wineserver -w
+install
 install_dir="$WINEPREFIX/drive_c/Program Files/Tarnel"
 for f in "${program_files[@]}" uninstall.exe; do [ -f "$install_dir/$f" ] || fail "not installed on 32-bit Windows: $f"; done
 pe_is_64bit "$install_dir/Tarnel.exe" && fail "the 64-bit program was installed on 32-bit Windows"
@@ -154,13 +161,9 @@ cmp -s "$install_dir/Knowbase.ini" "$x86_folder/Knowbase.ini" || fail "the Knowb
 wine reg query "$uninstall_key" /v InstallLocation >/dev/null 2>&1 || fail "no uninstall entry on 32-bit Windows"
 scan installed32 "$install_dir/TarnelScan.exe"
 none_of_tarnels installed32 before32
-wine "$install_dir/uninstall.exe" /S /PURGE
-wineserver -w
-for _ in $(seq 20); do [ -e "$install_dir" ] || break; sleep 0.5; done
-[ -e "$install_dir" ] && fail "left behind on 32-bit Windows: $(ls "$install_dir")"
+uninstall /S /PURGE
 snapshot purged32
-python3 "$root/tests/package/wine_registry_diff.py" "$work/registry-before32" "$work/registry-purged32" \
-  "$tarnel_pattern" || fail "the uninstall on 32-bit Windows left the registry entries above"
+nothing_of_tarnels_left before32 purged32
 
 if [ $failed -eq 0 ]; then echo "packages: all checks passed"; fi
 exit $failed
