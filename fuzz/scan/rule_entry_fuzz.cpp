@@ -17,8 +17,16 @@ std::string AsciiUpper(std::string text) {
   return text;
 }
 
+// Digits without their leading zeros, hex digits in upper case.
+std::string Significant(std::string digits) {
+  digits.erase(0, digits.find_first_not_of('0'));
+  return AsciiUpper(digits);
+}
+
 // Leading blanks count for nothing, a trailing one spoils any number, and
-// whatever level is read comes back from its own decimal and hex forms.
+// whatever level is read comes back from its own decimal and hex forms. A
+// level other than 0 is the number written, not wrapped around: the same
+// digits, the same sign.
 void CheckLevel(const std::string& text) {
   const std::int32_t level = ParseLevel(text);
   FUZZ_CHECK(ParseLevel("  " + text) == level);
@@ -27,6 +35,18 @@ void CheckLevel(const std::string& text) {
   char hex[9];
   std::snprintf(hex, sizeof hex, "%X", static_cast<std::uint32_t>(level));
   for (const char* prefix : {"$", "x", "0x", "0X"}) FUZZ_CHECK(ParseLevel(prefix + std::string(hex)) == level);
+  if (level == 0) return;
+
+  std::string number = text.substr(text.find_first_not_of(' '));
+  for (const char* prefix : {"$", "x", "X", "0x", "0X"}) {
+    if (number.starts_with(prefix)) {
+      FUZZ_CHECK(Significant(number.substr(std::string(prefix).size())) == hex);
+      return;
+    }
+  }
+  const bool negative = number.starts_with('-');
+  if (negative || number.starts_with('+')) number.erase(0, 1);
+  FUZZ_CHECK((negative ? "-" : "") + Significant(number) == std::to_string(level));
 }
 
 }  // namespace
