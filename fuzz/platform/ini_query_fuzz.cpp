@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ascii_upper.h"
 #include "platform/ini_file.h"
 #include "platform/ini_properties.h"
 
@@ -16,12 +17,6 @@ std::string TakeLine(std::string& input) {
   std::string line = input.substr(0, end);
   input.erase(0, end == std::string::npos ? end : end + 1);
   return line;
-}
-
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
 }
 
 }  // namespace

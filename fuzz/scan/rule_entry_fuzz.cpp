@@ -5,17 +5,12 @@
 #include <cstdio>
 #include <string>
 
+#include "ascii_upper.h"
 #include "fuzz_check.h"
 #include "scan/BaseVer.h"
 #include "scan/rule_entry.h"
 
 namespace {
-
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 // Digits without their leading zeros, hex digits in upper case.
 std::string Significant(std::string digits) {
