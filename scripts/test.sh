@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds all three configurations and runs every test: natively with
-# sanitizers, and the Windows build under Wine. Exits non-zero when any
-# build or test fails.
+# sanitizers, a short run of every fuzz target, and the Windows build under
+# Wine. Exits non-zero when any build or test fails.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -20,6 +20,7 @@ run_ctest() { ctest --test-dir "$root/build/$1" --output-on-failure --timeout 60
 
 step "native build" scripts/build.sh native
 step "native tests" run_ctest native
+step "fuzz (60 s)" scripts/fuzz.sh 60
 step "win64 build" scripts/build.sh win64
 source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
