@@ -12,6 +12,9 @@
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 total="${1:-60}"
+case "$total" in
+  '' | *[!0-9]*) echo "usage: fuzz.sh [SECONDS_TOTAL] [TARGET...]" >&2; exit 2 ;;
+esac
 shift $(($# > 0 ? 1 : 0))
 out="$root/build/fuzz"
 
