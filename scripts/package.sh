@@ -23,10 +23,11 @@ rm -rf "$stage" && mkdir -p "$stage"
 for width in x64 x86; do
   build="$root/build/win64"; [ "$width" = x86 ] && build="$root/build/win32"
   mkdir -p "$stage/$width"
-  cp "$build/src/app/Tarnel.exe" "$build/src/app/Knowbase.ini" "$build/src/app/Tarnel.chm" \
-     "$build/src/app/lang.ini" "$build/src/app/"*.lng "$build/src/cli/TarnelScan.exe" "$stage/$width/"
-  diff <(printf '%s\n' "${program_files[@]}" | sort) <(ls "$stage/$width" | sort) >&2 ||
-    { echo "package.sh: the $width files differ from the list above" >&2; exit 1; }
+  for f in "${program_files[@]}"; do
+    from="$build/src/app/$f"
+    [ "$f" = TarnelScan.exe ] && from="$build/src/cli/$f"
+    cp "$from" "$stage/$width/"
+  done
 done
 cp src/app/res/pictures/tarnel.ico "$stage/"
 
