@@ -1,7 +1,8 @@
 #pragma once
 // One run of the headless scanner: checks the knowledge base, scans with
-// it, lists the problems and optionally writes the results file; or lints
-// the knowledge base. The thread that calls Run plays the UI thread.
+// it, lists the problems, optionally writes the results file and deletes
+// what Delete All deletes; or lints the knowledge base, restores a backup
+// or lists the ignore list. The thread that calls Run plays the UI thread.
 #include <atomic>
 #include <ostream>
 
@@ -10,6 +11,7 @@
 #include "mail/mail_sender.h"
 #include "platform/clock.h"
 #include "platform/queued_ui_thread.h"
+#include "scan/keep_list.h"
 #include "scan/verefy.h"
 
 struct HeadlessSystem {
@@ -38,6 +40,9 @@ class HeadlessScan {
   // holds data for a program.
   std::ostream& Notes(const ScanOptions& options);
   void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
+  int Delete(ResultTree& tree, const ScanOptions& options, const KeepList& kept, const ScanSummary& summary);
+  int Restore(const std::string& file);
+  int ListIgnored();
 
   HeadlessSystem system_;
   std::ostream& out_;
