@@ -16,6 +16,7 @@ struct IgnoredItem {
   std::string key;                   // full path as the tree shows it, which names the view
   std::optional<std::string> value;  // none: the key; "(Default)" for the unnamed value
   std::string added;                 // "2026-12-07 19:40"
+  bool operator==(const IgnoredItem&) const = default;
 };
 
 // Below the settings key of HKEY_CURRENT_USER.

@@ -9,10 +9,6 @@
 
 namespace {
 
-bool operator==(const IgnoredItem& a, const IgnoredItem& b) {
-  return a.key == b.key && a.value == b.value && a.added == b.added;
-}
-
 TEST(IgnoreListTest, TheListRoundTripsThroughTheSettingsAsReadableText) {
   MemoryRegistry registry;
   EXPECT_TRUE(ReadIgnoreList(registry).empty()) << "no list stored yet";
