@@ -85,11 +85,7 @@ class IgnoreWindowTest : public MainWindowTest {
     return key && key->QueryValue(name);
   }
   bool KeyExists(const std::string& path) { return registry_->OpenRead(kHkeyCurrentUser, path) != nullptr; }
-  std::string StatusText(TMainForm& form) {
-    char text[256] = "";
-    SendMessageA(form.Status().Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    return text;
-  }
+  std::string StatusText(TMainForm& form) { return form.Status().Text(); }
 
   ScopedTempFolder work_{"ignore"};
   char saved_folder_[MAX_PATH] = "";
