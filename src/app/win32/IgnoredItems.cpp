@@ -62,12 +62,12 @@ void TIgnoredItems::FormCreate() {
   SetDlgItemTextA(Handle(), IDOK, texts_.close.c_str());
   HWND list = GetDlgItem(Handle(), IDC_IGNORED_LIST);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  RECT area{0, 0, 288, 0};
+  RECT area{0, 0, 368, 0};
   MapDialogRect(Handle(), &area);
   const int width = area.right - GetSystemMetrics(SM_CXVSCROLL) - 4;
-  AddColumn(list, kKeyColumn, texts_.key_column, width * 55 / 100);
-  AddColumn(list, kValueColumn, texts_.value_column, width * 20 / 100);
-  AddColumn(list, kAddedColumn, texts_.added_column, width * 25 / 100);
+  AddColumn(list, kKeyColumn, texts_.key_column, width * 62 / 100);
+  AddColumn(list, kValueColumn, texts_.value_column, width * 18 / 100);
+  AddColumn(list, kAddedColumn, texts_.added_column, width * 20 / 100);
   items_ = ReadIgnoreList(registry_);
   ShowItems();
 }

@@ -76,10 +76,15 @@ class IgnoreWindowTest : public MainWindowTest {
     NoTips();
     ImportRegText(*registry_, kPlanted);
     WriteKnowledgeBase(kRules);
-    GetCurrentDirectoryA(MAX_PATH, saved_folder_);
-    SetCurrentDirectoryA(work_.Path().c_str());  // where Delete All writes its backup
   }
-  void TearDown() override { SetCurrentDirectoryA(saved_folder_); }
+  // Delete All writes its backup to the current folder: the test's own.
+  void DeleteAllInWorkFolder() {
+    char saved[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    SetCurrentDirectoryA(work_.Path().c_str());
+    Send(WmIdOf(CommandId::kDeleteAll));
+    SetCurrentDirectoryA(saved);
+  }
   bool HasValue(const std::string& path, const std::string& name) {
     auto key = registry_->OpenRead(kHkeyCurrentUser, path);
     return key && key->QueryValue(name);
@@ -88,7 +93,6 @@ class IgnoreWindowTest : public MainWindowTest {
   std::string StatusText(TMainForm& form) { return form.Status().Text(); }
 
   ScopedTempFolder work_{"ignore"};
-  char saved_folder_[MAX_PATH] = "";
 };
 
 TEST_F(IgnoreWindowTest, IgnoredNodesAndRowsStayOutOfScansAndDeleteAllAndComeBackWhenRemoved) {
@@ -141,7 +145,7 @@ TEST_F(IgnoreWindowTest, IgnoredNodesAndRowsStayOutOfScansAndDeleteAllAndComeBac
   run = FindNode(*form.Results().Top(), "Run");
   ASSERT_NE(run, nullptr);
   EXPECT_EQ(run->Data()->FValueNames, std::vector<std::string>{"Gone"});
-  Send(WmIdOf(CommandId::kDeleteAll));
+  DeleteAllInWorkFolder();
   EXPECT_FALSE(KeyExists(std::string(kApps) + "\\Gone.exe"));
   EXPECT_FALSE(HasValue(kRun, "Gone"));
   EXPECT_TRUE(KeyExists(std::string(kApps) + "\\Kept.exe"));
@@ -173,7 +177,11 @@ TEST_F(IgnoreWindowTest, IgnoredNodesAndRowsStayOutOfScansAndDeleteAllAndComeBac
 
 TEST_F(IgnoreWindowTest, GermanShowsTheNewTexts) {
   UseShippedLanguages();
-  WriteKnowledgeBase(kRules);  // beside the shipped languages
+  WriteKnowledgeBase(kRules);  // beside the shipped languages, for this test only
+  struct Removed {
+    ProgramFolderFiles& files;
+    ~Removed() { files.DeleteFile(files.folder + "Knowbase.ini"); }
+  } removed{files_};
   TMainForm& form = Open();
   Send(kFirstLanguageId + 1);
   HMENU bar = GetMenu(form.Handle());
