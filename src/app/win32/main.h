@@ -176,8 +176,9 @@ class TMainForm : public ScanView {
   void IgnoredItems1Click();
   // The record of the selected node; null for none.
   const TErrorClass* SelectedRecord() const;
-  // A deletion of the results that keeps what the user ignores and the
-  // rules exclude, as they stand now.
+  // What the user ignores and the rules exclude, as they stand now.
+  KeepList KeptNow();
+  // A deletion of the results that keeps those.
   ProblemDeletion Deletion();
   // A deletion changed the tree or the record on show: the list shows it.
   void ShowAfterDeletion(const std::string& status);

@@ -18,9 +18,13 @@ void TMainForm::ShowAfterDeletion(const std::string& status) {
   status_bar_.SetText(status);
 }
 
+KeepList TMainForm::KeptNow() {
+  return ReadKeptEntries(services_.registry, services_.files,
+                         services_.files.ExeFolder() + Tverefy::kKnowledgeBaseName, true);
+}
+
 ProblemDeletion TMainForm::Deletion() {
-  deletion_kept_ = ReadKeptEntries(services_.registry, services_.files,
-                                   services_.files.ExeFolder() + Tverefy::kKnowledgeBaseName, true);
+  deletion_kept_ = KeptNow();
   ProblemDeletion deletion(results_, services_.registry, *FBuck);
   deletion.SetKeepList(&deletion_kept_);
   return deletion;

@@ -3,7 +3,6 @@
 // rules the selection and the menus apply.
 #include "app/win32/main.h"
 
-#include "app/ignore_list.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/registry_errors.h"
@@ -32,8 +31,7 @@ void TMainForm::ActionStartExecute() {
   list_.Clear();
   states.SetEnabled(CommandId::kStart, false);
   FScanner.reset();
-  scan_kept_ = ReadKeptEntries(services_.registry, services_.files,
-                               services_.files.ExeFolder() + Tverefy::kKnowledgeBaseName, true);
+  scan_kept_ = KeptNow();
   FScanner = std::make_unique<Tverefy>(ScanContext{services_.registry, services_.files, ui_}, *this);
   FScanner->SetKeepList(&scan_kept_);
   FScanner->Prepare();
