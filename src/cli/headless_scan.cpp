@@ -95,7 +95,7 @@ int HeadlessScan::Restore(const std::string& file) {
   return report.failures.empty() ? kExitClean : kExitRefused;
 }
 
-int HeadlessScan::Delete(ResultTree& tree, const ScanOptions& options, const KeepList& kept,
+int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& options, const KeepList& kept,
                          const ScanSummary& summary) {
   const bool dry_run = options.dry_run;
   if (options.backup_file && !dry_run && system_.files.FileExists(*options.backup_file)) {
@@ -104,9 +104,7 @@ int HeadlessScan::Delete(ResultTree& tree, const ScanOptions& options, const Kee
   }
   // The problems as found, before the deletion prunes the tree.
   const std::string problems = options.format == ResultFormat::kJson ? JsonProblems(tree) : "";
-  TBuck journal(tree, system_.registry, system_.files, system_.clock, system_.mail);
   if (options.backup_file) journal.BeginBackupFile(*options.backup_file);
-  else journal.BeginBackupFile();
   ProblemDeletion deletion(tree, system_.registry, journal);
   deletion.SetKeepList(&kept);
   deletion.SetDryRun(dry_run);
@@ -134,6 +132,10 @@ int HeadlessScan::Run(const ScanOptions& options) {
 
   const KeepList kept = ReadKeptEntries(system_.registry, system_.files, knowledge_base, !options.no_ignore);
   ConsoleScanView view(progress_);
+  // As the window's Start does: a backup is named after the time the scan
+  // started.
+  TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail);
+  journal.BeginBackupFile();
   ScanSummary summary;
   {
     Tverefy scanner(ScanContext{system_.registry, system_.files, ui_}, view, knowledge_base);
@@ -152,7 +154,6 @@ int HeadlessScan::Run(const ScanOptions& options) {
   ListProblems(view.tree, options, summary);
 
   if (options.save_file) {
-    TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail);
     try {
       journal.SaveResults(*options.save_file);
     } catch (const std::exception& error) {
@@ -162,6 +163,6 @@ int HeadlessScan::Run(const ScanOptions& options) {
     Notes(options) << "Results written to " << *options.save_file << '\n';
   }
   if (summary.stopped) return kExitStopped;  // nothing is deleted after a scan that did not end
-  if (DeletionFollows(options, summary)) return Delete(view.tree, options, kept, summary);
+  if (DeletionFollows(options, summary)) return Delete(view.tree, journal, options, kept, summary);
   return summary.problems > 0 ? kExitProblemsFound : kExitClean;
 }

@@ -11,6 +11,7 @@
 #include "mail/mail_sender.h"
 #include "platform/clock.h"
 #include "platform/queued_ui_thread.h"
+#include "regtext/Buck.h"
 #include "scan/keep_list.h"
 #include "scan/verefy.h"
 
@@ -40,7 +41,8 @@ class HeadlessScan {
   // holds data for a program.
   std::ostream& Notes(const ScanOptions& options);
   void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
-  int Delete(ResultTree& tree, const ScanOptions& options, const KeepList& kept, const ScanSummary& summary);
+  int Delete(ResultTree& tree, TBuck& journal, const ScanOptions& options, const KeepList& kept,
+             const ScanSummary& summary);
   int Restore(const std::string& file);
   int ListIgnored();
 
