@@ -5,6 +5,7 @@
 # the system) or, like COMCTL32.dll, named by the manifest's side-by-side
 # dependency. So only those may be imported; anything else is loaded at run
 # time from the system folder.
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "${OBJDUMP} could not read ${PROGRAM}")
@@ -26,6 +27,7 @@ endforeach()
 if(refused)
   list(JOIN refused ", " refused)
   get_filename_component(name "${PROGRAM}" NAME)
-  message(FATAL_ERROR "${name} imports ${refused}: not Known DLLs, so Windows would look for them beside the "
-                      "program first. Load them at run time from the system folder instead.")
+  message(FATAL_ERROR "${name} imports ${refused}, which is not on the list of Known DLLs (cmake/imports.cmake): "
+                      "Windows would look for it beside the program first. Load it at run time from the system "
+                      "folder instead.")
 endif()

@@ -172,8 +172,9 @@ void UseWindowProgram(const std::string& program_folder, const std::string& work
 
   PostCommand(main, CommandId::kHelpContents);
   HWND help = nullptr;
-  Report(WaitFor([&] { return (help = FindProcessWindow(id, "HH Parent")) != nullptr; }),
-         "Help > Contents opened \"" + (help ? TextOf(help) : std::string()) + "\"");
+  const bool opened =
+      WaitFor([&] { return (help = FindProcessWindow(id, "HH Parent")) != nullptr && TextOf(help) == "Tarnel Help"; });
+  Report(opened, "Help > Contents opened \"" + (help ? TextOf(help) : std::string()) + "\"");
   ReportModule(id, "hhctrl.ocx", program_folder, working_folder);
 
   PostMessageA(main, WM_CLOSE, 0, 0);

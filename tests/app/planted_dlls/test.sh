@@ -17,9 +17,11 @@ cp "$tarnel" "$scanner" "$work/program/"
 # One rule, and the driver plants the one stale entry it finds.
 printf '[PATHS1]\r\nHKEY_CURRENT_USER\\Software\\TarnelPlantedDlls=Planted stale entry,0,LD_\r\n' \
   > "$work/program/Knowbase.ini"
-for folder in program current; do
-  cp "$markers/version.dll" "$markers/mapi32.dll" "$markers/hhctrl.ocx" "$work/$folder/"
-done
+# Not version.dll beside the programs: Wine's own user32.dll imports it, so
+# under Wine every program would load it from there at start, which Windows'
+# user32.dll does not. That Tarnel does not import it is checked at each link.
+cp "$markers/mapi32.dll" "$markers/hhctrl.ocx" "$work/program/"
+cp "$markers/version.dll" "$markers/mapi32.dll" "$markers/hhctrl.ocx" "$work/current/"
 
 windows_folder() { local path="$1/"; echo "Z:${path//\//\\}"; }  # Wine's drive Z: is the Unix root
 WINEDLLOVERRIDES="version,mapi32,hhctrl.ocx=n,b" \
