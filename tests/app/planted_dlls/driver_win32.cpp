@@ -16,6 +16,7 @@
 
 #include "app/win32/command_ids.h"
 #include "app/win32/main.h"
+#include "support/window_test_support_win32.h"
 
 namespace {
 
@@ -78,36 +79,25 @@ void RemoveRegistry() {
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Vexa");  // only when empty
 }
 
-std::string ClassOf(HWND window) {
-  char name[64] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
+struct WindowSearch {
+  DWORD process;
+  const std::string& class_name;
+  HWND found;
+};
 
-std::string TextOf(HWND window) {
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->process || !IsWindowVisible(window) || ClassName(window) != search->class_name) return TRUE;
+  search->found = window;
+  return FALSE;
 }
 
 // The first visible top-level window of the process with that class.
 HWND FindProcessWindow(DWORD process, const std::string& class_name) {
-  struct Search {
-    DWORD process;
-    const std::string& class_name;
-    HWND found;
-  } search{process, class_name, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != search->process || !IsWindowVisible(window) || ClassOf(window) != search->class_name)
-          return TRUE;
-        search->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{process, class_name, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -129,22 +119,31 @@ void ReportModule(DWORD process, const std::string& name, const std::string& pro
          name + " loaded from " + (path.empty() ? "nowhere" : path));
 }
 
+// Starts the program in the working folder, handing it the standard handles
+// of startup when it names them; its process, or null.
+Handle Start(const std::string& program, const std::string& working_folder, STARTUPINFOA& startup,
+             DWORD* id = nullptr) {
+  PROCESS_INFORMATION started{};
+  std::string command_line = "\"" + program + "\"";
+  const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
+  if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, inherit, 0, nullptr,
+                      working_folder.c_str(), &startup, &started)) {
+    Report(false, program + " did not start");
+    return nullptr;
+  }
+  CloseHandle(started.hThread);
+  if (id) *id = started.dwProcessId;
+  return Handle(started.hProcess);
+}
+
 void PostCommand(HWND window, CommandId command) { PostMessageA(window, WM_COMMAND, WmIdOf(command), 0); }
 
 void UseWindowProgram(const std::string& program_folder, const std::string& working_folder) {
-  const std::string program = program_folder + "Tarnel.exe";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  std::string command_line = "\"" + program + "\"";
-  if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_folder.c_str(), &startup, &started)) {
-    Report(false, "Tarnel.exe did not start");
-    return;
-  }
-  const Handle process(started.hProcess);
-  CloseHandle(started.hThread);
-  const DWORD id = started.dwProcessId;
+  DWORD id = 0;
+  const Handle process = Start(program_folder + "Tarnel.exe", working_folder, startup, &id);
+  if (!process) return;
 
   HWND main = nullptr;
   Report(WaitFor([&] { return (main = FindProcessWindow(id, TMainForm::kWindowClass)) != nullptr; }),
@@ -155,7 +154,7 @@ void UseWindowProgram(const std::string& program_folder, const std::string& work
   }
   // The caption is the product name and version from the program's version
   // record, read with VERSION.dll's functions.
-  const std::string caption = TextOf(main);
+  const std::string caption = WindowTitle(main);
   Report(StartsWithNoCase(caption, "Tarnel ") && caption.size() > 7, "caption \"" + caption + "\"");
   HWND tree = FindWindowExA(main, nullptr, WC_TREEVIEWA, nullptr);
   Report(WaitFor([&] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 1; }), "the scan found the stale entry");
@@ -173,8 +172,8 @@ void UseWindowProgram(const std::string& program_folder, const std::string& work
   PostCommand(main, CommandId::kHelpContents);
   HWND help = nullptr;
   const bool opened =
-      WaitFor([&] { return (help = FindProcessWindow(id, "HH Parent")) != nullptr && TextOf(help) == "Tarnel Help"; });
-  Report(opened, "Help > Contents opened \"" + (help ? TextOf(help) : std::string()) + "\"");
+      WaitFor([&] { return (help = FindProcessWindow(id, "HH Parent")) != nullptr && WindowTitle(help) == "Tarnel Help"; });
+  Report(opened, "Help > Contents opened \"" + (help ? WindowTitle(help) : std::string()) + "\"");
   ReportModule(id, "hhctrl.ocx", program_folder, working_folder);
 
   PostMessageA(main, WM_CLOSE, 0, 0);
@@ -202,20 +201,12 @@ void UseScanner(const std::string& program_folder, const std::string& working_fo
   startup.hStdOutput = write_end;
   startup.hStdError = write_end;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION started{};
-  const std::string program = program_folder + "TarnelScan.exe";
-  std::string command_line = "\"" + program + "\"";
-  if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                      working_folder.c_str(), &startup, &started)) {
-    Report(false, "TarnelScan.exe did not start");
-    return;
-  }
-  const Handle process(started.hProcess);
-  CloseHandle(started.hThread);
+  const Handle process = Start(program_folder + "TarnelScan.exe", working_folder, startup);
   writer.reset();  // the pipe ends when the scanner's copy of it goes
   std::string output;
   char buffer[4096];
   DWORD count = 0;
+  if (!process) return;
   while (ReadFile(read_end, buffer, sizeof buffer, &count, nullptr) && count > 0) output.append(buffer, count);
   WaitForSingleObject(process.get(), 30000);
   DWORD code = STILL_ACTIVE;
