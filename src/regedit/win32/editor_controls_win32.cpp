@@ -10,6 +10,11 @@ LPARAM RemoteAddress(ItemBuffer& buffer, std::size_t offset = 0) {
   return reinterpret_cast<LPARAM>(static_cast<char*>(buffer.Address()) + offset);
 }
 
+void ClearText(ItemBuffer& buffer) {
+  const char zero[ItemBuffer::kTextCapacity] = {};
+  buffer.Write(ItemBuffer::kTextOffset, zero, sizeof zero);
+}
+
 constexpr int kWideTextCapacity = ItemBuffer::kTextCapacity / 2;
 
 // The text a control wrote into the buffer, in the program's code page.
@@ -41,11 +46,6 @@ std::optional<std::string> AskText(HWND control, UINT message, WPARAM wparam, It
   if (!buffer.Write(0, &record, sizeof record)) return std::nullopt;
   if (!AskEditor(control, message, wparam, RemoteAddress(buffer)) && answer == Answer::kSuccess) return std::nullopt;
   return ReadText(buffer, texts);
-}
-
-void ClearText(ItemBuffer& buffer) {
-  const char zero[ItemBuffer::kTextCapacity] = {};
-  buffer.Write(ItemBuffer::kTextOffset, zero, sizeof zero);
 }
 
 struct Search {

@@ -144,8 +144,9 @@ TEST_F(MainWindowTest, WithShowTipsZeroNoTipIsOffered) {
 TEST_F(MainWindowTest, RussianShowsCyrillicCaptionsUnderAnySystemCodePage) {
   // The test entry made for 1251 sets the variable: there, another code
   // page would hide a fault.
-  if (std::getenv("TARNEL_REQUIRE_CP1251"))
+  if (std::getenv("TARNEL_REQUIRE_CP1251")) {
     ASSERT_EQ(Win32CodePage::System().Id(), 1251u) << "the system's code page is not 1251";
+  }
   UseShippedLanguages();
   NoTips();
   TMainForm& form = Open();
