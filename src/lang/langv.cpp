@@ -86,7 +86,8 @@ void TLangv::LoadLanguage(const std::string& name) {
   if (file.empty()) return;
   const std::optional<IniFile> texts = LoadIniFile(files_, files_.ExeFolder() + file);
   FMessages = texts ? ReadMessageTable(*texts) : std::vector<std::string>{};
-  const unsigned number = static_cast<unsigned>(std::strtoul(index->ReadString(kCodePagesSection, name, "").c_str(), nullptr, 10));
+  const std::string stated = index->ReadString(kCodePagesSection, name, "");
+  const unsigned number = static_cast<unsigned>(std::strtoul(stated.c_str(), nullptr, 10));
   if (!program_code_page_ || number == 0 || number == program_code_page_->Id()) return;
   const std::unique_ptr<CodePage> file_code_page = code_page_by_number_(number);
   for (std::string& text : FMessages) text = TextInCodePage(text, *file_code_page, *program_code_page_);

@@ -132,7 +132,8 @@ void TMainForm::CreateControls() {
 void TMainForm::FormCreate() {
   help_ = std::make_unique<HelpViewer>(services_.files.ExeFolder() + kHelpFileName);
   FLangv = std::make_unique<TLangv>(texts_, services_.registry, services_.files);
-  FLangv->UseCodePages(Win32CodePage::Program(), [](unsigned number) { return std::make_unique<Win32CodePage>(number); });
+  FLangv->UseCodePages(Win32CodePage::Program(),
+                       [](unsigned number) { return std::make_unique<Win32CodePage>(number); });
   BuildLanguageMenu();
   FBuck = std::make_unique<TBuck>(results_, services_.registry, services_.files, services_.clock, *mail_,
                                   Win32CodePages());
