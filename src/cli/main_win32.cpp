@@ -12,6 +12,7 @@
 #include "platform/win32/code_page_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/system_library_win32.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ class ConsoleInProgramCodePage {
 }  // namespace
 
 int main(int argc, char** argv) {
+  LoadDllsFromSystemFolderOnly();
   const ParsedScanOptions parsed = ParseScanOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.error.empty()) {
     std::cerr << "TarnelScan: " << parsed.error << " (see --help)\n";
