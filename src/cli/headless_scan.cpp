@@ -83,12 +83,12 @@ int HeadlessScan::Restore(const std::string& file) {
     err_ << kScanProgram << "cannot read " << file << "; nothing written\n";
     return kExitUsage;
   }
-  const RestorePlan plan = PlanRestore(*text);
+  const RestorePlan plan = PlanRestore(*text, system_.code_pages);
   if (!plan.error.empty()) {
     err_ << kScanProgram << file << ": " << plan.error << "; nothing written\n";
     return kExitUsage;
   }
-  const RestoreReport report = ApplyRestore(system_.registry, *text);
+  const RestoreReport report = ApplyRestore(system_.registry, *text, system_.code_pages);
   std::string summary = RestoreSummary(report);
   for (std::size_t at; (at = summary.find("\r\n")) != std::string::npos;) summary.replace(at, 2, "\n");
   out_ << "Restored from " << file << ":\n" << summary << '\n';
@@ -134,7 +134,7 @@ int HeadlessScan::Run(const ScanOptions& options) {
   ConsoleScanView view(progress_);
   // As the window's Start does: a backup is named after the time the scan
   // started.
-  TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail);
+  TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail, system_.code_pages);
   journal.BeginBackupFile();
   ScanSummary summary;
   {
