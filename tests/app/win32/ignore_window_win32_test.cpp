@@ -185,10 +185,10 @@ TEST_F(IgnoreWindowTest, GermanShowsTheNewTexts) {
   TMainForm& form = Open();
   Send(kFirstLanguageId + 1);
   HMENU bar = GetMenu(form.Handle());
-  EXPECT_EQ(MenuLines(GetSubMenu(bar, 3)).at(1), "&Ignorierte Eintr\xE4ge..");
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 3)).at(1), "&Ignorierte Eintr\xC3\xA4ge..");  // UTF-8: the program's code page
   EXPECT_EQ(MenuLines(form.Menus().TreePopup()).at(2), "&Ignorieren [off]");
   const IgnoredDialogTexts texts = IgnoredDialogTextsOf(form.Langv());
-  EXPECT_EQ(texts.title, "Ignorierte Eintr\xE4ge");
+  EXPECT_EQ(texts.title, "Ignorierte Eintr\xC3\xA4ge");
   EXPECT_EQ(texts.remove_all, "&Alle entfernen");
   ScanToTheEnd(form);
   form.SelectNode(*FindNode(*form.Results().Top(), "Gone.exe"));
