@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include "lang/message_numbers.h"
+
 namespace {
 
 constexpr Shortcut kNoKey{};
@@ -26,6 +28,7 @@ constexpr std::array<Command, kCommandCount> kCommands{{
      false, false},
     {CommandId::kDeleteValue, "ActionDeleteValue", "Delete", "Delete", kNoKey, 25, Picture::kNone, false, false},
     {CommandId::kRegEdit, "ActionRegEdit", "RegEdit", "RegEdit", Plain(Key::kF2), 0, Picture::kRegEdit, true, false},
+    {CommandId::kIgnore, "ActionIgnore", "&Ignore", "", kNoKey, kMsgIgnore + 1, Picture::kNone, false, false},
 }};
 
 std::string KeyName(Key key) {

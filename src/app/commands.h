@@ -19,8 +19,9 @@ enum class CommandId {
   kDeleteKey,
   kDeleteValue,
   kRegEdit,
+  kIgnore,
 };
-inline constexpr std::size_t kCommandCount = 13;
+inline constexpr std::size_t kCommandCount = 14;
 
 // Keys a shortcut can use, numbered as Windows numbers its virtual keys.
 enum class Key : unsigned char {

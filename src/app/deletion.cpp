@@ -42,18 +42,33 @@ std::vector<ResultNode*> ProblemDeletion::ProblemNodes() const {
   return nodes;
 }
 
+std::string ProblemDeletion::KeptRefusal(const ResultNode& node, const std::vector<std::string>& names) {
+  if (!kept_) return "";
+  const TErrorClass& record = *node.Data();
+  if (record.FLevel <= 0) return kept_->KeptAmongValues(NodeFullPath(node), names);
+  const ResultNode& key = *ProblemKeyNode(node, record.FLevel);
+  return kept_->KeptInsideKey(registry_, NodeRootKey(key), NodeFullPath(key));
+}
+
 std::string ProblemDeletion::Backup(ResultNode& node, const std::vector<std::string>& names) {
   const TErrorClass& record = *node.Data();
   if (record.FLevel <= 0) {
     if (names.empty()) return kRefusedNoValue;
+    if (std::string kept = KeptRefusal(node, names); !kept.empty()) return kept;
     return journal_.BackupValuesOfNode(node, names) ? "" : kRefusedBackup;
   }
   const ResultNode* key = ProblemKeyNode(node, record.FLevel);
   if (!key) return kRefusedRootKey;
+  if (std::string kept = KeptRefusal(node, names); !kept.empty()) return kept;
   return journal_.BackupKeyOfNode(*key) ? "" : kRefusedBackup;
 }
 
+void ProblemDeletion::Flush() {
+  if (!dry_run_) journal_.Flush();
+}
+
 bool ProblemDeletion::DeleteListedValues(const ResultNode& node, const std::vector<std::string>& names) {
+  if (dry_run_) return true;
   const RootKey root = NodeRootKey(node);
   const std::string path = NodeKeyPath(node);
   if (!registry_.OpenRead(root, path)) return true;  // gone already
@@ -69,6 +84,7 @@ bool ProblemDeletion::DeleteListedValues(const ResultNode& node, const std::vect
 }
 
 bool ProblemDeletion::DeleteNodeKey(const ResultNode& node) {
+  if (dry_run_) return true;
   const RootKey root = NodeRootKey(node);
   const std::string path = NodeKeyPath(node);
   registry_.DeleteKey(root, path);
@@ -110,14 +126,15 @@ DeletionOutcome ProblemDeletion::DeleteProblem(ResultNode& node) {
     const ResultNode* key = node.Data()->FLevel > 0 ? ProblemKeyNode(node, node.Data()->FLevel) : &node;
     return {NodeFullPath(key ? *key : node), false, refusal};
   }
-  journal_.Flush();
+  Flush();
   return Remove(node, names);
 }
 
 DeletionOutcome ProblemDeletion::DeleteValues(ResultNode& node, const std::vector<std::string>& names) {
   if (!node.Data() || names.empty()) return {NodeFullPath(node), false, "no bad value chosen"};
+  if (std::string kept = KeptRefusal(node, names); !kept.empty()) return {NodeFullPath(node), false, kept};
   if (!journal_.BackupValuesOfNode(node, names)) return {NodeFullPath(node), false, kRefusedBackup};
-  journal_.Flush();
+  Flush();
   return Remove(node, names);
 }
 
@@ -135,18 +152,14 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
   }
   DeletionSummary summary;
   if (plan.empty()) return summary;
-  journal_.Flush();
+  Flush();
   for (const Planned& planned : plan) {
     // A problem inside a branch deleted before it went with that branch.
     ResultNode* node = FindNode(tree_, planned.path);
     if (node && node->Data()) {
       DeletionOutcome outcome = planned.refusal.empty() ? Remove(*node, planned.names)
                                                         : DeletionOutcome{NodeFullPath(*node), false, planned.refusal};
-      if (outcome.deleted) {
-        ++summary.deleted;
-      } else {
-        summary.refused.push_back(std::move(outcome));
-      }
+      (outcome.deleted ? summary.deleted : summary.refused).push_back(std::move(outcome));
     }
     step();
   }

@@ -11,6 +11,7 @@
 
 #include "platform/registry.h"
 #include "regtext/Buck.h"
+#include "scan/keep_list.h"
 #include "scan/result_tree.h"
 
 struct DeletionOutcome {
@@ -20,7 +21,7 @@ struct DeletionOutcome {
 };
 
 struct DeletionSummary {
-  int deleted = 0;
+  std::vector<DeletionOutcome> deleted;
   std::vector<DeletionOutcome> refused;
 };
 
@@ -40,12 +41,22 @@ class ProblemDeletion {
   // deleted leave its record, and its branch goes when none is left.
   DeletionOutcome DeleteValues(ResultNode& node, const std::vector<std::string>& names);
 
+  // What must never be deleted, not even with a parent key: a deletion that
+  // would remove any of it is refused. Null: nothing kept.
+  void SetKeepList(const KeepList* kept) { kept_ = kept; }
+  // Plans, backs up in memory and prunes the tree as deleting does, but
+  // writes no backup file and leaves the registry as it is.
+  void SetDryRun(bool dry_run) { dry_run_ = dry_run; }
+
   // The problem nodes of the tree in tree order.
   std::vector<ResultNode*> ProblemNodes() const;
 
  private:
   // "" when backed up completely; else why the problem is refused.
   std::string Backup(ResultNode& node, const std::vector<std::string>& names);
+  // "" when nothing kept would go with the problem's deletion.
+  std::string KeptRefusal(const ResultNode& node, const std::vector<std::string>& names);
+  void Flush();
   // The deletion itself, after the backup file is written.
   DeletionOutcome Remove(ResultNode& node, const std::vector<std::string>& names);
   bool DeleteListedValues(const ResultNode& node, const std::vector<std::string>& names);
@@ -54,6 +65,8 @@ class ProblemDeletion {
   ResultTree& tree_;
   Registry& registry_;
   TBuck& journal_;
+  const KeepList* kept_ = nullptr;
+  bool dry_run_ = false;
 };
 
 // Removes the node's branch: the node, and its ancestors up to but not

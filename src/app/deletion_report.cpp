@@ -7,8 +7,8 @@ std::string OutcomeText(const DeletionOutcome& outcome) {
 
 std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& backup_file,
                              const std::vector<std::string>& journal_notes) {
-  std::string text = "Deleted: " + std::to_string(summary.deleted) +
-                     (summary.deleted == 1 ? " problem." : " problems.") + "\r\nBackup file: " + backup_file;
+  std::string text = "Deleted: " + std::to_string(summary.deleted.size()) +
+                     (summary.deleted.size() == 1 ? " problem." : " problems.") + "\r\nBackup file: " + backup_file;
   if (!summary.refused.empty()) {
     text += "\r\n\r\nNot deleted: " + std::to_string(summary.refused.size());
     for (const DeletionOutcome& refused : summary.refused) text += "\r\n" + refused.key + ": " + refused.reason;

@@ -16,6 +16,7 @@ constexpr TextInfo kTexts[kFormTextCount] = {
     {"CopyName1", "Copy Name"},      {"CopyValue1", "Copy Value"}, {"language1", "Language.."},
     {"ListView1.Column0", "Name"},   {"ListView1.Column1", "Data"},
     {"Restore1", "Restore backup.."},
+    {"IgnoredItems1", "Ignored items.."},
 };
 
 CommandId ActionId(int action) { return static_cast<CommandId>(action); }

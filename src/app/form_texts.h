@@ -26,8 +26,9 @@ enum class FormText {
   kNameColumn,     // ListView1.Column0
   kDataColumn,     // ListView1.Column1
   kRestore1,       // File > Restore backup..
+  kIgnoredItems1,  // Options > Ignored items..
 };
-inline constexpr std::size_t kFormTextCount = 17;
+inline constexpr std::size_t kFormTextCount = 18;
 
 class FormTexts : public TranslatedForm {
  public:

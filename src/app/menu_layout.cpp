@@ -31,11 +31,13 @@ const std::vector<Menu>& MainMenu() {
           Do(CommandId::kClose)}},
         {FormText::kEditMenu,
          {Do(CommandId::kSelectAll), Item(MenuItemId::kDelete1, FormText::kDelete1), Do(CommandId::kDeleteAll),
-          kSeparator, Do(CommandId::kCopyKeyName)}},
+          Do(CommandId::kIgnore), kSeparator, Do(CommandId::kCopyKeyName)}},
         {FormText::kViewMenu,
          {Item(MenuItemId::kToolBar2, FormText::kToolBar2), Item(MenuItemId::kStatusBar2, FormText::kStatusBar2),
           Do(CommandId::kAllValues)}},
-        {FormText::kOptionsMenu, {Item(MenuItemId::kAutostart1, FormText::kAutostart1), languages}},
+        {FormText::kOptionsMenu,
+         {Item(MenuItemId::kAutostart1, FormText::kAutostart1),
+          Item(MenuItemId::kIgnoredItems1, FormText::kIgnoredItems1), languages}},
         {FormText::kHelpMenu, {Do(CommandId::kHelpContents), Item(MenuItemId::kAbout1, FormText::kAbout1)}},
     };
   }();
@@ -44,15 +46,16 @@ const std::vector<Menu>& MainMenu() {
 
 const std::vector<MenuEntry>& TreePopupMenu() {
   static const std::vector<MenuEntry> menu{
-      Do(CommandId::kRegEdit, true), Do(CommandId::kDeleteKey),   kSeparator,
-      Do(CommandId::kDeleteAll),     kSeparator,                  Do(CommandId::kCopyKeyName),
-      Item(MenuItemId::kCopyOnlyName1, FormText::kCopyOnlyName1)};
+      Do(CommandId::kRegEdit, true), Do(CommandId::kDeleteKey),   Do(CommandId::kIgnore),
+      kSeparator,                    Do(CommandId::kDeleteAll),   kSeparator,
+      Do(CommandId::kCopyKeyName),   Item(MenuItemId::kCopyOnlyName1, FormText::kCopyOnlyName1)};
   return menu;
 }
 
 const std::vector<MenuEntry>& ListPopupMenu() {
   static const std::vector<MenuEntry> menu{Do(CommandId::kRegEdit, true),
                                            Do(CommandId::kDeleteValue),
+                                           Do(CommandId::kIgnore),
                                            kSeparator,
                                            Item(MenuItemId::kCopyName1, FormText::kCopyName1),
                                            Item(MenuItemId::kCopyValue1, FormText::kCopyValue1),

@@ -20,8 +20,9 @@ enum class MenuItemId {
   kCopyName1,       // list: Copy Name
   kCopyValue1,      // list: Copy Value
   kRestore1,        // File > Restore backup..
+  kIgnoredItems1,   // Options > Ignored items..
 };
-inline constexpr int kMenuItemCount = 9;
+inline constexpr int kMenuItemCount = 10;
 
 struct MenuEntry {
   enum class Kind { kCommand, kItem, kSeparator, kLanguages };

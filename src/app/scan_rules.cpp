@@ -29,6 +29,11 @@ ListPopupStates ListPopupRule(const std::optional<std::string>& selected_row, co
   return states;
 }
 
+bool IgnoreRule(ActiveControl active, const TErrorClass* record, const std::optional<std::string>& selected_row) {
+  if (active == ActiveControl::kList) return ListPopupRule(selected_row, record).delete_value;
+  return active == ActiveControl::kTree && record != nullptr;
+}
+
 void ApplyScanStarted(CommandStates& states) {
   states.SetEnabled(CommandId::kDeleteAll, false);
   states.SetEnabled(CommandId::kStart, false);

@@ -48,6 +48,10 @@ struct ListPopupStates {
 // and the record the list shows.
 ListPopupStates ListPopupRule(const std::optional<std::string>& selected_row, const TErrorClass* record);
 
+// Ignore: on the tree, a node that carries a problem; on the list, a
+// selected row that names one of the record's bad values.
+bool IgnoreRule(ActiveControl active, const TErrorClass* record, const std::optional<std::string>& selected_row);
+
 // A scan starts: no Start, no Delete All, Stop.
 void ApplyScanStarted(CommandStates& states);
 // A scan ended: Start, no Stop, Delete All when something was found.

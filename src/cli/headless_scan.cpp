@@ -1,5 +1,8 @@
 #include "cli/headless_scan.h"
 
+#include "app/deletion.h"
+#include "app/ignore_list.h"
+#include "app/restore.h"
 #include "cli/console_scan_view.h"
 #include "cli/knowbase_lint.h"
 #include "cli/problem_list.h"
@@ -7,6 +10,14 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "regtext/Buck.h"
+
+namespace {
+
+bool DeletionFollows(const ScanOptions& options, const ScanSummary& summary) {
+  return (options.remove || options.dry_run) && !summary.stopped;
+}
+
+}  // namespace
 
 bool HeadlessScan::KnowledgeBaseReadable(const std::string& path) {
   const std::optional<IniFile> ini = LoadIniFile(system_.files, path);
@@ -46,7 +57,8 @@ void HeadlessScan::ListProblems(const ResultTree& tree, const ScanOptions& optio
       WriteTsvResults(tree, out_);
       break;
     case ResultFormat::kJson:
-      WriteJsonResults(tree, summary, system_.code_page, out_);
+      // With a deletion to come, the JSON object ends with what it did.
+      if (!DeletionFollows(options, summary)) WriteJsonResults(tree, summary, system_.code_page, out_);
       break;
   }
   std::ostream& notes = Notes(options);
@@ -54,15 +66,80 @@ void HeadlessScan::ListProblems(const ResultTree& tree, const ScanOptions& optio
   notes << summary.problems << (summary.problems == 1 ? " problem" : " problems") << " found.\n";
 }
 
+int HeadlessScan::ListIgnored() {
+  const std::vector<IgnoredItem> items = ReadIgnoreList(system_.registry);
+  for (const IgnoredItem& item : items) {
+    out_ << item.key << "\n    ";
+    if (item.value) out_ << "value \"" << *item.value << "\"; ";
+    out_ << "added " << item.added << '\n';
+  }
+  out_ << items.size() << (items.size() == 1 ? " item" : " items") << " on the ignore list.\n";
+  return kExitClean;
+}
+
+int HeadlessScan::Restore(const std::string& file) {
+  const std::optional<std::string> text = system_.files.ReadFile(file);
+  if (!text) {
+    err_ << kScanProgram << "cannot read " << file << "; nothing written\n";
+    return kExitUsage;
+  }
+  const RestorePlan plan = PlanRestore(*text, system_.code_pages);
+  if (!plan.error.empty()) {
+    err_ << kScanProgram << file << ": " << plan.error << "; nothing written\n";
+    return kExitUsage;
+  }
+  const RestoreReport report = ApplyRestore(system_.registry, *text, system_.code_pages);
+  std::string summary = RestoreSummary(report);
+  for (std::size_t at; (at = summary.find("\r\n")) != std::string::npos;) summary.replace(at, 2, "\n");
+  out_ << "Restored from " << file << ":\n" << summary << '\n';
+  return report.failures.empty() ? kExitClean : kExitRefused;
+}
+
+int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& options, const KeepList& kept,
+                         const ScanSummary& summary) {
+  const bool dry_run = options.dry_run;
+  if (options.backup_file && !dry_run && system_.files.FileExists(*options.backup_file)) {
+    err_ << kScanProgram << "the backup file " << *options.backup_file << " exists already; nothing deleted\n";
+    return kExitUsage;
+  }
+  // The problems as found, before the deletion prunes the tree.
+  const std::string problems = options.format == ResultFormat::kJson ? JsonProblems(tree) : "";
+  if (options.backup_file) journal.BeginBackupFile(*options.backup_file);
+  ProblemDeletion deletion(tree, system_.registry, journal);
+  deletion.SetKeepList(&kept);
+  deletion.SetDryRun(dry_run);
+  DeletionResults results;
+  try {
+    DeletionSummary done = deletion.DeleteAll([] {});
+    results = {journal.FileName(), std::move(done.deleted), std::move(done.refused)};
+  } catch (const FileCreateError& error) {
+    err_ << kScanProgram << error.what() << " (the backup file); nothing deleted\n";
+    return kExitUsage;
+  }
+  if (options.format == ResultFormat::kJson) WriteJsonResults(problems, summary, system_.code_page, &results, out_);
+  WriteDeletionText(results, dry_run, options.format == ResultFormat::kJson ? err_ : Notes(options));
+  for (const std::string& note : journal.Notes()) Notes(options) << note << '\n';
+  if (summary.problems == 0) return kExitClean;
+  return results.refused.empty() ? kExitProblemsFound : kExitRefused;
+}
+
 int HeadlessScan::Run(const ScanOptions& options) {
   const std::string knowledge_base = KnowledgeBasePath(options);
   if (options.lint) return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(knowledge_base), out_, err_);
+  if (options.restore_file) return Restore(*options.restore_file);
+  if (options.list_ignored) return ListIgnored();
   if (!KnowledgeBaseReadable(knowledge_base)) return kExitUsage;
 
+  const KeepList kept = ReadKeptEntries(system_.registry, system_.files, knowledge_base, !options.no_ignore);
   ConsoleScanView view(progress_);
+  // As the window's Start does: a backup is named after the time the scan
+  // started.
+  TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail, system_.code_pages);
+  journal.BeginBackupFile();
   ScanSummary summary;
   {
     Tverefy scanner(ScanContext{system_.registry, system_.files, ui_}, view, knowledge_base);
+    scanner.SetKeepList(&kept);
     scanner.Prepare();
     scanner_ = &scanner;
     if (stop_requested_) scanner.Terminate();
@@ -77,7 +154,6 @@ int HeadlessScan::Run(const ScanOptions& options) {
   ListProblems(view.tree, options, summary);
 
   if (options.save_file) {
-    TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail, system_.code_pages);
     try {
       journal.SaveResults(*options.save_file);
     } catch (const std::exception& error) {
@@ -86,6 +162,7 @@ int HeadlessScan::Run(const ScanOptions& options) {
     }
     Notes(options) << "Results written to " << *options.save_file << '\n';
   }
-  if (summary.stopped) return kExitStopped;
+  if (summary.stopped) return kExitStopped;  // nothing is deleted after a scan that did not end
+  if (DeletionFollows(options, summary)) return Delete(view.tree, journal, options, kept, summary);
   return summary.problems > 0 ? kExitProblemsFound : kExitClean;
 }

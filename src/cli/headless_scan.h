@@ -1,7 +1,8 @@
 #pragma once
 // One run of the headless scanner: checks the knowledge base, scans with
-// it, lists the problems and optionally writes the results file; or lints
-// the knowledge base. The thread that calls Run plays the UI thread.
+// it, lists the problems, optionally writes the results file and deletes
+// what Delete All deletes; or lints the knowledge base, restores a backup
+// or lists the ignore list. The thread that calls Run plays the UI thread.
 #include <atomic>
 #include <ostream>
 
@@ -11,6 +12,8 @@
 #include "platform/clock.h"
 #include "platform/code_page.h"
 #include "platform/queued_ui_thread.h"
+#include "regtext/Buck.h"
+#include "scan/keep_list.h"
 #include "scan/verefy.h"
 
 struct HeadlessSystem {
@@ -40,6 +43,10 @@ class HeadlessScan {
   // holds data for a program.
   std::ostream& Notes(const ScanOptions& options);
   void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
+  int Delete(ResultTree& tree, TBuck& journal, const ScanOptions& options, const KeepList& kept,
+             const ScanSummary& summary);
+  int Restore(const std::string& file);
+  int ListIgnored();
 
   HeadlessSystem system_;
   std::ostream& out_;

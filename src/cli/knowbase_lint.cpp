@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "cli/exclusion_lint.h"
 #include "cli/scan_options.h"
 #include "platform/case_fold.h"
 #include "platform/files.h"
@@ -18,7 +19,7 @@ const std::string kSection = Tverefy::kSectionName;
 class Lint {
  public:
   explicit Lint(const std::string& text)
-      : ini_(text), lines_(FindSectionLines(text, kSection)), entries_(ReadRuleEntries(ini_, kSection)) {}
+      : text_(text), ini_(text), lines_(FindSectionLines(text, kSection)), entries_(ReadRuleEntries(ini_, kSection)) {}
 
   std::vector<LintFinding> Run() {
     if (!ini_.HasSection(kSection)) {
@@ -29,6 +30,7 @@ class Lint {
       Error(later, "the section [" + kSection + "] again: the scanner reads only the first, at line " +
                        std::to_string(lines_.header) + ", and none of the entries below this line");
     LintEntries();
+    for (LintFinding& finding : LintExclusions(text_, entries_)) findings_.push_back(std::move(finding));
     if (entries_.empty() && findings_.empty())
       Error(lines_.header, "the section [" + kSection + "] has no entries: a scan with this file finds nothing");
     std::stable_sort(findings_.begin(), findings_.end(),
@@ -97,6 +99,7 @@ class Lint {
                          "this entry" + and_below);
   }
 
+  const std::string& text_;
   IniFile ini_;
   IniSectionLines lines_;
   RuleEntries entries_;

@@ -64,19 +64,60 @@ void WriteTsvResults(const ResultTree& tree, std::ostream& out) {
   });
 }
 
-void WriteJsonResults(const ResultTree& tree, const ScanSummary& summary, unsigned code_page, std::ostream& out) {
-  out << "{\n  \"code_page\": " << code_page << ",\n  \"summary\": {\"entries\": " << summary.entries
-      << ", \"problems\": " << summary.problems << ", \"stopped\": " << (summary.stopped ? "true" : "false")
-      << "},\n  \"problems\": [";
+std::string JsonProblems(const ResultTree& tree) {
+  std::string out = "[";
   bool any = false;
   ForEachProblem(*tree.Top(), [&](const ResultNode& node) {
     const TErrorClass& record = *node.Data();
-    out << (any ? ",\n" : "\n") << "    {\"path\": " << JsonString(NodeFullPath(node)) << ", \"message\": "
-        << JsonString(record.FMessage) << ", \"level\": " << record.FLevel << ", \"values\": [";
+    out += (any ? ",\n" : "\n");
+    out += "    {\"path\": " + JsonString(NodeFullPath(node)) + ", \"message\": " + JsonString(record.FMessage) +
+           ", \"level\": " + std::to_string(record.FLevel) + ", \"values\": [";
     for (std::size_t i = 0; i < record.FValueNames.size(); ++i)
-      out << (i ? ", " : "") << JsonString(record.FValueNames[i]);
-    out << "]}";
+      out += (i ? ", " : "") + JsonString(record.FValueNames[i]);
+    out += "]}";
     any = true;
   });
-  out << (any ? "\n  ]\n}\n" : "]\n}\n");
+  return out + (any ? "\n  ]" : "]");
+}
+
+namespace {
+
+std::string JsonOutcomes(const std::vector<DeletionOutcome>& outcomes, bool with_reason) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    out += (i ? ",\n" : "\n");
+    out += "    {\"path\": " + JsonString(outcomes[i].key);
+    if (with_reason) out += ", \"reason\": " + JsonString(outcomes[i].reason);
+    out += "}";
+  }
+  return out + (outcomes.empty() ? "]" : "\n  ]");
+}
+
+}  // namespace
+
+void WriteJsonResults(const std::string& problems, const ScanSummary& summary, unsigned code_page,
+                      const DeletionResults* deletion, std::ostream& out) {
+  out << "{\n  \"code_page\": " << code_page << ",\n  \"summary\": {\"entries\": " << summary.entries
+      << ", \"problems\": " << summary.problems << ", \"stopped\": " << (summary.stopped ? "true" : "false")
+      << "},\n  \"problems\": " << problems;
+  if (deletion) {
+    out << ",\n  \"backup\": " << JsonString(deletion->backup_file) << ",\n  \"deleted\": "
+        << JsonOutcomes(deletion->deleted, false) << ",\n  \"refused\": " << JsonOutcomes(deletion->refused, true);
+  }
+  out << "\n}\n";
+}
+
+void WriteJsonResults(const ResultTree& tree, const ScanSummary& summary, unsigned code_page, std::ostream& out) {
+  WriteJsonResults(JsonProblems(tree), summary, code_page, nullptr, out);
+}
+
+void WriteDeletionText(const DeletionResults& deletion, bool dry_run, std::ostream& out) {
+  if (dry_run) out << "Dry run: nothing was deleted and no backup written; --delete would do this.\n";
+  out << (dry_run ? "Would delete: " : "Deleted: ") << deletion.deleted.size() << '\n';
+  for (const DeletionOutcome& done : deletion.deleted) out << "    " << done.key << '\n';
+  if (!deletion.refused.empty()) {
+    out << (dry_run ? "Would refuse: " : "Refused: ") << deletion.refused.size() << '\n';
+    for (const DeletionOutcome& refused : deletion.refused) out << "    " << refused.key << ": " << refused.reason << '\n';
+  }
+  if (!dry_run && !deletion.deleted.empty()) out << "Backup file: " << deletion.backup_file << '\n';
 }

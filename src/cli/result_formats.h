@@ -17,6 +17,9 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "app/deletion.h"
 #include "scan/result_tree.h"
 
 enum class ResultFormat { kText, kTsv, kJson };
@@ -34,4 +37,19 @@ std::string TsvField(std::string_view text);
 std::string JsonString(std::string_view text);
 
 void WriteTsvResults(const ResultTree& tree, std::ostream& out);
+// What --delete did (or, in a dry run, would do).
+struct DeletionResults {
+  std::string backup_file;
+  std::vector<DeletionOutcome> deleted;
+  std::vector<DeletionOutcome> refused;
+};
+
+// The problems as the JSON array the results hold; taken before a
+// deletion prunes the tree.
+std::string JsonProblems(const ResultTree& tree);
+void WriteJsonResults(const std::string& problems, const ScanSummary& summary, unsigned code_page,
+                      const DeletionResults* deletion, std::ostream& out);
 void WriteJsonResults(const ResultTree& tree, const ScanSummary& summary, unsigned code_page, std::ostream& out);
+// The deletion as people read it: the backup file, what was deleted, what
+// was refused and why.
+void WriteDeletionText(const DeletionResults& deletion, bool dry_run, std::ostream& out);

@@ -1,13 +1,18 @@
 #include "cli/scan_options.h"
 
 const char* const kScanUsage =
-    "Usage: TarnelScan [--knowbase FILE] [--save FILE] [--format text|tsv|json]\n"
+    "Usage: TarnelScan [--knowbase FILE] [--save FILE] [--format text|tsv|json] [--no-ignore]\n"
+    "                  [--delete [--backup FILE] | --dry-run]\n"
+    "       TarnelScan --restore FILE\n"
+    "       TarnelScan --ignore-list\n"
     "       TarnelScan [--knowbase FILE] --lint [FILE]\n"
     "\n"
     "Scans this machine's registry for stale entries with the rules of a\n"
     "knowledge base and lists every problem found, in tree order: the key's\n"
     "full path, then the message, the deletion level and the names of the bad\n"
-    "values (\"(Default)\" for a key's unnamed value). Nothing is deleted.\n"
+    "values (\"(Default)\" for a key's unnamed value). Without --delete nothing\n"
+    "is deleted. What the user chose to ignore in the window (the ignore list)\n"
+    "and what the knowledge base excludes (section [EXCLUDE]) is never reported.\n"
     "\n"
     "  --knowbase FILE  read the rules from FILE (section [PATHS1]) instead of\n"
     "                   Knowbase.ini beside the program\n"
@@ -38,15 +43,45 @@ const char* const kScanUsage =
     "                   level that reaches a root key; a level text that reads\n"
     "                   as 0 (x, \"1 \", out of range); a repeated entry name; a\n"
     "                   wildcard that takes the class tables CLSID, Interface\n"
-    "                   and TypeLib.\n"
+    "                   and TypeLib. In [EXCLUDE]: errors for an unknown root\n"
+    "                   name or an empty key pattern; warnings for a repeated\n"
+    "                   exclusion and one that no rule reports or deletes.\n"
+    "  --delete         after the scan, delete exactly what the window's Delete All\n"
+    "                   deletes, with the same safety: everything is written to\n"
+    "                   the backup file first, and a problem is refused (and\n"
+    "                   stays) when its backup would be incomplete, its level\n"
+    "                   reaches a root key, it would remove an ignored or\n"
+    "                   excluded key or value, or the registry refuses it. Then\n"
+    "                   lists what was deleted and what was refused, and why;\n"
+    "                   json adds \"backup\", \"deleted\" and \"refused\"\n"
+    "                   (each with \"path\" and \"reason\"). A stopped scan\n"
+    "                   deletes nothing.\n"
+    "  --backup FILE    with --delete: the backup file (default: named after the\n"
+    "                   time the scan started, in the current folder, as the\n"
+    "                   window names it); an existing FILE is never replaced\n"
+    "  --dry-run        with or without --delete: do all of --delete but the\n"
+    "                   deleting: the same lists, no backup file written, the\n"
+    "                   registry unchanged\n"
+    "  --restore FILE   write a backup (any REGEDIT4 file) back into the registry\n"
+    "                   exactly as the window's \"Restore backup..\" does, and\n"
+    "                   report it; a malformed file writes nothing and names its\n"
+    "                   line\n"
+    "  --ignore-list    list the user's ignore list: each key, or value of a key,\n"
+    "                   and when it was added\n"
+    "  --no-ignore      scan (and delete) without the ignore list; the knowledge\n"
+    "                   base's exclusions still hold\n"
     "  --help           show this text\n"
     "\n"
     "While it runs on a console, the scan shows the current rule and its count\n"
     "on standard error. Ctrl+C stops the scan cleanly: what was found so far is\n"
     "listed, marked as the result of a stopped scan.\n"
     "\n"
-    "Exit status: 0 nothing found; 1 problems found; 2 usage error, unreadable\n"
-    "knowledge base or results file not written; 3 the scan was stopped.\n"
+    "Exit status: 0 nothing found; 1 problems found (with --delete: and all of\n"
+    "them deleted); 4 with --delete: some deletions refused; 2 usage error,\n"
+    "unreadable knowledge base, a results or backup file not written (then\n"
+    "nothing is deleted); 3 the scan was stopped.\n"
+    "With --restore: 0 all written; 4 some keys or values not written; 2 an\n"
+    "unreadable or malformed file (nothing written).\n"
     "With --lint: 0 clean; 1 warnings only; 2 errors or an unreadable file.\n";
 
 namespace {
@@ -64,12 +99,24 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
     const bool has_value = i + 1 < args.size() && !args[i + 1].empty();
     if (arg == "--help" || arg == "-h" || arg == "/?") {
       options.help = true;
-    } else if (arg == "--knowbase" || arg == "--save") {
+    } else if (arg == "--knowbase" || arg == "--save" || arg == "--backup" || arg == "--restore") {
       if (!has_value) {
         parsed.error = arg + " needs a file name";
         return parsed;
       }
-      (arg == "--knowbase" ? options.knowledge_base : options.save_file) = args[++i];
+      std::optional<std::string>& file = arg == "--knowbase" ? options.knowledge_base
+                                         : arg == "--save"   ? options.save_file
+                                         : arg == "--backup" ? options.backup_file
+                                                             : options.restore_file;
+      file = args[++i];
+    } else if (arg == "--delete") {
+      options.remove = true;
+    } else if (arg == "--dry-run") {
+      options.dry_run = true;
+    } else if (arg == "--ignore-list") {
+      options.list_ignored = true;
+    } else if (arg == "--no-ignore") {
+      options.no_ignore = true;
     } else if (arg == "--format") {
       const std::optional<ResultFormat> format = has_value ? ResultFormatNamed(args[i + 1]) : std::nullopt;
       if (!format) {
@@ -86,7 +133,15 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
       return parsed;
     }
   }
-  if (options.lint && (options.save_file || options.format != ResultFormat::kText))
-    parsed.error = "--lint does not scan: --save and --format do not go with it";
+  const bool scan_options = options.save_file || options.format != ResultFormat::kText || options.remove ||
+                            options.dry_run || options.backup_file || options.no_ignore;
+  if (options.lint && (scan_options || options.restore_file || options.list_ignored))
+    parsed.error = "--lint does not scan: no other option but --knowbase goes with it";
+  else if (options.restore_file && (scan_options || options.list_ignored || options.knowledge_base))
+    parsed.error = "--restore does not scan: no other option goes with it";
+  else if (options.list_ignored && (scan_options || options.knowledge_base))
+    parsed.error = "--ignore-list does not scan: no other option goes with it";
+  else if (options.backup_file && !options.remove && !options.dry_run)
+    parsed.error = "--backup goes with --delete";
   return parsed;
 }

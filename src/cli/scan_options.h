@@ -12,6 +12,12 @@ struct ScanOptions {
   ResultFormat format = ResultFormat::kText;
   bool lint = false;                      // lint the knowledge base instead of scanning
   std::optional<std::string> lint_file;   // default: the knowledge base
+  bool remove = false;                    // --delete: delete what Delete All deletes
+  bool dry_run = false;                   // plan the deletion, change nothing
+  std::optional<std::string> backup_file;   // default: named after the scan's start
+  std::optional<std::string> restore_file;  // write a backup back instead of scanning
+  bool list_ignored = false;              // print the ignore list instead of scanning
+  bool no_ignore = false;                 // scan without the ignore list
   bool help = false;
 };
 
@@ -31,3 +37,4 @@ inline constexpr int kExitClean = 0;
 inline constexpr int kExitProblemsFound = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitStopped = 3;
+inline constexpr int kExitRefused = 4;  // some deletions (or restored keys) refused

@@ -4,6 +4,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "lang/message_numbers.h"
 #include "platform/case_fold.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
@@ -31,6 +32,7 @@ constexpr ComponentText kComponentTexts[] = {
     {"Options1", 15},  {"Autostart1", 16}, {"Help1", 17}, {"About1", 19},   {"language1", 36},
     {"ListView1.Column0", 21}, {"ListView1.Column1", 22}, {"COpyOnlyName1", 25},
     {"Restore1", 48},  // ours: File > Restore backup..
+    {"IgnoredItems1", kMsgIgnoredItems},
 };
 
 std::optional<IniFile> LanguageIndex(FileSystem& files) {

@@ -130,3 +130,12 @@ std::optional<IniFile> LoadIniFile(FileSystem& files, const std::string& path) {
   if (!text) return std::nullopt;
   return IniFile(*text);
 }
+
+std::vector<std::pair<std::string, std::string>> IniFile::ReadSectionEntries(const std::string& section) const {
+  std::vector<std::pair<std::string, std::string>> entries;
+  const Section* found = FindSection(std::string(Trim(section)));
+  if (!found) return entries;
+  for (const Entry& entry : found->entries)
+    if (entry.value && !entry.name.starts_with(';')) entries.emplace_back(entry.name, ValueAsRead(*entry.value));
+  return entries;
+}

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class FileSystem;
@@ -48,6 +49,12 @@ class IniFile {
   // entry has no "=".
   std::string ReadString(const std::string& section, const std::string& name,
                          const std::string& fallback) const;
+
+  // Every entry of the first section of that name that has "=", in file
+  // order, each with its own value read as ReadString reads one: a name
+  // that repeats is listed with each of its values. Comments (";") are
+  // left out. For sections whose lines are a list rather than a lookup.
+  std::vector<std::pair<std::string, std::string>> ReadSectionEntries(const std::string& section) const;
 
  private:
   struct Entry {

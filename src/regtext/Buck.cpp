@@ -27,11 +27,25 @@ TBuck::TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clo
 
 void TBuck::BeginBackupFile() {
   Flush();
+  base_name_ = BackupFileBase(clock_.Now());
+  StartDocument(FreeFileName());
+}
+
+void TBuck::BeginBackupFile(const std::string& file) {
+  Flush();
+  // Should the name be taken by the time of the first write, the counter
+  // keeps the new file apart from it.
+  base_name_ = file.size() > 4 && EqualsNoCase(file.substr(file.size() - 4), ".reg") ? file.substr(0, file.size() - 4)
+                                                                                       : file;
+  used_names_.insert(FoldCase(file));
+  StartDocument(file);
+}
+
+void TBuck::StartDocument(const std::string& file) {
   FLines = {"REGEDIT4", ""};
   headers_.Clear();
   notes_.clear();
-  base_name_ = BackupFileBase(clock_.Now());
-  FFileName = FreeFileName();
+  FFileName = file;
   file_written_ = false;
   written_ = {FLines, headers_, notes_};
 }

@@ -37,6 +37,8 @@ class TBuck {
   // time. A name this journal has used before, or a file that exists, is
   // never taken: a counter keeps the new name apart.
   void BeginBackupFile();
+  // The same, under the given name (a folder may be part of it).
+  void BeginBackupFile(const std::string& file);
   // Replaces the backup file with the document when it holds a key block
   // the file lacks. Throws FileCreateError; the file on disk then stays as
   // it was, and the document goes back to what the file holds: what was
@@ -74,6 +76,7 @@ class TBuck {
 
  private:
   std::string FreeFileName();
+  void StartDocument(const std::string& file);
   void WriteDocument(const std::string& file, const RegDocument& lines);
   bool WriteValues(RegKey& key, const std::string& header, int index, const std::vector<std::string>& names);
   // Records the key's subkeys and values whose names cannot be read; false

@@ -61,6 +61,8 @@ void Tverefy::UpdateView(const std::function<void(ScanView&)>& change) {
 }
 
 void Tverefy::AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
+  if (kept_) record = kept_->Filter(full_path, std::move(record));
+  if (!record) return;
   UpdateView([&](ScanView& view) { view.InsertProblem(full_path, std::move(record)); });
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/worker_thread.h"
 #include "scan/BaseVer.h"
+#include "scan/keep_list.h"
 #include "scan/reference_list.h"
 #include "scan/scan_view.h"
 
@@ -42,7 +43,11 @@ class Tverefy : public WorkerThread {
 
   // Sets the accessor's root key from the text before the first backslash.
   static void SelectRootKey(RegistryAccessor& reg, const std::string& entry_name);
-  // Hands the record to the window, which inserts it below the top node.
+  // What the scan never reports; read on the worker while it runs. Null:
+  // nothing kept.
+  void SetKeepList(const KeepList* kept) { kept_ = kept; }
+  // Hands the record to the window, which inserts it below the top node,
+  // unless what it names is kept.
   void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record);
   // Runs one change of the window on the UI thread and waits for it.
   void UpdateView(const std::function<void(ScanView&)>& change);
@@ -74,4 +79,5 @@ class Tverefy : public WorkerThread {
   ReferenceList FProgIds;
   std::unordered_map<std::string, bool> search_memo_;
   bool prepare_requested_ = false;
+  const KeepList* kept_ = nullptr;
 };

@@ -54,16 +54,16 @@ TEST(MenuLayout, MenusAndToolBarListTheirEntriesInOrder) {
   for (const Menu& menu : MainMenu()) menus.push_back(FormTexts().Text(menu.text) + ": " + Describe(menu.entries));
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "File: Start\tF5; Stop\tShift+F5; -; Save as..\tCtrl+S; Send; Restore backup..; -; Exit",
-                       "Edit: Select &All\tCtrl+A; Delete; Delete All\tCtrl+Del; -; Copy Key Name\tCtrl+C",
+                       "Edit: Select &All\tCtrl+A; Delete; Delete All\tCtrl+Del; &Ignore; -; Copy Key Name\tCtrl+C",
                        "View: ToolBar; StatusBar; All Values",
-                       "Options: Autostart; Language..",
+                       "Options: Autostart; Ignored items..; Language..",
                        "Help: &Contents; &About..",
                    }));
   EXPECT_EQ(Describe(TreePopupMenu()),
-            "RegEdit\tF2 (default); Delete Key\tCtrl+D; -; Delete All\tCtrl+Del; -; Copy Key Name\tCtrl+C; "
+            "RegEdit\tF2 (default); Delete Key\tCtrl+D; &Ignore; -; Delete All\tCtrl+Del; -; Copy Key Name\tCtrl+C; "
             "Copy Only Name");
   EXPECT_EQ(Describe(ListPopupMenu()),
-            "RegEdit\tF2 (default); Delete; -; Copy Name; Copy Value; Select &All\tCtrl+A");
+            "RegEdit\tF2 (default); Delete; &Ignore; -; Copy Name; Copy Value; Select &All\tCtrl+A");
   EXPECT_EQ(Describe(ToolBarButtons()),
             "Start\tF5; Stop\tShift+F5; -; Save as..\tCtrl+S; Send; -; Delete Key\tCtrl+D; -; RegEdit\tF2; -; "
             "All Values");

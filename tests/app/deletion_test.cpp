@@ -10,6 +10,7 @@
 #include "platform/memory_registry.h"
 #include "regtext/key_paths.h"
 #include "regtext/regedit4_reader.h"
+#include "scan/keep_list.h"
 #include "scan/root_keys.h"
 
 #include "support/no_mail.h"
@@ -173,7 +174,7 @@ TEST_F(DeletionTest, DeleteAllBacksUpEverythingFirstAndSkipsWhatWentWithABranch)
   int steps = 0;
   const DeletionSummary summary = deletion.DeleteAll([&] { ++steps; });
   EXPECT_EQ(steps, 4);
-  EXPECT_EQ(summary.deleted, 2);
+  EXPECT_EQ(summary.deleted.size(), 2u);
   ASSERT_EQ(summary.refused.size(), 1u);
   EXPECT_EQ(summary.refused[0].reason, kRefusedRootKey);
   EXPECT_FALSE(Exists("A\\B"));
@@ -191,7 +192,60 @@ TEST_F(DeletionTest, DeleteAllWithNothingLeftDeletesAndWritesNothing) {
   files.DeleteFile(journal.FileName());
   journal.BeginBackupFile();
   const DeletionSummary summary = deletion.DeleteAll([] {});
-  EXPECT_EQ(summary.deleted, 0);
+  EXPECT_TRUE(summary.deleted.empty());
+  EXPECT_FALSE(BackupWritten());
+}
+
+TEST_F(DeletionTest, ADeletionThatWouldTakeAKeptKeyOrValueWithItIsRefusedBeforeAnythingIsBackedUp) {
+  KeepList kept;
+  kept.Add({"HKEY_CURRENT_USER\\A\\*\\C\\D", "v", true}, "it is excluded");
+  kept.Add({"hkey_current_user\\run", "WORSE", false}, "it is on the ignore list");
+  deletion.SetKeepList(&kept);
+  ResultNode& parent = Problem("A\\B\\C\\D\\E", 3);  // deletes A\B\C, and with it the kept value of D
+  memory.OpenWrite(kHkeyCurrentUser, "A\\B\\C\\D\\E");
+  const DeletionOutcome outcome = deletion.DeleteProblem(parent);
+  EXPECT_FALSE(outcome.deleted);
+  EXPECT_EQ(outcome.reason,
+            "it would remove the value \"v\" of HKEY_CURRENT_USER\\A\\B\\C\\D, and it is excluded");
+  EXPECT_TRUE(Exists("A\\B\\C\\D\\E"));
+  EXPECT_FALSE(BackupWritten());
+
+  ResultNode& values = Problem("Run", 0, {"Bad", "Worse"});
+  EXPECT_EQ(deletion.DeleteValues(values, {"worse"}).reason,
+            "it would remove the value \"worse\" of HKEY_CURRENT_USER\\Run, and it is on the ignore list");
+  EXPECT_TRUE(HasValue("Run", "Worse"));
+  EXPECT_TRUE(deletion.DeleteValues(values, {"Bad"}).deleted) << "the values not kept go";
+
+  // Once the kept value is gone from the registry, nothing kept is left to take along.
+  memory.OpenWrite(kHkeyCurrentUser, "A\\B\\C\\D")->DeleteValue("v");
+  EXPECT_TRUE(deletion.DeleteProblem(parent).deleted);
+}
+
+TEST_F(DeletionTest, AKeptKeyBelowAWildcardLevelIsFoundInTheRegistry) {
+  KeepList kept;
+  kept.Add({"HKEY_CURRENT_USER\\A\\B\\*", std::nullopt, true}, "it is excluded");
+  deletion.SetKeepList(&kept);
+  Problem("A\\B", 1);
+  Problem("A\\B\\C\\D", 1);  // a level-1 key below the excluded A\B\C: nothing kept goes
+  const DeletionSummary summary = deletion.DeleteAll([] {});
+  ASSERT_EQ(summary.refused.size(), 1u);
+  EXPECT_EQ(summary.refused[0].reason, "it would remove HKEY_CURRENT_USER\\A\\B\\C, and it is excluded");
+  EXPECT_EQ(summary.deleted.size(), 1u);
+  EXPECT_FALSE(Exists("A\\B\\C\\D"));
+  EXPECT_TRUE(Exists("A\\B\\Other"));
+}
+
+TEST_F(DeletionTest, ADryRunPlansAndPrunesAsDeleteAllDoesAndChangesNothing) {
+  Problem("A\\B", 1);
+  Problem("A\\B\\C\\D", 1);
+  Problem("Run", 0, {"Bad"});
+  Problem("Gone", 2);
+  deletion.SetDryRun(true);
+  const DeletionSummary summary = deletion.DeleteAll([] {});
+  EXPECT_EQ(summary.deleted.size(), 2u);
+  EXPECT_EQ(summary.refused.size(), 1u);
+  EXPECT_TRUE(Exists("A\\B\\C\\D"));
+  EXPECT_TRUE(HasValue("Run", "Bad"));
   EXPECT_FALSE(BackupWritten());
 }
 

@@ -34,6 +34,16 @@ TEST(ListPopupRule, DeleteOnlyForAValueTheRecordNames) {
   EXPECT_EQ(ListPopupRule("Foo", &key_problem), (ListPopupStates{true, true, false}));
 }
 
+TEST(IgnoreRule, ANodeWithAProblemOnTheTreeABadValueOnTheList) {
+  TErrorClass record("File not found", "Foo", 0);
+  EXPECT_TRUE(IgnoreRule(ActiveControl::kTree, &record, std::nullopt));
+  EXPECT_FALSE(IgnoreRule(ActiveControl::kTree, nullptr, "Foo")) << "a node without a problem";
+  EXPECT_TRUE(IgnoreRule(ActiveControl::kList, &record, "foo"));
+  EXPECT_FALSE(IgnoreRule(ActiveControl::kList, &record, "Bar")) << "a good value is not a problem to ignore";
+  EXPECT_FALSE(IgnoreRule(ActiveControl::kList, &record, std::nullopt));
+  EXPECT_FALSE(IgnoreRule(ActiveControl::kOther, &record, "Foo"));
+}
+
 TEST(ScanRules, StartAndFinishSwapStartAndStopAndDecideDeleteAll) {
   CommandStates states;
   states.SetEnabled(CommandId::kDeleteAll, true);

@@ -8,7 +8,9 @@
 #include "platform/fixed_clock.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
+#include "app/ignore_list.h"
 #include "regtext/regedit4_reader.h"
+#include "scan/root_keys.h"
 
 #include "support/no_mail.h"
 
@@ -100,6 +102,167 @@ TEST(ScanOptions, ParsesEveryOptionAndRejectsTheRest) {
   EXPECT_TRUE(ParseScanOptions({"--help"}).options.help);
   EXPECT_EQ(ParseScanOptions({"--save"}).error, "--save needs a file name");
   EXPECT_EQ(ParseScanOptions({"scan"}).error, "unknown argument: scan");
+
+  parsed = ParseScanOptions({"--delete", "--backup", "b.reg", "--no-ignore", "--format", "json"});
+  EXPECT_EQ(parsed.error, "");
+  EXPECT_TRUE(parsed.options.remove);
+  EXPECT_TRUE(parsed.options.no_ignore);
+  EXPECT_EQ(parsed.options.backup_file, "b.reg");
+  EXPECT_TRUE(ParseScanOptions({"--delete", "--dry-run"}).options.dry_run);
+  EXPECT_EQ(ParseScanOptions({"--restore", "b.reg"}).options.restore_file, "b.reg");
+  EXPECT_TRUE(ParseScanOptions({"--ignore-list"}).options.list_ignored);
+  EXPECT_EQ(ParseScanOptions({"--backup", "b.reg"}).error, "--backup goes with --delete");
+  EXPECT_EQ(ParseScanOptions({"--restore", "b.reg", "--delete"}).error,
+            "--restore does not scan: no other option goes with it");
+  EXPECT_EQ(ParseScanOptions({"--ignore-list", "--no-ignore"}).error,
+            "--ignore-list does not scan: no other option goes with it");
+  EXPECT_EQ(ParseScanOptions({"--lint", "--delete"}).error,
+            "--lint does not scan: no other option but --knowbase goes with it");
+  EXPECT_EQ(ParseScanOptions({"--restore"}).error, "--restore needs a file name");
+}
+
+// TarnelScan --delete, --dry-run and --restore on a registry with a stale
+// start-up value beside a good one, and a stale application key that holds
+// a value the knowledge base excludes.
+class HeadlessDeleteTest : public HeadlessScanTest {
+ protected:
+  void SetUp() override {
+    HeadlessScanTest::SetUp();
+    ImportRegText(registry,
+                  "REGEDIT4\n\n"
+                  "[HKEY_CURRENT_USER\\Software\\Apps\\Gone]\n@=\"C:\\\\Gone\\\\app.exe\"\n\"keep\"=\"1\"\n"
+                  "[HKEY_CURRENT_USER\\Software\\Apps\\Old]\n@=\"C:\\\\Gone\\\\old.exe\"\n");
+    SetKnowledgeBase(kRules);
+  }
+  static constexpr const char* kRules =
+      "[PATHS1]\n"
+      "HKEY_CURRENT_USER\\Software\\Run=Run,0,LD_\n"
+      "HKEY_CURRENT_USER\\Software\\Apps\\*=Apps,1,FILEDEF_\n"
+      "[EXCLUDE]\n"
+      "HKEY_CURRENT_USER\\Software\\Apps\\*=keep\n";
+  bool HasValue(const std::string& path, const std::string& name) {
+    auto key = registry.OpenRead(kHkeyCurrentUser, path);
+    return key && key->QueryValue(name);
+  }
+  static constexpr const char* kBackup = "C:\\06_12_26;09-05-09 (PM).reg";
+};
+
+TEST_F(HeadlessDeleteTest, DeleteRemovesWhatDeleteAllRemovesAfterTheBackupAndRefusesWhatWouldTakeAnExclusion) {
+  EXPECT_EQ(Run({"--delete"}), kExitRefused);
+  EXPECT_FALSE(HasValue("Software\\Run", "gone"));
+  EXPECT_TRUE(HasValue("Software\\Run", "here"));
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, "Software\\Apps\\Old"), nullptr);
+  EXPECT_TRUE(HasValue("Software\\Apps\\Gone", "keep")) << "its key holds an excluded value";
+  EXPECT_EQ(out.str(),
+            "HKEY_CURRENT_USER\\Software\\Run\n"
+            "    File not found; level 0; values: \"gone\"\n"
+            "HKEY_CURRENT_USER\\Software\\Apps\\Gone\n"
+            "    File not found; level 1; values: \"(Default)\"\n"
+            "HKEY_CURRENT_USER\\Software\\Apps\\Old\n"
+            "    File not found; level 1; values: \"(Default)\"\n"
+            "3 problems found.\n"
+            "Deleted: 2\n"
+            "    HKEY_CURRENT_USER\\Software\\Run\n"
+            "    HKEY_CURRENT_USER\\Software\\Apps\\Old\n"
+            "Refused: 1\n"
+            "    HKEY_CURRENT_USER\\Software\\Apps\\Gone: it would remove the value \"keep\" of "
+            "HKEY_CURRENT_USER\\Software\\Apps\\Gone, and it is excluded in the knowledge base\n"
+            "Backup file: 06_12_26;09-05-09 (PM).reg\n");
+  const std::string backup = files.ReadFile(kBackup).value_or("");
+  EXPECT_NE(backup.find("[HKEY_CURRENT_USER\\Software\\Apps\\Old]"), std::string::npos);
+  EXPECT_EQ(backup.find("Apps\\Gone"), std::string::npos) << "a refused problem is not backed up";
+
+  // The backup puts everything back, as Restore backup.. does.
+  out.str("");
+  EXPECT_EQ(Run({"--restore", kBackup}), kExitClean);
+  EXPECT_TRUE(HasValue("Software\\Run", "gone"));
+  EXPECT_TRUE(HasValue("Software\\Apps\\Old", ""));
+  EXPECT_EQ(out.str(), std::string("Restored from ") + kBackup + ":\nWritten: 2 keys, 2 values.\n");
+}
+
+TEST_F(HeadlessDeleteTest, JsonEndsWithTheBackupAndWhatWasDeletedAndRefused) {
+  EXPECT_EQ(Run({"--delete", "--backup", "C:\\b.reg", "--format", "json"}), kExitRefused);
+  const std::string json = out.str();
+  EXPECT_NE(json.find("\"problems\": 3"), std::string::npos);
+  EXPECT_NE(json.find("\"values\": [\"(Default)\"]}\n  ],\n  \"backup\": \"C:\\\\b.reg\",\n  \"deleted\": [\n"
+                      "    {\"path\": \"HKEY_CURRENT_USER\\\\Software\\\\Run\"},\n"
+                      "    {\"path\": \"HKEY_CURRENT_USER\\\\Software\\\\Apps\\\\Old\"}\n  ],\n"
+                      "  \"refused\": [\n    {\"path\": \"HKEY_CURRENT_USER\\\\Software\\\\Apps\\\\Gone\", \"reason\": "
+                      "\"it would remove the value \\\"keep\\\" of"),
+            std::string::npos)
+      << json;
+  EXPECT_TRUE(json.ends_with("\"}\n  ]\n}\n"));
+  EXPECT_TRUE(files.FileExists("C:\\b.reg"));
+  EXPECT_NE(err.str().find("Deleted: 2\n"), std::string::npos) << "the notes go to standard error";
+}
+
+TEST_F(HeadlessDeleteTest, ADryRunAndThePlainScanChangeNothing) {
+  const auto dump = [&] { return files.ReadFile("C:\\dump.reg"); };
+  ASSERT_EQ(Run({"--save", "C:\\dump.reg"}), kExitProblemsFound);
+  const std::optional<std::string> saved = dump();
+  out.str("");
+  EXPECT_EQ(Run({"--dry-run"}), kExitRefused);
+  EXPECT_NE(out.str().find("Dry run: nothing was deleted and no backup written; --delete would do this.\n"
+                           "Would delete: 2\n"),
+            std::string::npos);
+  EXPECT_TRUE(HasValue("Software\\Run", "gone"));
+  EXPECT_TRUE(HasValue("Software\\Apps\\Old", ""));
+  EXPECT_FALSE(files.FileExists(kBackup));
+  ASSERT_EQ(Run({"--save", "C:\\dump.reg"}), kExitProblemsFound);
+  EXPECT_EQ(dump(), saved) << "every problem's keys and values as they were";
+}
+
+TEST_F(HeadlessDeleteTest, IgnoredItemsAreNeitherReportedNorDeletedUnlessTheListIsLeftOut) {
+  ASSERT_TRUE(WriteIgnoreList(registry, {{"HKEY_CURRENT_USER\\SOFTWARE\\Run", "GONE", "2026-12-06 21:00"},
+                                         {"HKEY_CURRENT_USER\\Software\\Apps\\Old", std::nullopt, "2026-12-06 21:01"}}));
+  EXPECT_EQ(Run({"--ignore-list"}), kExitClean);
+  EXPECT_EQ(out.str(),
+            "HKEY_CURRENT_USER\\SOFTWARE\\Run\n    value \"GONE\"; added 2026-12-06 21:00\n"
+            "HKEY_CURRENT_USER\\Software\\Apps\\Old\n    added 2026-12-06 21:01\n"
+            "2 items on the ignore list.\n");
+  out.str("");
+  EXPECT_EQ(Run({"--delete"}), kExitRefused) << "only the problem that takes an exclusion is left";
+  EXPECT_TRUE(HasValue("Software\\Run", "gone"));
+  EXPECT_TRUE(HasValue("Software\\Apps\\Old", ""));
+  EXPECT_EQ(out.str().find("Software\\Run"), std::string::npos);
+  out.str("");
+  EXPECT_EQ(Run({"--no-ignore", "--dry-run"}), kExitRefused);
+  EXPECT_NE(out.str().find("Would delete: 2\n    HKEY_CURRENT_USER\\Software\\Run\n"), std::string::npos);
+}
+
+TEST_F(HeadlessDeleteTest, ABackupThatCannotBeWrittenDeletesNothing) {
+  EXPECT_EQ(Run({"--delete", "--backup", "C:\\No such folder\\b.reg"}), kExitUsage);
+  EXPECT_NE(err.str().find("TarnelScan: Cannot create file C:\\No such folder\\b.reg (the backup file); nothing "
+                           "deleted\n"),
+            std::string::npos)
+      << err.str();
+  EXPECT_TRUE(HasValue("Software\\Run", "gone"));
+  EXPECT_TRUE(HasValue("Software\\Apps\\Old", ""));
+
+  err.str("");
+  files.AddFile("C:\\old.reg", "earlier backup");
+  EXPECT_EQ(Run({"--delete", "--backup", "C:\\old.reg"}), kExitUsage);
+  EXPECT_EQ(err.str(), "TarnelScan: the backup file C:\\old.reg exists already; nothing deleted\n");
+  EXPECT_EQ(files.ReadFile("C:\\old.reg"), "earlier backup");
+  EXPECT_TRUE(HasValue("Software\\Run", "gone"));
+}
+
+TEST_F(HeadlessDeleteTest, AMalformedBackupWritesNothingAndNamesItsLine) {
+  files.AddFile("C:\\bad.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\New]\r\n\"a\"=\"1\"\r\n\"b\"=nonsense\r\n");
+  EXPECT_EQ(Run({"--restore", "C:\\bad.reg"}), kExitUsage);
+  EXPECT_EQ(err.str().rfind("TarnelScan: C:\\bad.reg: line 5", 0), 0u) << err.str();
+  EXPECT_NE(err.str().find("; nothing written\n"), std::string::npos);
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, "New"), nullptr);
+  EXPECT_EQ(Run({"--restore", "C:\\missing.reg"}), kExitUsage);
+}
+
+TEST_F(HeadlessDeleteTest, AStoppedScanDeletesNothing) {
+  HeadlessScan scan(HeadlessSystem{registry, files, clock, mail}, out, err, nullptr);
+  scan.RequestStop();
+  ScanOptions options;
+  options.remove = true;
+  EXPECT_EQ(scan.Run(options), kExitStopped);
+  EXPECT_TRUE(HasValue("Software\\Run", "gone"));
 }
 
 }  // namespace

@@ -45,6 +45,32 @@ TEST(KnowledgeBaseLint, AFileWithoutRulesIsAnError) {
               ElementsAre(HasSubstr("2 error: the section [PATHS1] has no entries")));
 }
 
+TEST(KnowledgeBaseLint, ExclusionsThatKeepNothingOrRepeatAreFound) {
+  const std::string rules =
+      "[PATHS1]\n"
+      "HKEY_CLASSES_ROOT\\CLSID\\*\\InprocServer32=Servers,2,FILEDEF_\n"
+      "HKEY_CURRENT_USER\\Software\\Run=Run,0,LD_\n"
+      "[EXCLUDE]\n";
+  EXPECT_THAT(Lint(rules +
+                   "HKEY_CLASSES_ROOT\\CLSID\\{1}=\n"                          // line 5: the key a level 2 deletes
+                   "HKEY_CLASSES_ROOT\\CLSID\\*\\InprocServer32\\Sub=\n"      // 6: inside it
+                   "HKEY_CURRENT_USER\\Software\\Run=Tool\n"                   // 7: a value the rule reports
+                   "HKEY_CURRENT_USER\\Software\\run=tool\n"                   // 8: the same again
+                   "HKEY_CURRENT_USER\\Software\\Run\\Sub=\n"                  // 9: values only: never deleted
+                   "HKEY_CLASSES_ROOT\\CLSID=\n"                                 // 10: above what a deletion takes
+                   "HKCU\\Software\\Run=\n"                                    // 11
+                   "HKEY_CURRENT_USER\\=\n"                                      // 12
+                   "HKEY_CURRENT_USER\\Software\\\\Run=\n"                     // 13
+                   "[EXCLUDE]\nHKEY_CURRENT_USER\\Software\\Run=\n"),         // 14, 15
+              ElementsAre(HasSubstr("8 warning: the exclusion of line 7 again"),
+                          "9 warning: no rule of [PATHS1] reports this key or deletes it with a parent: the exclusion "
+                          "keeps nothing",
+                          HasSubstr("10 warning: no rule of [PATHS1] reports"),
+                          "11 error: unknown root name \"HKCU\": the exclusion keeps nothing",
+                          HasSubstr("12 error: an empty key pattern"), HasSubstr("13 error: an empty key pattern"),
+                          "14 error: the section [EXCLUDE] again: only the first, at line 4, is read"));
+}
+
 TEST(KnowledgeBaseLint, EntriesTheScannerSkipsAreErrors) {
   EXPECT_THAT(LintOne("HKEY_CURRENT_USER\\Run=Run,0"), ElementsAre(HasSubstr("2 error: the value has fewer than two commas")));
   EXPECT_THAT(LintOne("HKEY_CURRENT_USER\\Run=Run"), ElementsAre(HasSubstr("fewer than two commas")));

@@ -196,7 +196,7 @@ TEST(ScanOptions, FormatAndLint) {
   EXPECT_FALSE(parsed.options.lint_file.has_value());
   EXPECT_EQ(parsed.options.knowledge_base, "C:\\k.ini");
   EXPECT_EQ(ParseScanOptions({"--lint", "--save", "r.reg"}).error,
-            "--lint does not scan: --save and --format do not go with it");
+            "--lint does not scan: no other option but --knowbase goes with it");
   EXPECT_NE(ParseScanOptions({"--format", "json", "--lint"}).error, "");
 }
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "lang/langv.h"
+#include "lang/message_numbers.h"
 #include "platform/ini_file.h"
 
 namespace {
@@ -24,7 +25,7 @@ std::vector<int> NumbersRead() {
   std::vector<int> numbers;
   for (int i = 0; i <= 25; ++i) numbers.push_back(i);
   for (int i : {29, 30, 36}) numbers.push_back(i);
-  for (int i = 38; i <= 48; ++i) numbers.push_back(i);
+  for (int i = 38; i <= kLastMessage; ++i) numbers.push_back(i);
   return numbers;
 }
 
@@ -41,7 +42,7 @@ TEST(LanguageFiles, EveryLanguageHasEveryTextTheInterfaceReads) {
       EXPECT_FALSE(number >= static_cast<int>(table.size()) || table[number].empty()) << name << " " << number;
     EXPECT_EQ(table.at(14).find('&'), std::string::npos) << name << ": All Values is a tool button too";
   }
-  EXPECT_EQ(count, 49u);
+  EXPECT_EQ(count, static_cast<std::size_t>(kLastMessage + 1));
 }
 
 }  // namespace

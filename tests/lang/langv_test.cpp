@@ -114,7 +114,7 @@ TEST_F(LangvTest, ApplyToFormCaptionsByTagAndEmptiesWhatTheTableLacks) {
   EXPECT_EQ(form_.actions[1].hint, "RegEdit");
   EXPECT_EQ(form_.actions[2].caption, "") << "message 4 is beyond the table";
   EXPECT_EQ(form_.actions[2].hint, "");
-  EXPECT_EQ(form_.captions.size(), 14u);
+  EXPECT_EQ(form_.captions.size(), 15u);
   EXPECT_EQ(form_.captions["Registry1"], "");
 
   langv.LoadLanguage("english");

@@ -78,6 +78,7 @@ void TMainForm::SetHandlers() {
   dispatcher_.SetHandler(CommandId::kSaveToFile, [this] { ActionSaveToFileExecute(); });
   dispatcher_.SetHandler(CommandId::kSend, [this] { ActionSendExecute(); });
   dispatcher_.SetHandler(CommandId::kAllValues, [this] { ViewAllValuesExecute(); });
+  dispatcher_.SetHandler(CommandId::kIgnore, [this] { ActionIgnoreExecute(); });
   dispatcher_.SetHandler(CommandId::kHelpContents, [this] { ShowHelp(help_->ShowContents(window_)); });
 }
 
@@ -384,6 +385,9 @@ void TMainForm::OnMenuItem(MenuItemId item) {
     case MenuItemId::kRestore1:
       Restore1Click();
       break;
+    case MenuItemId::kIgnoredItems1:
+      IgnoredItems1Click();
+      break;
     default:
       break;
   }
@@ -408,6 +412,8 @@ void TMainForm::OnContextMenu(HWND control, POINT point) {
     ClientToScreen(control, &point);
   }
   OnIdle();
+  // What a context menu's command acts on is the control it opened on.
+  SetFocus(control);
   if (control == tree_.Handle()) {
     TreeViewContextPopup();
   } else {

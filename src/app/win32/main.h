@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/command_dispatcher.h"
+#include "app/deletion.h"
 #include "app/form_texts.h"
 #include "app/geometry.h"
 #include "app/settings.h"
@@ -171,6 +172,14 @@ class TMainForm : public ScanView {
   void ActionSaveToFileExecute();
   void ActionSendExecute();
   void Restore1Click();
+  void ActionIgnoreExecute();
+  void IgnoredItems1Click();
+  // The record of the selected node; null for none.
+  const TErrorClass* SelectedRecord() const;
+  // What the user ignores and the rules exclude, as they stand now.
+  KeepList KeptNow();
+  // A deletion of the results that keeps those.
+  ProblemDeletion Deletion();
   // A deletion changed the tree or the record on show: the list shows it.
   void ShowAfterDeletion(const std::string& status);
   void About1Click();
@@ -185,6 +194,8 @@ class TMainForm : public ScanView {
   ResultTree results_;
   TreeMirror mirror_;
   std::unique_ptr<Tverefy> FScanner;
+  KeepList scan_kept_;      // what the running scan leaves out; read by its worker
+  KeepList deletion_kept_;  // what the deletion in progress leaves alone
   std::unique_ptr<TBuck> FBuck;
   std::optional<TMyMapi> mail_;
   const TErrorClass* list_record_ = nullptr;

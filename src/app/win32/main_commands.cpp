@@ -5,6 +5,9 @@
 #include "app/copy_texts.h"
 #include "app/deletion.h"
 #include "app/deletion_report.h"
+#include "app/ignore_texts.h"
+#include "app/ignoring.h"
+#include "app/win32/IgnoredItems.h"
 #include "app/restore.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
@@ -16,11 +19,23 @@ void TMainForm::ShowAfterDeletion(const std::string& status) {
   status_bar_.SetText(status);
 }
 
+KeepList TMainForm::KeptNow() {
+  return ReadKeptEntries(services_.registry, services_.files,
+                         services_.files.ExeFolder() + Tverefy::kKnowledgeBaseName, true);
+}
+
+ProblemDeletion TMainForm::Deletion() {
+  deletion_kept_ = KeptNow();
+  ProblemDeletion deletion(results_, services_.registry, *FBuck);
+  deletion.SetKeepList(&deletion_kept_);
+  return deletion;
+}
+
 void TMainForm::ActionDeleteKeyExecute() {
   ResultNode* node = CurrentNode();
   if (!node || !node->Data()) return;
   try {
-    const DeletionOutcome outcome = ProblemDeletion(results_, services_.registry, *FBuck).DeleteProblem(*node);
+    const DeletionOutcome outcome = Deletion().DeleteProblem(*node);
     ShowAfterDeletion(OutcomeText(outcome));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
@@ -41,7 +56,7 @@ void TMainForm::ActionDeleteValueExecute() {
   }
   if (names.empty()) return;
   try {
-    const DeletionOutcome outcome = ProblemDeletion(results_, services_.registry, *FBuck).DeleteValues(*node, names);
+    const DeletionOutcome outcome = Deletion().DeleteValues(*node, names);
     ShowAfterDeletion(OutcomeText(outcome));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());  // rows, record and registry as they were
@@ -50,7 +65,7 @@ void TMainForm::ActionDeleteValueExecute() {
 
 void TMainForm::ActionDeleteAllExecute() {
   if (!services_.messages.Confirm("Deleting", DeleteAllQuestion(FBuck->FileName()))) return;
-  ProblemDeletion deletion(results_, services_.registry, *FBuck);
+  ProblemDeletion deletion = Deletion();
   const int problems = static_cast<int>(deletion.ProblemNodes().size());
   if (problems == 0) return;
   HWND progress = status_bar_.ProgressBar();
@@ -147,4 +162,30 @@ void TMainForm::Restore1Click() {
   }
   if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, *file))) return;
   services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages())));
+}
+
+void TMainForm::ActionIgnoreExecute() {
+  ResultNode* node = CurrentNode();
+  if (!node || !node->Data()) return;
+  // From the list, the selected bad values; from the tree, the problem's key.
+  std::vector<std::string> values;
+  if (GetFocus() == list_.Handle()) {
+    for (const int row : list_.SelectedRows())
+      if (RecordNamesValue(*node->Data(), list_.Caption(row))) values.push_back(list_.Caption(row));
+    if (values.empty()) return;
+  }
+  const std::vector<IgnoredItem> chosen = IgnoredItemsOf(*node, values, IgnoredDate(services_.clock.Now()));
+  std::vector<IgnoredItem> items = ReadIgnoreList(services_.registry);
+  for (const IgnoredItem& item : chosen) AddIgnored(items, item);
+  if (!WriteIgnoreList(services_.registry, items)) {
+    services_.messages.Error(kIgnoreListNotStored);
+    return;
+  }
+  TakeIgnoredOut(results_, *node, chosen);
+  ShowAfterDeletion(IgnoredStatusText(*FLangv, static_cast<int>(chosen.size())));
+}
+
+void TMainForm::IgnoredItems1Click() {
+  TIgnoredItems dialog(services_.registry, services_.messages, IgnoredDialogTextsOf(*FLangv));
+  dialog.ShowModal(window_);
 }

@@ -31,7 +31,9 @@ void TMainForm::ActionStartExecute() {
   list_.Clear();
   states.SetEnabled(CommandId::kStart, false);
   FScanner.reset();
+  scan_kept_ = KeptNow();
   FScanner = std::make_unique<Tverefy>(ScanContext{services_.registry, services_.files, ui_}, *this);
+  FScanner->SetKeepList(&scan_kept_);
   FScanner->Prepare();
   FScanner->OnTerminate = [this] { ScanFinished(); };
   ShowWindow(status_bar_.ProgressBar(), SW_SHOW);
@@ -125,7 +127,13 @@ void TMainForm::TreeViewChange(ResultNode* node) {
   ShowNodeCommandStates(TreeSelectionRule(SelectedNodeState()));
 }
 
+const TErrorClass* TMainForm::SelectedRecord() const {
+  const ResultNode* node = CurrentNode();
+  return node ? node->Data() : nullptr;
+}
+
 void TMainForm::ShowNodeCommandStates(const NodeCommandStates& states) {
+  dispatcher_.States().SetEnabled(CommandId::kIgnore, IgnoreRule(ActiveControl::kTree, SelectedRecord(), std::nullopt));
   menus_->SetItemEnabled(MenuItemId::kCopyOnlyName1, states.copy_only_name);
   dispatcher_.States().SetEnabled(CommandId::kDeleteKey, states.delete_key);
   dispatcher_.States().SetEnabled(CommandId::kCopyKeyName, states.copy_key_name);
@@ -139,6 +147,8 @@ void TMainForm::ListView1ContextPopup() {
   menus_->SetItemEnabled(MenuItemId::kCopyName1, states.copy_name);
   menus_->SetItemEnabled(MenuItemId::kCopyValue1, states.copy_value);
   dispatcher_.States().SetEnabled(CommandId::kDeleteValue, states.delete_value);
+  dispatcher_.States().SetEnabled(CommandId::kIgnore,
+                                  IgnoreRule(ActiveControl::kList, list_record_, list_.SelectedCaption()));
   ShowCommandStates();
 }
 
@@ -151,6 +161,9 @@ void TMainForm::Edit1Click(HMENU edit_menu) {
   if (states.binding == DeleteBinding::kDeleteKey) dispatcher_.States().SetEnabled(CommandId::kDeleteKey, states.delete_key);
   menus_->SetItemEnabled(MenuItemId::kCopyOnlyName1, states.copy_only_name);
   dispatcher_.States().SetEnabled(CommandId::kCopyKeyName, states.copy_key_name);
+  dispatcher_.States().SetEnabled(
+      CommandId::kIgnore, IgnoreRule(active, active == ActiveControl::kList ? list_record_ : SelectedRecord(),
+                                     list_.SelectedCaption()));
   ShowCommandStates();
   const std::optional<CommandId> bound =
       states.binding == DeleteBinding::kDeleteKey     ? std::optional(CommandId::kDeleteKey)

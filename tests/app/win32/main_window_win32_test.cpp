@@ -74,15 +74,16 @@ TEST_F(MainWindowTest, MenusAndToolBarFollowTheCommands) {
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)), (Lines{"Start\tF5", "Stop\tShift+F5 [off]", "-", "Save as..\tCtrl+S [off]",
                                                   "Send [off]", "Restore backup..", "-", "Exit"}));
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 1)), (Lines{"Select &All\tCtrl+A [off]", "Delete [off]",
-                                                  "Delete All\tCtrl+Del [off]", "-", "Copy Key Name\tCtrl+C"}));
+                                                  "Delete All\tCtrl+Del [off]", "&Ignore [off]", "-",
+                                                  "Copy Key Name\tCtrl+C"}));
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"ToolBar [x]", "StatusBar [x]", "All Values [x]"}));
-  EXPECT_EQ(MenuLines(GetSubMenu(bar, 3)), (Lines{"Autostart", "Language.."}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 3)), (Lines{"Autostart", "Ignored items..", "Language.."}));
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 4)), (Lines{"&Contents", "&About.."}));
   EXPECT_EQ(MenuLines(form.Menus().TreePopup()),
-            (Lines{"RegEdit\tF2 [default]", "Delete Key\tCtrl+D [off]", "-", "Delete All\tCtrl+Del [off]", "-",
-                   "Copy Key Name\tCtrl+C", "Copy Only Name"}));
+            (Lines{"RegEdit\tF2 [default]", "Delete Key\tCtrl+D [off]", "&Ignore [off]", "-",
+                   "Delete All\tCtrl+Del [off]", "-", "Copy Key Name\tCtrl+C", "Copy Only Name"}));
   EXPECT_EQ(MenuLines(form.Menus().ListPopup()),
-            (Lines{"RegEdit\tF2 [default]", "Delete [off]", "-", "Copy Name", "Copy Value",
+            (Lines{"RegEdit\tF2 [default]", "Delete [off]", "&Ignore [off]", "-", "Copy Name", "Copy Value",
                    "Select &All\tCtrl+A [off]"}));
 
   HWND tools = form.Tools().Handle();
