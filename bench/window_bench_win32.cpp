@@ -112,7 +112,8 @@ void MeasureProblemNodes(TMainForm& form, Registry& registry) {
     key.WriteString("Path", "C:\\Nowhere\\app" + std::to_string(i) + ".exe");
     key.WriteInteger("Count", i);
   }
-  form.ClearResults();
+  while (!form.ClearResults()) {
+  }
   for (int i = 0; i < kProblemNodes; ++i) {
     auto record = std::make_unique<TErrorClass>("File not found", "Path", i % 2);
     form.InsertProblem("HKEY_CURRENT_USER\\" + std::string(kNodeKeys) + "\\Vendor" + std::to_string(i / 100) + "\\App" +
