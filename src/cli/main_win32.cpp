@@ -13,6 +13,7 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/system_library_win32.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ bool IsConsole(DWORD std_handle) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  LoadDllsFromSystemFolderOnly();
   DescriptorSink out_sink(_fileno(stdout));
   DescriptorSink err_sink(_fileno(stderr));
   ConsoleStreams console(out_sink, err_sink);
