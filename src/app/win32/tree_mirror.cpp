@@ -16,6 +16,7 @@ void TreeMirror::Detach() {
   if (model_) model_->SetObserver(nullptr);
   model_ = nullptr;
   items_.clear();
+  doomed_.clear();
 }
 
 void TreeMirror::NodeInserted(ResultNode& node) {
