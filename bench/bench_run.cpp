@@ -23,14 +23,16 @@
 #endif
 
 const char* const kBenchUsage =
-    "Usage: tarnel_bench --knowbase FILE [--sizes N,N,...] [--repeat R] [--min-ms T] [--no-header]\n"
+    "Usage: tarnel_bench --knowbase FILE [--sizes N,N,...] [--repeat R] [--min-ms T]\n"
+    "                    [--stale P] [--no-header]\n"
     "\n"
     "Generates a synthetic registry of about N keys for each size, then runs\n"
     "the raw walk (the keys and values the scan reads, no checks) and the scan\n"
     "with the knowledge base FILE over it, each R times and on until both\n"
     "together took T ms (at most 100 runs; small registries need many runs for\n"
     "a stable fastest time), and prints one row per size with the fastest\n"
-    "times. Under callgrind, each phase of each size is\n"
+    "times. P percent of the references name nothing (default 3): each is a\n"
+    "problem for the scan to find. Under callgrind, each phase of each size is\n"
     "dumped on its own (\"walk N\", \"scan N\").\n"
     "\n"
     "TarnelBench.exe, on the system registry, takes one size per prefix, and\n"
@@ -58,6 +60,11 @@ ParsedBenchOptions ParseBenchOptions(const std::vector<std::string>& args) {
     } else if (arg == "--min-ms") {
       parsed.options.min_ms = std::atof(value.c_str());
       if (parsed.options.min_ms < 0) return fail("--min-ms needs a number of milliseconds");
+    } else if (arg == "--stale") {
+      const int percent = std::atoi(value.c_str());
+      if (value.empty() || percent > 100 || value.find_first_not_of("0123456789") != std::string::npos)
+        return fail("--stale needs a percentage from 0 to 100");
+      parsed.options.stale_percent = static_cast<unsigned>(percent);
     } else if (arg == "--sizes") {
       parsed.options.sizes.clear();
       for (std::size_t start = 0; start <= value.size();) {

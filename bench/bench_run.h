@@ -16,6 +16,7 @@ struct BenchOptions {
   std::string knowledge_base;  // as the back end's file system names it
   int repeat = 3;              // each phase runs this often; the fastest counts
   double min_ms = 0;           // and on until both phases together took this long
+  unsigned stale_percent = SyntheticShape{}.stale_percent;
   bool header = true;
 };
 

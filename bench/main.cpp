@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
   for (const std::size_t size : parsed.options.sizes) {
     MemoryRegistry registry;
     MemoryFileSystem files;
-    const SyntheticRegistry generated = GenerateRegistry(registry, {size, true});
+    const SyntheticRegistry generated = GenerateRegistry(
+        registry, {.keys = size, .mirror_classes_root = true, .stale_percent = parsed.options.stale_percent});
     for (const std::string& name : generated.system_files) files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
     for (const std::string& path : generated.program_files) files.AddFile(path);
     files.AddFile(kKnowledgeBaseInMemory, knowledge_base.str());

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     std::cerr << "TarnelBench: cannot read " << parsed.options.knowledge_base << '\n';
     return 2;
   }
-  const SyntheticShape shape{parsed.options.sizes.front(), false};
+  const SyntheticShape shape{.keys = parsed.options.sizes.front(), .stale_percent = parsed.options.stale_percent};
   if (!generate_only) {
     // The same shape gives the same registry: regenerated in memory, it
     // tells what was written and planted.

@@ -21,8 +21,6 @@ constexpr const char* kClassesPrefix = "HKEY_CLASSES_ROOT\\";
 constexpr const char* kMachinePrefix = "HKEY_LOCAL_MACHINE\\";
 constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion\\";
 
-// The share of references that name nothing, in percent.
-constexpr unsigned kStalePercent = 3;
 // Interfaces name one of these first classes as their proxy.
 constexpr std::size_t kProxyClasses = 8;
 
@@ -89,7 +87,7 @@ class Generator {
   static constexpr unsigned kDllsPerProduct = 4;
 
   std::uint32_t Next(std::uint32_t below) { return static_cast<std::uint32_t>(rng_() % below); }
-  bool Stale() { return Next(100) < kStalePercent; }
+  bool Stale() { return Next(100) < shape_.stale_percent; }
 
   void Key(RootKey root, const std::string& path, const std::vector<Value>& values) {
     std::unique_ptr<RegKey> key = registry_.OpenWrite(root, path);

@@ -29,6 +29,9 @@ struct SyntheticShape {
   // trees. The system registry shows the former as the latter by itself.
   bool mirror_classes_root = false;
   unsigned seed = 7;
+  // The share of references that name nothing, in percent: a few in a
+  // registry as users have them, all of them for one left full of problems.
+  unsigned stale_percent = 3;
 };
 
 // Writes the registry; the same shape always gives the same registry.

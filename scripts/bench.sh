@@ -7,6 +7,7 @@
 #   scripts/bench.sh                 sizes 10000,100000,700000
 #   BENCH_SIZES=10000,100000 scripts/bench.sh
 #   BENCH_BACKENDS="memory" scripts/bench.sh     (memory, callgrind, wine)
+#   BENCH_PROBLEM_KEYS=0 scripts/bench.sh        (no registry full of problems)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 sizes="${BENCH_SIZES:-10000,100000,700000}"
@@ -14,6 +15,9 @@ backends="${BENCH_BACKENDS:-memory callgrind wine}"
 # Callgrind runs some 50 times slower: its largest size is left out by
 # default.
 callgrind_sizes="${BENCH_CALLGRIND_SIZES:-$(echo "$sizes" | cut -d, -f1-2)}"
+# Keys of the Wine back end's registry in which every reference is stale;
+# 0 leaves it out.
+problem_keys="${BENCH_PROBLEM_KEYS:-110000}"
 knowbase="$root/data/Knowbase.ini"
 native="$root/build/bench-native"
 win64="$root/build/bench-win64"
@@ -79,23 +83,35 @@ for backend in $backends; do
       kb="Z:${knowbase//\//\\}"
       echo "== system registry under Wine (best of 3)"
       : >"$out/wine.txt"
+      : >"$out/window.txt"
       header=""
-      for size in ${sizes//,/ }; do
+      # wine_case SIZE STALE_PERCENT TABLE: one registry in the fresh prefix,
+      # scanned headless (a row of TABLE) and by the window program.
+      wine_case() {
         # Back to the fresh prefix: its registry, no program files of ours.
         cp "$WINEPREFIX.reg"/*.reg "$WINEPREFIX/"
         rm -rf "$WINEPREFIX/drive_c/Program Files/Bench Vendor "*
         wineserver -p
-        wine "$exe" --generate --knowbase "$kb" --sizes "$size"
+        wine "$exe" --generate --knowbase "$kb" --sizes "$1" --stale "$2"
         # The server saves the new registry as it stops, not while measured.
         wineserver -k; wineserver -w || true
         wineserver -p
-        wine "$exe" --knowbase "$kb" --sizes "$size" --repeat 3 $header | tee -a "$out/wine.txt"
+        wine "$exe" --knowbase "$kb" --sizes "$1" --stale "$2" --repeat 3 $header | tee -a "$3"
         header="--no-header"
         # The window program's scan of the same registry, against the headless one.
-        echo "keys $size: $(wine "$win64/bench/TarnelWindowBench.exe" 3 | tr '\n' ' ')" | tee -a "$out/window.txt"
+        echo "keys $1, stale $2%: $(wine "$win64/bench/TarnelWindowBench.exe" 3 | tr '\n' ' ')" | tee -a "$out/window.txt"
         wineserver -k; wineserver -w || true
-      done
+      }
+      for size in ${sizes//,/ }; do wine_case "$size" 3 "$out/wine.txt"; done
       growth "$out/wine.txt"
+      # A registry full of problems, some 20,000 of them: there the window's
+      # tree, not the registry, sets the pace.
+      if [ "$problem_keys" -gt 0 ]; then
+        echo "== a registry whose every reference is stale, under Wine (best of 3)"
+        : >"$out/wine-problems.txt"
+        header=""
+        wine_case "$problem_keys" 100 "$out/wine-problems.txt"
+      fi
       echo "== Save as of trees of 1,000 to 100,000 keys, system registry under Wine (best of 3)"
       cp "$WINEPREFIX.reg"/*.reg "$WINEPREFIX/"
       wineserver -p

@@ -11,7 +11,10 @@ class ConsoleScanView : public ScanView {
   // progress: where to show progress, or null for none.
   explicit ConsoleScanView(std::ostream* progress) : progress_(progress) {}
 
-  void ClearResults() override { tree.DeleteChildren(*tree.Top()); }
+  bool ClearResults() override {
+    tree.DeleteChildren(*tree.Top());
+    return true;
+  }
   void SetProgressMax(int maximum) override { maximum_ = maximum; }
   void SetProgressStep(int step) override { step_ = step; }
   void SetProgressPosition(int position) override;

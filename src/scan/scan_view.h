@@ -9,8 +9,11 @@
 class ScanView {
  public:
   virtual ~ScanView() = default;
-  // Removes the results of an earlier scan, releasing their records.
-  virtual void ClearResults() = 0;
+  // Removes the results of an earlier scan, releasing their records. A view
+  // may take a large earlier tree down a part per call, answering its user
+  // in between: false means that some is left, and the scanner calls again
+  // before it changes anything else.
+  virtual bool ClearResults() = 0;
   virtual void SetProgressMax(int maximum) = 0;
   virtual void SetProgressStep(int step) = 0;
   virtual void SetProgressPosition(int position) = 0;

@@ -81,7 +81,8 @@ bool Tverefy::FileFound(const std::string& name) {
 void Tverefy::Execute() {
   if (prepare_requested_) LoadReferenceLists();
   search_memo_.clear();
-  UpdateView([](ScanView& view) { view.ClearResults(); });
+  bool cleared = false;
+  while (!cleared) UpdateView([&cleared](ScanView& view) { cleared = view.ClearResults(); });
   const int total = TotalEntries();
   UpdateView([total](ScanView& view) { view.SetProgressMax(total); });
   UpdateView([](ScanView& view) { view.SetProgressStep(1); });

@@ -59,6 +59,28 @@ TEST(SyntheticRegistry, ScanFindsExactlyThePlantedProblemsSearchingEachNameOnce)
   EXPECT_EQ(figures.repeated_searches, 0u);
 }
 
+// A registry left full of problems: the scan still finds exactly what was
+// planted, and there is far more of it than at the usual share.
+TEST(SyntheticRegistry, EveryReferenceStaleIsFoundAndTheShareIsAnOption) {
+  MemoryRegistry usual_registry, stale_registry;
+  MemoryFileSystem files;
+  const SyntheticRegistry usual = GenerateRegistry(usual_registry, {.keys = 3000, .mirror_classes_root = true});
+  const SyntheticRegistry generated =
+      GenerateRegistry(stale_registry, {.keys = 3000, .mirror_classes_root = true, .stale_percent = 100});
+  for (const std::string& name : generated.system_files) files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
+  for (const std::string& path : generated.program_files) files.AddFile(path);
+  files.AddFile(kKnowledgeBase, ShippedKnowledgeBase());
+  const BenchFigures figures = MeasureScan("memory", stale_registry, files, kKnowledgeBase, generated, 1, 0);
+  EXPECT_GT(figures.planted, 10 * usual.planted.size());
+  EXPECT_EQ(figures.missed, 0u);
+  EXPECT_LE(figures.problems, figures.planted + figures.planted / 100) << "next to nothing besides";
+
+  EXPECT_EQ(ParseBenchOptions({"--knowbase", "k.ini", "--stale", "100"}).options.stale_percent, 100u);
+  EXPECT_EQ(ParseBenchOptions({"--knowbase", "k.ini"}).options.stale_percent, 3u);
+  for (const char* bad : {"101", "-1", "", "5%"})
+    EXPECT_NE(ParseBenchOptions({"--knowbase", "k.ini", "--stale", bad}).error, "") << bad;
+}
+
 // Every key examined names a missing file, so the scan reports each key it
 // examines: the walk must count exactly those.
 TEST(RawWalk, VisitsTheKeysTheScanChecksAndSearchesEachTextOnce) {

@@ -49,6 +49,25 @@ TEST_F(VerefyTest, ASecondScanClearsTheFirstOnesResultsBeforeInserting) {
   EXPECT_EQ(Calls()[0], "clear");
 }
 
+// A view that takes the old results down a part at a time is called until
+// it is done, before anything else, even when a stop was asked for.
+TEST_F(VerefyTest, ClearingGoesOnUntilTheViewIsDoneBeforeAnythingElse) {
+  SetRegistry("[HKEY_CURRENT_USER\\Software\\Run]\n\"a\"=\"C:\\\\missing.exe\"\n");
+  const std::string kb = "HKEY_CURRENT_USER\\Software\\Run=Run,0,LD_\n";
+  ScanWith(kb);
+  harness.view.calls.clear();
+  harness.view.clear_calls_left_over = 2;
+  EXPECT_EQ(ScanWith(kb), Strings{"HKEY_CURRENT_USER\\Software\\Run: File not found [a] 0"});
+  EXPECT_EQ(Calls(), (Strings{"clear", "clear", "clear", "max 1", "step size 1", "position 0", "step", "status Run",
+                              "insert HKEY_CURRENT_USER\\Software\\Run", "position 0"}));
+
+  harness.view.calls.clear();
+  harness.view.clear_calls_left_over = 2;
+  harness.ScanStoppingAfter(1);
+  EXPECT_EQ(Calls(), (Strings{"clear", "clear", "clear", "max 1", "step size 1", "position 0", "position 0"}));
+  EXPECT_EQ(harness.view.tree.NodeCount(), 1u) << "the old results are gone";
+}
+
 TEST_F(VerefyTest, ReferenceListsComeFromMachineClassesOnly) {
   SetRegistry(
       "[HKEY_LOCAL_MACHINE\\Software\\CLASSES\\CLSID\\{11111111-0000-0000-0000-000000000000}]\n"

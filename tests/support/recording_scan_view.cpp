@@ -8,9 +8,14 @@ void RecordingScanView::Record(std::string call) {
   if (after_each_call) after_each_call();
 }
 
-void RecordingScanView::ClearResults() {
+bool RecordingScanView::ClearResults() {
   Record("clear");
+  if (clear_calls_left_over > 0) {
+    --clear_calls_left_over;
+    return false;
+  }
   tree.DeleteChildren(*tree.Top());
+  return true;
 }
 
 void RecordingScanView::SetProgressMax(int maximum) {

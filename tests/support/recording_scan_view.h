@@ -11,7 +11,7 @@
 
 class RecordingScanView : public ScanView {
  public:
-  void ClearResults() override;
+  bool ClearResults() override;
   void SetProgressMax(int maximum) override;
   void SetProgressStep(int step) override;
   void SetProgressPosition(int position) override;
@@ -25,6 +25,8 @@ class RecordingScanView : public ScanView {
   std::function<void()> after_each_call;
   // Changes that ran on another thread than the one that made this view.
   int off_thread_calls = 0;
+  // ClearResults answers that some is left this many times first.
+  int clear_calls_left_over = 0;
   int progress_max = -1;
   int progress_position = 0;
   ResultTree tree;

@@ -5,6 +5,7 @@
 // settings, and routes each window message to one handler.
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -98,7 +99,7 @@ class TMainForm : public ScanView {
   std::function<void()> OnScanFinished;
 
   // ScanView: what the scanner changes, on the UI thread.
-  void ClearResults() override;
+  bool ClearResults() override;
   void SetProgressMax(int maximum) override;
   void SetProgressStep(int step) override;
   void SetProgressPosition(int position) override;
@@ -201,6 +202,10 @@ class TMainForm : public ScanView {
   const TErrorClass* list_record_ = nullptr;
   bool busy_cursor_ = false;
   bool tree_redraw_held_ = false;
+  // How long the tree took to lay itself out when its repaints last resumed.
+  std::chrono::milliseconds tree_layout_time_{0};
+  // The first node of a scan expands the top: the tree shows what is found.
+  bool show_first_result_ = false;
   FormTexts texts_;
   std::unique_ptr<TLangv> FLangv;
   bool tips_offered_ = false;

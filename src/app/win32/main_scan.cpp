@@ -3,14 +3,23 @@
 // rules the selection and the menus apply.
 #include "app/win32/main.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/registry_errors.h"
 
 namespace {
 
-// While nodes come in, the tree repaints at most this often.
-constexpr UINT kTreeRedrawMs = 100;
+// While nodes come in, the tree repaints at most this often, and at most
+// one part in this many of the time goes to laying it out (which grows
+// with the nodes shown on some controls).
+constexpr std::chrono::milliseconds kTreeRedrawInterval{100};
+constexpr int kTreeLayoutShare = 10;
+// How long the tree takes down earlier results per call, between which
+// the window answers.
+constexpr std::chrono::milliseconds kClearingSlice{40};
 constexpr COLORREF kProblemRed = RGB(255, 0, 0);
 
 }  // namespace
@@ -60,16 +69,23 @@ void TMainForm::ScanFinished() {
   if (OnScanFinished) OnScanFinished();
 }
 
+// The items below the top came in expanded (TreeMirror).
 void TMainForm::ExpandResults() {
-  tree_.SetRedraw(false);
-  tree_.ExpandAll(tree_.TopNode());
+  TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_EXPAND);
   TreeView_EnsureVisible(tree_.Handle(), tree_.TopNode());
-  tree_.SetRedraw(true);
 }
 
-void TMainForm::ClearResults() {
+// The earlier results go hidden under the collapsed top, a part per call.
+// The new ones then show expanded as they come in (InsertProblem), so that
+// the control lays them out a few at a time while the scan runs, not all
+// at its end.
+bool TMainForm::ClearResults() {
   HoldTreeRedraw();
+  TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_COLLAPSE);
+  if (!mirror_.DeleteItemsBelow(*results_.Top(), kClearingSlice)) return false;
   results_.DeleteChildren(*results_.Top());
+  show_first_result_ = true;
+  return true;
 }
 
 void TMainForm::SetProgressMax(int maximum) { SendMessageA(status_bar_.ProgressBar(), PBM_SETRANGE32, 0, maximum); }
@@ -87,20 +103,28 @@ void TMainForm::SetStatusText(const std::string& text) { status_bar_.SetText(tex
 void TMainForm::InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
   HoldTreeRedraw();
   InsertProblemPath(results_, *results_.Top(), full_path, std::move(record));
+  if (!show_first_result_) return;
+  show_first_result_ = false;
+  TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_EXPAND);
 }
 
 void TMainForm::HoldTreeRedraw() {
   if (tree_redraw_held_) return;
   tree_redraw_held_ = true;
   tree_.SetRedraw(false);
-  SetTimer(window_, kTreeRedrawTimer, kTreeRedrawMs, nullptr);
+  mirror_.HoldRepaints(true);
+  const auto interval = std::max(kTreeRedrawInterval, tree_layout_time_ * kTreeLayoutShare);
+  SetTimer(window_, kTreeRedrawTimer, static_cast<UINT>(interval.count()), nullptr);
 }
 
 void TMainForm::ReleaseTreeRedraw() {
   if (!tree_redraw_held_) return;
   tree_redraw_held_ = false;
   KillTimer(window_, kTreeRedrawTimer);
+  mirror_.HoldRepaints(false);
+  const auto start = std::chrono::steady_clock::now();
   tree_.SetRedraw(true);
+  tree_layout_time_ = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
 }
 
 // The background-work cursor over the whole window while a scan runs.

@@ -16,13 +16,16 @@ void TreeMirror::Detach() {
   if (model_) model_->SetObserver(nullptr);
   model_ = nullptr;
   items_.clear();
+  doomed_.clear();
 }
 
 void TreeMirror::NodeInserted(ResultNode& node) {
   TVINSERTSTRUCTA insert{};
   insert.hParent = ItemOf(*node.Parent());
   insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
+  insert.item.state = TVIS_EXPANDED;
+  insert.item.stateMask = TVIS_EXPANDED;
   insert.item.pszText = const_cast<char*>(node.Text().c_str());
   insert.item.iImage = I_IMAGECALLBACK;
   insert.item.iSelectedImage = I_IMAGECALLBACK;
@@ -41,8 +44,37 @@ void TreeMirror::NodeDeleting(ResultNode& node) {
 }
 
 void TreeMirror::NodeDataChanged(ResultNode& node) {
+  if (repaints_held_) return;
   RECT rect{};
   if (TreeView_GetItemRect(tree_, ItemOf(node), &rect, FALSE)) InvalidateRect(tree_, &rect, FALSE);
+}
+
+namespace {
+
+void CollectItems(const ResultNode& node, std::unordered_map<const ResultNode*, HTREEITEM>& items,
+                  std::vector<HTREEITEM>& collected) {
+  for (std::size_t i = 0; i < node.ChildCount(); ++i) {
+    const ResultNode& child = *node.Child(i);
+    const auto found = items.find(&child);
+    if (found == items.end()) continue;
+    collected.push_back(found->second);
+    items.erase(found);
+    CollectItems(child, items, collected);
+  }
+}
+
+}  // namespace
+
+bool TreeMirror::DeleteItemsBelow(const ResultNode& node, std::chrono::milliseconds budget) {
+  if (doomed_.empty()) CollectItems(node, items_, doomed_);
+  const auto until = std::chrono::steady_clock::now() + budget;
+  // From the end of the tree order, each item goes without children.
+  while (!doomed_.empty()) {
+    TreeView_DeleteItem(tree_, doomed_.back());
+    doomed_.pop_back();
+    if (std::chrono::steady_clock::now() >= until) break;
+  }
+  return doomed_.empty();
 }
 
 void TreeMirror::FillDisplayInfo(NMTVDISPINFOA& info) const {

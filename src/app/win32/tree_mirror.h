@@ -2,10 +2,15 @@
 // The tree view as a mirror of the result tree: every node inserted into
 // or deleted from the model is inserted into or deleted from the control,
 // each item carrying its node. Pictures are asked of the model when drawn.
+// Items come in expanded: results show expanded at every level, and
+// showing them all takes expanding the top item alone, not a message per
+// item (one per item costs more than the scan on a slow tree control).
 #include <windows.h>
 #include <commctrl.h>
 
+#include <chrono>
 #include <unordered_map>
+#include <vector>
 
 #include "scan/result_tree.h"
 
@@ -18,6 +23,15 @@ class TreeMirror : public ResultTreeObserver {
   void NodeInserted(ResultNode& node) override;
   void NodeDeleting(ResultNode& node) override;
   void NodeDataChanged(ResultNode& node) override;
+  // While held, a changed record repaints nothing: the whole control is
+  // repainted when the hold ends.
+  void HoldRepaints(bool held) { repaints_held_ = held; }
+  // Deletes the control's items below the node's, leaves first, for about
+  // the given time at most; true once none is left. The model keeps its
+  // nodes, no longer mirrored, until it deletes them itself. Some controls
+  // spend time per item in proportion to all items, seconds in all for tens
+  // of thousands: a part per call lets the window answer in between.
+  bool DeleteItemsBelow(const ResultNode& node, std::chrono::milliseconds budget);
 
   // TVN_GETDISPINFO: the item's pictures from its node.
   void FillDisplayInfo(NMTVDISPINFOA& info) const;
@@ -27,6 +41,9 @@ class TreeMirror : public ResultTreeObserver {
   HWND tree_ = nullptr;
   ResultTree* model_ = nullptr;
   std::unordered_map<const ResultNode*, HTREEITEM> items_;
+  bool repaints_held_ = false;
+  // Items on their way out, in tree order: parents before their children.
+  std::vector<HTREEITEM> doomed_;
 };
 
 // The node an item of the mirrored tree carries; null for none.

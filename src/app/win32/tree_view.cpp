@@ -30,15 +30,6 @@ std::string TreeView::Text(HTREEITEM item) const {
   return text;
 }
 
-// Children first: expanding inside a collapsed branch shows nothing yet,
-// so the control lays its visible items out once per branch, not once per
-// node below it.
-void TreeView::ExpandAll(HTREEITEM item) {
-  for (HTREEITEM child = TreeView_GetChild(window_, item); child; child = TreeView_GetNextSibling(window_, child))
-    if (TreeView_GetChild(window_, child)) ExpandAll(child);
-  TreeView_Expand(window_, item, TVE_EXPAND);
-}
-
 void TreeView::SetRedraw(bool redraw) {
   SendMessageA(window_, WM_SETREDRAW, redraw, 0);
   if (redraw) InvalidateRect(window_, nullptr, TRUE);

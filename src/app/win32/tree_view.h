@@ -16,8 +16,6 @@ class TreeView {
   int Count() const { return static_cast<int>(TreeView_GetCount(window_)); }
   HTREEITEM Selected() const { return TreeView_GetSelection(window_); }
   bool Expanded(HTREEITEM item) const { return (TreeView_GetItemState(window_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
-  // Expands the item and every item below it, at every level.
-  void ExpandAll(HTREEITEM item);
   // Suspends or resumes repainting, for bursts of changes.
   void SetRedraw(bool redraw);
 
