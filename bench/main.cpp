@@ -29,9 +29,15 @@ int main(int argc, char** argv) {
   }
   if (parsed.options.header) PrintHeader(std::cout);
   for (const std::size_t size : parsed.options.sizes) {
+    // Shaped like 64-bit Windows: the classes root shows the machine's
+    // classes (no mirror needed), and each rule whose keys the system keeps
+    // apart per view also walks the 32-bit view.
     MemoryRegistry registry;
+    registry.MergeClassesRoot();
+    registry.SetTwoViews(true);
     MemoryFileSystem files;
-    const SyntheticRegistry generated = GenerateRegistry(registry, {size, true});
+    files.SetSixtyFourBitWindows(false);
+    const SyntheticRegistry generated = GenerateRegistry(registry, {size, false});
     for (const std::string& name : generated.system_files) files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
     for (const std::string& path : generated.program_files) files.AddFile(path);
     files.AddFile(kKnowledgeBaseInMemory, knowledge_base.str());

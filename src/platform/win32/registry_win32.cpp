@@ -4,6 +4,9 @@
 
 #include <utility>
 
+#include "platform/win32/key_location_win32.h"
+#include "platform/win32/wow64_win32.h"
+
 namespace {
 
 // The longest value name the registry accepts, plus its terminator.
@@ -42,7 +45,7 @@ constexpr std::size_t kAnsiPathLimit = 260;
 // to the system in one piece, as it stands; a longer one is cut at
 // backslashes into pieces within the limit.
 LONG OpenPath(HKEY parent, const std::string& path, bool create, UniqueHkey& result) {
-  const REGSAM access = create ? KEY_READ | KEY_WRITE : KEY_READ;
+  const REGSAM access = (create ? KEY_READ | KEY_WRITE : KEY_READ) | RegistryViewAccess();
   auto open = [&](HKEY from, const std::string& piece, HKEY* key) {
     return create ? RegCreateKeyExA(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
                                     nullptr)
@@ -150,7 +153,7 @@ class Win32RegKey : public RegKey {
 
 bool KeyExists(HKEY parent, const std::string& name) {
   UniqueHkey key;
-  return RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+  return RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | RegistryViewAccess(), key.put()) == ERROR_SUCCESS;
 }
 
 // Deletes parent\name after its subkeys, deepest first and each relative to
@@ -159,11 +162,12 @@ bool KeyExists(HKEY parent, const std::string& name) {
 bool DeleteTree(HKEY parent, const std::string& name) {
   {
     UniqueHkey key;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | RegistryViewAccess(), key.put()) != ERROR_SUCCESS)
+      return false;
     // All names first: deleting while enumerating by index would skip keys.
     for (const std::string& child : EnumerateSubkeys(key.get())) DeleteTree(key.get(), child);
   }
-  RegDeleteKeyA(parent, name.c_str());
+  RegDeleteKeyExA(parent, name.c_str(), RegistryViewAccess(), 0);
   return !KeyExists(parent, name);
 }
 
@@ -197,4 +201,12 @@ bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
   UniqueHkey parent;
   if (OpenPath(predefined, key_path.substr(0, slash), false, parent) != ERROR_SUCCESS) return false;
   return DeleteTree(parent.get(), key_path.substr(slash + 1));
+}
+
+bool Win32Registry::HasTwoViews() { return SystemHasTwoViews(); }
+
+bool Win32Registry::IsUserClassesKey(const std::string& path) {
+  UniqueHkey key;
+  if (OpenPath(HKEY_CLASSES_ROOT, path, false, key) != ERROR_SUCCESS) return false;
+  return IsKeyOfUserClasses(key.get());
 }
