@@ -38,30 +38,34 @@ if ! diff -u <(sort "$here/expected.txt") "$work/views-found.records"; then
   failed=1
 fi
 
-# Both views of every key the deletions touch, as the system's tools show them.
+# Both views of every key the deletions touch, as the system's tool shows
+# them (one command interpreter for all the queries: each Wine start costs).
 dump() {
-  local key view
-  for key in 'HKLM\Software\Classes\CLSID' 'HKLM\Software\Classes\TypeLib' 'HKLM\Software\Classes\TarnelViews.Gone' \
-             'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run'; do
-    for view in 64 32; do
-      echo "== $key /reg:$view"
-      wine reg query "$key" /s /reg:$view 2>&1 | tr -d '\r'
-    done
+  local keys=('HKLM\Software\Classes\CLSID\{7A4E1DE0-0000-4000-8000-0000000000C3}'
+              'HKLM\Software\Classes\CLSID\{7A4E1DE0-0000-4000-8000-0000000000C5}'
+              'HKLM\Software\Classes\TarnelViews.Gone'
+              'HKLM\Software\Classes\TypeLib\{7A4E1DE0-0000-4000-8000-0000000000D1}'
+              'HKLM\Software\Classes\TypeLib\{7A4E1DE0-0000-4000-8000-0000000000D2}'
+              'HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+              'HKCU\Software\Microsoft\Windows\CurrentVersion\Run')
+  local key view batch=""
+  for key in "${keys[@]}"; do
+    for view in 64 32; do batch+="echo == $key /reg:$view & reg query $key /s /reg:$view & "; done
   done
+  wine cmd /c "${batch% & }" 2>&1 | tr -d '\r'
 }
 dump > "$work/views-before.dump"
-# What Delete All removes for these problems.
-gone='{7A4E1DE0-0000-4000-8000-0000000000C'
-for key in 'HKLM\Software\Classes\TarnelViews.Gone' "HKLM\\Software\\Classes\\CLSID\\${gone}5}" \
-           "HKLM\\Software\\Classes\\Wow6432Node\\CLSID\\${gone}3}" \
-           'HKLM\Software\Classes\TypeLib\{7A4E1DE0-0000-4000-8000-0000000000D1}\1.0\0\win64' \
-           'HKLM\Software\Classes\TypeLib\{7A4E1DE0-0000-4000-8000-0000000000D2}\1.0\0\win32'; do
-  wine reg delete "$key" /f /reg:64 >/dev/null 2>&1
-done
-wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v TarnelViewsGone64 /f /reg:64 >/dev/null 2>&1
-wine reg delete 'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run' /v TarnelViewsGone32 /f /reg:64 \
-  >/dev/null 2>&1
-wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v TarnelViewsGone /f >/dev/null 2>&1
+# What Delete All removes for these problems, each in the view it lies in.
+classes='HKLM\Software\Classes'
+run='Microsoft\Windows\CurrentVersion\Run'
+wine cmd /c "reg delete $classes\TarnelViews.Gone /f /reg:64 & \
+reg delete $classes\CLSID\{7A4E1DE0-0000-4000-8000-0000000000C5} /f /reg:64 & \
+reg delete $classes\CLSID\{7A4E1DE0-0000-4000-8000-0000000000C3} /f /reg:32 & \
+reg delete $classes\TypeLib\{7A4E1DE0-0000-4000-8000-0000000000D1}\1.0\0\win64 /f /reg:64 & \
+reg delete $classes\TypeLib\{7A4E1DE0-0000-4000-8000-0000000000D2}\1.0\0\win32 /f /reg:64 & \
+reg delete HKLM\Software\$run /v TarnelViewsGone64 /f /reg:64 & \
+reg delete HKLM\Software\$run /v TarnelViewsGone32 /f /reg:32 & \
+reg delete HKCU\Software\$run /v TarnelViewsGone /f" >/dev/null 2>&1
 if diff -q "$work/views-before.dump" <(dump) >/dev/null; then
   echo "FAIL: deleting the stale entries changed nothing: the dump does not show them"
   failed=1
