@@ -145,10 +145,11 @@ bool MemoryRegistry::IsUserClassesKey(const std::string& path) {
 
 std::unique_ptr<RegKey> MemoryRegistry::OpenRead(RootKey root, const std::string& path) {
   if (IsMergedClassesRoot(root)) {
-    std::shared_ptr<Node> node = FindClassesKey(path, false);
-    if (!node) return nullptr;
+    if (!path.empty() && path.front() == '\\') return nullptr;
+    std::shared_ptr<Node> user = Find(kCurrentUser, kClassesPrefix + path, false);
     std::shared_ptr<Node> machine = Find(kLocalMachine, kClassesPrefix + path, false);
-    return std::make_unique<MemoryRegKey>(std::move(node), false, machine);
+    if (!user) return machine ? std::make_unique<MemoryRegKey>(std::move(machine), false) : nullptr;
+    return std::make_unique<MemoryRegKey>(std::move(user), false, std::move(machine));
   }
   std::shared_ptr<Node> node = Find(root, path, false);
   if (!node) return nullptr;

@@ -70,6 +70,8 @@ LONG OpenPath(HKEY parent, const std::string& path, bool create, UniqueHkey& res
   return ERROR_SUCCESS;
 }
 
+constexpr RootKey kClassesRoot = 0x80000000u;
+
 // Predefined handles are sign-extended 32-bit values, also in 64-bit code.
 HKEY PredefinedKey(RootKey root) {
   if (root < 0x80000000u || root > 0x80000006u) return nullptr;
@@ -171,10 +173,23 @@ bool DeleteTree(HKEY parent, const std::string& name) {
   return !KeyExists(parent, name);
 }
 
+// The key a path is opened from. A 32-bit program on 64-bit Windows takes
+// the predefined key as the system resolves it for this program (the view
+// flag would bypass a redirection of HKEY_CLASSES_ROOT) and opens every path
+// below it in the 64-bit view.
+HKEY OpenRoot(RootKey root, bool write, UniqueHkey& holder) {
+  const HKEY predefined = PredefinedKey(root);
+  if (!predefined || !RegistryViewAccess()) return predefined;
+  const REGSAM access = write ? KEY_READ | KEY_WRITE : KEY_READ;
+  if (RegOpenKeyExA(predefined, "", 0, access, holder.put()) != ERROR_SUCCESS) return nullptr;
+  return holder.get();
+}
+
 }  // namespace
 
 std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {
-  const HKEY predefined = PredefinedKey(root);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, false, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
   if (OpenPath(predefined, path, false, key) != ERROR_SUCCESS) return nullptr;
@@ -182,7 +197,8 @@ std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string&
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string& path) {
-  const HKEY predefined = PredefinedKey(root);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, true, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
   if (OpenPath(predefined, path, true, key) != ERROR_SUCCESS) return nullptr;
@@ -190,7 +206,8 @@ std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string
 }
 
 bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
-  const HKEY predefined = PredefinedKey(root);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, true, holder);
   // A leading backslash names no key (the system refuses it too).
   if (!predefined || path.empty() || path.front() == '\\') return false;
   // The parent opened first, however long its path; then the key's own name.
@@ -206,7 +223,9 @@ bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
 bool Win32Registry::HasTwoViews() { return SystemHasTwoViews(); }
 
 bool Win32Registry::IsUserClassesKey(const std::string& path) {
+  UniqueHkey holder;
+  const HKEY classes_root = OpenRoot(kClassesRoot, false, holder);
   UniqueHkey key;
-  if (OpenPath(HKEY_CLASSES_ROOT, path, false, key) != ERROR_SUCCESS) return false;
+  if (!classes_root || OpenPath(classes_root, path, false, key) != ERROR_SUCCESS) return false;
   return IsKeyOfUserClasses(key.get());
 }

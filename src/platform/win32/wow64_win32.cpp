@@ -20,4 +20,5 @@ bool SystemHasTwoViews() {
 #endif
 }
 
-REGSAM RegistryViewAccess() { return SystemHasTwoViews() ? KEY_WOW64_64KEY : 0; }
+// A 64-bit program opens the 64-bit view by default.
+REGSAM RegistryViewAccess() { return IsWow64Program() ? KEY_WOW64_64KEY : 0; }
