@@ -38,11 +38,7 @@ int main(int argc, char** argv) {
     MemoryFileSystem files;
     files.SetSixtyFourBitWindows(false);
     const SyntheticRegistry generated = GenerateRegistry(registry, {size, false});
-    for (const std::string& name : generated.system_files) {
-      files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
-      files.AddFile("C:\\WINDOWS\\SysWOW64\\" + name);
-    }
-    for (const std::string& path : generated.program_files) files.AddFile(path);
+    AddReferencedFiles(files, generated);
     files.AddFile(kKnowledgeBaseInMemory, knowledge_base.str());
     PrintRow(std::cout, MeasureScan("memory", registry, files, kKnowledgeBaseInMemory, generated,
                                     parsed.options.repeat, parsed.options.min_ms));
