@@ -52,11 +52,15 @@ class MemoryRegKey : public RegKey {
       : node_(std::move(node)), merged_from_(std::move(merged_from)), writable_(writable) {}
 
   std::vector<std::string> SubkeyNames() override {
-    std::map<std::string, std::string> merged;  // in enumeration order
-    for (const auto& [key, child] : node_->subkeys) merged.emplace(key, child->name);
-    if (merged_from_)
-      for (const auto& [key, child] : merged_from_->subkeys) merged.emplace(key, child->name);
     std::vector<std::string> names;
+    if (!merged_from_) {
+      names.reserve(node_->subkeys.size());
+      for (const auto& [key, child] : node_->subkeys) names.push_back(child->name);
+      return names;
+    }
+    std::map<std::string, std::string> merged;  // in enumeration order, the user's spelling first
+    for (const auto& [key, child] : node_->subkeys) merged.emplace(key, child->name);
+    for (const auto& [key, child] : merged_from_->subkeys) merged.emplace(key, child->name);
     names.reserve(merged.size());
     for (const auto& [key, name] : merged) names.push_back(name);
     return names;
