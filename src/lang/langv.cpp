@@ -1,5 +1,6 @@
 #include "lang/langv.h"
 
+#include <cstdlib>
 #include <optional>
 #include <unordered_set>
 
@@ -15,6 +16,8 @@ namespace {
 
 constexpr const char* kCurLangValue = "CurLang";
 constexpr const char* kLanguagesSection = "languages";
+// A language's code page by number, under the same name as in [languages].
+constexpr const char* kCodePagesSection = "code pages";
 constexpr const char* kMessagesSection = "Messages";
 
 // The components ApplyToForm captions after the actions, in order, with
@@ -83,6 +86,21 @@ void TLangv::LoadLanguage(const std::string& name) {
   if (file.empty()) return;
   const std::optional<IniFile> texts = LoadIniFile(files_, files_.ExeFolder() + file);
   FMessages = texts ? ReadMessageTable(*texts) : std::vector<std::string>{};
+  const std::string stated = index->ReadString(kCodePagesSection, name, "");
+  const unsigned number = static_cast<unsigned>(std::strtoul(stated.c_str(), nullptr, 10));
+  if (!program_code_page_ || number == 0 || number == program_code_page_->Id()) return;
+  const std::unique_ptr<CodePage> file_code_page = code_page_by_number_(number);
+  for (std::string& text : FMessages) text = TextInCodePage(text, *file_code_page, *program_code_page_);
+}
+
+void TLangv::UseCodePages(const CodePage& program, CodePageByNumber by_number) {
+  program_code_page_ = &program;
+  code_page_by_number_ = std::move(by_number);
+}
+
+std::string TextInCodePage(const std::string& text, const CodePage& file, const CodePage& program) {
+  const std::optional<std::u16string> wide = file.ToWide(text);
+  return wide ? ShownInCodePage(*wide, program) : text;
 }
 
 void TLangv::ApplyToForm() {

@@ -1,10 +1,14 @@
 #pragma once
-// The system registry through the ANSI registry functions. Root handles are
-// the seven predefined keys; any other handle value opens nothing. On 64-bit
+// The system registry. Keys are opened and written through the ANSI
+// registry functions; names and text are read through the UTF-16 ones and
+// converted to the program's code page, so that what it cannot hold is
+// known as unreadable instead of read with '?' in it. Root handles are the
+// seven predefined keys; any other handle value opens nothing. On 64-bit
 // Windows every key is opened in the 64-bit view, from either width, so
 // that a path names its view (registry_views.h).
 #include <windows.h>
 
+#include "platform/code_page.h"
 #include "platform/registry.h"
 
 class Win32Registry : public Registry {
@@ -16,7 +20,9 @@ class Win32Registry : public Registry {
     // views of its own.
     kOwn,
   };
+  // The process's code page unless told another (tests of the rule).
   explicit Win32Registry(Views views = Views::kSystem);
+  explicit Win32Registry(const CodePage& code_page, Views views = Views::kSystem);
 
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
@@ -25,6 +31,7 @@ class Win32Registry : public Registry {
   bool IsUserClassesKey(const std::string& path) override;
 
  private:
+  const CodePage& code_page_;
   Views views_;
   REGSAM view_;  // the flag keys are opened with
 };
