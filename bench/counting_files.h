@@ -25,6 +25,8 @@ class CountingFileSystem : public FileSystem {
     return files_.WriteFileAtomic(path, content);
   }
   bool DeleteFile(const std::string& path) override { return files_.DeleteFile(path); }
+  DriveKind KindOfDrive(char letter) override { return files_.KindOfDrive(letter); }
+  std::optional<SystemFolderViews> SystemFolders() override { return files_.SystemFolders(); }
 
  private:
   FileSystem& files_;

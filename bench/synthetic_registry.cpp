@@ -326,3 +326,11 @@ SyntheticRegistry GenerateRegistry(Registry& registry, const SyntheticShape& sha
   Generator(registry, shape, out).Run();
   return out;
 }
+
+void AddReferencedFiles(MemoryFileSystem& files, const SyntheticRegistry& generated) {
+  for (const std::string& name : generated.system_files) {
+    files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
+    files.AddFile("C:\\WINDOWS\\SysWOW64\\" + name);
+  }
+  for (const std::string& path : generated.program_files) files.AddFile(path);
+}

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory_files.h"
 #include "platform/registry.h"
 
 struct SyntheticRegistry {
@@ -36,3 +37,8 @@ struct SyntheticShape {
 
 // Writes the registry; the same shape always gives the same registry.
 SyntheticRegistry GenerateRegistry(Registry& registry, const SyntheticShape& shape);
+
+// Adds the files the references take to exist: the system files to both
+// system folders of 64-bit Windows (type libraries name the 32-bit one),
+// the program files where they are named.
+void AddReferencedFiles(MemoryFileSystem& files, const SyntheticRegistry& generated);

@@ -1,14 +1,7 @@
-# The shipped knowledge base, as the program of this build reads it: a
-# 32-bit program judges the win32 type library entries, which name files as
-# it sees them, instead of the win64 ones.
+# The shipped knowledge base, one file for both builds.
 set(TARNEL_KNOWLEDGE_BASE_SOURCE "${CMAKE_SOURCE_DIR}/data/Knowbase.ini")
 set(TARNEL_KNOWLEDGE_BASE "${CMAKE_BINARY_DIR}/Knowbase.ini")
-set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${TARNEL_KNOWLEDGE_BASE_SOURCE}")
-file(READ "${TARNEL_KNOWLEDGE_BASE_SOURCE}" knowledge_base)
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  string(REPLACE "\\*\\*\\*\\win64=" "\\*\\*\\*\\win32=" knowledge_base "${knowledge_base}")
-endif()
-file(WRITE "${TARNEL_KNOWLEDGE_BASE}" "${knowledge_base}")
+configure_file("${TARNEL_KNOWLEDGE_BASE_SOURCE}" "${TARNEL_KNOWLEDGE_BASE}" COPYONLY)
 
 # Puts the knowledge base beside a program after each build of it.
 function(tarnel_ship_knowledge_base target)

@@ -24,7 +24,7 @@ if [ "$baseline" != "--baseline" ]; then
            TarnelDemoPresent.hlp TarnelDemoPresent.chm; do
     printf 'Tarnel demo file\r\n' > "$demo/$f"
   done
-  wine_merge_for "$scanner" "$root/data/demo/demo.reg"
+  wine_merge "$root/data/demo/demo.reg"
   mkdir -p "$demo"
 fi
 mkdir -p "$demo"

@@ -45,14 +45,13 @@ head = open(sys.argv[1], "rb").read(4096)
 sys.exit(0 if struct.unpack_from("<H", head, struct.unpack_from("<I", head, 0x3C)[0] + 4)[0] == 0x8664 else 1)' "$1"
 }
 
-# Merges a REGEDIT4 file into $WINEPREFIX with the registry editor of the
-# program's own kind: a 32-bit editor writes the machine's keys into the
-# 32-bit view, which a 64-bit program does not read.
-#   wine_merge_for PROGRAM.EXE FILE.reg
-wine_merge_for() {
-  local regedit=(wine regedit)
-  pe_is_64bit "$1" && regedit=(env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 regedit)
-  "${regedit[@]}" /s "$(winepath -w "$2" 2>/dev/null)" >/dev/null 2>&1
+# Merges a REGEDIT4 file into $WINEPREFIX with the system's registry editor,
+# the 64-bit one, as a user of 64-bit Windows would: the plain "wine regedit"
+# is the 32-bit editor, which writes the machine's keys into the 32-bit view.
+# Both builds of Tarnel read both views.
+#   wine_merge FILE.reg
+wine_merge() {
+  WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 regedit /s "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1
 }
 
 wine_env_stop() {

@@ -12,6 +12,18 @@
 #undef SearchPath
 #undef DeleteFile
 
+// What kind of drive a drive letter names, as the system tells it.
+enum class DriveKind { kFixed, kRemovable, kOptical, kNetwork, kRamDisk, kAbsent };
+
+// On 64-bit Windows the system folder has two file-system views: the
+// native one and the 32-bit programs' one. The folders (no trailing
+// backslash) by which this program reaches each.
+struct SystemFolderViews {
+  std::string windows;  // the Windows folder
+  std::string native;   // "...\System32" from a 64-bit program, "...\Sysnative" from a 32-bit one
+  std::string wow64;    // "...\SysWOW64"
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -34,4 +46,9 @@ class FileSystem {
   virtual bool WriteFileAtomic(const std::string& path, const std::string& content) = 0;
   // False when no file was deleted.
   virtual bool DeleteFile(const std::string& path) = 0;
+  // The kind of the drive of that letter (either case); kAbsent when no
+  // drive has it.
+  virtual DriveKind KindOfDrive(char letter) = 0;
+  // None on a system with one view.
+  virtual std::optional<SystemFolderViews> SystemFolders() = 0;
 };

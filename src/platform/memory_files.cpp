@@ -86,8 +86,21 @@ std::string MemoryFileSystem::MakeFolder(const std::string& path) {
   return full;
 }
 
+std::string MemoryFileSystem::Redirected(const std::string& full_path) const {
+  if (!sixty_four_bit_ || !thirty_two_bit_program_) return full_path;
+  auto under = [&](const std::string& folder) {
+    const std::string prefix = FoldCase(windows_ + "\\" + folder);
+    const std::string key = FoldCase(full_path);
+    return key == prefix || key.starts_with(prefix + "\\");
+  };
+  const std::size_t rest = windows_.size() + 1;
+  if (under("System32")) return windows_ + "\\SysWOW64" + full_path.substr(rest + 8);
+  if (under("Sysnative")) return windows_ + "\\System32" + full_path.substr(rest + 9);
+  return full_path;
+}
+
 bool MemoryFileSystem::Exists(const std::string& full_path) const {
-  const std::string key = FoldCase(full_path);
+  const std::string key = FoldCase(Redirected(full_path));
   return files_.contains(key) || folders_.contains(key);
 }
 
@@ -130,12 +143,12 @@ std::vector<std::string> MemoryFileSystem::FileNamesIn(const std::string& folder
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) {
-  return files_.contains(FoldCase(FullPath(path)));
+  return files_.contains(FoldCase(Redirected(FullPath(path))));
 }
 
 bool MemoryFileSystem::DirectoryExists(const std::string& path) {
   const std::string full = FullPath(path);
-  return !full.empty() && folders_.contains(FoldCase(full));
+  return !full.empty() && folders_.contains(FoldCase(Redirected(full)));
 }
 
 std::optional<std::string> MemoryFileSystem::SearchPath(const std::string& name) {
@@ -155,7 +168,7 @@ std::optional<std::string> MemoryFileSystem::SearchPath(const std::string& name)
 }
 
 std::optional<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
-  const auto found = files_.find(FoldCase(FullPath(path)));
+  const auto found = files_.find(FoldCase(Redirected(FullPath(path))));
   if (found == files_.end()) return std::nullopt;
   return found->second.content;
 }
@@ -173,4 +186,26 @@ bool MemoryFileSystem::WriteFileAtomic(const std::string& path, const std::strin
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
   const std::string key = FoldCase(FullPath(path));
   return !locked_.contains(key) && files_.erase(key) > 0;
+}
+
+void MemoryFileSystem::SetDriveKind(char letter, DriveKind kind) { drive_kinds_[FoldCase(letter)] = kind; }
+
+DriveKind MemoryFileSystem::KindOfDrive(char letter) {
+  const auto set = drive_kinds_.find(FoldCase(letter));
+  if (set != drive_kinds_.end()) return set->second;
+  const std::string drive = FoldCase(std::string{letter, ':', '\\'});
+  return folders_.contains(drive) ? DriveKind::kFixed : DriveKind::kAbsent;
+}
+
+void MemoryFileSystem::SetSixtyFourBitWindows(bool thirty_two_bit_program) {
+  sixty_four_bit_ = true;
+  thirty_two_bit_program_ = thirty_two_bit_program;
+  MakeFolder(windows_ + "\\SysWOW64");
+  MakeFolder(windows_ + "\\System32");
+}
+
+std::optional<SystemFolderViews> MemoryFileSystem::SystemFolders() {
+  if (!sixty_four_bit_) return std::nullopt;
+  return SystemFolderViews{windows_, windows_ + (thirty_two_bit_program_ ? "\\Sysnative" : "\\System32"),
+                           windows_ + "\\SysWOW64"};
 }

@@ -33,6 +33,15 @@ class MemoryFileSystem : public FileSystem {
   // While a file is locked, writing and deleting it fail, as when another
   // program holds it open.
   void SetLocked(const std::string& path, bool locked);
+  // A drive letter's kind. Unless set, a drive that holds anything is fixed
+  // and any other is absent.
+  void SetDriveKind(char letter, DriveKind kind);
+  // Makes it 64-bit Windows, seen by a program of the given width: a
+  // second system folder, SysWOW64 beside System32; for a 32-bit program
+  // every look-up under System32 goes to SysWOW64 and one under Sysnative
+  // to System32, as the system redirects them. Files are added where they
+  // physically lie.
+  void SetSixtyFourBitWindows(bool thirty_two_bit_program);
 
   // With a trailing backslash.
   std::string CurrentFolder() const;
@@ -47,6 +56,8 @@ class MemoryFileSystem : public FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;
+  DriveKind KindOfDrive(char letter) override;
+  std::optional<SystemFolderViews> SystemFolders() override;
 
  private:
   struct File {
@@ -58,12 +69,17 @@ class MemoryFileSystem : public FileSystem {
   // (a drive root is "C:\"); empty for a path it cannot resolve (UNC).
   std::string FullPath(const std::string& path) const;
   bool Exists(const std::string& full_path) const;
+  // Where a 32-bit program's look-up of a full path lands.
+  std::string Redirected(const std::string& full_path) const;
   // Creates the folder and its parents; returns its full path.
   std::string MakeFolder(const std::string& path);
 
   std::map<std::string, File> files_;  // folded full path -> file
   std::set<std::string> folders_;      // folded full paths
   std::set<std::string> locked_;       // folded full paths
+  std::map<char, DriveKind> drive_kinds_;  // folded letters
+  bool sixty_four_bit_ = false;
+  bool thirty_two_bit_program_ = false;
   // Full paths.
   std::string exe_, current_, system_, windows_, temp_;
   std::vector<std::string> path_folders_;

@@ -9,6 +9,10 @@
 namespace {
 
 constexpr RootKey kFirstRoot = 0x80000000u;
+constexpr RootKey kClassesRoot = 0x80000000u;
+constexpr RootKey kCurrentUser = 0x80000001u;
+constexpr RootKey kLocalMachine = 0x80000002u;
+constexpr const char* kClassesPrefix = "Software\\Classes\\";
 // The longest value name the system registry accepts.
 constexpr std::size_t kMaxValueName = 16383;
 
@@ -42,12 +46,23 @@ void MarkDeleted(Node& node) {
 
 class MemoryRegKey : public RegKey {
  public:
-  MemoryRegKey(std::shared_ptr<Node> node, bool writable) : node_(std::move(node)), writable_(writable) {}
+  // merged_from: a key of the machine's classes whose subkeys the merged
+  // classes root shows beside the node's own; null elsewhere.
+  MemoryRegKey(std::shared_ptr<Node> node, bool writable, std::shared_ptr<Node> merged_from = nullptr)
+      : node_(std::move(node)), merged_from_(std::move(merged_from)), writable_(writable) {}
 
   std::vector<std::string> SubkeyNames() override {
     std::vector<std::string> names;
-    names.reserve(node_->subkeys.size());
-    for (const auto& [key, child] : node_->subkeys) names.push_back(child->name);
+    if (!merged_from_) {
+      names.reserve(node_->subkeys.size());
+      for (const auto& [key, child] : node_->subkeys) names.push_back(child->name);
+      return names;
+    }
+    std::map<std::string, std::string> merged;  // in enumeration order, the user's spelling first
+    for (const auto& [key, child] : node_->subkeys) merged.emplace(key, child->name);
+    for (const auto& [key, child] : merged_from_->subkeys) merged.emplace(key, child->name);
+    names.reserve(merged.size());
+    for (const auto& [key, name] : merged) names.push_back(name);
     return names;
   }
 
@@ -78,6 +93,7 @@ class MemoryRegKey : public RegKey {
 
  private:
   std::shared_ptr<Node> node_;
+  std::shared_ptr<Node> merged_from_;
   bool writable_;
 };
 
@@ -116,19 +132,45 @@ std::shared_ptr<Node> MemoryRegistry::Find(RootKey root, const std::string& path
   return node;
 }
 
+bool MemoryRegistry::IsMergedClassesRoot(RootKey root) const {
+  return merged_classes_root_ && root == kClassesRoot;
+}
+
+std::shared_ptr<Node> MemoryRegistry::FindClassesKey(const std::string& path, bool create) {
+  if (!path.empty() && path.front() == '\\') return nullptr;
+  if (std::shared_ptr<Node> user = Find(kCurrentUser, kClassesPrefix + path, false)) return user;
+  return Find(kLocalMachine, kClassesPrefix + path, create);
+}
+
+bool MemoryRegistry::IsUserClassesKey(const std::string& path) {
+  return merged_classes_root_ && !(!path.empty() && path.front() == '\\') &&
+         Find(kCurrentUser, kClassesPrefix + path, false) != nullptr;
+}
+
 std::unique_ptr<RegKey> MemoryRegistry::OpenRead(RootKey root, const std::string& path) {
+  if (IsMergedClassesRoot(root)) {
+    if (!path.empty() && path.front() == '\\') return nullptr;
+    std::shared_ptr<Node> user = Find(kCurrentUser, kClassesPrefix + path, false);
+    std::shared_ptr<Node> machine = Find(kLocalMachine, kClassesPrefix + path, false);
+    if (!user) return machine ? std::make_unique<MemoryRegKey>(std::move(machine), false) : nullptr;
+    return std::make_unique<MemoryRegKey>(std::move(user), false, std::move(machine));
+  }
   std::shared_ptr<Node> node = Find(root, path, false);
   if (!node) return nullptr;
   return std::make_unique<MemoryRegKey>(std::move(node), false);
 }
 
 std::unique_ptr<RegKey> MemoryRegistry::OpenWrite(RootKey root, const std::string& path) {
-  std::shared_ptr<Node> node = Find(root, path, true);
+  std::shared_ptr<Node> node = IsMergedClassesRoot(root) ? FindClassesKey(path, true) : Find(root, path, true);
   if (!node) return nullptr;
   return std::make_unique<MemoryRegKey>(std::move(node), true);
 }
 
 bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
+  if (IsMergedClassesRoot(root)) {
+    if (path.empty() || path.front() == '\\') return false;  // the root itself, or a leading backslash
+    return DeleteKey(IsUserClassesKey(path) ? kCurrentUser : kLocalMachine, kClassesPrefix + path);
+  }
   const std::size_t last_separator = path.find_last_not_of('\\');
   if (last_separator == std::string::npos) return false;  // a root cannot be deleted
   const std::string trimmed = path.substr(0, last_separator + 1);

@@ -5,6 +5,11 @@
 // with their type and exact bytes, and the system's enumeration order
 // (see registry_name_order.h).
 //
+// Told to, it behaves like 64-bit Windows where this program relies on it:
+// two registry views (the 32-bit one under the Wow6432Node keys, as every
+// program names it) and a classes root that shows the user's classes over
+// the machine's. Otherwise HKEY_CLASSES_ROOT is a tree of its own.
+//
 // Not synchronised: one thread may write, or several may read while nothing
 // writes. Keys stay valid after being deleted; they then read as empty and
 // refuse writes, like a handle to a deleted key.
@@ -22,11 +27,25 @@ class MemoryRegistry : public Registry {
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
   bool DeleteKey(RootKey root, const std::string& path) override;
+  bool HasTwoViews() override { return two_views_; }
+  bool IsUserClassesKey(const std::string& path) override;
+
+  void SetTwoViews(bool two_views) { two_views_ = two_views; }
+  // HKEY_CLASSES_ROOT then merges HKEY_CURRENT_USER\Software\Classes over
+  // HKLM\Software\Classes: a key is read from the user's classes when they
+  // have it, else from the machine's; its subkeys are those of both. A
+  // write goes to the user's key when it exists, else to the machine's.
+  void MergeClassesRoot() { merged_classes_root_ = true; }
 
   struct Node;
 
  private:
   std::shared_ptr<Node> Find(RootKey root, const std::string& path, bool create);
+  // The key of the merged classes root that reads and writes go to.
+  std::shared_ptr<Node> FindClassesKey(const std::string& path, bool create);
+  bool IsMergedClassesRoot(RootKey root) const;
 
   std::array<std::shared_ptr<Node>, 7> roots_;
+  bool two_views_ = false;
+  bool merged_classes_root_ = false;
 };

@@ -63,4 +63,15 @@ class Registry {
   virtual std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) = 0;
   // Deletes the key with all its subkeys; false when nothing was deleted.
   virtual bool DeleteKey(RootKey root, const std::string& path) = 0;
+
+  // Whether the system keeps two registry views (64-bit Windows), whichever
+  // width this program has. Paths then name the view (registry_views.h): a
+  // path with Wow6432Node in it reaches the 32-bit view, any other the
+  // 64-bit one, from a 32-bit program as from a 64-bit one.
+  virtual bool HasTwoViews() { return false; }
+  // Whether HKEY_CLASSES_ROOT\path is a key of the user's classes: the
+  // classes root of Windows shows HKEY_CURRENT_USER\Software\Classes over
+  // HKLM\Software\Classes, a user's key before the machine's of the same
+  // name. False where the root shows the machine's classes only.
+  virtual bool IsUserClassesKey(const std::string& /*path*/) { return false; }
 };

@@ -5,6 +5,7 @@
 #include "platform/case_fold.h"
 #include "platform/ini_file.h"
 #include "platform/registry_errors.h"
+#include "platform/registry_views.h"
 #include "scan/key_pattern.h"
 #include "scan/rule_entry.h"
 #include "scan/verefy.h"
@@ -80,6 +81,7 @@ TINISectionVarClass::CheckRoutine TINISectionVarClass::FindCheck(const std::stri
 
 void TINISectionVarClass::Run() {
   RegistryAccessor reg(FOwner.GetRegistry());
+  const bool two_views = FOwner.GetRegistry().HasTwoViews();
   for (const auto& [name, value] : FEntries) {
     if (FOwner.Terminated()) break;
     Tverefy::SelectRootKey(reg, name);
@@ -93,8 +95,14 @@ void TINISectionVarClass::Run() {
     if (!rule.has_check_field) continue;  // no level and check: nothing to run
     const CheckRoutine routine = FindCheck(rule.check_name);
     if (!routine) continue;
+    const std::int32_t level = ParseLevel(rule.level_text);
     VisitKeyPattern(entry->root_prefix, reg, entry->pattern, rule.parameter, routine,
-                    ExcludesTableKeys(entry->pattern), ParseLevel(rule.level_text));
+                    ExcludesTableKeys(entry->pattern), level);
+    // A key the system keeps apart per view has a second copy, the 32-bit
+    // programs' one, under the path that names that view.
+    if (!two_views || FOwner.Terminated()) continue;
+    if (const std::optional<std::string> other = ThirtyTwoBitViewPath(reg.GetRootKey(), entry->pattern))
+      VisitKeyPattern(entry->root_prefix, reg, *other, rule.parameter, routine, ExcludesTableKeys(*other), level);
   }
 }
 

@@ -13,7 +13,7 @@ void TINISectionVarClass::DIRDEF_(const std::string& root_prefix, RegistryAccess
                                   const std::string& key_path, const Parameter&, std::int32_t level) {
   // The folder as stored: no quotes removed, no variables expanded.
   CheckSingleValue(FOwner, root_prefix + key_path, reg, "", kDefaultValueName, kFileNotFound, level,
-                   [this](const std::string& text) { return !text.empty() && FOwner.Files().DirectoryExists(text); });
+                   [this](const std::string& text) { return !text.empty() && FOwner.FolderFound(text); });
 }
 
 void TINISectionVarClass::FILEDEF_(const std::string& root_prefix, RegistryAccessor& reg,

@@ -10,11 +10,6 @@ void ReferenceList::Assign(std::vector<std::string> names) {
   Reindex();
 }
 
-void ReferenceList::Append(const std::vector<std::string>& names) {
-  names_.insert(names_.end(), names.begin(), names.end());
-  Reindex();
-}
-
 void ReferenceList::RemoveStartingWith(char first) {
   std::erase_if(names_, [first](const std::string& name) { return !name.empty() && name[0] == first; });
   Reindex();

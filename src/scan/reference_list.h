@@ -15,7 +15,6 @@ class ReferenceList {
   ReferenceList& operator=(const ReferenceList&) = delete;
 
   void Assign(std::vector<std::string> names);
-  void Append(const std::vector<std::string>& names);
   // Removes every name whose first character is the given one.
   void RemoveStartingWith(char first);
   void Clear();

@@ -9,7 +9,8 @@ Tverefy::Tverefy(const ScanContext& context, ScanView& view)
     : Tverefy(context, view, context.files.ExeFolder() + kKnowledgeBaseName) {}
 
 Tverefy::Tverefy(const ScanContext& context, ScanView& view, const std::string& knowledge_base)
-    : WorkerThread(context.ui), registry_(context.registry), files_(context.files), FForm(view) {
+    : WorkerThread(context.ui), registry_(context.registry), files_(context.files), FForm(view),
+      lookup_(context.files) {
   LoadKnowledgeBase(knowledge_base);
 }
 
@@ -23,33 +24,37 @@ void Tverefy::LoadKnowledgeBase(const std::string& path) {
 }
 
 void Tverefy::LoadReferenceLists() {
-  FClassIds.Clear();
-  FTypeLibs.Clear();
-  FInterfaces.Clear();
+  // Everywhere COM looks for a registration: the machine's classes and the
+  // user's (which HKEY_CLASSES_ROOT shows over them), each in both registry
+  // views; a 32-bit program's classes live in the other one. A link counts
+  // as stale only when its target is registered in none of them.
+  const std::pair<RootKey, const char*> classes_keys[] = {
+      {kHkeyLocalMachine, "Software\\CLASSES"}, {kHkeyCurrentUser, "Software\\Classes"}};
+  std::vector<std::string> class_ids, type_libs, interfaces, prog_ids;
+  const std::pair<const char*, std::vector<std::string>*> tables[] = {
+      {"CLSID", &class_ids}, {"TypeLib", &type_libs}, {"Interface", &interfaces}};
   RegistryAccessor reg(registry_);
-  SelectRootKey(reg, "HKEY_LOCAL_MACHINE");
-  const std::pair<const char*, ReferenceList*> lists[] = {
-      {"Software\\CLASSES\\CLSID", &FClassIds},
-      {"Software\\CLASSES\\TypeLib", &FTypeLibs},
-      {"Software\\CLASSES\\Interface", &FInterfaces},
-  };
-  for (const auto& [path, list] : lists) {
-    if (reg.OpenKeyReadOnly(path)) list->Assign(reg.GetKeyNames());
+  for (const auto& [root, classes] : classes_keys) {
+    reg.SetRootKey(root);
+    for (const std::string& view : {std::string(classes), std::string(classes) + "\\Wow6432Node"}) {
+      for (const auto& [table, list] : tables) {
+        if (!reg.OpenKeyReadOnly(view + "\\" + table)) continue;
+        std::vector<std::string> names = reg.GetKeyNames();
+        list->insert(list->end(), names.begin(), names.end());
+      }
+    }
+    // ProgIDs are shared by both views.
+    if (reg.OpenKeyReadOnly(classes)) {
+      std::vector<std::string> names = reg.GetKeyNames();
+      prog_ids.insert(prog_ids.end(), names.begin(), names.end());
+    }
   }
-  // On 64-bit Windows the classes and interfaces of 32-bit programs live in
-  // the other view. They are registered all the same: a link to one of them
-  // is not stale, and deleting it would break those programs.
-  const std::pair<const char*, ReferenceList*> other_view[] = {
-      {"Software\\CLASSES\\Wow6432Node\\CLSID", &FClassIds},
-      {"Software\\CLASSES\\Wow6432Node\\Interface", &FInterfaces},
-  };
-  for (const auto& [path, list] : other_view) {
-    if (reg.OpenKeyReadOnly(path)) list->Append(reg.GetKeyNames());
-  }
-  if (reg.OpenKeyReadOnly("Software\\CLASSES")) {
-    FProgIds.Assign(reg.GetKeyNames());
-    FProgIds.RemoveStartingWith('.');
-  }
+  reg.CloseKey();
+  FClassIds.Assign(std::move(class_ids));
+  FTypeLibs.Assign(std::move(type_libs));
+  FInterfaces.Assign(std::move(interfaces));
+  FProgIds.Assign(std::move(prog_ids));
+  FProgIds.RemoveStartingWith('.');
 }
 
 void Tverefy::SelectRootKey(RegistryAccessor& reg, const std::string& entry_name) {
@@ -60,10 +65,20 @@ void Tverefy::UpdateView(const std::function<void(ScanView&)>& change) {
   Ui().Invoke([&] { change(FForm); });
 }
 
+std::string Tverefy::WhereKeyLives(const std::string& full_path) {
+  // A key of the user's classes, written back under HKEY_CLASSES_ROOT, would
+  // land in the machine's classes: it is named where it lives.
+  constexpr std::string_view kClassesRoot = "HKEY_CLASSES_ROOT\\";
+  if (!full_path.starts_with(kClassesRoot)) return full_path;
+  const std::string path = full_path.substr(kClassesRoot.size());
+  return registry_.IsUserClassesKey(path) ? "HKEY_CURRENT_USER\\Software\\Classes\\" + path : full_path;
+}
+
 void Tverefy::AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
-  if (kept_) record = kept_->Filter(full_path, std::move(record));
+  const std::string path = WhereKeyLives(full_path);
+  if (kept_) record = kept_->Filter(path, std::move(record));
   if (!record) return;
-  UpdateView([&](ScanView& view) { view.InsertProblem(full_path, std::move(record)); });
+  UpdateView([&](ScanView& view) { view.InsertProblem(path, std::move(record)); });
 }
 
 int Tverefy::TotalEntries() const {
@@ -72,15 +87,9 @@ int Tverefy::TotalEntries() const {
   return total;
 }
 
-bool Tverefy::FileFound(const std::string& name) {
-  auto [entry, inserted] = search_memo_.try_emplace(name, false);
-  if (inserted) entry->second = files_.SearchPath(name).has_value();
-  return entry->second;
-}
-
 void Tverefy::Execute() {
   if (prepare_requested_) LoadReferenceLists();
-  search_memo_.clear();
+  lookup_.Reset();
   bool cleared = false;
   while (!cleared) UpdateView([&cleared](ScanView& view) { cleared = view.ClearResults(); });
   const int total = TotalEntries();

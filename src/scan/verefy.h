@@ -4,11 +4,11 @@
 // prepared, and reports every change to the window through the UI thread.
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/worker_thread.h"
 #include "scan/BaseVer.h"
+#include "scan/file_lookup.h"
 #include "scan/keep_list.h"
 #include "scan/reference_list.h"
 #include "scan/scan_view.h"
@@ -47,7 +47,8 @@ class Tverefy : public WorkerThread {
   // nothing kept.
   void SetKeepList(const KeepList* kept) { kept_ = kept; }
   // Hands the record to the window, which inserts it below the top node,
-  // unless what it names is kept.
+  // unless what it names is kept. A key of the classes root that lives in
+  // the user's classes is named by its path there.
   void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record);
   // Runs one change of the window on the UI thread and waits for it.
   void UpdateView(const std::function<void(ScanView&)>& change);
@@ -60,14 +61,18 @@ class Tverefy : public WorkerThread {
   Registry& GetRegistry() { return registry_; }
   FileSystem& Files() { return files_; }
   // The system search order for a name, each distinct name looked up once
-  // per scan.
-  bool FileFound(const std::string& name);
+  // per scan; a name that cannot be judged (a drive that may be away, a
+  // share) counts as found.
+  bool FileFound(const std::string& name) { return lookup_.Search(name) != Presence::kMissing; }
+  // A folder as named; one that cannot be judged counts as found.
+  bool FolderFound(const std::string& path) { return lookup_.Folder(path) != Presence::kMissing; }
 
  protected:
   void Execute() override;
 
  private:
   void LoadKnowledgeBase(const std::string& path);
+  std::string WhereKeyLives(const std::string& full_path);
 
   Registry& registry_;
   FileSystem& files_;
@@ -77,7 +82,7 @@ class Tverefy : public WorkerThread {
   ReferenceList FTypeLibs;
   ReferenceList FInterfaces;
   ReferenceList FProgIds;
-  std::unordered_map<std::string, bool> search_memo_;
+  FileLookup lookup_;
   bool prepare_requested_ = false;
   const KeepList* kept_ = nullptr;
 };

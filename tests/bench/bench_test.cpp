@@ -47,8 +47,7 @@ TEST(SyntheticRegistry, ScanFindsExactlyThePlantedProblemsSearchingEachNameOnce)
   MemoryRegistry registry;
   MemoryFileSystem files;
   const SyntheticRegistry generated = GenerateRegistry(registry, {10000, true});
-  for (const std::string& name : generated.system_files) files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
-  for (const std::string& path : generated.program_files) files.AddFile(path);
+  AddReferencedFiles(files, generated);
   files.AddFile(kKnowledgeBase, shipped);
 
   const BenchFigures figures = MeasureScan("memory", registry, files, kKnowledgeBase, generated, 1, 0);

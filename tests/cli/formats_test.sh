@@ -17,7 +17,7 @@ mkdir -p "$out"
 # Wine sees the Unix root as drive Z:.
 windows_path() { local path="Z:$1"; echo "${path//\//\\}"; }
 
-wine_merge_for "$scanner" "$root/data/demo/hostile.reg"
+wine_merge "$root/data/demo/hostile.reg"
 for format in text tsv json; do
   wine "$scanner" --format "$format" > "$out/list.$format" 2> "$out/list.$format.err"
 done

@@ -68,22 +68,25 @@ TEST_F(VerefyTest, ClearingGoesOnUntilTheViewIsDoneBeforeAnythingElse) {
   EXPECT_EQ(harness.view.tree.NodeCount(), 1u) << "the old results are gone";
 }
 
-TEST_F(VerefyTest, ReferenceListsComeFromMachineClassesOnly) {
+TEST_F(VerefyTest, ReferenceListsComeFromTheMachinesAndTheUsersClasses) {
   SetRegistry(
       "[HKEY_LOCAL_MACHINE\\Software\\CLASSES\\CLSID\\{11111111-0000-0000-0000-000000000000}]\n"
       "[HKEY_LOCAL_MACHINE\\Software\\CLASSES\\.txt]\n"
       "[HKEY_LOCAL_MACHINE\\Software\\CLASSES\\txtfile]\n"
       "[HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{22222222-0000-0000-0000-000000000000}]\n"
+      "[HKEY_CURRENT_USER\\Software\\Classes\\.doc]\n"
+      "[HKEY_CURRENT_USER\\Software\\Classes\\docfile]\n"
       "[HKEY_CURRENT_USER\\Software\\Refs]\n"
-      "@=\"txtfile\"\n"
+      "@=\"docfile\"\n"
       "[HKEY_CURRENT_USER\\Software\\Refs\\{11111111-0000-0000-0000-000000000000}]\n"
       "[HKEY_CURRENT_USER\\Software\\Refs\\{22222222-0000-0000-0000-000000000000}]\n"
+      "[HKEY_CURRENT_USER\\Software\\Refs\\{33333333-0000-0000-0000-000000000000}]\n"
       "[HKEY_CURRENT_USER\\Software\\Ext]\n"
-      "@=\".txt\"\n");
+      "@=\".doc\"\n");
   EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\Software\\Refs\\*=Classes,0,CLSID_K_\n"
                      "HKEY_CURRENT_USER\\Software\\Refs=ProgID,0,PROGIDDEF_\n"
                      "HKEY_CURRENT_USER\\Software\\Ext=ProgID,0,PROGIDDEF_\n"),
-            (Strings{"HKEY_CURRENT_USER\\Software\\Refs\\{22222222-0000-0000-0000-000000000000}: Class not found [] 0",
+            (Strings{"HKEY_CURRENT_USER\\Software\\Refs\\{33333333-0000-0000-0000-000000000000}: Class not found [] 0",
                      "HKEY_CURRENT_USER\\Software\\Ext: File not found [(Default)] 0"}));
 }
 

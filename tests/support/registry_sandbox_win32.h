@@ -54,9 +54,10 @@ class RegistrySandbox {
 };
 
 // The system registry with its roots redirected into a sandbox for as long
-// as it lives.
+// as it lives. The sandbox is one key: it has no registry views.
 class SandboxedSystemRegistry : public Win32Registry {
  public:
+  SandboxedSystemRegistry() : Win32Registry(Views::kOwn) {}
   const RegistrySandbox& Sandbox() const { return sandbox_; }
 
  private:

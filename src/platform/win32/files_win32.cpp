@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "platform/win32/files_win32.h"
+#include "platform/win32/wow64_win32.h"
 
 namespace {
 
@@ -147,4 +148,30 @@ bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string
 
 bool Win32FileSystem::DeleteFile(const std::string& path) {
   return IsUsableName(path) && DeleteFileA(path.c_str()) != 0;
+}
+
+DriveKind Win32FileSystem::KindOfDrive(char letter) {
+  const char root[] = {letter, ':', '\\', '\0'};
+  switch (GetDriveTypeA(root)) {
+    case DRIVE_FIXED: return DriveKind::kFixed;
+    case DRIVE_REMOVABLE: return DriveKind::kRemovable;
+    case DRIVE_CDROM: return DriveKind::kOptical;
+    case DRIVE_REMOTE: return DriveKind::kNetwork;
+    case DRIVE_RAMDISK: return DriveKind::kRamDisk;
+    default: return DriveKind::kAbsent;
+  }
+}
+
+std::optional<SystemFolderViews> Win32FileSystem::SystemFolders() {
+  if (!SystemHasTwoViews()) return std::nullopt;
+  SystemFolderViews views;
+  views.windows = GrowingBuffer([](char* buffer, DWORD size) { return GetSystemWindowsDirectoryA(buffer, size); });
+  views.wow64 = GrowingBuffer([](char* buffer, DWORD size) { return GetSystemWow64DirectoryA(buffer, size); });
+  if (views.windows.empty() || views.wow64.empty()) return std::nullopt;
+  // A 32-bit program's "System32" is the 32-bit folder; the native one it
+  // reaches only as "Sysnative".
+  views.native = IsWow64Program()
+                     ? views.windows + "\\Sysnative"
+                     : GrowingBuffer([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+  return views;
 }

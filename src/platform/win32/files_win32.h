@@ -12,4 +12,6 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;
+  DriveKind KindOfDrive(char letter) override;
+  std::optional<SystemFolderViews> SystemFolders() override;
 };

@@ -6,6 +6,8 @@
 
 #include "platform/registry_code_page.h"
 #include "platform/win32/code_page_win32.h"
+#include "platform/win32/key_location_win32.h"
+#include "platform/win32/wow64_win32.h"
 
 namespace {
 
@@ -44,8 +46,8 @@ constexpr std::size_t kAnsiPathLimit = 260;
 // Opens or creates the key path below parent. A path within the limit goes
 // to the system in one piece, as it stands; a longer one is cut at
 // backslashes into pieces within the limit.
-LONG OpenPath(HKEY parent, const std::string& path, bool create, UniqueHkey& result) {
-  const REGSAM access = create ? KEY_READ | KEY_WRITE : KEY_READ;
+LONG OpenPath(HKEY parent, const std::string& path, bool create, REGSAM view, UniqueHkey& result) {
+  const REGSAM access = (create ? KEY_READ | KEY_WRITE : KEY_READ) | view;
   auto open = [&](HKEY from, const std::string& piece, HKEY* key) {
     return create ? RegCreateKeyExA(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
                                     nullptr)
@@ -69,6 +71,8 @@ LONG OpenPath(HKEY parent, const std::string& path, bool create, UniqueHkey& res
   result = std::move(current);
   return ERROR_SUCCESS;
 }
+
+constexpr RootKey kClassesRoot = 0x80000000u;
 
 // Predefined handles are sign-extended 32-bit values, also in 64-bit code.
 HKEY PredefinedKey(RootKey root) {
@@ -168,58 +172,86 @@ class Win32RegKey : public RegKey {
   const CodePage& code_page_;
 };
 
-bool KeyExists(HKEY parent, const std::string& name) {
+bool KeyExists(HKEY parent, const std::string& name, REGSAM view) {
   UniqueHkey key;
-  return RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+  return RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | view, key.put()) == ERROR_SUCCESS;
 }
 
 // Deletes parent\name after its subkeys, deepest first and each relative to
 // its open parent: the system deletes only keys without subkeys. A success
 // code is not taken on trust: the key must be gone afterwards.
-bool DeleteTree(HKEY parent, const std::string& name, const CodePage& code_page) {
+bool DeleteTree(HKEY parent, const std::string& name, REGSAM view, const CodePage& code_page) {
   {
     UniqueHkey key;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | view, key.put()) != ERROR_SUCCESS) return false;
     // All names first: deleting while enumerating by index would skip keys.
     // A subkey whose name the code page cannot hold stays, and its parent
     // with it.
     for (const std::string& child : SplitNames(EnumerateSubkeys(key.get()), code_page).readable)
-      DeleteTree(key.get(), child, code_page);
+      DeleteTree(key.get(), child, view, code_page);
   }
-  RegDeleteKeyA(parent, name.c_str());
-  return !KeyExists(parent, name);
+  RegDeleteKeyExA(parent, name.c_str(), view, 0);
+  return !KeyExists(parent, name, view);
+}
+
+// The key a path is opened from. A 32-bit program on 64-bit Windows takes
+// the predefined key as the system resolves it for this program (the view
+// flag would bypass a redirection of HKEY_CLASSES_ROOT) and opens every path
+// below it in the 64-bit view.
+HKEY OpenRoot(RootKey root, bool write, REGSAM view, UniqueHkey& holder) {
+  const HKEY predefined = PredefinedKey(root);
+  if (!predefined || !view) return predefined;
+  const REGSAM access = write ? KEY_READ | KEY_WRITE : KEY_READ;
+  if (RegOpenKeyExA(predefined, "", 0, access, holder.put()) != ERROR_SUCCESS) return nullptr;
+  return holder.get();
 }
 
 }  // namespace
 
-Win32Registry::Win32Registry() : code_page_(Win32CodePage::Program()) {}
+Win32Registry::Win32Registry(Views views) : Win32Registry(Win32CodePage::Program(), views) {}
+
+Win32Registry::Win32Registry(const CodePage& code_page, Views views)
+    : code_page_(code_page), views_(views), view_(views == Views::kSystem ? RegistryViewAccess() : 0) {}
 
 std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {
-  const HKEY predefined = PredefinedKey(root);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, false, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, path, false, key) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, path, false, view_, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string& path) {
-  const HKEY predefined = PredefinedKey(root);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, true, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, path, true, key) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, path, true, view_, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
 bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
-  const HKEY predefined = PredefinedKey(root);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, true, view_, holder);
   // A leading backslash names no key (the system refuses it too).
   if (!predefined || path.empty() || path.front() == '\\') return false;
   // The parent opened first, however long its path; then the key's own name.
   std::string key_path = path;
   while (key_path.size() > 1 && key_path.back() == '\\') key_path.pop_back();
   const std::size_t slash = key_path.rfind('\\');
-  if (slash == std::string::npos) return DeleteTree(predefined, key_path, code_page_);
+  if (slash == std::string::npos) return DeleteTree(predefined, key_path, view_, code_page_);
   UniqueHkey parent;
-  if (OpenPath(predefined, key_path.substr(0, slash), false, parent) != ERROR_SUCCESS) return false;
-  return DeleteTree(parent.get(), key_path.substr(slash + 1), code_page_);
+  if (OpenPath(predefined, key_path.substr(0, slash), false, view_, parent) != ERROR_SUCCESS) return false;
+  return DeleteTree(parent.get(), key_path.substr(slash + 1), view_, code_page_);
+}
+
+bool Win32Registry::HasTwoViews() { return views_ == Views::kSystem && SystemHasTwoViews(); }
+
+bool Win32Registry::IsUserClassesKey(const std::string& path) {
+  UniqueHkey holder;
+  const HKEY classes_root = OpenRoot(kClassesRoot, false, view_, holder);
+  UniqueHkey key;
+  if (!classes_root || OpenPath(classes_root, path, false, view_, key) != ERROR_SUCCESS) return false;
+  return IsKeyOfUserClasses(key.get());
 }

@@ -3,20 +3,35 @@
 // registry functions; names and text are read through the UTF-16 ones and
 // converted to the program's code page, so that what it cannot hold is
 // known as unreadable instead of read with '?' in it. Root handles are the
-// seven predefined keys; any other handle value opens nothing.
+// seven predefined keys; any other handle value opens nothing. On 64-bit
+// Windows every key is opened in the 64-bit view, from either width, so
+// that a path names its view (registry_views.h).
+#include <windows.h>
+
 #include "platform/code_page.h"
 #include "platform/registry.h"
 
 class Win32Registry : public Registry {
  public:
+  enum class Views {
+    kSystem,  // the system's views as they are: both on 64-bit Windows
+    // This program's own view only, every path taken as this program sees
+    // it: for roots redirected into one key (a test sandbox), which has no
+    // views of its own.
+    kOwn,
+  };
   // The process's code page unless told another (tests of the rule).
-  Win32Registry();
-  explicit Win32Registry(const CodePage& code_page) : code_page_(code_page) {}
+  explicit Win32Registry(Views views = Views::kSystem);
+  explicit Win32Registry(const CodePage& code_page, Views views = Views::kSystem);
 
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
   bool DeleteKey(RootKey root, const std::string& path) override;
+  bool HasTwoViews() override;
+  bool IsUserClassesKey(const std::string& path) override;
 
  private:
   const CodePage& code_page_;
+  Views views_;
+  REGSAM view_;  // the flag keys are opened with
 };

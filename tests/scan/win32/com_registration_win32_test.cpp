@@ -64,7 +64,7 @@ class ComRegistrationTest : public testing::Test {
   }
 
   RegistrySandbox sandbox;
-  Win32Registry registry;
+  Win32Registry registry{Win32Registry::Views::kOwn};  // the sandbox has no views
   Win32FileSystem files;
   QueuedUiThread ui;
   ScopedTempFolder folder{"com"};

@@ -50,7 +50,7 @@ class ScanWin32Test : public testing::Test {
   }
 
   RegistrySandbox sandbox;
-  Win32Registry registry;
+  Win32Registry registry{Win32Registry::Views::kOwn};  // the sandbox has no views
   Win32FileSystem files;
   Win32UiThread ui;
   ScopedTempFolder folder{"scan"};

@@ -1,0 +1,41 @@
+#pragma once
+// Whether a file or folder named in the registry is there, as a scan judges
+// it. A name on a drive that may simply be away (removable, optical,
+// network, absent) or on a share cannot be told missing: it is not looked
+// up at all, since nothing may wait on a network. On 64-bit Windows a name
+// under the system folder is looked for in both its views, so that a file
+// of either width is found by a program of either width.
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+#include "platform/files.h"
+
+enum class Presence { kFound, kMissing, kCannotTell };
+
+class FileLookup {
+ public:
+  explicit FileLookup(FileSystem& files) : files_(files) {}
+
+  // Forgets what earlier look-ups found: the next scan asks again.
+  void Reset();
+  // The system search order for a name (a bare name, or a path looked up as
+  // it stands), each distinct name looked up once until Reset.
+  Presence Search(const std::string& name);
+  // A folder, named exactly as it stands.
+  Presence Folder(const std::string& path);
+
+ private:
+  bool MayBeJudged(const std::string& path);
+  // The name as each view of the system folder holds it; none when the
+  // name is neither under the system folder nor a bare name.
+  std::optional<std::pair<std::string, std::string>> InBothViews(const std::string& name);
+
+  FileSystem& files_;
+  std::unordered_map<std::string, Presence> searched_;
+  std::map<char, bool> judged_drives_;
+  std::optional<std::optional<SystemFolderViews>> views_;  // asked once
+};
