@@ -1,8 +1,42 @@
 #include "app/deletion_report.h"
 
-std::string OutcomeText(const DeletionOutcome& outcome) {
-  if (outcome.deleted) return "Deleted " + outcome.key;
-  return "Not deleted: " + outcome.key + ": " + outcome.reason;
+#include "lang/langv.h"
+#include "lang/message_numbers.h"
+
+namespace {
+
+struct ReasonText {
+  const char* reason;
+  int message;
+};
+constexpr ReasonText kReasonTexts[] = {
+    {kRefusedRootKey, message_number::kRefusedRootKey},
+    {kRefusedBackup, message_number::kRefusedBackup},
+    {kRefusedByRegistry, message_number::kRefusedByRegistry},
+    {kRefusedNoValue, message_number::kRefusedNoValue},
+    {kRefusedNoProblem, message_number::kRefusedNoProblem},
+    {kRefusedNoValueChosen, message_number::kRefusedNoValueChosen},
+};
+
+std::string Reason(const std::string& reason, const TLangv& texts) {
+  for (const ReasonText& known : kReasonTexts)
+    if (reason == known.reason) return texts.GetMsg(known.message);
+  return reason;
+}
+
+std::string QuotedList(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "\"" : ", \"") + name + '"';
+  return list;
+}
+
+}  // namespace
+
+std::string OutcomeText(const DeletionOutcome& outcome, const TLangv& texts) {
+  if (!outcome.deleted)
+    return FillIn(texts.GetMsg(message_number::kNotDeleted), {outcome.key, Reason(outcome.reason, texts)});
+  if (outcome.values.empty()) return FillIn(texts.GetMsg(message_number::kDeletedKey), {outcome.key});
+  return FillIn(texts.GetMsg(message_number::kDeletedValues), {outcome.key, QuotedList(outcome.values)});
 }
 
 std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& backup_file,

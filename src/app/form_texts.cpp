@@ -16,6 +16,7 @@ constexpr TextInfo kTexts[kFormTextCount] = {
     {"CopyName1", "Copy Name"},      {"CopyValue1", "Copy Value"}, {"language1", "Language.."},
     {"ListView1.Column0", "Name"},   {"ListView1.Column1", "Data"},
     {"Restore1", "Restore backup.."},
+    {"Shortcut.Ctrl", "Ctrl"},       {"Shortcut.Shift", "Shift"}, {"Shortcut.Del", "Del"},
 };
 
 CommandId ActionId(int action) { return static_cast<CommandId>(action); }
@@ -24,6 +25,10 @@ CommandId ActionId(int action) { return static_cast<CommandId>(action); }
 
 FormTexts::FormTexts() {
   for (std::size_t i = 0; i < kFormTextCount; ++i) texts_[i] = kTexts[i].built_in;
+}
+
+ShortcutKeyNames FormTexts::KeyNames() const {
+  return {Text(FormText::kKeyCtrl), Text(FormText::kKeyShift), Text(FormText::kKeyDel)};
 }
 
 int FormTexts::ActionCount() const { return static_cast<int>(kCommandCount); }

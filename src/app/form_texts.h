@@ -26,8 +26,11 @@ enum class FormText {
   kNameColumn,     // ListView1.Column0
   kDataColumn,     // ListView1.Column1
   kRestore1,       // File > Restore backup..
+  kKeyCtrl,        // the words of the menus' shortcut texts
+  kKeyShift,
+  kKeyDel,
 };
-inline constexpr std::size_t kFormTextCount = 17;
+inline constexpr std::size_t kFormTextCount = 20;
 
 class FormTexts : public TranslatedForm {
  public:
@@ -36,6 +39,7 @@ class FormTexts : public TranslatedForm {
   CommandTexts& Commands() { return commands_; }
   const CommandTexts& Commands() const { return commands_; }
   const std::string& Text(FormText text) const { return texts_[static_cast<std::size_t>(text)]; }
+  ShortcutKeyNames KeyNames() const;
 
   int ActionCount() const override;
   int ActionTag(int action) const override;

@@ -1,5 +1,8 @@
 #include "lang/langv.h"
 
+#include "lang/english_lng.h"
+#include "lang/message_numbers.h"
+
 #include <optional>
 #include <unordered_set>
 
@@ -28,6 +31,9 @@ constexpr ComponentText kComponentTexts[] = {
     {"Options1", 15},  {"Autostart1", 16}, {"Help1", 17}, {"About1", 19},   {"language1", 36},
     {"ListView1.Column0", 21}, {"ListView1.Column1", 22}, {"COpyOnlyName1", 25},
     {"Restore1", 48},  // ours: File > Restore backup..
+    {"Shortcut.Ctrl", message_number::kKeyCtrl},
+    {"Shortcut.Shift", message_number::kKeyShift},
+    {"Shortcut.Del", message_number::kKeyDel},
 };
 
 std::optional<IniFile> LanguageIndex(FileSystem& files) {
@@ -46,6 +52,25 @@ std::vector<std::string> ReadMessageTable(const IniFile& file) {
     if (!text.empty()) table.push_back(std::move(text));
   }
   return table;
+}
+
+std::string FillIn(const std::string& text, const std::vector<std::string>& arguments) {
+  std::string filled;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t argument = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : arguments.size();
+    if (text[i] == '%' && argument < arguments.size() && argument < 9) {
+      filled += arguments[argument];
+      ++i;
+    } else {
+      filled += text[i];
+    }
+  }
+  return filled;
+}
+
+const std::vector<std::string>& BuiltInEnglishMessages() {
+  static const std::vector<std::string> messages = ReadMessageTable(IniFile(kEnglishLanguageFile));
+  return messages;
 }
 
 std::vector<std::string> ReadLanguageNames(FileSystem& files) {
@@ -72,17 +97,33 @@ TLangv::~TLangv() {
 }
 
 std::string TLangv::GetMsg(int index) const {
-  if (index < 0 || index >= MessageCount()) return "";
-  return FMessages[index];
+  if (index < 0) return "";
+  if (index < MessageCount()) return FMessages[index];
+  const std::vector<std::string>& english = BuiltInEnglishMessages();
+  return index < static_cast<int>(english.size()) ? english[index] : "";
 }
 
-void TLangv::LoadLanguage(const std::string& name) {
-  FCurLang = name;
+std::string TLangv::LanguageFile(const std::string& name) const {
   const std::optional<IniFile> index = LanguageIndex(files_);
   const std::string file = index ? index->ReadString(kLanguagesSection, name, "") : "";
-  if (file.empty()) return;
-  const std::optional<IniFile> texts = LoadIniFile(files_, files_.ExeFolder() + file);
-  FMessages = texts ? ReadMessageTable(*texts) : std::vector<std::string>{};
+  return file.empty() ? "" : files_.ExeFolder() + file;
+}
+
+bool TLangv::LoadLanguage(const std::string& name) {
+  const std::string file = LanguageFile(name);
+  if (file.empty()) return false;
+  const std::optional<IniFile> texts = LoadIniFile(files_, file);
+  if (!texts) return false;
+  std::vector<std::string> messages = ReadMessageTable(*texts);
+  if (messages.empty()) return false;
+  FCurLang = name;
+  FMessages = std::move(messages);
+  return true;
+}
+
+void TLangv::UseBuiltInEnglish() {
+  FCurLang = kDefaultLanguage;
+  FMessages.clear();
 }
 
 void TLangv::ApplyToForm() {

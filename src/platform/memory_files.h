@@ -34,8 +34,6 @@ class MemoryFileSystem : public FileSystem {
   // program holds it open.
   void SetLocked(const std::string& path, bool locked);
 
-  // With a trailing backslash.
-  std::string CurrentFolder() const;
   // Names of the files directly in a folder, in folded-name order.
   std::vector<std::string> FileNamesIn(const std::string& folder) const;
 
@@ -44,6 +42,7 @@ class MemoryFileSystem : public FileSystem {
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override;
   std::string TempFolder() override;
+  std::string CurrentFolder() const override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;

@@ -18,11 +18,13 @@
 
 class TBuck {
  public:
+  // Backup files go to the folder current now, whatever folder becomes
+  // current later (a file dialog may move it).
   TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clock, MailSender& mail);
   TBuck(const TBuck&) = delete;
   TBuck& operator=(const TBuck&) = delete;
 
-  // The current backup file, without folder; empty before the first Start.
+  // The current backup file with its folder; empty before the first Start.
   const std::string& FileName() const { return FFileName; }
   // What the backups so far will give back only nearly: a text that comes
   // back with a terminating zero added (counted as backed up all the same).
@@ -78,6 +80,7 @@ class TBuck {
   FileSystem& files_;
   Clock& clock_;
   MailSender& mail_;
+  const std::string folder_;      // of every backup file, with a trailing backslash
   std::string FFileName;
   RegDocument FLines;
   HeaderIndex headers_;           // the key blocks of FLines

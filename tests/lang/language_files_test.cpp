@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "lang/langv.h"
+#include "lang/message_numbers.h"
 #include "platform/ini_file.h"
 
 namespace {
@@ -23,8 +24,8 @@ IniFile ReadIni(const std::string& name) {
 std::vector<int> NumbersRead() {
   std::vector<int> numbers;
   for (int i = 0; i <= 25; ++i) numbers.push_back(i);
-  for (int i : {29, 30, 36}) numbers.push_back(i);
-  for (int i = 38; i <= 48; ++i) numbers.push_back(i);
+  for (int i : {28, 29, 30, 31, 32, 36}) numbers.push_back(i);
+  for (int i = 38; i <= message_number::kRefusedNoValueChosen; ++i) numbers.push_back(i);
   return numbers;
 }
 
@@ -40,8 +41,16 @@ TEST(LanguageFiles, EveryLanguageHasEveryTextTheInterfaceReads) {
     for (int number : NumbersRead())
       EXPECT_FALSE(number >= static_cast<int>(table.size()) || table[number].empty()) << name << " " << number;
     EXPECT_EQ(table.at(14).find('&'), std::string::npos) << name << ": All Values is a tool button too";
+    for (int number : {message_number::kDeletedKey, message_number::kDeletedValues, message_number::kNotDeleted})
+      EXPECT_NE(table.at(number).find("%1"), std::string::npos) << name << " " << number;
+    for (int number : {message_number::kDeletedValues, message_number::kNotDeleted})
+      EXPECT_NE(table.at(number).find("%2"), std::string::npos) << name << " " << number;
   }
-  EXPECT_EQ(count, 49u);
+  EXPECT_EQ(count, static_cast<std::size_t>(message_number::kRefusedNoValueChosen) + 1);
+}
+
+TEST(LanguageFiles, TheBuiltInEnglishIsTheShippedFile) {
+  EXPECT_EQ(BuiltInEnglishMessages(), ReadMessageTable(ReadIni("english.lng")));
 }
 
 }  // namespace

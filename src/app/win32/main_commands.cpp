@@ -20,7 +20,7 @@ void TMainForm::ActionDeleteKeyExecute() {
   if (!node || !node->Data()) return;
   try {
     const DeletionOutcome outcome = ProblemDeletion(results_, services_.registry, *FBuck).DeleteProblem(*node);
-    ShowAfterDeletion(OutcomeText(outcome));
+    ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
   }
@@ -41,7 +41,7 @@ void TMainForm::ActionDeleteValueExecute() {
   if (names.empty()) return;
   try {
     const DeletionOutcome outcome = ProblemDeletion(results_, services_.registry, *FBuck).DeleteValues(*node, names);
-    ShowAfterDeletion(OutcomeText(outcome));
+    ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());  // rows, record and registry as they were
   }
