@@ -27,6 +27,12 @@ std::string DialogText(HWND dialog, int id) {
   return text;
 }
 
+std::string Title(HWND window) {
+  char text[256] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
 using Lines = std::vector<std::string>;
 
 TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheTextsAtOnceAndTheChoiceSurvives) {
@@ -150,9 +156,7 @@ TEST_F(MainWindowTest, TheTipsCycleThroughTenAndKeepTheCheckBox) {
   TfrTips tips(form.Langv());
   HWND dialog = tips.Create(form.Handle());
   ASSERT_NE(dialog, nullptr);
-  char title[64] = "";
-  GetWindowTextA(dialog, title, sizeof title);
-  EXPECT_STREQ(title, "Tip of the day");
+  EXPECT_EQ(Title(dialog), "Tip of the day");
   const std::string first = form.Langv().GetMsg(38);
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_TEXT), first);
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_NEXT), form.Langv().GetMsg(30) + ">");
@@ -184,9 +188,7 @@ TEST_F(MainWindowTest, TheTipDialogSpeaksTheInterfacesLanguage) {
   TfrTips tips(form.Langv());
   HWND dialog = tips.Create(form.Handle());
   ASSERT_NE(dialog, nullptr);
-  char title[64] = "";
-  GetWindowTextA(dialog, title, sizeof title);
-  EXPECT_STREQ(title, "Tipp des Tages");
+  EXPECT_EQ(Title(dialog), "Tipp des Tages");
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_TITLE), "Wussten Sie schon...");
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_SHOW), "Tipps beim Start zeigen");
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_NEXT), "&N\xE4" "chster Tipp>");

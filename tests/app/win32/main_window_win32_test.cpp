@@ -179,7 +179,9 @@ TEST_F(MainWindowTest, StoredSettingsAreRestoredAndChangesSavedOnClose) {
   EXPECT_EQ(form.List().ColumnWidth(ListView::kNameColumn), 120);
   EXPECT_EQ(form.List().ColumnWidth(ListView::kDataColumn), 250);
   EXPECT_TRUE(form.Menus().ItemChecked(MenuItemId::kAutostart1));
-  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{"Nothing was scanned: cannot read the knowledge base " +
+                                                       files_.folder + "Knowbase.ini."})
+      << "Autostart started, with no rules beside the program";
 
   Send(WmIdOf(MenuItemId::kToolBar2));
   Send(WmIdOf(MenuItemId::kStatusBar2));

@@ -132,20 +132,25 @@ void ExpectAllExpanded(TMainForm& form) {
   int shown = 0;
   for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item)) {
     ++shown;
-    if (TreeView_GetChild(tree, item)) EXPECT_TRUE(form.Tree().Expanded(item)) << form.Tree().Text(item);
+    if (TreeView_GetChild(tree, item)) {
+      EXPECT_TRUE(form.Tree().Expanded(item)) << form.Tree().Text(item);
+    }
   }
   EXPECT_EQ(shown, form.Tree().Count()) << "every node visible";
 }
 
 TEST_F(ScanWindowTest, EveryScanShowsItsResultsExpanded) {
   ImportRegText(*registry_, Planted(2));
-  TMainForm& form = Open();
+  TMainForm& form = Open();  // no position stored: the first window
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
   ScanToTheEnd(form);
   ExpectAllExpanded(form);
+  form.SelectNode(*FindNode(*form.Results().Top(), "Run"));
+  Settle(400);
+  SaveScreenshot(form.Handle(), "first-window-after-scan");
   ScanToTheEnd(form);
   EXPECT_GT(form.Tree().Count(), 5);
   ExpectAllExpanded(form);
-  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
   Settle(400);
   SaveScreenshot(form.Handle(), "second-scan");
 }
@@ -154,7 +159,7 @@ TEST_F(ScanWindowTest, ARulesFileThatCannotBeUsedIsReportedAndNothingIsScanned) 
   ImportRegText(*registry_, Planted(1));
   const std::string rules = files_.folder + "Knowbase.ini";
   TMainForm& form = Open();
-  for (const char* text : {"", "[PATHS1]\r\n; none yet\r\n", nullptr}) {
+  for (const char* text : std::initializer_list<const char*>{"", "[PATHS1]\r\n; none yet\r\n", nullptr}) {
     messages_.errors.clear();
     if (text) {
       WriteKnowledgeBase(text);
@@ -317,11 +322,23 @@ TEST_F(ScanWindowTest, TheWindowFindsWhatTheHeadlessScannerFindsOnTheDemo) {
 
 namespace {
 
+// A throwaway current folder, where the window's backup files go, for the
+// object's life.
+class OwnCurrentFolder {
+ public:
+  explicit OwnCurrentFolder(const char* prefix) : folder_(prefix) {
+    GetCurrentDirectoryA(MAX_PATH, saved_);
+    SetCurrentDirectoryA(folder_.Path().c_str());
+  }
+  ~OwnCurrentFolder() { SetCurrentDirectoryA(saved_); }
+
+ private:
+  ScopedTempFolder folder_;
+  char saved_[MAX_PATH] = "";
+};
+
 TEST_F(ScanWindowTest, DeleteKeySaysWhatWentInTheFirstPanelOnly) {
-  ScopedTempFolder work("status");
-  char saved[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, saved);
-  SetCurrentDirectoryA(work.Path().c_str());
+  OwnCurrentFolder work("status");
   ImportRegText(*registry_, Planted(1));
   StoreGeometry(40, 40, 900, 560);
   TMainForm& form = Open();
@@ -344,15 +361,10 @@ TEST_F(ScanWindowTest, DeleteKeySaysWhatWentInTheFirstPanelOnly) {
   EXPECT_EQ(RedPixels(form.Status().Handle(), panels[1]), 0) << "the text stays in its panel";
   EXPECT_EQ(RedPixels(form.Status().Handle(), panels[2]), 0);
   Close();
-  SetCurrentDirectoryA(saved);
 }
 
 TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {
-  // The backup file goes to the current folder: a throwaway one.
-  ScopedTempFolder work("values");
-  char saved[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, saved);
-  SetCurrentDirectoryA(work.Path().c_str());
+  OwnCurrentFolder work("values");
   ImportRegText(*registry_, Planted(1));
   TMainForm& form = Open();
   ScanToTheEnd(form);
@@ -369,7 +381,6 @@ TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {
   EXPECT_EQ(FindNode(*form.Results().Top(), "Run"), nullptr) << "no bad value left: the node went";
   EXPECT_TRUE(messages_.errors.empty());
   Close();
-  SetCurrentDirectoryA(saved);
 }
 
 }  // namespace
