@@ -10,12 +10,12 @@ struct ReasonText {
   int message;
 };
 constexpr ReasonText kReasonTexts[] = {
-    {kRefusedRootKey, message_number::kRefusedRootKey},
-    {kRefusedBackup, message_number::kRefusedBackup},
-    {kRefusedByRegistry, message_number::kRefusedByRegistry},
-    {kRefusedNoValue, message_number::kRefusedNoValue},
-    {kRefusedNoProblem, message_number::kRefusedNoProblem},
-    {kRefusedNoValueChosen, message_number::kRefusedNoValueChosen},
+    {kRefusedRootKey, kMsgRefusedRootKey},
+    {kRefusedBackup, kMsgRefusedBackup},
+    {kRefusedByRegistry, kMsgRefusedByRegistry},
+    {kRefusedNoValue, kMsgRefusedNoValue},
+    {kRefusedNoProblem, kMsgRefusedNoProblem},
+    {kRefusedNoValueChosen, kMsgRefusedNoValueChosen},
 };
 
 std::string Reason(const std::string& reason, const TLangv& texts) {
@@ -34,9 +34,9 @@ std::string QuotedList(const std::vector<std::string>& names) {
 
 std::string OutcomeText(const DeletionOutcome& outcome, const TLangv& texts) {
   if (!outcome.deleted)
-    return FillIn(texts.GetMsg(message_number::kNotDeleted), {outcome.key, Reason(outcome.reason, texts)});
-  if (outcome.values.empty()) return FillIn(texts.GetMsg(message_number::kDeletedKey), {outcome.key});
-  return FillIn(texts.GetMsg(message_number::kDeletedValues), {outcome.key, QuotedList(outcome.values)});
+    return FillIn(texts.GetMsg(kMsgNotDeleted), {outcome.key, Reason(outcome.reason, texts)});
+  if (outcome.values.empty()) return FillIn(texts.GetMsg(kMsgDeletedKey), {outcome.key});
+  return FillIn(texts.GetMsg(kMsgDeletedValues), {outcome.key, QuotedList(outcome.values)});
 }
 
 std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& backup_file,

@@ -12,12 +12,12 @@ constexpr const char* kShowTipsValue = "ShowTips";
 }
 
 TipCycle::TipCycle(const TLangv& langv)
-    : next_caption_(langv.GetMsg(message_number::kTipNext) + ">"),
-      close_caption_(langv.GetMsg(message_number::kTipClose)),
-      title_(langv.GetMsg(message_number::kTipTitle)),
-      heading_(langv.GetMsg(message_number::kTipHeading)),
-      show_at_startup_(langv.GetMsg(message_number::kTipShowAtStartup)) {
-  for (int i = 0; i < kTipCount; ++i) FTips[i] = langv.GetMsg(message_number::kFirstTip + i);
+    : next_caption_(langv.GetMsg(kMsgTipNext) + ">"),
+      close_caption_(langv.GetMsg(kMsgTipClose)),
+      title_(langv.GetMsg(kMsgTipTitle)),
+      heading_(langv.GetMsg(kMsgTipHeading)),
+      show_at_startup_(langv.GetMsg(kMsgTipShowAtStartup)) {
+  for (int i = 0; i < kTipCount; ++i) FTips[i] = langv.GetMsg(kMsgFirstTip + i);
 }
 
 bool ReadShowTips(Registry& registry) {

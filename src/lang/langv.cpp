@@ -31,9 +31,9 @@ constexpr ComponentText kComponentTexts[] = {
     {"Options1", 15},  {"Autostart1", 16}, {"Help1", 17}, {"About1", 19},   {"language1", 36},
     {"ListView1.Column0", 21}, {"ListView1.Column1", 22}, {"COpyOnlyName1", 25},
     {"Restore1", 48},  // ours: File > Restore backup..
-    {"Shortcut.Ctrl", message_number::kKeyCtrl},
-    {"Shortcut.Shift", message_number::kKeyShift},
-    {"Shortcut.Del", message_number::kKeyDel},
+    {"Shortcut.Ctrl", kMsgKeyCtrl},
+    {"Shortcut.Shift", kMsgKeyShift},
+    {"Shortcut.Del", kMsgKeyDel},
 };
 
 std::optional<IniFile> LanguageIndex(FileSystem& files) {

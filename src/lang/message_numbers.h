@@ -1,31 +1,26 @@
 #pragma once
-// The numbers of the language files' texts that the program reads besides
-// the captions of its commands and menus: the tip dialog's, the words of
-// shortcut keys, and the status bar's reports of deletions. Texts added to
-// the language files go at the end of [Messages], in this order.
-namespace message_number {
+// Numbers of the language files' texts that the program reads besides the
+// captions of its commands and menus. Those added after the original table
+// stand at the end of each file's [Messages] section, in this order, so that
+// an older file keeps every number it had.
+inline constexpr int kMsgTipTitle = 28;           // the tip dialog's caption
+inline constexpr int kMsgTipClose = 29;           // its buttons
+inline constexpr int kMsgTipNext = 30;
+inline constexpr int kMsgTipHeading = 31;         // the heading above the tip
+inline constexpr int kMsgTipShowAtStartup = 32;   // its check box
+inline constexpr int kMsgFirstTip = 38;           // the first of ten tips
 
-inline constexpr int kTipTitle = 28;
-inline constexpr int kTipClose = 29;
-inline constexpr int kTipNext = 30;
-inline constexpr int kTipHeading = 31;
-inline constexpr int kTipShowAtStartup = 32;
-inline constexpr int kFirstTip = 38;
-
-inline constexpr int kKeyCtrl = 49;
-inline constexpr int kKeyShift = 50;
-inline constexpr int kKeyDel = 51;
-// %1 the key.
-inline constexpr int kDeletedKey = 52;
-// %1 the key, %2 the values' names, quoted, joined by ", ".
-inline constexpr int kDeletedValues = 53;
-// %1 the key, %2 why not.
-inline constexpr int kNotDeleted = 54;
-inline constexpr int kRefusedRootKey = 55;
-inline constexpr int kRefusedBackup = 56;
-inline constexpr int kRefusedByRegistry = 57;
-inline constexpr int kRefusedNoValue = 58;
-inline constexpr int kRefusedNoProblem = 59;
-inline constexpr int kRefusedNoValueChosen = 60;
-
-}  // namespace message_number
+inline constexpr int kMsgKeyCtrl = 49;            // the words of shortcut texts
+inline constexpr int kMsgKeyShift = 50;
+inline constexpr int kMsgKeyDel = 51;
+inline constexpr int kMsgDeletedKey = 52;         // status after a deletion: %1 the key
+inline constexpr int kMsgDeletedValues = 53;      // %1 the key, %2 the values, quoted, joined by ", "
+inline constexpr int kMsgNotDeleted = 54;         // %1 the key, %2 why not
+inline constexpr int kMsgRefusedRootKey = 55;     // the reasons
+inline constexpr int kMsgRefusedBackup = 56;
+inline constexpr int kMsgRefusedByRegistry = 57;
+inline constexpr int kMsgRefusedNoValue = 58;
+inline constexpr int kMsgRefusedNoProblem = 59;
+inline constexpr int kMsgRefusedNoValueChosen = 60;
+// The last number of the table.
+inline constexpr int kLastMessage = kMsgRefusedNoValueChosen;

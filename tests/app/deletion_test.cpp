@@ -203,16 +203,18 @@ TEST_F(DeletionTest, TheStatusSaysWhatWasDeletedInTheInterfacesLanguage) {
 
   // A language whose every text is "<number>[%1|%2]".
   std::string messages = "[Messages]\n";
-  for (int i = 0; i <= message_number::kRefusedNoValueChosen; ++i)
+  for (int i = 0; i <= kLastMessage; ++i)
     messages += "m" + std::to_string(i) + "=" + std::to_string(i) + "[%1|%2]\n";
   files.AddFile(files.ExeFolder() + "lang.ini", "[languages]\nnumbered=numbered.lng\n");
   files.AddFile(files.ExeFolder() + "numbered.lng", messages);
   TLangv numbered(form, memory, files);
   ASSERT_TRUE(numbered.LoadLanguage("numbered"));
-  EXPECT_EQ(OutcomeText({"K", true, "", {}}, numbered), "52[K|%2]");
-  EXPECT_EQ(OutcomeText({"K", true, "", {"a"}}, numbered), "53[K|\"a\"]");
-  EXPECT_EQ(OutcomeText({"K", false, kRefusedByRegistry, {}}, numbered), "54[K|57[%1|%2]]");
-  EXPECT_EQ(OutcomeText({"K", false, "unheard of", {}}, numbered), "54[K|unheard of]");
+  const auto n = [](int number) { return std::to_string(number); };
+  EXPECT_EQ(OutcomeText({"K", true, "", {}}, numbered), n(kMsgDeletedKey) + "[K|%2]");
+  EXPECT_EQ(OutcomeText({"K", true, "", {"a"}}, numbered), n(kMsgDeletedValues) + "[K|\"a\"]");
+  EXPECT_EQ(OutcomeText({"K", false, kRefusedByRegistry, {}}, numbered),
+            n(kMsgNotDeleted) + "[K|" + n(kMsgRefusedByRegistry) + "[%1|%2]]");
+  EXPECT_EQ(OutcomeText({"K", false, "unheard of", {}}, numbered), n(kMsgNotDeleted) + "[K|unheard of]");
 }
 
 TEST_F(DeletionTest, DeleteAllWithNothingLeftDeletesAndWritesNothing) {
