@@ -11,6 +11,7 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/system_library_win32.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ bool IsConsole(DWORD std_handle) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  LoadDllsFromSystemFolderOnly();
   const ParsedScanOptions parsed = ParseScanOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.error.empty()) {
     std::cerr << "TarnelScan: " << parsed.error << " (see --help)\n";

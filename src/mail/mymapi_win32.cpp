@@ -5,12 +5,13 @@
 
 #include <vector>
 
+#include "platform/win32/system_library_win32.h"
+
 struct Win32MapiLibrary::Loaded {
-  HMODULE module = nullptr;
-  LPMAPISENDDOCUMENTS send_documents = nullptr;
-  ~Loaded() {
-    if (module) FreeLibrary(module);
-  }
+  // The system's MAPI32.DLL hands the call on to the mail program that
+  // registered itself.
+  SystemLibrary module{"MAPI32.DLL"};
+  LPMAPISENDDOCUMENTS send_documents = module.Function<LPMAPISENDDOCUMENTS>("MAPISendDocuments");
 };
 
 MailSystem::Version Win32MailSystem::WindowsVersion() {
@@ -34,11 +35,7 @@ void Win32MapiLibrary::Load() {
   tried_ = true;
   if (!SimpleMapiDeclared(registry_, system_)) return;
   auto loaded = std::make_unique<Loaded>();
-  loaded->module = LoadLibraryA("MAPI32.DLL");
-  if (!loaded->module) return;
-  loaded->send_documents = reinterpret_cast<LPMAPISENDDOCUMENTS>(
-      reinterpret_cast<void*>(GetProcAddress(loaded->module, "MAPISendDocuments")));
-  loaded_ = std::move(loaded);
+  if (loaded->module.Loaded()) loaded_ = std::move(loaded);
 }
 
 bool Win32MapiLibrary::Available() {

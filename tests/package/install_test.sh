@@ -81,13 +81,30 @@ none_of_tarnels() {  # none_of_tarnels NAME [BASELINE]: the scan NAME found noth
   grep -i -E "$tarnel_pattern" "$work/problems-$1.txt" && fail "the scan $1 reports Tarnel's own entries"
 }
 
+# The installer runs from a Downloads folder where DLLs were planted, and the
+# uninstaller with that folder as its current one; the planted DLLs are
+# preferred to Wine's, as Windows prefers a DLL found in the search path to a
+# system DLL that is not a Known DLL. None may be loaded: each would write a
+# marker file. Not planted: version.dll, shlwapi.dll and uxtheme.dll, which
+# Wine's own user32, shell32 and comctl32 take from the program's folder at
+# start (measured), and Windows' do not.
+marker="$root/build/win32/tests/app/planted_dlls/version.dll"  # 32-bit, as the installer is
+planted=(userenv apphelp propsys dwmapi cryptbase oleacc ntmarta riched20 riched32 msftedit shfolder profapi mpr
+         secur32 winmm System)
+downloads="$work/downloads"
+rm -rf "$downloads" && mkdir -p "$downloads"
+[ -f "$marker" ] || fail "no marker DLL at $marker"
+for name in "${planted[@]}"; do cp "$marker" "$downloads/$name.dll"; done
+cp "$setup" "$downloads/"
+with_planted_dlls() { (cd "$downloads" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$(IFS=,; echo "${planted[*]}")=n,b" "$@"); }
+
 install() {  # the installer, silently
-  wine "$setup" /S
+  with_planted_dlls wine "./$(basename "$setup")" /S
   wineserver -w
 }
 
 uninstall() {  # uninstall SWITCH...: the installed uninstaller, until its copy has ended
-  wine "$install_dir/uninstall.exe" "$@"
+  with_planted_dlls wine "$install_dir/uninstall.exe" "$@"
   wineserver -w
   for _ in $(seq 20); do [ -e "$install_dir" ] || break; sleep 0.5; done
   [ -e "$install_dir" ] && fail "left behind by uninstall.exe $*: $(ls "$install_dir")"
@@ -164,6 +181,10 @@ none_of_tarnels installed32 before32
 uninstall /S /PURGE
 snapshot purged32
 nothing_of_tarnels_left before32 purged32
+
+for loaded in "$downloads"/*.loaded; do
+  [ -e "$loaded" ] && fail "$(basename "$loaded" .loaded) planted beside the installer was loaded by: $(tr -d '\r' < "$loaded" | sort -u | tr '\n' ' ')"
+done
 
 if [ $failed -eq 0 ]; then echo "packages: all checks passed"; fi
 exit $failed

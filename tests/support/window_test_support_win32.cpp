@@ -27,6 +27,18 @@ std::string MenuCaption(HMENU bar, int position) {
   return text;
 }
 
+std::string WindowTitle(HWND window) {
+  char title[512] = "";
+  GetWindowTextA(window, title, sizeof title);
+  return title;
+}
+
+std::string ClassName(HWND window) {
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
 void Settle(int milliseconds) {
   const DWORD end = GetTickCount() + milliseconds;
   MSG message;

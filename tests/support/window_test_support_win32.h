@@ -11,6 +11,10 @@
 std::vector<std::string> MenuLines(HMENU menu);
 // The text of a top-level entry of a menu bar.
 std::string MenuCaption(HMENU bar, int position);
+// A window's text (its title, for a top-level window) and its class name,
+// of any process's window.
+std::string WindowTitle(HWND window);
+std::string ClassName(HWND window);
 // Handles messages for about the given time, so that windows are painted.
 void Settle(int milliseconds = 200);
 // Writes the screen's pixels under the window to a BMP file in the

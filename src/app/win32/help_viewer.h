@@ -4,7 +4,10 @@
 // a system without it only loses the help.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "platform/win32/system_library_win32.h"
 
 class HelpViewer {
  public:
@@ -23,6 +26,6 @@ class HelpViewer {
   HWND Call(HWND owner, UINT command, DWORD_PTR data);
 
   std::string file_;
-  HMODULE library_ = nullptr;
+  std::optional<SystemLibrary> library_;
   HtmlHelpFunction function_ = nullptr;
 };

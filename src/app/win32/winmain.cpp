@@ -13,8 +13,10 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "platform/win32/system_library_win32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
+  LoadDllsFromSystemFolderOnly();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   Win32Registry registry;

@@ -74,7 +74,11 @@ std::string EditorProgram() {
     const std::string own = std::string(folder) + "\\regedit.exe";
     if (GetFileAttributesA(own.c_str()) != INVALID_FILE_ATTRIBUTES) return own;
   }
-  return "regedit.exe";
+  // The machine's Windows folder, not a user's private one under Terminal
+  // Services.
+  const UINT length = GetSystemWindowsDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "";  // then nothing starts, and that is reported
+  return std::string(folder, length) + "\\regedit.exe";
 }
 
 HWND TRegEditAccess::FindOrLaunchRegEdit() {

@@ -33,3 +33,8 @@ class TRegEditAccess : public RegistryNavigator {
   Way way_;  // kTyping: as when the editor's process cannot be reached
   bool landed_ = false;
 };
+
+// The full path of the registry editor the navigator starts. Never a bare
+// name: ShellExecuteEx looks for that in the current folder first, where
+// anyone may have put a "regedit.exe" to be run with our rights.
+std::string EditorProgram();

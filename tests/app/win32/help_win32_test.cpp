@@ -4,22 +4,6 @@
 #include "main_window_fixture_win32.h"
 #include "support/window_test_support_win32.h"
 
-namespace {
-
-std::string WindowTitle(HWND window) {
-  char title[256] = "";
-  GetWindowTextA(window, title, sizeof title);
-  return title;
-}
-
-std::string ClassName(HWND window) {
-  char name[256] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-}  // namespace
-
 TEST_F(MainWindowTest, HelpContentsAndF1OpenTheManual) {
   UseShippedLanguages();  // Tarnel.chm is shipped beside the program too
   NoTips();

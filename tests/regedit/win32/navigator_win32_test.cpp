@@ -138,6 +138,19 @@ TEST_F(NavigatorTest, TypingReachesAPlainKey) {
   EXPECT_TRUE(reports.empty());
 }
 
+// A "regedit.exe" in the current folder is never the one started.
+TEST(EditorProgram, IsTheSystemsEditorNamedByItsFullPath) {
+  char windows[MAX_PATH] = "";
+  ASSERT_GT(GetSystemWindowsDirectoryA(windows, MAX_PATH), 0u);
+  const std::string program = EditorProgram();
+  EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, program.c_str(), lstrlenA(windows), windows,
+                           lstrlenA(windows)),
+            CSTR_EQUAL)
+      << program;
+  EXPECT_NE(program.find("\\regedit.exe"), std::string::npos) << program;
+  EXPECT_NE(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES) << program;
+}
+
 TEST(TShareObject, APageOfFileWhileMappedAndNoFileAfter) {
   std::string name;
   {
