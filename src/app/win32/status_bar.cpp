@@ -57,11 +57,11 @@ void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
   HGDIOBJ old_font = SelectObject(item.hDC, bold_font_.get());
   SetTextColor(item.hDC, scanning_ ? GetSysColor(COLOR_WINDOWTEXT) : kRed);
   SetBkMode(item.hDC, TRANSPARENT);
-  // Within its panel: a long text ends in "..." instead of running on over
-  // the others.
+  // Within its panel: a long key path gives up its middle ("...") and keeps
+  // its last key, instead of running on over the other panels.
   RECT text_rect = rect;
   DrawTextA(item.hDC, text_.c_str(), static_cast<int>(text_.size()), &text_rect,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
   SelectObject(item.hDC, old_font);
 }
 
