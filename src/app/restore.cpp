@@ -1,12 +1,12 @@
 #include "app/restore.h"
 
-#include "regtext/regedit4_reader.h"
+#include "regtext/reg_file_encoding.h"
 
-RestorePlan PlanRestore(std::string_view text) {
+RestorePlan PlanRestore(std::string_view file, const CodePages& code_pages) {
   RestorePlan plan;
   try {
     DistinctRegTextCount count;
-    for (const RegTextKey& key : ParseRegedit4(text)) {
+    for (const RegTextKey& key : DecodeRegFile(file, code_pages)) {
       count.AddKey(key);
       for (const RegTextValue& value : key.values) count.AddValue(key, value);
     }
@@ -18,8 +18,9 @@ RestorePlan PlanRestore(std::string_view text) {
   return plan;
 }
 
-RestoreReport ApplyRestore(Registry& registry, std::string_view text) {
-  const RegTextApplied applied = ApplyRegText(registry, ParseRegedit4(text), RegTextBytes::kAsWritten);
+RestoreReport ApplyRestore(Registry& registry, std::string_view file, const CodePages& code_pages) {
+  const RegTextApplied applied =
+      ApplyRegText(registry, DecodeRegFile(file, code_pages), RegTextBytes::kAsWritten);
   RestoreReport report{applied.keys, applied.values, {}};
   for (const RegTextError& failure : applied.failures) report.failures.push_back(failure.what());
   return report;

@@ -1,11 +1,13 @@
 #pragma once
-// Restoring a backup: a REGEDIT4 file (one Tarnel wrote, or any other)
-// merged into the registry by Tarnel's own reader, with the exact bytes it
-// holds (the registry editor would add a zero to text that lacks one).
+// Restoring a backup: a REGEDIT4 file (one Tarnel wrote, or any other) or a
+// file of the registry editor's later UTF-16 form merged into the registry
+// by Tarnel's own reader, with the exact bytes it holds (the registry
+// editor would add a zero to text that lacks one).
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/registry.h"
 
 struct RestorePlan {
@@ -20,10 +22,11 @@ struct RestoreReport {
   std::vector<std::string> failures;  // what could not be written, and where
 };
 
-RestorePlan PlanRestore(std::string_view text);
+// The file's bytes as read from disk.
+RestorePlan PlanRestore(std::string_view file, const CodePages& code_pages);
 // Writes the file's keys and values; a key or value that cannot be written
 // is reported and the rest goes on.
-RestoreReport ApplyRestore(Registry& registry, std::string_view text);
+RestoreReport ApplyRestore(Registry& registry, std::string_view file, const CodePages& code_pages);
 
 // The confirmation and the report as the user reads them.
 std::string RestoreQuestion(const RestorePlan& plan, const std::string& file);

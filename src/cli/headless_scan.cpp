@@ -70,7 +70,7 @@ int HeadlessScan::Run(const ScanOptions& options) {
   ListProblems(view.tree, options, summary);
 
   if (options.save_file) {
-    TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail);
+    TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail, system_.code_pages);
     try {
       journal.SaveResults(*options.save_file);
     } catch (const std::exception& error) {

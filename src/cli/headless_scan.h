@@ -9,6 +9,7 @@
 #include "cli/scan_options.h"
 #include "mail/mail_sender.h"
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/queued_ui_thread.h"
 #include "scan/verefy.h"
 
@@ -17,7 +18,8 @@ struct HeadlessSystem {
   FileSystem& files;
   Clock& clock;
   MailSender& mail;
-  unsigned code_page = 1252;  // the ANSI code page of names and paths
+  unsigned code_page = 1252;  // the code page of names and paths
+  const CodePages& code_pages = SameCodePages();  // of the results file
 };
 
 class HeadlessScan {

@@ -9,6 +9,7 @@
 #include "cli/headless_scan.h"
 #include "mail/mymapi_win32.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/code_page_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/system_library_win32.h"
@@ -30,6 +31,26 @@ bool IsConsole(DWORD std_handle) {
   return GetConsoleMode(GetStdHandle(std_handle), &mode) != 0;
 }
 
+// A console shows the bytes it is given in its own output code page; the
+// program's names are in UTF-8 where the manifest took effect. The
+// console's code page is put back at the end: it belongs to the console.
+class ConsoleInProgramCodePage {
+ public:
+  ConsoleInProgramCodePage() {
+    if (GetACP() != CP_UTF8 || !(IsConsole(STD_OUTPUT_HANDLE) || IsConsole(STD_ERROR_HANDLE))) return;
+    previous_ = GetConsoleOutputCP();
+    if (previous_ == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) previous_ = 0;
+  }
+  ~ConsoleInProgramCodePage() {
+    if (previous_) SetConsoleOutputCP(previous_);
+  }
+  ConsoleInProgramCodePage(const ConsoleInProgramCodePage&) = delete;
+  ConsoleInProgramCodePage& operator=(const ConsoleInProgramCodePage&) = delete;
+
+ private:
+  UINT previous_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,13 +65,14 @@ int main(int argc, char** argv) {
     return kExitClean;
   }
 
+  const ConsoleInProgramCodePage console;
   Win32Registry registry;
   Win32FileSystem files;
   Win32Clock clock;
   Win32MailSystem mail_system;
   Win32MapiLibrary mapi(registry, mail_system);
   TMyMapi mail(0, mapi);
-  HeadlessScan scan(HeadlessSystem{registry, files, clock, mail, GetACP()}, std::cout, std::cerr,
+  HeadlessScan scan(HeadlessSystem{registry, files, clock, mail, GetACP(), Win32CodePages()}, std::cout, std::cerr,
                     IsConsole(STD_ERROR_HANDLE) ? &std::cerr : nullptr);
 
   g_running_scan = &scan;

@@ -1,11 +1,11 @@
 #include "lang/langv.h"
 
-#include "lang/english_lng.h"
-#include "lang/message_numbers.h"
-
+#include <cstdlib>
 #include <optional>
 #include <unordered_set>
 
+#include "lang/english_lng.h"
+#include "lang/message_numbers.h"
 #include "platform/case_fold.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
@@ -18,6 +18,8 @@ namespace {
 
 constexpr const char* kCurLangValue = "CurLang";
 constexpr const char* kLanguagesSection = "languages";
+// A language's code page by number, under the same name as in [languages].
+constexpr const char* kCodePagesSection = "code pages";
 constexpr const char* kMessagesSection = "Messages";
 
 // The components ApplyToForm captions after the actions, in order, with
@@ -116,6 +118,13 @@ bool TLangv::LoadLanguage(const std::string& name) {
   if (!texts) return false;
   std::vector<std::string> messages = ReadMessageTable(*texts);
   if (messages.empty()) return false;
+  const std::optional<IniFile> index = LanguageIndex(files_);
+  const std::string stated = index ? index->ReadString(kCodePagesSection, name, "") : "";
+  const unsigned number = static_cast<unsigned>(std::strtoul(stated.c_str(), nullptr, 10));
+  if (program_code_page_ && number != 0 && number != program_code_page_->Id()) {
+    const std::unique_ptr<CodePage> file_code_page = code_page_by_number_(number);
+    for (std::string& text : messages) text = TextInCodePage(text, *file_code_page, *program_code_page_);
+  }
   FCurLang = name;
   FMessages = std::move(messages);
   return true;
@@ -124,6 +133,16 @@ bool TLangv::LoadLanguage(const std::string& name) {
 void TLangv::UseBuiltInEnglish() {
   FCurLang = kDefaultLanguage;
   FMessages.clear();
+}
+
+void TLangv::UseCodePages(const CodePage& program, CodePageByNumber by_number) {
+  program_code_page_ = &program;
+  code_page_by_number_ = std::move(by_number);
+}
+
+std::string TextInCodePage(const std::string& text, const CodePage& file, const CodePage& program) {
+  const std::optional<std::u16string> wide = file.ToWide(text);
+  return wide ? ShownInCodePage(*wide, program) : text;
 }
 
 void TLangv::ApplyToForm() {

@@ -3,8 +3,12 @@
 // lang.ini beside the program, each one's texts in a file of its own whose
 // [Messages] section numbers them in order from 0. The name of the current
 // language is kept in the user's settings as "CurLang".
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/code_page.h"
 
 class FileSystem;
 class IniFile;
@@ -57,12 +61,20 @@ class TLangv {
   // Puts the texts into the window.
   void ApplyToForm();
 
+  using CodePageByNumber = std::function<std::unique_ptr<CodePage>(unsigned)>;
+  // From now on texts of a language whose code page lang.ini states are
+  // converted to the program's code page as they are loaded; what it cannot
+  // hold shows as '?'. Without this, texts are taken as they stand.
+  void UseCodePages(const CodePage& program, CodePageByNumber by_number);
+
  private:
   TranslatedForm& FForm;
   Registry& registry_;
   FileSystem& files_;
   std::string FCurLang;
   std::vector<std::string> FMessages;
+  const CodePage* program_code_page_ = nullptr;
+  CodePageByNumber code_page_by_number_;
 };
 
 // The text with %1 to %9 replaced by the arguments, in one pass: an
@@ -70,6 +82,10 @@ class TLangv {
 std::string FillIn(const std::string& text, const std::vector<std::string>& arguments);
 // The English message table built into the program.
 const std::vector<std::string>& BuiltInEnglishMessages();
+// The text of a language file in the program's code page: characters it
+// lacks become '?'; bytes that are no text of the file's code page stay.
+std::string TextInCodePage(const std::string& text, const CodePage& file, const CodePage& program);
+
 // The message table of a language file's [Messages] section: one text per
 // name in file order, names without regard to case counted once with their
 // first value, names with an empty value left out.

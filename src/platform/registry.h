@@ -39,8 +39,14 @@ class RegKey {
   // Names in the registry's enumeration order.
   virtual std::vector<std::string> SubkeyNames() = 0;
   virtual std::vector<std::string> ValueNames() = 0;
-  // Empty when the value does not exist or cannot be read. The empty name is
-  // the default value.
+  // Subkeys and values whose names the program's code page cannot hold,
+  // each shown with '?' for what it lacks. The lists above leave them out:
+  // they cannot be opened, read or deleted by name.
+  virtual std::vector<std::string> UnreadableSubkeyNames() { return {}; }
+  virtual std::vector<std::string> UnreadableValueNames() { return {}; }
+  // Empty when the value does not exist or cannot be read (text that the
+  // program's code page cannot hold included). The empty name is the
+  // default value.
   virtual std::optional<RegValue> QueryValue(const std::string& name) = 0;
   // Writes need a key opened for writing; false when the write failed.
   virtual bool SetValue(const std::string& name, const RegValue& value) = 0;

@@ -6,6 +6,7 @@
 #include "platform/file_errors.h"
 #include "regtext/backup_file_name.h"
 #include "regtext/key_paths.h"
+#include "regtext/reg_file_encoding.h"
 #include "scan/root_keys.h"
 
 namespace {
@@ -21,8 +22,14 @@ bool ContainsNoCase(const std::vector<std::string>& names, const std::string& na
 }  // namespace
 
 TBuck::TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clock,
-             MailSender& mail)
-    : tree_(tree), registry_(registry), files_(files), clock_(clock), mail_(mail), folder_(files.CurrentFolder()) {}
+             MailSender& mail, const CodePages& code_pages)
+    : tree_(tree),
+      registry_(registry),
+      files_(files),
+      clock_(clock),
+      mail_(mail),
+      folder_(files.CurrentFolder()),
+      code_pages_(code_pages) {}
 
 void TBuck::BeginBackupFile() {
   Flush();
@@ -59,7 +66,7 @@ void TBuck::Flush() {
 }
 
 void TBuck::WriteDocument(const std::string& file, const RegDocument& lines) {
-  if (!files_.WriteFileAtomic(file, RegDocumentText(lines))) throw FileCreateError(file);
+  if (!files_.WriteFileAtomic(file, EncodeRegFile(lines, code_pages_))) throw FileCreateError(file);
 }
 
 int TBuck::FindOrAddKey(const std::string& path) {
@@ -119,11 +126,26 @@ bool TBuck::BackupKeyTree(RootKey root, const std::string& root_name,
     }
     const int index = FindOrAddKey(header);
     complete = WriteValues(*key, header, index, key->ValueNames());
+    complete = NoteUnreadableNames(*key, header) && complete;
     subkeys = key->SubkeyNames();
   }
   for (const std::string& subkey : subkeys)
     complete = BackupKeyTree(root, root_name, JoinKeyPath(key_path, subkey)) && complete;
   return complete;
+}
+
+bool TBuck::NoteUnreadableNames(RegKey& key, const std::string& header) {
+  const std::vector<std::string> subkeys = key.UnreadableSubkeyNames();
+  const std::vector<std::string> values = key.UnreadableValueNames();
+  // A line break in a name would end the comment line.
+  auto shown = [](std::string name) {
+    for (char& c : name)
+      if (c == '\r' || c == '\n') c = '?';
+    return name;
+  };
+  for (const std::string& name : subkeys) unreadable_names_.push_back(header + '\\' + shown(name));
+  for (const std::string& name : values) unreadable_names_.push_back(header + ": \"" + shown(name) + '"');
+  return subkeys.empty() && values.empty();
 }
 
 bool TBuck::BackupKeyOfNode(const ResultNode& node) {
@@ -177,14 +199,21 @@ void TBuck::SaveResults(const std::string& file) {
     }
   } put_back{*this, journal, journal_headers};
   unreadable_keys_.clear();
+  unreadable_names_.clear();
   ForEachProblem(*tree_.Top(), [this](const ResultNode& node) { BackupProblem(node); });
   // Said in the file itself: whoever merges it back must know what it lacks.
-  if (!unreadable_keys_.empty()) {
-    FLines.emplace_back("; These keys could not be read; they are not in this file:");
-    for (const std::string& key : unreadable_keys_) FLines.push_back("; " + key);
-    FLines.emplace_back();
-  }
+  AppendComment("; These keys could not be read; they are not in this file:", unreadable_keys_);
+  AppendComment("; These keys and values have names this program cannot read ('?' for what it cannot show); "
+                "they are not in this file:",
+                unreadable_names_);
   WriteDocument(file, FLines);
+}
+
+void TBuck::AppendComment(const std::string& heading, const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  FLines.push_back(heading);
+  for (const std::string& name : names) FLines.push_back("; " + name);
+  FLines.emplace_back();
 }
 
 MailResult TBuck::SendResults() {

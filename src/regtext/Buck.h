@@ -10,6 +10,7 @@
 
 #include "mail/mail_sender.h"
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "regtext/header_index.h"
@@ -19,8 +20,11 @@
 class TBuck {
  public:
   // Backup files go to the folder current now, whatever folder becomes
-  // current later (a file dialog may move it).
-  TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clock, MailSender& mail);
+  // current later (a file dialog may move it). The document is built in the
+  // program's code page and goes to disk in the form the registry editor
+  // reads back exactly (reg_file_encoding.h).
+  TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clock, MailSender& mail,
+        const CodePages& code_pages = SameCodePages());
   TBuck(const TBuck&) = delete;
   TBuck& operator=(const TBuck&) = delete;
 
@@ -62,9 +66,9 @@ class TBuck {
   bool BackupProblem(const ResultNode& node);
 
   // Writes every problem of the result tree to the file as it is now in the
-  // registry; keys that could not be read are named in comment lines at its
-  // end. Flushes the journal first and leaves its document and file name as
-  // they were.
+  // registry; keys that could not be read, and keys and values whose names
+  // cannot be, are named in comment lines at its end. Flushes the journal
+  // first and leaves its document and file name as they were.
   void SaveResults(const std::string& file);
   // Saves the results as "errors.reg" in the temporary folder, offers it to
   // the mail program and deletes it. kNoMailProgram when nothing took it.
@@ -74,6 +78,10 @@ class TBuck {
   std::string FreeFileName();
   void WriteDocument(const std::string& file, const RegDocument& lines);
   bool WriteValues(RegKey& key, const std::string& header, int index, const std::vector<std::string>& names);
+  // Records the key's subkeys and values whose names cannot be read; false
+  // when there are any: they are not backed up.
+  bool NoteUnreadableNames(RegKey& key, const std::string& header);
+  void AppendComment(const std::string& heading, const std::vector<std::string>& names);
 
   ResultTree& tree_;
   Registry& registry_;
@@ -84,7 +92,9 @@ class TBuck {
   std::string FFileName;
   RegDocument FLines;
   HeaderIndex headers_;           // the key blocks of FLines
+  const CodePages& code_pages_;
   std::vector<std::string> unreadable_keys_;  // since the last SaveResults began
+  std::vector<std::string> unreadable_names_;  // the same, of subkeys and values
   std::vector<std::string> notes_;
   std::string base_name_;         // FFileName without counter and extension
   bool file_written_ = false;     // FFileName holds this document

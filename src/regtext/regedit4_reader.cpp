@@ -99,8 +99,9 @@ class Parser {
  public:
   explicit Parser(std::string_view text) : lines_(SplitLines(text)) {}
 
-  std::vector<RegTextKey> Parse() {
-    if (lines_.empty() || lines_[0] != "REGEDIT4") throw RegTextError(1, "the first line must be REGEDIT4");
+  std::vector<RegTextKey> Parse(std::string_view header) {
+    if (lines_.empty() || lines_[0] != header)
+      throw RegTextError(1, "the first line must be " + std::string(header));
     for (next_ = 1; next_ < lines_.size();) {
       Cursor cursor = NextLine();
       cursor.SkipBlanks();
@@ -157,6 +158,7 @@ class Parser {
       const std::string text = ReadQuoted(cursor, "string");
       value.value = RegValue{kRegSz, std::vector<std::uint8_t>(text.begin(), text.end())};
       value.value->data.push_back(0);
+      value.quoted = true;
     } else if (cursor.Consume("dword:")) {
       const std::uint32_t number = ReadHexNumber(cursor, "dword");
       value.value = RegValue{kRegDword, {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
@@ -218,7 +220,9 @@ class Parser {
 
 }  // namespace
 
-std::vector<RegTextKey> ParseRegedit4(std::string_view text) { return Parser(text).Parse(); }
+std::vector<RegTextKey> ParseRegedit4(std::string_view text, std::string_view header) {
+  return Parser(text).Parse(header);
+}
 
 RegValue AsTheEditorStoresIt(RegValue value) {
   const bool text_type = value.type == kRegSz || value.type == kRegExpandSz || value.type == kRegMultiSz;

@@ -49,6 +49,7 @@ class RegTextError : public std::runtime_error {
 struct RegTextValue {
   std::string name;               // empty for the default value
   std::optional<RegValue> value;  // empty when the line deletes the value
+  bool quoted = false;            // written as "text" rather than in hex
   int line = 0;
 };
 
@@ -61,8 +62,10 @@ struct RegTextKey {
   int line = 0;
 };
 
-// The key blocks of the text in their order.
-std::vector<RegTextKey> ParseRegedit4(std::string_view text);
+inline constexpr const char* kRegedit4Header = "REGEDIT4";
+// The key blocks of the text in their order. The same grammar serves the
+// registry editor's later form, under its own first line.
+std::vector<RegTextKey> ParseRegedit4(std::string_view text, std::string_view header = kRegedit4Header);
 
 // A value as the registry editor stores it when it merges a file: data of
 // the text types (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) that is not empty and

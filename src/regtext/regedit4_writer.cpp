@@ -98,10 +98,9 @@ int WriteBinaryValue(RegDocument& document, int index, const std::string& name,
   return InsertLines(document, index, lines);
 }
 
-// A string line holds text up to its terminator, with no line break inside;
-// anything else would come back shorter, longer or split.
-static bool FitsStringLine(const std::vector<std::uint8_t>& data) {
-  if (data.empty() || data.back() != 0) return false;
+bool WritesStringLine(const RegValue& value) {
+  const std::vector<std::uint8_t>& data = value.data;
+  if (value.type != kRegSz || data.empty() || data.back() != 0) return false;
   return std::none_of(data.begin(), data.end() - 1,
                       [](std::uint8_t c) { return c == 0 || c == '\r' || c == '\n'; });
 }
@@ -109,7 +108,7 @@ static bool FitsStringLine(const std::vector<std::uint8_t>& data) {
 int WriteValue(RegDocument& document, int index, const std::string& name,
                const RegValue& value) {
   if (!IsSingleLine(name)) return index - 1;
-  if (value.type == kRegSz && FitsStringLine(value.data))
+  if (WritesStringLine(value))
     return WriteStringValue(document, index, name,
                             std::string(value.data.begin(), value.data.end() - 1));
   if (value.type == kRegDword && value.data.size() == 4) {

@@ -41,6 +41,9 @@ int WriteDwordValue(RegDocument& document, int index, const std::string& name,
 int WriteBinaryValue(RegDocument& document, int index, const std::string& name,
                      std::uint32_t type, const std::vector<std::uint8_t>& bytes);
 
+// A REG_SZ text up to its terminator with no line break inside goes on a
+// string line; anything else would come back shorter, longer or split.
+bool WritesStringLine(const RegValue& value);
 // Picks the writer that holds the value exactly. Returns index - 1 and
 // writes nothing when the name cannot be written (it holds a CR or LF).
 int WriteValue(RegDocument& document, int index, const std::string& name,

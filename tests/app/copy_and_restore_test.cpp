@@ -29,13 +29,13 @@ constexpr char kBackup[] =
     "; HKEY_CURRENT_USER\\Software\\Lost\r\n";
 
 TEST(Restore, PlansThenWritesTheExactBytes) {
-  const RestorePlan plan = PlanRestore(kBackup);
+  const RestorePlan plan = PlanRestore(kBackup, SameCodePages());
   EXPECT_EQ(plan.keys, 2);
   EXPECT_EQ(plan.values, 3);
   EXPECT_EQ(plan.error, "");
   EXPECT_EQ(RestoreQuestion(plan, "C:\\b.reg"), "2 keys and 3 values will be written to the registry from\r\nC:\\b.reg");
   MemoryRegistry registry;
-  const RestoreReport report = ApplyRestore(registry, kBackup);
+  const RestoreReport report = ApplyRestore(registry, kBackup, SameCodePages());
   EXPECT_EQ(RestoreSummary(report), "Written: 2 keys, 3 values.");
   const auto key = registry.OpenRead(kHkeyCurrentUser, "Software\\Back");
   ASSERT_NE(key, nullptr);
@@ -49,17 +49,17 @@ TEST(Restore, CountsEachKeyAndValueOnceHoweverOftenTheFileNamesThem) {
       "[HKEY_CURRENT_USER\\Orphan\\CurVer]\r\n@=\"Orphan.2\"\r\n\r\n"
       "[HKEY_CURRENT_USER\\Orphan]\r\n@=\"ProgID\"\r\n\r\n"
       "[HKEY_CURRENT_USER\\orphan\\curver]\r\n@=\"Orphan.2\"\r\n\"Other\"=\"o\"\r\n\r\n";
-  const RestorePlan plan = PlanRestore(kTwice);
+  const RestorePlan plan = PlanRestore(kTwice, SameCodePages());
   EXPECT_EQ(plan.keys, 2);
   EXPECT_EQ(plan.values, 3);
   MemoryRegistry registry;
-  EXPECT_EQ(RestoreSummary(ApplyRestore(registry, kTwice)), "Written: 2 keys, 3 values.");
+  EXPECT_EQ(RestoreSummary(ApplyRestore(registry, kTwice, SameCodePages())), "Written: 2 keys, 3 values.");
 }
 
 TEST(Restore, AFileThatCannotBeUsedWritesNothing) {
-  const RestorePlan plan = PlanRestore("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"v\"=bogus\r\n");
+  const RestorePlan plan = PlanRestore("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"v\"=bogus\r\n", SameCodePages());
   EXPECT_EQ(plan.error.rfind("line 4: ", 0), 0u) << plan.error;
-  EXPECT_FALSE(PlanRestore("not a registry file").error.empty());
+  EXPECT_FALSE(PlanRestore("not a registry file", SameCodePages()).error.empty());
   RestoreReport report;
   report.keys = 1;
   report.failures = {"line 3: cannot create HKEY_LOCAL_MACHINE\\X"};

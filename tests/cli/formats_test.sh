@@ -23,6 +23,8 @@ for format in text tsv json; do
 done
 failed=0
 python3 "$root/tests/cli/formats_check.py" "$out/list.text" "$out/list.tsv" "$out/list.json" || failed=1
+# The manifest's UTF-8 code page took effect: names and paths are UTF-8.
+grep -q '"code_page": 65001,' "$out/list.json" || { echo "FAIL: the scanner does not run in UTF-8"; failed=1; }
 
 # lint FILE EXPECTED_STATUS: the findings, line ends made LF.
 lint() {

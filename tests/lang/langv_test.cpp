@@ -10,6 +10,7 @@
 #include "platform/memory_registry.h"
 #include "platform/registry_accessor.h"
 #include "platform/settings_key.h"
+#include "support/windows_1252.h"
 #include "scan/root_keys.h"
 
 namespace {
@@ -153,6 +154,30 @@ TEST_F(LangvTest, LanguageNamesAreLangIniInFileOrder) {
   EXPECT_EQ(ReadLanguageNames(files_), (std::vector<std::string>{"english", "german", "nofile"}));
   files_.DeleteFile(std::string(kExe) + "lang.ini");
   EXPECT_TRUE(ReadLanguageNames(files_).empty());
+}
+
+TEST_F(LangvTest, TextsOfAStatedCodePageAreConvertedToTheProgramsAsTheyLoad) {
+  files_.AddFile(std::string(kExe) + "Lang.ini",
+                 "[languages]\nenglish=en.lng\ngerman=de.lng\n[code pages]\ngerman=1252\nenglish=65001\n");
+  files_.AddFile(std::string(kExe) + "de.lng", "[Messages]\nm0=\xDC\x62\x65r \x80\nm1=\xC3\n");
+  const Utf8CodePage utf8;
+  const Windows1252 cp1252;
+  TLangv langv(form_, registry_, files_);
+  langv.UseCodePages(utf8, [](unsigned number) -> std::unique_ptr<CodePage> {
+    EXPECT_EQ(number, 1252u);
+    return std::make_unique<Windows1252>();
+  });
+  langv.LoadLanguage("german");
+  EXPECT_EQ(langv.GetMsg(0), "\xC3\x9C\x62\x65r \xE2\x82\xAC");  // "Über €" in UTF-8
+  EXPECT_EQ(langv.GetMsg(1), "\xC3\x83");
+  // A program on 1252 takes a 1252 file as it stands.
+  TLangv in_1252(form_, registry_, files_);
+  in_1252.UseCodePages(cp1252, [](unsigned) -> std::unique_ptr<CodePage> { return nullptr; });
+  in_1252.LoadLanguage("german");
+  EXPECT_EQ(in_1252.GetMsg(0), "\xDC\x62\x65r \x80");
+  // What the program's code page lacks shows as '?'.
+  EXPECT_EQ(TextInCodePage("\xD0\xA2 \xE2\x82\xAC", utf8, cp1252), "? \x80");
+  EXPECT_EQ(TextInCodePage("\xFF", utf8, cp1252), "\xFF");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "platform/file_errors.h"
@@ -12,6 +13,7 @@
 #include "platform/memory_files.h"
 #include "support/reg_bytes.h"
 #include "support/hostile_values.h"
+#include "support/windows_1252.h"
 
 namespace {
 
@@ -27,7 +29,7 @@ class PartlyUnreadableRegistry : public Registry {
     if (unopenable.count(path)) return nullptr;
     std::unique_ptr<RegKey> key = inner_.OpenRead(root, path);
     if (!key) return nullptr;
-    return std::make_unique<Key>(std::move(key), *this);
+    return std::make_unique<Key>(std::move(key), *this, path);
   }
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override {
     return inner_.OpenWrite(root, path);
@@ -38,14 +40,18 @@ class PartlyUnreadableRegistry : public Registry {
 
   std::set<std::string> unopenable;    // key paths
   std::set<std::string> unreadable;    // value names
+  // Names the program's code page cannot hold, by key path.
+  std::map<std::string, std::vector<std::string>> unreadable_subkeys, unreadable_values;
 
  private:
   class Key : public RegKey {
    public:
-    Key(std::unique_ptr<RegKey> inner, PartlyUnreadableRegistry& owner)
-        : inner_(std::move(inner)), owner_(owner) {}
+    Key(std::unique_ptr<RegKey> inner, PartlyUnreadableRegistry& owner, const std::string& path)
+        : inner_(std::move(inner)), owner_(owner), path_(path) {}
     std::vector<std::string> SubkeyNames() override { return inner_->SubkeyNames(); }
     std::vector<std::string> ValueNames() override { return inner_->ValueNames(); }
+    std::vector<std::string> UnreadableSubkeyNames() override { return owner_.unreadable_subkeys[path_]; }
+    std::vector<std::string> UnreadableValueNames() override { return owner_.unreadable_values[path_]; }
     std::optional<RegValue> QueryValue(const std::string& name) override {
       if (owner_.unreadable.count(name)) return std::nullopt;
       return inner_->QueryValue(name);
@@ -58,6 +64,7 @@ class PartlyUnreadableRegistry : public Registry {
    private:
     std::unique_ptr<RegKey> inner_;
     PartlyUnreadableRegistry& owner_;
+    std::string path_;
   };
   Registry& inner_;
 };
@@ -289,6 +296,48 @@ TEST_F(BuckTest, SaveResultsNamesTheKeysItCouldNotRead) {
             "; These keys could not be read; they are not in this file:\r\n"
             "; HKEY_CURRENT_USER\\A\\Hidden\r\n"
             "; HKEY_CURRENT_USER\\Gone\r\n\r\n");
+}
+
+TEST_F(BuckTest, NamesTheCodePageCannotHoldLeaveTheBackupIncompleteAndAreNamedInTheResults) {
+  SetSz("A", "x", "1");
+  SetSz("A\\Sub", "y", "2");
+  Problem("A", std::make_unique<TErrorClass>("File not found", 1));
+  registry.unreadable_values["A"] = {"??"};
+  registry.unreadable_subkeys["A\\Sub"] = {"T\re?t"};
+  buck.BeginBackupFile();
+  // Deleting the key would take them along, and nothing could bring them back.
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "A"));
+  registry.unreadable_values.clear();
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "A"));
+  registry.unreadable_values["A"] = {"??"};
+  buck.SaveResults("r.reg");
+  EXPECT_EQ(Read("r.reg"),
+            "REGEDIT4\r\n\r\n\r\n"
+            "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
+            "[HKEY_CURRENT_USER\\A\\Sub]\r\n\"y\"=\"2\"\r\n\r\n"
+            "; These keys and values have names this program cannot read ('?' for what it cannot show); "
+            "they are not in this file:\r\n"
+            "; HKEY_CURRENT_USER\\A: \"??\"\r\n"
+            "; HKEY_CURRENT_USER\\A\\Sub\\T?e?t\r\n\r\n");
+  registry.unreadable_values.clear();
+  registry.unreadable_subkeys.clear();
+  EXPECT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "A"));
+}
+
+TEST_F(BuckTest, FilesGoToDiskInTheFormTheSystemCodePageReadsBack) {
+  const Utf8CodePage utf8;
+  const Windows1252 cp1252;
+  const CodePages pages{utf8, cp1252};
+  TBuck utf8_buck{tree, registry, files, clock, mail, pages};
+  SetSz("Caf\xC3\xA9", "v", "\xE2\x82\xAC");
+  ResultNode& node = Problem("Caf\xC3\xA9", std::make_unique<TErrorClass>("File not found", "v", 0));
+  utf8_buck.BeginBackupFile();
+  EXPECT_TRUE(utf8_buck.BackupProblem(node));
+  utf8_buck.Flush();
+  EXPECT_EQ(Read(kStartName), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Caf\xE9]\r\n\"v\"=\"\x80\"\r\n\r\n");
+  SetSz("Caf\xC3\xA9", "v", "\xD0\xA2");
+  utf8_buck.SaveResults("r.reg");
+  EXPECT_EQ(Read("r.reg").substr(0, 4), std::string("\xFF\xFEW\0", 4));
 }
 
 TEST_F(BuckTest, ValuesInRegistryOrderLaterCommandsAbove) {

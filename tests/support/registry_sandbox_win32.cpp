@@ -1,6 +1,7 @@
 #include "support/registry_sandbox_win32.h"
 
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/win32/registry_win32.h"
@@ -72,6 +73,20 @@ void RegistrySandbox::Restore() {
 std::string RegistrySandbox::FullPath() const { return RootKeyName(kHkeyCurrentUser) + "\\" + key_path_; }
 
 std::string RegistrySandbox::RootPath(RootKey root) const { return key_path_ + "\\" + RootKeyName(root); }
+
+std::string RegistrySandbox::Relocated(const std::string& reg_text) const {
+  std::istringstream lines(reg_text);
+  std::string text;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("[", 0) == 0) {
+      const std::size_t end = line.find_first_of("\\]");
+      const RootKey root = RootKeyFromName(line.substr(1, end - 1));
+      if (root) line = "[HKEY_CURRENT_USER\\" + RootPath(root) + line.substr(end);
+    }
+    text += line + "\n";
+  }
+  return text;
+}
 
 std::unique_ptr<SandboxedSystemRegistry> MakeSandboxedSystemRegistry() {
   return std::make_unique<SandboxedSystemRegistry>();

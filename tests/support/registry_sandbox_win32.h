@@ -38,6 +38,9 @@ class RegistrySandbox {
   std::string FullPath() const;
   // Where a redirected root lands, below the real HKEY_CURRENT_USER.
   std::string RootPath(RootKey root) const;
+  // The lines of a registry file with its keys moved where the sandbox
+  // keeps their roots, for a child process (the registry editor) to merge.
+  std::string Relocated(const std::string& reg_text) const;
 
  private:
   struct Override {

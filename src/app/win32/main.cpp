@@ -15,6 +15,7 @@
 #include "app/win32/version_record_win32.h"
 #include "app/win32/window_object.h"
 #include "platform/file_errors.h"
+#include "platform/win32/code_page_win32.h"
 #include "platform/registry_errors.h"
 
 namespace {
@@ -139,8 +140,11 @@ void TMainForm::CreateControls() {
 void TMainForm::FormCreate() {
   help_ = std::make_unique<HelpViewer>(services_.files.ExeFolder() + kHelpFileName);
   FLangv = std::make_unique<TLangv>(texts_, services_.registry, services_.files);
+  FLangv->UseCodePages(Win32CodePage::Program(),
+                       [](unsigned number) { return std::make_unique<Win32CodePage>(number); });
   BuildLanguageMenu();
-  FBuck = std::make_unique<TBuck>(results_, services_.registry, services_.files, services_.clock, *mail_);
+  FBuck = std::make_unique<TBuck>(results_, services_.registry, services_.files, services_.clock, *mail_,
+                                  Win32CodePages());
   MainSettings settings = FirstRunSettings(scale_, WorkAreaOf(window_));
   try {
     ReadSettings(services_.registry, settings);

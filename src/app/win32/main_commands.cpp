@@ -8,6 +8,7 @@
 #include "app/restore.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
+#include "platform/win32/code_page_win32.h"
 #include "regtext/key_paths.h"
 
 void TMainForm::ShowAfterDeletion(const std::string& status) {
@@ -139,11 +140,11 @@ void TMainForm::Restore1Click() {
     services_.messages.Error("Cannot read file " + *file);
     return;
   }
-  const RestorePlan plan = PlanRestore(*text);
+  const RestorePlan plan = PlanRestore(*text, Win32CodePages());
   if (!plan.error.empty()) {
     services_.messages.Error(*file + " cannot be restored, nothing was written:\r\n" + plan.error);
     return;
   }
   if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, *file))) return;
-  services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text)));
+  services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages())));
 }

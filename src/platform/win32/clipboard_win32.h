@@ -1,5 +1,6 @@
 #pragma once
-// The Windows clipboard, as CF_TEXT in the system's ANSI code page.
+// The Windows clipboard: CF_TEXT in the program's code page, and the same
+// text as CF_UNICODETEXT.
 #include <cstdint>
 
 #include "platform/clipboard.h"

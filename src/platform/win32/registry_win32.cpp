@@ -4,6 +4,9 @@
 
 #include <utility>
 
+#include "platform/registry_code_page.h"
+#include "platform/win32/code_page_win32.h"
+
 namespace {
 
 // The longest value name the registry accepts, plus its terminator.
@@ -73,12 +76,14 @@ HKEY PredefinedKey(RootKey root) {
   return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
 }
 
-std::vector<std::string> EnumerateSubkeys(HKEY key) {
-  std::vector<std::string> names;
-  std::string buffer(kKeyNameBuffer, '\0');
+// Subkey names in UTF-16, in the registry's order.
+std::vector<std::u16string> EnumerateSubkeys(HKEY key) {
+  std::vector<std::u16string> names;
+  std::u16string buffer(kKeyNameBuffer, u'\0');
   for (DWORD index = 0;;) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    const LONG status = RegEnumKeyExA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    const LONG status = RegEnumKeyExW(key, index, reinterpret_cast<wchar_t*>(buffer.data()), &length, nullptr,
+                                      nullptr, nullptr, nullptr);
     if (status == ERROR_MORE_DATA) {
       buffer.resize(buffer.size() * 2);
       continue;
@@ -90,27 +95,30 @@ std::vector<std::string> EnumerateSubkeys(HKEY key) {
   return names;
 }
 
-std::vector<std::string> EnumerateValues(HKEY key) {
-  std::vector<std::string> names;
-  std::string buffer(kValueNameBuffer, '\0');
+std::vector<std::u16string> EnumerateValues(HKEY key) {
+  std::vector<std::u16string> names;
+  std::u16string buffer(kValueNameBuffer, u'\0');
   for (DWORD index = 0;; ++index) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    if (RegEnumValueA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumValueW(key, index, reinterpret_cast<wchar_t*>(buffer.data()), &length, nullptr, nullptr, nullptr,
+                      nullptr) != ERROR_SUCCESS)
       break;
     names.emplace_back(buffer.data(), length);
   }
   return names;
 }
 
-std::optional<RegValue> QueryValueOf(HKEY key, const std::string& name) {
+// The value as stored: text types in UTF-16.
+std::optional<RegValue> QueryWideValue(HKEY key, const std::u16string& name) {
+  const auto* wide_name = reinterpret_cast<const wchar_t*>(name.c_str());
   RegValue value;
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+  if (RegQueryValueExW(key, wide_name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
   // The value can grow between the two calls; then ask again.
   for (;;) {
     value.data.resize(size);
-    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, size ? value.data.data() : nullptr, &size);
+    const LONG status = RegQueryValueExW(key, wide_name, nullptr, &type, size ? value.data.data() : nullptr, &size);
     if (status == ERROR_MORE_DATA) continue;
     if (status != ERROR_SUCCESS) return std::nullopt;
     value.data.resize(size);
@@ -132,11 +140,19 @@ bool SetValueOf(HKEY key, const std::string& name, const RegValue& value) {
 
 class Win32RegKey : public RegKey {
  public:
-  explicit Win32RegKey(UniqueHkey&& key) : key_(std::move(key)) {}
+  Win32RegKey(UniqueHkey&& key, const CodePage& code_page) : key_(std::move(key)), code_page_(code_page) {}
 
-  std::vector<std::string> SubkeyNames() override { return EnumerateSubkeys(key_.get()); }
-  std::vector<std::string> ValueNames() override { return EnumerateValues(key_.get()); }
-  std::optional<RegValue> QueryValue(const std::string& name) override { return QueryValueOf(key_.get(), name); }
+  std::vector<std::string> SubkeyNames() override { return Subkeys().readable; }
+  std::vector<std::string> ValueNames() override { return Values().readable; }
+  std::vector<std::string> UnreadableSubkeyNames() override { return Subkeys().unreadable; }
+  std::vector<std::string> UnreadableValueNames() override { return Values().unreadable; }
+  std::optional<RegValue> QueryValue(const std::string& name) override {
+    const std::optional<std::u16string> wide_name = code_page_.ToWide(name);
+    if (!wide_name) return std::nullopt;
+    const std::optional<RegValue> wide = QueryWideValue(key_.get(), *wide_name);
+    if (!wide) return std::nullopt;
+    return ValueFromWide(*wide, code_page_);
+  }
   bool SetValue(const std::string& name, const RegValue& value) override {
     return SetValueOf(key_.get(), name, value);
   }
@@ -145,7 +161,11 @@ class Win32RegKey : public RegKey {
   }
 
  private:
+  NamesInCodePage Subkeys() { return SplitNames(EnumerateSubkeys(key_.get()), code_page_); }
+  NamesInCodePage Values() { return SplitNames(EnumerateValues(key_.get()), code_page_); }
+
   UniqueHkey key_;
+  const CodePage& code_page_;
 };
 
 bool KeyExists(HKEY parent, const std::string& name) {
@@ -156,12 +176,15 @@ bool KeyExists(HKEY parent, const std::string& name) {
 // Deletes parent\name after its subkeys, deepest first and each relative to
 // its open parent: the system deletes only keys without subkeys. A success
 // code is not taken on trust: the key must be gone afterwards.
-bool DeleteTree(HKEY parent, const std::string& name) {
+bool DeleteTree(HKEY parent, const std::string& name, const CodePage& code_page) {
   {
     UniqueHkey key;
     if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
     // All names first: deleting while enumerating by index would skip keys.
-    for (const std::string& child : EnumerateSubkeys(key.get())) DeleteTree(key.get(), child);
+    // A subkey whose name the code page cannot hold stays, and its parent
+    // with it.
+    for (const std::string& child : SplitNames(EnumerateSubkeys(key.get()), code_page).readable)
+      DeleteTree(key.get(), child, code_page);
   }
   RegDeleteKeyA(parent, name.c_str());
   return !KeyExists(parent, name);
@@ -169,12 +192,14 @@ bool DeleteTree(HKEY parent, const std::string& name) {
 
 }  // namespace
 
+Win32Registry::Win32Registry() : code_page_(Win32CodePage::Program()) {}
+
 std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {
   const HKEY predefined = PredefinedKey(root);
   if (!predefined) return nullptr;
   UniqueHkey key;
   if (OpenPath(predefined, path, false, key) != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<Win32RegKey>(std::move(key));
+  return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string& path) {
@@ -182,7 +207,7 @@ std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string
   if (!predefined) return nullptr;
   UniqueHkey key;
   if (OpenPath(predefined, path, true, key) != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<Win32RegKey>(std::move(key));
+  return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
 bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
@@ -193,8 +218,8 @@ bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
   std::string key_path = path;
   while (key_path.size() > 1 && key_path.back() == '\\') key_path.pop_back();
   const std::size_t slash = key_path.rfind('\\');
-  if (slash == std::string::npos) return DeleteTree(predefined, key_path);
+  if (slash == std::string::npos) return DeleteTree(predefined, key_path, code_page_);
   UniqueHkey parent;
   if (OpenPath(predefined, key_path.substr(0, slash), false, parent) != ERROR_SUCCESS) return false;
-  return DeleteTree(parent.get(), key_path.substr(slash + 1));
+  return DeleteTree(parent.get(), key_path.substr(slash + 1), code_page_);
 }

@@ -126,7 +126,8 @@ void TRegEditAccess::GotoKey(const std::string& key, const std::string& value) {
     GotoKeyByKeyboard(tree, list, key, value);
     return;
   }
-  EditorTreeControl editor_tree(tree, *buffer);
+  const EditorTexts texts = UsesSharedMapping(OsKind()) ? EditorTexts::kAnsi : EditorTexts::kWide;
+  EditorTreeControl editor_tree(tree, *buffer, texts);
   const std::vector<std::string> components = KeyPathComponents(key);
   const EditorTree::Item found = FindChildPath(editor_tree, components, editor_tree.Root());
   // Landed only where the editor's selection spells the key.
@@ -137,7 +138,7 @@ void TRegEditAccess::GotoKey(const std::string& key, const std::string& value) {
   landed_ = true;
   FocusEditorControl(tree);
   if (!value.empty() && list) {
-    EditorListControl editor_list(list, *buffer);
+    EditorListControl editor_list(list, *buffer, texts);
     if (const std::optional<int> row = ValueRow(editor_list.Rows(), value)) {
       editor_list.SelectOnly(*row);
       FocusEditorControl(list);

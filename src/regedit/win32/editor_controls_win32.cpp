@@ -2,22 +2,50 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/code_page_win32.h"
+
 namespace {
 
 LPARAM RemoteAddress(ItemBuffer& buffer, std::size_t offset = 0) {
   return reinterpret_cast<LPARAM>(static_cast<char*>(buffer.Address()) + offset);
 }
 
-std::optional<std::string> ReadText(ItemBuffer& buffer) {
-  char text[ItemBuffer::kTextCapacity] = "";
-  if (!buffer.Read(ItemBuffer::kTextOffset, text, sizeof text)) return std::nullopt;
-  text[sizeof text - 1] = 0;
-  return std::string(text);
-}
-
 void ClearText(ItemBuffer& buffer) {
   const char zero[ItemBuffer::kTextCapacity] = {};
   buffer.Write(ItemBuffer::kTextOffset, zero, sizeof zero);
+}
+
+constexpr int kWideTextCapacity = ItemBuffer::kTextCapacity / 2;
+
+// The text a control wrote into the buffer, in the program's code page.
+std::optional<std::string> ReadText(ItemBuffer& buffer, EditorTexts texts) {
+  if (texts == EditorTexts::kAnsi) {
+    char text[ItemBuffer::kTextCapacity] = "";
+    if (!buffer.Read(ItemBuffer::kTextOffset, text, sizeof text)) return std::nullopt;
+    text[sizeof text - 1] = 0;
+    return std::string(text);
+  }
+  char16_t text[kWideTextCapacity] = u"";
+  if (!buffer.Read(ItemBuffer::kTextOffset, text, sizeof text)) return std::nullopt;
+  text[kWideTextCapacity - 1] = 0;
+  return ShownInCodePage(text, Win32CodePage::Program());
+}
+
+// Asks the control for an item's text with the record made for the texts'
+// form: TVITEMA or TVITEMW, LVITEMA or LVITEMW. A tree answers 0 when it
+// has no such item; a list answers the text's length, 0 for an empty one.
+enum class Answer { kSuccess, kLength };
+template <typename Record, typename Fill>
+std::optional<std::string> AskText(HWND control, UINT message, WPARAM wparam, ItemBuffer& buffer, EditorTexts texts,
+                                   Answer answer, Fill fill) {
+  Record record{};
+  fill(record);
+  record.pszText = reinterpret_cast<decltype(record.pszText)>(RemoteAddress(buffer, ItemBuffer::kTextOffset));
+  record.cchTextMax = texts == EditorTexts::kAnsi ? ItemBuffer::kTextCapacity : kWideTextCapacity;
+  ClearText(buffer);
+  if (!buffer.Write(0, &record, sizeof record)) return std::nullopt;
+  if (!AskEditor(control, message, wparam, RemoteAddress(buffer)) && answer == Answer::kSuccess) return std::nullopt;
+  return ReadText(buffer, texts);
 }
 
 struct Search {
@@ -65,15 +93,13 @@ EditorTree::Item EditorTreeControl::Selected() {
 }
 
 std::optional<std::string> EditorTreeControl::Text(Item item) {
-  TVITEMA record{};
-  record.mask = TVIF_TEXT;
-  record.hItem = reinterpret_cast<HTREEITEM>(item);
-  record.pszText = reinterpret_cast<char*>(RemoteAddress(buffer_, ItemBuffer::kTextOffset));
-  record.cchTextMax = ItemBuffer::kTextCapacity;
-  ClearText(buffer_);
-  if (!buffer_.Write(0, &record, sizeof record)) return std::nullopt;
-  if (!AskEditor(tree_, TVM_GETITEMA, 0, RemoteAddress(buffer_))) return std::nullopt;
-  return ReadText(buffer_);
+  auto fill = [item](auto& record) {
+    record.mask = TVIF_TEXT;
+    record.hItem = reinterpret_cast<HTREEITEM>(item);
+  };
+  if (texts_ == EditorTexts::kAnsi)
+    return AskText<TVITEMA>(tree_, TVM_GETITEMA, 0, buffer_, texts_, Answer::kSuccess, fill);
+  return AskText<TVITEMW>(tree_, TVM_GETITEMW, 0, buffer_, texts_, Answer::kSuccess, fill);
 }
 
 void EditorTreeControl::Expand(Item item) { AskEditor(tree_, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item)); }
@@ -89,14 +115,10 @@ void EditorTreeControl::Select(Item item) {
 }
 
 std::optional<std::string> EditorListControl::RowText(int row) {
-  LVITEMA record{};
-  record.iSubItem = 0;
-  record.pszText = reinterpret_cast<char*>(RemoteAddress(buffer_, ItemBuffer::kTextOffset));
-  record.cchTextMax = ItemBuffer::kTextCapacity;
-  ClearText(buffer_);
-  if (!buffer_.Write(0, &record, sizeof record)) return std::nullopt;
-  AskEditor(list_, LVM_GETITEMTEXTA, row, RemoteAddress(buffer_));
-  return ReadText(buffer_);
+  auto fill = [](auto& record) { record.iSubItem = 0; };
+  if (texts_ == EditorTexts::kAnsi)
+    return AskText<LVITEMA>(list_, LVM_GETITEMTEXTA, row, buffer_, texts_, Answer::kLength, fill);
+  return AskText<LVITEMW>(list_, LVM_GETITEMTEXTW, row, buffer_, texts_, Answer::kLength, fill);
 }
 
 std::vector<std::string> EditorListControl::Rows() {

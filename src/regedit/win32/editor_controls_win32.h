@@ -11,9 +11,16 @@
 #include "regedit/RegEditAccess.h"
 #include "regedit/win32/item_buffer_win32.h"
 
+// How the controls are asked for texts. The editor is a Unicode program:
+// its answers to the ANSI messages come in the system's code page, not in
+// this program's, so they are asked in UTF-16 wherever the system can
+// (everywhere but Windows 95, 98 and ME, whose controls answer in ANSI, the
+// code page of every program there).
+enum class EditorTexts { kAnsi, kWide };
+
 class EditorTreeControl : public EditorTree {
  public:
-  EditorTreeControl(HWND tree, ItemBuffer& buffer) : tree_(tree), buffer_(buffer) {}
+  EditorTreeControl(HWND tree, ItemBuffer& buffer, EditorTexts texts) : tree_(tree), buffer_(buffer), texts_(texts) {}
   Item Root() override;
   Item FirstChild(Item item) override;
   Item NextSibling(Item item) override;
@@ -26,11 +33,12 @@ class EditorTreeControl : public EditorTree {
  private:
   HWND tree_;
   ItemBuffer& buffer_;
+  EditorTexts texts_;
 };
 
 class EditorListControl {
  public:
-  EditorListControl(HWND list, ItemBuffer& buffer) : list_(list), buffer_(buffer) {}
+  EditorListControl(HWND list, ItemBuffer& buffer, EditorTexts texts) : list_(list), buffer_(buffer), texts_(texts) {}
   std::vector<std::string> Rows();
   // Selects and focuses the row alone, and shows it.
   bool SelectOnly(int row);
@@ -41,6 +49,7 @@ class EditorListControl {
   std::optional<std::string> RowText(int row);
   HWND list_;
   ItemBuffer& buffer_;
+  EditorTexts texts_;
 };
 
 // A message to the editor that gives up when the editor does not answer

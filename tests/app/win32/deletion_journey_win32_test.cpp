@@ -12,6 +12,7 @@
 #include "main_window_fixture_win32.h"
 #include "regtext/regedit4_reader.h"
 #include "support/regedit_win32.h"
+#include "support/registry_dump.h"
 #include "support/window_test_support_win32.h"
 
 namespace {
@@ -27,25 +28,8 @@ std::string ReadText(const std::string& file) {
   return text.str();
 }
 
-// Every key and value below the roots, as text; but the program's own
-// settings, which it writes when its window closes.
-using Dump = std::map<std::string, std::string>;
-void DumpKey(Registry& registry, RootKey root, const std::string& path, Dump& dump) {
-  const std::unique_ptr<RegKey> key = registry.OpenRead(root, path);
-  if (!key || (root == kHkeyCurrentUser && path == kSettingsKey)) return;
-  std::string values;
-  for (const std::string& name : key->ValueNames()) {
-    const RegValue value = *key->QueryValue(name);
-    values += name + "=" + std::to_string(value.type) + ":" + std::string(value.data.begin(), value.data.end()) + ";";
-  }
-  dump[RootKeyName(root) + "\\" + path] = values;
-  for (const std::string& sub : key->SubkeyNames()) DumpKey(registry, root, path.empty() ? sub : path + "\\" + sub, dump);
-}
-Dump DumpAll(Registry& registry) {
-  Dump dump;
-  for (RootKey root : kRoots) DumpKey(registry, root, "", dump);
-  return dump;
-}
+using Dump = RegistryDump;
+Dump DumpAll(Registry& registry) { return DumpRegistry(registry, {std::begin(kRoots), std::end(kRoots)}); }
 
 class DeletionJourneyTest : public MainWindowTest {
  protected:
@@ -115,20 +99,10 @@ TEST_F(DeletionJourneyTest, DeleteAllThenWinesRegistryEditorGivesEverythingBack)
   Close();
   // The editor runs outside this process's redirected roots: its file names
   // the keys where the sandbox keeps them.
-  std::string text = ReadText(backup);
+  const std::string text = ReadText(backup);
   ASSERT_NE(text.find("REGEDIT4"), std::string::npos) << backup;
-  std::istringstream lines(text);
-  text.clear();
-  for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("[", 0) == 0) {
-      const std::size_t end = line.find_first_of("\\]");
-      const RootKey root = RootKeyFromName(line.substr(1, end - 1));
-      if (root) line = "[HKEY_CURRENT_USER\\" + registry_->Sandbox().RootPath(root) + line.substr(end);
-    }
-    text += line + "\n";
-  }
   const std::string moved = work_.Path() + "moved.reg";
-  std::ofstream(moved, std::ios::binary) << text;
+  std::ofstream(moved, std::ios::binary) << registry_->Sandbox().Relocated(text);
   MergeWithRegedit(moved);
   EXPECT_EQ(DumpAll(*registry_), before);
 }

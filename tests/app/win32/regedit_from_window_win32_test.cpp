@@ -80,8 +80,8 @@ TEST(RegEditFromTheWindow, F2OpensTheEditorAtTheSelectedProblemAndValue) {
   GetWindowThreadProcessId(editor, &process_id);
   {
     auto buffer = PageInProcess(process_id);
-    EditorTreeControl tree(FindDescendant(editor, "SysTreeView32"), *buffer);
-    EditorListControl list(FindDescendant(editor, "SysListView32"), *buffer);
+    EditorTreeControl tree(FindDescendant(editor, "SysTreeView32"), *buffer, EditorTexts::kWide);
+    EditorListControl list(FindDescendant(editor, "SysListView32"), *buffer, EditorTexts::kWide);
     const std::string key = ItemPath(tree, tree.Selected());
     EXPECT_EQ(key.substr(key.size() - sandbox.KeyPath().size() - 4), sandbox.KeyPath() + "\\Run");
     EXPECT_EQ(list.Focused(), "Gone");

@@ -56,8 +56,8 @@ class NavigatorTest : public testing::Test {
     GetWindowThreadProcessId(editor, &process_id);
     auto buffer = PageInProcess(process_id);
     if (!buffer) return {"<the editor's process cannot be read>", ""};
-    EditorTreeControl tree(FindDescendant(editor, "SysTreeView32"), *buffer);
-    EditorListControl list(FindDescendant(editor, "SysListView32"), *buffer);
+    EditorTreeControl tree(FindDescendant(editor, "SysTreeView32"), *buffer, EditorTexts::kWide);
+    EditorListControl list(FindDescendant(editor, "SysListView32"), *buffer, EditorTexts::kWide);
     return {ItemPath(tree, tree.Selected()), list.Focused().value_or("")};
   }
 
