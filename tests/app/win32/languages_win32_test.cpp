@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheTextsAtOnceAndTheChoiceSurvives
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)),
             (Lines{"Start\tF5", "Stopp\tUmschalt+F5 [off]", "-", "Speichern unter..\tStrg+S [off]", "Senden [off]",
                    "Sicherung wiederherstellen..", "-", "Beenden"}));
-  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1))[2], "Alle l\xF6schen\tStrg+Entf [off]");
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1))[2], "Alle l\xC3\xB6schen\tStrg+Entf [off]");
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"Symbolleiste [x]", "Statusleiste [x]", "Alle Werte [x]"}));
   EXPECT_EQ(MenuLines(form.Menus().TreePopup()).back(), "Nur Namen kopieren");
   EXPECT_EQ(Tooltip(form, CommandId::kSaveToFile), "Speichern unter..");
@@ -192,7 +192,7 @@ TEST_F(MainWindowTest, TheTipDialogSpeaksTheInterfacesLanguage) {
   EXPECT_EQ(Title(dialog), "Tipp des Tages");
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_TITLE), "Wussten Sie schon...");
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_SHOW), "Tipps beim Start zeigen");
-  EXPECT_EQ(DialogText(dialog, IDC_TIPS_NEXT), "&N\xE4" "chster Tipp>");
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_NEXT), "&N\xC3\xA4" "chster Tipp>");
   for (int i = 0; i < 2; ++i) SendMessageA(dialog, WM_COMMAND, IDC_TIPS_NEXT, 0);
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_TEXT).rfind("Ist Ansicht > Alle Werte angehakt", 0), 0u) << "the third tip";
   ShowWindow(dialog, SW_SHOW);
