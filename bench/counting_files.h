@@ -20,6 +20,7 @@ class CountingFileSystem : public FileSystem {
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override { return files_.ExeFolder(); }
   std::string TempFolder() override { return files_.TempFolder(); }
+  std::string CurrentFolder() const override { return files_.CurrentFolder(); }
   std::optional<std::string> ReadFile(const std::string& path) override { return files_.ReadFile(path); }
   bool WriteFileAtomic(const std::string& path, const std::string& content) override {
     return files_.WriteFileAtomic(path, content);

@@ -31,12 +31,12 @@ constexpr std::array<Command, kCommandCount> kCommands{{
     {CommandId::kIgnore, "ActionIgnore", "&Ignore", "", kNoKey, kMsgIgnore + 1, Picture::kNone, false, false},
 }};
 
-std::string KeyName(Key key) {
+std::string KeyName(Key key, const ShortcutKeyNames& names) {
   switch (key) {
     case Key::kNone: return "";
     case Key::kF2: return "F2";
     case Key::kF5: return "F5";
-    case Key::kDelete: return "Del";
+    case Key::kDelete: return names.del;
     default: return std::string(1, static_cast<char>(key));
   }
 }
@@ -47,15 +47,15 @@ const std::array<Command, kCommandCount>& Commands() { return kCommands; }
 
 const Command& CommandOf(CommandId id) { return kCommands[IndexOf(id)]; }
 
-std::string ShortcutText(const Shortcut& shortcut) {
+std::string ShortcutText(const Shortcut& shortcut, const ShortcutKeyNames& names) {
   if (shortcut.key == Key::kNone) return "";
   std::string text;
-  if (shortcut.ctrl) text += "Ctrl+";
-  if (shortcut.shift) text += "Shift+";
-  return text + KeyName(shortcut.key);
+  if (shortcut.ctrl) text += names.ctrl + "+";
+  if (shortcut.shift) text += names.shift + "+";
+  return text + KeyName(shortcut.key, names);
 }
 
-std::string MenuText(const std::string& caption, const Shortcut& shortcut) {
-  const std::string keys = ShortcutText(shortcut);
+std::string MenuText(const std::string& caption, const Shortcut& shortcut, const ShortcutKeyNames& names) {
+  const std::string keys = ShortcutText(shortcut, names);
   return keys.empty() ? caption : caption + "\t" + keys;
 }

@@ -61,7 +61,15 @@ const std::array<Command, kCommandCount>& Commands();
 const Command& CommandOf(CommandId id);
 inline std::size_t IndexOf(CommandId id) { return static_cast<std::size_t>(id); }
 
-// "F5", "Shift+F5", "Ctrl+S", "Ctrl+Del"; empty for no shortcut.
-std::string ShortcutText(const Shortcut& shortcut);
+// The words of shortcut texts that a language spells its own way.
+struct ShortcutKeyNames {
+  std::string ctrl = "Ctrl";
+  std::string shift = "Shift";
+  std::string del = "Del";
+};
+
+// "F5", "Shift+F5", "Ctrl+S", "Ctrl+Del" in the words given; empty for no
+// shortcut.
+std::string ShortcutText(const Shortcut& shortcut, const ShortcutKeyNames& names);
 // A menu entry's text: the caption, a tab and the shortcut when it has one.
-std::string MenuText(const std::string& caption, const Shortcut& shortcut);
+std::string MenuText(const std::string& caption, const Shortcut& shortcut, const ShortcutKeyNames& names);

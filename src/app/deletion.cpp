@@ -94,12 +94,13 @@ bool ProblemDeletion::DeleteNodeKey(const ResultNode& node) {
 DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std::string>& names) {
   TErrorClass& record = *node.Data();
   if (record.FLevel <= 0) {
-    DeletionOutcome outcome{NodeFullPath(node), false, ""};
+    DeletionOutcome outcome{NodeFullPath(node), false, "", {}};
     if (!DeleteListedValues(node, names)) {
       outcome.reason = kRefusedByRegistry;
       return outcome;
     }
     outcome.deleted = true;
+    outcome.values = names;
     for (const std::string& name : names) {
       auto found = std::find_if(record.FValueNames.begin(), record.FValueNames.end(),
                                 [&](const std::string& listed) { return EqualsNoCase(listed, name); });
@@ -109,7 +110,7 @@ DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std:
     return outcome;
   }
   ResultNode& key = const_cast<ResultNode&>(*ProblemKeyNode(node, record.FLevel));
-  DeletionOutcome outcome{NodeFullPath(key), false, ""};
+  DeletionOutcome outcome{NodeFullPath(key), false, "", {}};
   if (!DeleteNodeKey(key)) {
     outcome.reason = kRefusedByRegistry;
     return outcome;
@@ -120,20 +121,20 @@ DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std:
 }
 
 DeletionOutcome ProblemDeletion::DeleteProblem(ResultNode& node) {
-  if (!node.Data()) return {NodeFullPath(node), false, "it carries no problem"};
+  if (!node.Data()) return {NodeFullPath(node), false, kRefusedNoProblem, {}};
   const std::vector<std::string> names = node.Data()->FValueNames;
   if (std::string refusal = Backup(node, names); !refusal.empty()) {
     const ResultNode* key = node.Data()->FLevel > 0 ? ProblemKeyNode(node, node.Data()->FLevel) : &node;
-    return {NodeFullPath(key ? *key : node), false, refusal};
+    return {NodeFullPath(key ? *key : node), false, refusal, {}};
   }
   Flush();
   return Remove(node, names);
 }
 
 DeletionOutcome ProblemDeletion::DeleteValues(ResultNode& node, const std::vector<std::string>& names) {
-  if (!node.Data() || names.empty()) return {NodeFullPath(node), false, "no bad value chosen"};
-  if (std::string kept = KeptRefusal(node, names); !kept.empty()) return {NodeFullPath(node), false, kept};
-  if (!journal_.BackupValuesOfNode(node, names)) return {NodeFullPath(node), false, kRefusedBackup};
+  if (!node.Data() || names.empty()) return {NodeFullPath(node), false, kRefusedNoValueChosen, {}};
+  if (std::string kept = KeptRefusal(node, names); !kept.empty()) return {NodeFullPath(node), false, kept, {}};
+  if (!journal_.BackupValuesOfNode(node, names)) return {NodeFullPath(node), false, kRefusedBackup, {}};
   Flush();
   return Remove(node, names);
 }
@@ -158,7 +159,7 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
     ResultNode* node = FindNode(tree_, planned.path);
     if (node && node->Data()) {
       DeletionOutcome outcome = planned.refusal.empty() ? Remove(*node, planned.names)
-                                                        : DeletionOutcome{NodeFullPath(*node), false, planned.refusal};
+                                                        : DeletionOutcome{NodeFullPath(*node), false, planned.refusal, {}};
       (outcome.deleted ? summary.deleted : summary.refused).push_back(std::move(outcome));
     }
     step();

@@ -18,6 +18,7 @@ struct DeletionOutcome {
   std::string key;  // the key the problem names (its values, or the key deleted)
   bool deleted = false;
   std::string reason;  // why not, when not
+  std::vector<std::string> values;  // the values deleted from the key; none when the key went
 };
 
 struct DeletionSummary {
@@ -81,3 +82,5 @@ inline constexpr const char* kRefusedByRegistry = "the registry refused to delet
 // A level of 0 or less deletes the named values: a problem that names none
 // (a key-name check at such a level) has nothing to delete.
 inline constexpr const char* kRefusedNoValue = "its deletion level deletes values, and it names none";
+inline constexpr const char* kRefusedNoProblem = "it carries no problem";
+inline constexpr const char* kRefusedNoValueChosen = "no bad value chosen";

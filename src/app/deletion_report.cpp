@@ -1,8 +1,42 @@
 #include "app/deletion_report.h"
 
-std::string OutcomeText(const DeletionOutcome& outcome) {
-  if (outcome.deleted) return "Deleted " + outcome.key;
-  return "Not deleted: " + outcome.key + ": " + outcome.reason;
+#include "lang/langv.h"
+#include "lang/message_numbers.h"
+
+namespace {
+
+struct ReasonText {
+  const char* reason;
+  int message;
+};
+constexpr ReasonText kReasonTexts[] = {
+    {kRefusedRootKey, kMsgRefusedRootKey},
+    {kRefusedBackup, kMsgRefusedBackup},
+    {kRefusedByRegistry, kMsgRefusedByRegistry},
+    {kRefusedNoValue, kMsgRefusedNoValue},
+    {kRefusedNoProblem, kMsgRefusedNoProblem},
+    {kRefusedNoValueChosen, kMsgRefusedNoValueChosen},
+};
+
+std::string Reason(const std::string& reason, const TLangv& texts) {
+  for (const ReasonText& known : kReasonTexts)
+    if (reason == known.reason) return texts.GetMsg(known.message);
+  return reason;
+}
+
+std::string QuotedList(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "\"" : ", \"") + name + '"';
+  return list;
+}
+
+}  // namespace
+
+std::string OutcomeText(const DeletionOutcome& outcome, const TLangv& texts) {
+  if (!outcome.deleted)
+    return FillIn(texts.GetMsg(kMsgNotDeleted), {outcome.key, Reason(outcome.reason, texts)});
+  if (outcome.values.empty()) return FillIn(texts.GetMsg(kMsgDeletedKey), {outcome.key});
+  return FillIn(texts.GetMsg(kMsgDeletedValues), {outcome.key, QuotedList(outcome.values)});
 }
 
 std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& backup_file,

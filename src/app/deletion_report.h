@@ -1,12 +1,15 @@
 #pragma once
-// What the window tells after deleting: one problem in the status panel,
-// Delete All in one summary.
+// What the window tells after deleting: one problem in the status panel, in
+// the interface's language; Delete All in one summary.
 #include <string>
 #include <vector>
 
 #include "app/deletion.h"
 
-std::string OutcomeText(const DeletionOutcome& outcome);
+class TLangv;
+
+// "Deleted the key K", "Deleted from K: "a", "b"", or why not.
+std::string OutcomeText(const DeletionOutcome& outcome, const TLangv& texts);
 std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& backup_file,
                              const std::vector<std::string>& journal_notes);
 // The confirmation Delete All asks first.

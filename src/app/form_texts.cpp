@@ -17,6 +17,7 @@ constexpr TextInfo kTexts[kFormTextCount] = {
     {"ListView1.Column0", "Name"},   {"ListView1.Column1", "Data"},
     {"Restore1", "Restore backup.."},
     {"IgnoredItems1", "Ignored items.."},
+    {"Shortcut.Ctrl", "Ctrl"},       {"Shortcut.Shift", "Shift"}, {"Shortcut.Del", "Del"},
 };
 
 CommandId ActionId(int action) { return static_cast<CommandId>(action); }
@@ -25,6 +26,10 @@ CommandId ActionId(int action) { return static_cast<CommandId>(action); }
 
 FormTexts::FormTexts() {
   for (std::size_t i = 0; i < kFormTextCount; ++i) texts_[i] = kTexts[i].built_in;
+}
+
+ShortcutKeyNames FormTexts::KeyNames() const {
+  return {Text(FormText::kKeyCtrl), Text(FormText::kKeyShift), Text(FormText::kKeyDel)};
 }
 
 int FormTexts::ActionCount() const { return static_cast<int>(kCommandCount); }

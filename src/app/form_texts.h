@@ -27,8 +27,11 @@ enum class FormText {
   kDataColumn,     // ListView1.Column1
   kRestore1,       // File > Restore backup..
   kIgnoredItems1,  // Options > Ignored items..
+  kKeyCtrl,        // the words of the menus' shortcut texts
+  kKeyShift,
+  kKeyDel,
 };
-inline constexpr std::size_t kFormTextCount = 18;
+inline constexpr std::size_t kFormTextCount = 21;
 
 class FormTexts : public TranslatedForm {
  public:
@@ -37,6 +40,7 @@ class FormTexts : public TranslatedForm {
   CommandTexts& Commands() { return commands_; }
   const CommandTexts& Commands() const { return commands_; }
   const std::string& Text(FormText text) const { return texts_[static_cast<std::size_t>(text)]; }
+  ShortcutKeyNames KeyNames() const;
 
   int ActionCount() const override;
   int ActionTag(int action) const override;

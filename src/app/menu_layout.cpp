@@ -74,7 +74,7 @@ const std::vector<MenuEntry>& ToolBarButtons() {
 std::string EntryText(const MenuEntry& entry, const FormTexts& texts) {
   switch (entry.kind) {
     case MenuEntry::Kind::kCommand:
-      return MenuText(texts.Commands().Caption(entry.command), CommandOf(entry.command).shortcut);
+      return MenuText(texts.Commands().Caption(entry.command), CommandOf(entry.command).shortcut, texts.KeyNames());
     case MenuEntry::Kind::kSeparator:
       return "";
     default:

@@ -5,10 +5,13 @@
 RestorePlan PlanRestore(std::string_view file, const CodePages& code_pages) {
   RestorePlan plan;
   try {
+    DistinctRegTextCount count;
     for (const RegTextKey& key : DecodeRegFile(file, code_pages)) {
-      ++plan.keys;
-      plan.values += static_cast<int>(key.values.size());
+      count.AddKey(key);
+      for (const RegTextValue& value : key.values) count.AddValue(key, value);
     }
+    plan.keys = count.Keys();
+    plan.values = count.Values();
   } catch (const RegTextError& error) {
     plan.error = error.what();
   }

@@ -11,8 +11,8 @@
 #include "platform/registry.h"
 
 struct RestorePlan {
-  int keys = 0;     // key blocks that write (or delete) a key
-  int values = 0;   // value lines
+  int keys = 0;     // keys written (or deleted), each counted once
+  int values = 0;   // values written (or deleted), each counted once
   std::string error;  // "line N: ..." when the file cannot be used; nothing is written then
 };
 

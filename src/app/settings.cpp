@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/registry_accessor.h"
@@ -8,6 +9,8 @@
 namespace {
 
 constexpr int kDesignLeft = 222, kDesignTop = 207, kDesignWidth = 469, kDesignHeight = 323;
+constexpr int kFirstNameColumn96 = 100;
+constexpr int kFirstChrome96 = 40;
 
 void ReadFlag(RegistryAccessor& reg, const char* name, bool& flag) {
   if (reg.ValueExists(name)) flag = reg.ReadInteger(name) != 0;
@@ -49,6 +52,22 @@ MainSettings DesignSettings(const DesignScale& scale) {
   settings.tree_width = scale(settings.tree_width);
   settings.name_width = scale(settings.name_width);
   settings.data_width = scale(settings.data_width);
+  return settings;
+}
+
+MainSettings FirstRunSettings(const DesignScale& scale, const Rect& work_area) {
+  MainSettings settings = DesignSettings(scale);
+  const Rect design = DesignBounds(scale);
+  const int width = std::min(std::max(work_area.Width() * 2 / 3, design.Width()), work_area.Width());
+  const int height = std::min(std::max(work_area.Height() * 2 / 3, design.Height()), work_area.Height());
+  const int left = work_area.left + (work_area.Width() - width) / 2;
+  const int top = work_area.top + (work_area.Height() - height) / 2;
+  settings.bounds = Rect{left, top, left + width, top + height};
+  settings.tree_width = width * 2 / 5;
+  settings.name_width = (kFirstNameColumn96 * scale.Dpi() + 48) / 96;
+  // The window's frame, the splitter and the list's scroll bar take about this.
+  const int chrome = (kFirstChrome96 * scale.Dpi() + 48) / 96;
+  settings.data_width = std::max(settings.data_width, width - settings.tree_width - settings.name_width - chrome);
   return settings;
 }
 

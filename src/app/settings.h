@@ -25,6 +25,12 @@ struct MainSettings {
 MainSettings DesignSettings(const DesignScale& scale);
 // The design window rectangle, at the screen's resolution.
 Rect DesignBounds(const DesignScale& scale);
+// The window as it first opens, before any position is stored, on a screen
+// with that work area: centred at two thirds of the work area's width and
+// height, never smaller than the design size nor larger than the work area;
+// the tree 40 % of its width, the Name column 100 pixels at 96 dpi (wide
+// enough for the usual value names), the Data column the rest of the list.
+MainSettings FirstRunSettings(const DesignScale& scale, const Rect& work_area);
 
 // Reads the stored values over the settings, in the order the window takes
 // them; a value that is absent keeps what the settings hold, and the

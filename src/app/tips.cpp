@@ -1,6 +1,7 @@
 #include "app/tips.h"
 
 #include "lang/langv.h"
+#include "lang/message_numbers.h"
 #include "platform/registry_accessor.h"
 #include "platform/registry_errors.h"
 #include "platform/settings_key.h"
@@ -11,8 +12,12 @@ constexpr const char* kShowTipsValue = "ShowTips";
 }
 
 TipCycle::TipCycle(const TLangv& langv)
-    : next_caption_(langv.GetMsg(kNextMessage) + ">"), close_caption_(langv.GetMsg(kCloseMessage)) {
-  for (int i = 0; i < kTipCount; ++i) FTips[i] = langv.GetMsg(kFirstTipMessage + i);
+    : next_caption_(langv.GetMsg(kMsgTipNext) + ">"),
+      close_caption_(langv.GetMsg(kMsgTipClose)),
+      title_(langv.GetMsg(kMsgTipTitle)),
+      heading_(langv.GetMsg(kMsgTipHeading)),
+      show_at_startup_(langv.GetMsg(kMsgTipShowAtStartup)) {
+  for (int i = 0; i < kTipCount; ++i) FTips[i] = langv.GetMsg(kMsgFirstTip + i);
 }
 
 bool ReadShowTips(Registry& registry) {

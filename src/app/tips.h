@@ -10,9 +10,6 @@ class TLangv;
 class TipCycle {
  public:
   static constexpr int kTipCount = 10;
-  static constexpr int kFirstTipMessage = 38;
-  static constexpr int kCloseMessage = 29;
-  static constexpr int kNextMessage = 30;
 
   explicit TipCycle(const TLangv& langv);
 
@@ -22,12 +19,19 @@ class TipCycle {
   void Next() { Tag = (Tag + 1) % kTipCount; }
   const std::string& NextCaption() const { return next_caption_; }
   const std::string& CloseCaption() const { return close_caption_; }
+  // The dialog's title, the heading above the tip and the check box.
+  const std::string& Title() const { return title_; }
+  const std::string& Heading() const { return heading_; }
+  const std::string& ShowAtStartupCaption() const { return show_at_startup_; }
 
  private:
   std::array<std::string, kTipCount> FTips;
   int Tag = 0;
   std::string next_caption_;
   std::string close_caption_;
+  std::string title_;
+  std::string heading_;
+  std::string show_at_startup_;
 };
 
 // "ShowTips": true unless stored as 0.

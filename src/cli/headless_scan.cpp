@@ -8,8 +8,8 @@
 #include "cli/problem_list.h"
 #include "platform/file_errors.h"
 #include "platform/files.h"
-#include "platform/ini_file.h"
 #include "regtext/Buck.h"
+#include "scan/knowledge_base_fault.h"
 
 namespace {
 
@@ -20,16 +20,9 @@ bool DeletionFollows(const ScanOptions& options, const ScanSummary& summary) {
 }  // namespace
 
 bool HeadlessScan::KnowledgeBaseReadable(const std::string& path) {
-  const std::optional<IniFile> ini = LoadIniFile(system_.files, path);
-  if (!ini) {
-    err_ << kScanProgram << "cannot read the knowledge base " << path << '\n';
-    return false;
-  }
-  if (!ini->HasSection(Tverefy::kSectionName)) {
-    err_ << kScanProgram << "the knowledge base " << path << " has no section [" << Tverefy::kSectionName << "]\n";
-    return false;
-  }
-  return true;
+  const std::string fault = KnowledgeBaseFault(system_.files, path);
+  if (!fault.empty()) err_ << kScanProgram << fault << '\n';
+  return fault.empty();
 }
 
 void HeadlessScan::RequestStop() {

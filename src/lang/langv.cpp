@@ -4,6 +4,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "lang/english_lng.h"
 #include "lang/message_numbers.h"
 #include "platform/case_fold.h"
 #include "platform/files.h"
@@ -33,6 +34,9 @@ constexpr ComponentText kComponentTexts[] = {
     {"ListView1.Column0", 21}, {"ListView1.Column1", 22}, {"COpyOnlyName1", 25},
     {"Restore1", 48},  // ours: File > Restore backup..
     {"IgnoredItems1", kMsgIgnoredItems},
+    {"Shortcut.Ctrl", kMsgKeyCtrl},
+    {"Shortcut.Shift", kMsgKeyShift},
+    {"Shortcut.Del", kMsgKeyDel},
 };
 
 std::optional<IniFile> LanguageIndex(FileSystem& files) {
@@ -51,6 +55,25 @@ std::vector<std::string> ReadMessageTable(const IniFile& file) {
     if (!text.empty()) table.push_back(std::move(text));
   }
   return table;
+}
+
+std::string FillIn(const std::string& text, const std::vector<std::string>& arguments) {
+  std::string filled;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t argument = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : arguments.size();
+    if (text[i] == '%' && argument < arguments.size() && argument < 9) {
+      filled += arguments[argument];
+      ++i;
+    } else {
+      filled += text[i];
+    }
+  }
+  return filled;
+}
+
+const std::vector<std::string>& BuiltInEnglishMessages() {
+  static const std::vector<std::string> messages = ReadMessageTable(IniFile(kEnglishLanguageFile));
+  return messages;
 }
 
 std::vector<std::string> ReadLanguageNames(FileSystem& files) {
@@ -77,22 +100,40 @@ TLangv::~TLangv() {
 }
 
 std::string TLangv::GetMsg(int index) const {
-  if (index < 0 || index >= MessageCount()) return "";
-  return FMessages[index];
+  if (index < 0) return "";
+  if (index < MessageCount()) return FMessages[index];
+  const std::vector<std::string>& english = BuiltInEnglishMessages();
+  return index < static_cast<int>(english.size()) ? english[index] : "";
 }
 
-void TLangv::LoadLanguage(const std::string& name) {
-  FCurLang = name;
+std::string TLangv::LanguageFile(const std::string& name) const {
   const std::optional<IniFile> index = LanguageIndex(files_);
   const std::string file = index ? index->ReadString(kLanguagesSection, name, "") : "";
-  if (file.empty()) return;
-  const std::optional<IniFile> texts = LoadIniFile(files_, files_.ExeFolder() + file);
-  FMessages = texts ? ReadMessageTable(*texts) : std::vector<std::string>{};
-  const std::string stated = index->ReadString(kCodePagesSection, name, "");
+  return file.empty() ? "" : files_.ExeFolder() + file;
+}
+
+bool TLangv::LoadLanguage(const std::string& name) {
+  const std::string file = LanguageFile(name);
+  if (file.empty()) return false;
+  const std::optional<IniFile> texts = LoadIniFile(files_, file);
+  if (!texts) return false;
+  std::vector<std::string> messages = ReadMessageTable(*texts);
+  if (messages.empty()) return false;
+  const std::optional<IniFile> index = LanguageIndex(files_);
+  const std::string stated = index ? index->ReadString(kCodePagesSection, name, "") : "";
   const unsigned number = static_cast<unsigned>(std::strtoul(stated.c_str(), nullptr, 10));
-  if (!program_code_page_ || number == 0 || number == program_code_page_->Id()) return;
-  const std::unique_ptr<CodePage> file_code_page = code_page_by_number_(number);
-  for (std::string& text : FMessages) text = TextInCodePage(text, *file_code_page, *program_code_page_);
+  if (program_code_page_ && number != 0 && number != program_code_page_->Id()) {
+    const std::unique_ptr<CodePage> file_code_page = code_page_by_number_(number);
+    for (std::string& text : messages) text = TextInCodePage(text, *file_code_page, *program_code_page_);
+  }
+  FCurLang = name;
+  FMessages = std::move(messages);
+  return true;
+}
+
+void TLangv::UseBuiltInEnglish() {
+  FCurLang = kDefaultLanguage;
+  FMessages.clear();
 }
 
 void TLangv::UseCodePages(const CodePage& program, CodePageByNumber by_number) {

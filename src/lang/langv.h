@@ -45,13 +45,20 @@ class TLangv {
   TLangv& operator=(const TLangv&) = delete;
 
   const std::string& CurLang() const { return FCurLang; }
-  // The message with that number; empty outside the table.
+  // The message with that number; the built-in English text where the
+  // language's table lacks it; empty for a number neither has.
   std::string GetMsg(int index) const;
   int MessageCount() const { return static_cast<int>(FMessages.size()); }
-  // Makes the name current and reads its texts. A name lang.ini gives no
-  // file for keeps the texts loaded before.
-  void LoadLanguage(const std::string& name);
-  // Puts the texts into the window; a text the table lacks becomes empty.
+  // The language file lang.ini gives for the name, with the program's
+  // folder; empty when it gives none.
+  std::string LanguageFile(const std::string& name) const;
+  // Makes the name current and reads its texts. A language whose file
+  // lang.ini does not give, or that cannot be read or holds no texts, is
+  // not switched to: false, and the current language and texts stay.
+  bool LoadLanguage(const std::string& name);
+  // Makes English current with the texts built into the program.
+  void UseBuiltInEnglish();
+  // Puts the texts into the window.
   void ApplyToForm();
 
   using CodePageByNumber = std::function<std::unique_ptr<CodePage>(unsigned)>;
@@ -70,6 +77,11 @@ class TLangv {
   CodePageByNumber code_page_by_number_;
 };
 
+// The text with %1 to %9 replaced by the arguments, in one pass: an
+// argument's own "%1" stays as it is.
+std::string FillIn(const std::string& text, const std::vector<std::string>& arguments);
+// The English message table built into the program.
+const std::vector<std::string>& BuiltInEnglishMessages();
 // The text of a language file in the program's code page: characters it
 // lacks become '?'; bytes that are no text of the file's code page stay.
 std::string TextInCodePage(const std::string& text, const CodePage& file, const CodePage& program);

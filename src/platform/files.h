@@ -39,6 +39,8 @@ class FileSystem {
   virtual std::string ExeFolder() = 0;
   // The temporary folder, with a trailing backslash; empty when unknown.
   virtual std::string TempFolder() = 0;
+  // The process's current folder, with a trailing backslash.
+  virtual std::string CurrentFolder() const = 0;
   // The whole content of a file; nothing when it is missing or unreadable.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // Replaces the file atomically: a temporary file beside it, then a rename,

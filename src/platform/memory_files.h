@@ -43,8 +43,6 @@ class MemoryFileSystem : public FileSystem {
   // physically lie.
   void SetSixtyFourBitWindows(bool thirty_two_bit_program);
 
-  // With a trailing backslash.
-  std::string CurrentFolder() const;
   // Names of the files directly in a folder, in folded-name order.
   std::vector<std::string> FileNamesIn(const std::string& folder) const;
 
@@ -53,6 +51,7 @@ class MemoryFileSystem : public FileSystem {
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override;
   std::string TempFolder() override;
+  std::string CurrentFolder() const override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;

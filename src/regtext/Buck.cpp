@@ -23,7 +23,13 @@ bool ContainsNoCase(const std::vector<std::string>& names, const std::string& na
 
 TBuck::TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clock,
              MailSender& mail, const CodePages& code_pages)
-    : tree_(tree), registry_(registry), files_(files), clock_(clock), mail_(mail), code_pages_(code_pages) {}
+    : tree_(tree),
+      registry_(registry),
+      files_(files),
+      clock_(clock),
+      mail_(mail),
+      folder_(files.CurrentFolder()),
+      code_pages_(code_pages) {}
 
 void TBuck::BeginBackupFile() {
   Flush();
@@ -52,7 +58,7 @@ void TBuck::StartDocument(const std::string& file) {
 
 std::string TBuck::FreeFileName() {
   for (int candidate = 1;; ++candidate) {
-    std::string name = BackupFileName(base_name_, candidate);
+    std::string name = folder_ + BackupFileName(base_name_, candidate);
     if (used_names_.insert(FoldCase(name)).second && !files_.FileExists(name)) return name;
   }
 }
@@ -88,23 +94,34 @@ int TBuck::FindOrAddKey(const std::string& path) {
 
 bool TBuck::WriteValues(RegKey& key, const std::string& header, int index, const std::vector<std::string>& names) {
   bool complete = true;
+  const std::string block = '[' + header + ']';
   for (const std::string& name : names) {
     // A listed value that cannot be read has a name the ANSI calls cannot
     // address, or it went in the meantime: either way it is not backed up.
     const std::optional<RegValue> value = key.QueryValue(name);
-    const int last = value ? WriteValue(FLines, index, name, *value) : index - 1;
-    if (last >= index) headers_.LinesInserted(index, last - index + 1);
+    if (!value) {
+      complete = false;
+      continue;
+    }
+    const bool exact = MergesBackExactly(*value) || MergeOnlyAddsATerminator(*value);
+    // Backed up already, by a problem of this key or of one above it: the
+    // block keeps the value once, as it stood first.
+    if (headers_.HoldsValue(block, name)) {
+      complete = complete && exact;
+      continue;
+    }
+    const int last = WriteValue(FLines, index, name, *value);
     if (last < index) {
       complete = false;
       continue;
     }
+    headers_.LinesInserted(index, last - index + 1);
+    headers_.AddValue(block, name);
     index = last + 1;
-    if (MergeOnlyAddsATerminator(*value)) {
+    if (MergeOnlyAddsATerminator(*value))
       notes_.push_back(header + ": the text of " + (name.empty() ? std::string(kDefaultValueName) : '"' + name + '"') +
                        " comes back with a terminating zero added; it reads the same");
-    } else {
-      complete = complete && MergesBackExactly(*value);
-    }
+    complete = complete && exact;
   }
   return complete;
 }

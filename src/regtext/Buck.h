@@ -19,14 +19,16 @@
 
 class TBuck {
  public:
-  // The document is built in the program's code page and goes to disk in
-  // the form the registry editor reads back exactly (reg_file_encoding.h).
+  // Backup files go to the folder current now, whatever folder becomes
+  // current later (a file dialog may move it). The document is built in the
+  // program's code page and goes to disk in the form the registry editor
+  // reads back exactly (reg_file_encoding.h).
   TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clock, MailSender& mail,
         const CodePages& code_pages = SameCodePages());
   TBuck(const TBuck&) = delete;
   TBuck& operator=(const TBuck&) = delete;
 
-  // The current backup file, without folder; empty before the first Start.
+  // The current backup file with its folder; empty before the first Start.
   const std::string& FileName() const { return FFileName; }
   // What the backups so far will give back only nearly: a text that comes
   // back with a terminating zero added (counted as backed up all the same).
@@ -89,6 +91,7 @@ class TBuck {
   FileSystem& files_;
   Clock& clock_;
   MailSender& mail_;
+  const std::string folder_;      // of every backup file, with a trailing backslash
   std::string FFileName;
   RegDocument FLines;
   HeaderIndex headers_;           // the key blocks of FLines

@@ -7,6 +7,7 @@
 void HeaderIndex::Clear() {
   lines_.clear();
   last_line_ = 0;
+  values_.clear();
 }
 
 std::optional<std::size_t> HeaderIndex::Find(const std::string& header) const {
@@ -26,4 +27,13 @@ void HeaderIndex::LinesInserted(std::size_t at, std::size_t count) {
   for (auto& [header, line] : lines_)
     if (line >= at) line += count;
   last_line_ += count;
+}
+
+bool HeaderIndex::HoldsValue(const std::string& header, const std::string& name) const {
+  const auto block = values_.find(FoldCase(header));
+  return block != values_.end() && block->second.count(FoldCase(name)) > 0;
+}
+
+void HeaderIndex::AddValue(const std::string& header, const std::string& name) {
+  values_[FoldCase(header)].insert(FoldCase(name));
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/case_fold.h"
 #include "scan/root_keys.h"
 
 RegTextError::RegTextError(int line, const std::string& what)
@@ -229,12 +230,25 @@ RegValue AsTheEditorStoresIt(RegValue value) {
   return value;
 }
 
+namespace {
+
+std::string KeyIdentity(const RegTextKey& key) { return std::to_string(key.root) + '\\' + FoldCase(key.subpath); }
+
+}  // namespace
+
+void DistinctRegTextCount::AddKey(const RegTextKey& key) { keys_.insert(KeyIdentity(key)); }
+
+void DistinctRegTextCount::AddValue(const RegTextKey& key, const RegTextValue& value) {
+  values_.insert(KeyIdentity(key) + '\0' + FoldCase(value.name));
+}
+
 RegTextApplied ApplyRegText(Registry& registry, const std::vector<RegTextKey>& keys, RegTextBytes bytes) {
   RegTextApplied applied;
+  DistinctRegTextCount count;
   for (const RegTextKey& key : keys) {
     if (key.remove) {
       if (registry.DeleteKey(key.root, key.subpath) || !registry.OpenRead(key.root, key.subpath)) {
-        ++applied.keys;
+        count.AddKey(key);
       } else {
         applied.failures.emplace_back(key.line, "cannot delete key [" + key.path + "]");
       }
@@ -245,19 +259,21 @@ RegTextApplied ApplyRegText(Registry& registry, const std::vector<RegTextKey>& k
       applied.failures.emplace_back(key.line, "cannot create key [" + key.path + "]");
       continue;
     }
-    ++applied.keys;
+    count.AddKey(key);
     for (const RegTextValue& value : key.values) {
       const bool done =
           value.value ? open->SetValue(value.name, bytes == RegTextBytes::kAsWritten ? *value.value
                                                                                      : AsTheEditorStoresIt(*value.value))
                       : open->DeleteValue(value.name) || !open->QueryValue(value.name);
       if (done) {
-        ++applied.values;
+        count.AddValue(key, value);
       } else {
         applied.failures.emplace_back(value.line, "cannot write value \"" + value.name + "\"");
       }
     }
   }
+  applied.keys = count.Keys();
+  applied.values = count.Values();
   return applied;
 }
 

@@ -32,6 +32,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/registry.h"
@@ -72,8 +73,23 @@ std::vector<RegTextKey> ParseRegedit4(std::string_view text, std::string_view he
 // merged as 61,62,00: such data cannot be restored exactly from REGEDIT4.
 RegValue AsTheEditorStoresIt(RegValue value);
 
+// Counts the keys and values of a text once each, however often its blocks
+// name them (letter case ignored, as the registry ignores it).
+class DistinctRegTextCount {
+ public:
+  void AddKey(const RegTextKey& key);
+  void AddValue(const RegTextKey& key, const RegTextValue& value);
+  int Keys() const { return static_cast<int>(keys_.size()); }
+  int Values() const { return static_cast<int>(values_.size()); }
+
+ private:
+  std::unordered_set<std::string> keys_;
+  std::unordered_set<std::string> values_;
+};
+
 // What applying key blocks wrote, and what it could not (each failure with
-// its line); a failure does not stop the rest.
+// its line); a failure does not stop the rest. Keys and values are counted
+// once each.
 struct RegTextApplied {
   int keys = 0;
   int values = 0;

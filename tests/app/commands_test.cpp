@@ -27,7 +27,7 @@ TEST(CommandTable, IsInTheOrderOfItsIdsWithDistinctShortcutsAndTags) {
   for (std::size_t i = 0; i < kCommandCount; ++i) {
     const Command& command = Commands()[i];
     EXPECT_EQ(IndexOf(command.id), i) << command.name;
-    const std::string keys = ShortcutText(command.shortcut);
+    const std::string keys = ShortcutText(command.shortcut, ShortcutKeyNames{});
     if (!keys.empty()) {
       EXPECT_TRUE(shortcuts.insert(keys).second) << keys;
     }

@@ -43,6 +43,19 @@ TEST(Restore, PlansThenWritesTheExactBytes) {
   EXPECT_NE(registry.OpenRead(kHkeyCurrentUser, "Software\\Back\\Sub"), nullptr);
 }
 
+TEST(Restore, CountsEachKeyAndValueOnceHoweverOftenTheFileNamesThem) {
+  constexpr char kTwice[] =
+      "REGEDIT4\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Orphan\\CurVer]\r\n@=\"Orphan.2\"\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Orphan]\r\n@=\"ProgID\"\r\n\r\n"
+      "[HKEY_CURRENT_USER\\orphan\\curver]\r\n@=\"Orphan.2\"\r\n\"Other\"=\"o\"\r\n\r\n";
+  const RestorePlan plan = PlanRestore(kTwice, SameCodePages());
+  EXPECT_EQ(plan.keys, 2);
+  EXPECT_EQ(plan.values, 3);
+  MemoryRegistry registry;
+  EXPECT_EQ(RestoreSummary(ApplyRestore(registry, kTwice, SameCodePages())), "Written: 2 keys, 3 values.");
+}
+
 TEST(Restore, AFileThatCannotBeUsedWritesNothing) {
   const RestorePlan plan = PlanRestore("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"v\"=bogus\r\n", SameCodePages());
   EXPECT_EQ(plan.error.rfind("line 4: ", 0), 0u) << plan.error;

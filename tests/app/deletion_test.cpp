@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/deletion.h"
+#include "app/deletion_report.h"
+#include "app/form_texts.h"
+#include "lang/langv.h"
+#include "lang/message_numbers.h"
 #include "platform/file_errors.h"
 #include "platform/fixed_clock.h"
 #include "platform/memory_files.h"
@@ -184,6 +188,34 @@ TEST_F(DeletionTest, DeleteAllBacksUpEverythingFirstAndSkipsWhatWentWithABranch)
   EXPECT_NE(backup.find("[HKEY_CURRENT_USER\\A\\B\\C\\D]"), std::string::npos);
   EXPECT_NE(backup.find("\"Bad\"=\"gone\""), std::string::npos);
   EXPECT_EQ(tree.NodeCount(), 3u) << "My Computer, HKEY_CURRENT_USER and the refused problem";
+}
+
+// The status panel names what went: the key, or which of its values.
+TEST_F(DeletionTest, TheStatusSaysWhatWasDeletedInTheInterfacesLanguage) {
+  FormTexts form;
+  TLangv english(form, memory, files);  // no language file: the built-in texts
+  Problem("A\\B\\Other", 0, {"w"});
+  EXPECT_EQ(OutcomeText(deletion.DeleteProblem(Problem("A\\B\\C\\D", 1)), english),
+            "Deleted the key HKEY_CURRENT_USER\\A\\B\\C\\D");
+  EXPECT_EQ(OutcomeText(deletion.DeleteProblem(Problem("Run", 0, {"(Default)", "Bad"})), english),
+            "Deleted from HKEY_CURRENT_USER\\Run: \"(Default)\", \"Bad\"");
+  EXPECT_EQ(OutcomeText(deletion.DeleteProblem(Problem("Gone", 2)), english),
+            "Not deleted: HKEY_CURRENT_USER\\Gone: its deletion level reaches a whole root key");
+
+  // A language whose every text is "<number>[%1|%2]".
+  std::string messages = "[Messages]\n";
+  for (int i = 0; i <= kLastMessage; ++i)
+    messages += "m" + std::to_string(i) + "=" + std::to_string(i) + "[%1|%2]\n";
+  files.AddFile(files.ExeFolder() + "lang.ini", "[languages]\nnumbered=numbered.lng\n");
+  files.AddFile(files.ExeFolder() + "numbered.lng", messages);
+  TLangv numbered(form, memory, files);
+  ASSERT_TRUE(numbered.LoadLanguage("numbered"));
+  const auto n = [](int number) { return std::to_string(number); };
+  EXPECT_EQ(OutcomeText({"K", true, "", {}}, numbered), n(kMsgDeletedKey) + "[K|%2]");
+  EXPECT_EQ(OutcomeText({"K", true, "", {"a"}}, numbered), n(kMsgDeletedValues) + "[K|\"a\"]");
+  EXPECT_EQ(OutcomeText({"K", false, kRefusedByRegistry, {}}, numbered),
+            n(kMsgNotDeleted) + "[K|" + n(kMsgRefusedByRegistry) + "[%1|%2]]");
+  EXPECT_EQ(OutcomeText({"K", false, "unheard of", {}}, numbered), n(kMsgNotDeleted) + "[K|unheard of]");
 }
 
 TEST_F(DeletionTest, DeleteAllWithNothingLeftDeletesAndWritesNothing) {

@@ -127,4 +127,26 @@ TEST(DesignSettings, ScaleFromTheDesignResolution) {
   EXPECT_EQ(DesignScale(0).Dpi(), 120) << "an unknown resolution is the design's";
 }
 
+TEST(FirstRunSettings, CentredAtTwoThirdsOfTheWorkAreaWithRoomForTheTreeAndTheNames) {
+  const MainSettings full_hd = FirstRunSettings(DesignScale(96), {0, 0, 1920, 1040});
+  EXPECT_EQ(full_hd.bounds, (Rect{320, 173, 1600, 866}));
+  EXPECT_EQ(full_hd.tree_width, 512) << "40 %";
+  EXPECT_EQ(full_hd.name_width, 100);
+  EXPECT_EQ(full_hd.data_width, 1280 - 512 - 100 - 40);
+  EXPECT_TRUE(full_hd.tool_bar && full_hd.status_bar && full_hd.all_values && !full_hd.auto_start);
+
+  // A second monitor to the right, at 144 dpi.
+  const MainSettings sharp = FirstRunSettings(DesignScale(144), {1920, 0, 1920 + 3840, 2100});
+  EXPECT_EQ(sharp.bounds, (Rect{1920 + 640, 350, 1920 + 3200, 1750}));
+  EXPECT_EQ(sharp.name_width, 150);
+
+  // Two thirds of a small work area would be smaller than the design.
+  const Rect design = DesignBounds(DesignScale(96));
+  EXPECT_EQ(FirstRunSettings(DesignScale(96), {0, 0, 540, 380}).bounds,
+            (Rect{82, 61, 82 + design.Width(), 61 + design.Height()}));
+  EXPECT_EQ(FirstRunSettings(DesignScale(96), {0, 0, 540, 380}).data_width, 240) << "never below the design";
+  // And the work area itself smaller still.
+  EXPECT_EQ(FirstRunSettings(DesignScale(96), {10, 20, 310, 220}).bounds, (Rect{10, 20, 310, 220}));
+}
+
 }  // namespace

@@ -30,17 +30,23 @@ TEST(TipCycle, TenTipsFromMessage38ComeRoundAgain) {
   EXPECT_EQ(tips.Current(), "text 38");
   EXPECT_EQ(tips.NextCaption(), "text 30>");
   EXPECT_EQ(tips.CloseCaption(), "text 29");
+  EXPECT_EQ(tips.Title(), "text 28");
+  EXPECT_EQ(tips.Heading(), "text 31");
+  EXPECT_EQ(tips.ShowAtStartupCaption(), "text 32");
   for (int i = 0; i < 9; ++i) tips.Next();
   EXPECT_EQ(tips.Current(), "text 47");
   tips.Next();
   EXPECT_EQ(tips.Index(), 0);
   EXPECT_EQ(tips.Current(), "text 38");
 
-  TLangv none(form, registry, files);  // nothing loaded
-  TipCycle empty(none);
-  EXPECT_EQ(empty.Current(), "");
-  EXPECT_EQ(empty.NextCaption(), ">");
-  EXPECT_EQ(empty.CloseCaption(), "");
+  TLangv none(form, registry, files);  // nothing loaded: the built-in English
+  TipCycle english(none);
+  EXPECT_EQ(english.Current(), BuiltInEnglishMessages().at(38));
+  EXPECT_EQ(english.NextCaption(), "&Next Tip>");
+  EXPECT_EQ(english.CloseCaption(), "&Close");
+  EXPECT_EQ(english.Title(), "Tip of the day");
+  EXPECT_EQ(english.Heading(), "Did you know...");
+  EXPECT_EQ(english.ShowAtStartupCaption(), "Show tips at startup");
 }
 
 TEST(ShowTipsSetting, ShownUnlessStoredAsZeroAndStoredOnTheFirstRunToo) {

@@ -64,6 +64,10 @@ TEST_F(HeadlessScanTest, AnUnreadableKnowledgeBaseIsAUsageErrorWithOneClearLine)
   files.AddFile("C:\\rules.ini", "[OTHER]\nA=B\n");
   EXPECT_EQ(Run({"--knowbase", "C:\\rules.ini"}), kExitUsage);
   EXPECT_EQ(err.str(), "TarnelScan: the knowledge base C:\\rules.ini has no section [PATHS1]\n");
+  err.str("");
+  files.AddFile("C:\\empty.ini", "[PATHS1]\n; no rules yet\n");
+  EXPECT_EQ(Run({"--knowbase", "C:\\empty.ini"}), kExitUsage);
+  EXPECT_EQ(err.str(), "TarnelScan: the knowledge base C:\\empty.ini has no rules in [PATHS1]\n");
   EXPECT_EQ(out.str(), "");
 }
 

@@ -24,7 +24,7 @@ IniFile ReadIni(const std::string& name) {
 std::vector<int> NumbersRead() {
   std::vector<int> numbers;
   for (int i = 0; i <= 25; ++i) numbers.push_back(i);
-  for (int i : {29, 30, 36}) numbers.push_back(i);
+  for (int i : {28, 29, 30, 31, 32, 36}) numbers.push_back(i);
   for (int i = 38; i <= kLastMessage; ++i) numbers.push_back(i);
   return numbers;
 }
@@ -41,8 +41,16 @@ TEST(LanguageFiles, EveryLanguageHasEveryTextTheInterfaceReads) {
     for (int number : NumbersRead())
       EXPECT_FALSE(number >= static_cast<int>(table.size()) || table[number].empty()) << name << " " << number;
     EXPECT_EQ(table.at(14).find('&'), std::string::npos) << name << ": All Values is a tool button too";
+    for (int number : {kMsgDeletedKey, kMsgDeletedValues, kMsgNotDeleted})
+      EXPECT_NE(table.at(number).find("%1"), std::string::npos) << name << " " << number;
+    for (int number : {kMsgDeletedValues, kMsgNotDeleted})
+      EXPECT_NE(table.at(number).find("%2"), std::string::npos) << name << " " << number;
   }
-  EXPECT_EQ(count, static_cast<std::size_t>(kLastMessage + 1));
+  EXPECT_EQ(count, static_cast<std::size_t>(kLastMessage) + 1);
+}
+
+TEST(LanguageFiles, TheBuiltInEnglishIsTheShippedFile) {
+  EXPECT_EQ(BuiltInEnglishMessages(), ReadMessageTable(ReadIni("english.lng")));
 }
 
 }  // namespace

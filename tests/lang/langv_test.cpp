@@ -76,6 +76,13 @@ TEST(MessageTable, NumbersFollowTheRulesOfTheMessagesSection) {
   EXPECT_TRUE(ReadMessageTable(IniFile("[Other]\na=1\n")).empty());
 }
 
+TEST(FillIn, NumberedPlaceholdersTakeTheirArgumentsInOnePass) {
+  EXPECT_EQ(FillIn("Aus %1 gel\xF6scht: %2", {"HKCU\\Run", "\"a\""}), "Aus HKCU\\Run gel\xF6scht: \"a\"");
+  EXPECT_EQ(FillIn("%2 before %1", {"one", "two"}), "two before one");
+  EXPECT_EQ(FillIn("%1", {"100%1"}), "100%1") << "an argument is not filled in again";
+  EXPECT_EQ(FillIn("50% of %3 and %", {"a"}), "50% of %3 and %") << "no such argument: the text stays";
+}
+
 TEST_F(LangvTest, TheCurrentLanguageComesFromTheSettingsOrIsEnglish) {
   EXPECT_EQ(TLangv(form_, registry_, files_).CurLang(), "english");
   StoreLanguage("german");
@@ -84,40 +91,48 @@ TEST_F(LangvTest, TheCurrentLanguageComesFromTheSettingsOrIsEnglish) {
   EXPECT_EQ(langv.MessageCount(), 0) << "nothing loaded yet";
 }
 
-TEST_F(LangvTest, LoadLanguageReadsTheNamedFileAndGetMsgStaysInsideTheTable) {
+TEST_F(LangvTest, LoadLanguageReadsTheNamedFileAndEnglishFillsWhatItLacks) {
   TLangv langv(form_, registry_, files_);
-  langv.LoadLanguage("English");  // lang.ini's names are found without regard to case
+  EXPECT_EQ(langv.GetMsg(0), BuiltInEnglishMessages().at(0)) << "no language loaded: the built-in texts";
+  EXPECT_TRUE(langv.LoadLanguage("English"));  // lang.ini's names are found without regard to case
+  EXPECT_EQ(langv.LanguageFile("english"), std::string(kExe) + "en.lng");
   EXPECT_EQ(langv.MessageCount(), 6);
   EXPECT_EQ(langv.GetMsg(0), "Start");
   EXPECT_EQ(langv.GetMsg(5), "File");
-  EXPECT_EQ(langv.GetMsg(6), "");
+  EXPECT_EQ(langv.GetMsg(6), BuiltInEnglishMessages().at(6)) << "beyond the table: the built-in text";
+  EXPECT_EQ(langv.GetMsg(100000), "");
   EXPECT_EQ(langv.GetMsg(-1), "");
-
-  langv.LoadLanguage("nofile");
-  EXPECT_EQ(langv.CurLang(), "nofile");
-  EXPECT_EQ(langv.GetMsg(0), "Start") << "a name without a file keeps the old table";
-  langv.LoadLanguage("missing");
-  EXPECT_EQ(langv.GetMsg(0), "Start");
-
-  files_.AddFile(std::string(kExe) + "Lang.ini", "[languages]\ngone=gone.lng\n");
-  langv.LoadLanguage("gone");
-  EXPECT_EQ(langv.MessageCount(), 0) << "a missing language file empties the table";
 }
 
-TEST_F(LangvTest, ApplyToFormCaptionsByTagAndEmptiesWhatTheTableLacks) {
+TEST_F(LangvTest, ALanguageWhoseFileCannotBeReadIsNotSwitchedTo) {
+  files_.AddFile(std::string(kExe) + "Lang.ini",
+                 "[languages]\nenglish=en.lng\nnofile=\ngone=gone.lng\nbroken=broken.lng\n");
+  files_.AddFile(std::string(kExe) + "broken.lng", "Start=Starten\n[Other]\nm0=x\n");
   TLangv langv(form_, registry_, files_);
-  langv.LoadLanguage("german");
+  ASSERT_TRUE(langv.LoadLanguage("english"));
+  for (const char* name : {"nofile", "missing", "gone", "broken"}) {
+    EXPECT_FALSE(langv.LoadLanguage(name)) << name;
+    EXPECT_EQ(langv.CurLang(), "english") << name;
+    EXPECT_EQ(langv.GetMsg(0), "Start") << name << ": the texts stay";
+  }
+  EXPECT_EQ(langv.LanguageFile("nofile"), "");
+  EXPECT_EQ(langv.LanguageFile("gone"), std::string(kExe) + "gone.lng");
+}
+
+TEST_F(LangvTest, ApplyToFormCaptionsByTagAndFillsWhatTheTableLacksInEnglish) {
+  TLangv langv(form_, registry_, files_);
+  ASSERT_TRUE(langv.LoadLanguage("german"));
   langv.ApplyToForm();
   EXPECT_EQ(form_.actions[0].caption, "Starten");
   EXPECT_EQ(form_.actions[0].hint, "Starten") << "hints follow captions";
   EXPECT_EQ(form_.actions[1].caption, "RegEdit") << "Tag 0 is never translated";
   EXPECT_EQ(form_.actions[1].hint, "RegEdit");
-  EXPECT_EQ(form_.actions[2].caption, "") << "message 4 is beyond the table";
-  EXPECT_EQ(form_.actions[2].hint, "");
-  EXPECT_EQ(form_.captions.size(), 15u);
-  EXPECT_EQ(form_.captions["Registry1"], "");
+  EXPECT_EQ(form_.actions[2].caption, BuiltInEnglishMessages().at(4)) << "message 4 is beyond the table";
+  EXPECT_EQ(form_.actions[2].hint, BuiltInEnglishMessages().at(4));
+  EXPECT_EQ(form_.captions.size(), 18u);
+  for (const auto& [component, caption] : form_.captions) EXPECT_NE(caption, "") << component;
 
-  langv.LoadLanguage("english");
+  ASSERT_TRUE(langv.LoadLanguage("english"));
   langv.ApplyToForm();
   EXPECT_EQ(form_.captions["Registry1"], "File");
   EXPECT_EQ(form_.actions[2].caption, "Exit");

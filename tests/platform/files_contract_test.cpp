@@ -130,6 +130,7 @@ TEST_P(FilesContract, AtomicWriteCreatesAndReplacesAFile) {
 TEST_P(FilesContract, RelativeNamesAreWrittenInTheCurrentFolder) {
   World().MakeFolder(Sandbox() + "work");
   World().SetCurrentFolder(Sandbox() + "work");
+  EXPECT_TRUE(EqualsNoCase(Files().CurrentFolder(), Sandbox() + "work\\")) << Files().CurrentFolder();
   ASSERT_TRUE(Files().WriteFileAtomic("06_12_26;09-05-09 (PM).reg", "REGEDIT4\r\n"));
   EXPECT_EQ(World().Content(Sandbox() + "work\\06_12_26;09-05-09 (PM).reg"), "REGEDIT4\r\n");
   EXPECT_TRUE(Files().FileExists("06_12_26;09-05-09 (PM).reg"));

@@ -87,6 +87,8 @@ class RecordingMail : public MailSender {
 
 constexpr LocalTime kStart{2026, 12, 6, 21, 5, 9};
 constexpr const char* kStartName = "06_12_26;09-05-09 (PM).reg";
+// Backups go to the folder current when the journal was made: C:\ here.
+std::string InStartFolder(const std::string& name) { return "C:\\" + name; }
 
 class BuckTest : public ::testing::Test {
  protected:
@@ -119,17 +121,37 @@ class BuckTest : public ::testing::Test {
 TEST_F(BuckTest, FileNameFromTheStartTimeOnTheTwelveHourClock) {
   EXPECT_EQ(buck.FileName(), "");
   buck.BeginBackupFile();
-  EXPECT_EQ(buck.FileName(), kStartName);
+  EXPECT_EQ(buck.FileName(), InStartFolder(kStartName));
   EXPECT_EQ(buck.Lines(), (RegDocument{"REGEDIT4", ""}));
   clock.Set({2001, 1, 2, 0, 30, 0});
   buck.BeginBackupFile();
-  EXPECT_EQ(buck.FileName(), "02_01_01;12-30-00 (AM).reg");
+  EXPECT_EQ(buck.FileName(), InStartFolder("02_01_01;12-30-00 (AM).reg"));
   clock.Set({2001, 1, 2, 12, 30, 0});
   buck.BeginBackupFile();
-  EXPECT_EQ(buck.FileName(), "02_01_01;12-30-00 (PM).reg");
+  EXPECT_EQ(buck.FileName(), InStartFolder("02_01_01;12-30-00 (PM).reg"));
   clock.Set({2001, 1, 2, 13, 30, 0});
   buck.BeginBackupFile();
-  EXPECT_EQ(buck.FileName(), "02_01_01;01-30-00 (PM).reg");
+  EXPECT_EQ(buck.FileName(), InStartFolder("02_01_01;01-30-00 (PM).reg"));
+}
+
+TEST_F(BuckTest, BackupsStayInTheFolderCurrentWhenTheJournalWasMade) {
+  SetSz("K", "a", "1");
+  files.SetCurrentFolder("C:\\Elsewhere");
+  buck.BeginBackupFile();
+  EXPECT_EQ(buck.FileName(), InStartFolder(kStartName));
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
+  buck.Flush();
+  EXPECT_EQ(Read(InStartFolder(kStartName)), RegDocumentText(buck.Lines()));
+  EXPECT_TRUE(files.FileNamesIn("C:\\Elsewhere").empty());
+  files.SetLocked(InStartFolder(kStartName), true);
+  SetSz("K\\New", "b", "2");
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K\\New"));
+  try {
+    buck.Flush();
+    FAIL() << "no error";
+  } catch (const FileCreateError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot create file " + InStartFolder(kStartName)) << "the whole path";
+  }
 }
 
 TEST_F(BuckTest, NothingBackedUpLeavesNoFile) {
@@ -224,6 +246,40 @@ TEST_F(BuckTest, BlocksAreFoundAgainAfterAnEarlierBlockGrew) {
   EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\K"), 3);
   EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", "\"c\"=\"3\"", "\"a\"=\"1\"", "",
                                    "[HKEY_CURRENT_USER\\L]", "\"b\"=\"2\"", ""}));
+}
+
+// A value problem below a key problem (a ProgID and its CurVer): whichever
+// comes first, each value is in the document once.
+TEST_F(BuckTest, AValueBackedUpByTwoProblemsIsWrittenOnce) {
+  SetSz("Orphan", "", "ProgID");
+  SetSz("Orphan\\CurVer", "", "Orphan.2");
+  ResultNode& key = Problem("Orphan\\CLSID", std::make_unique<TErrorClass>("ProgIDs of missing classes", 2));
+  SetSz("Orphan\\CLSID", "", "{gone}");
+  ResultNode& curver = Problem("Orphan\\CurVer", std::make_unique<TErrorClass>("ProgID current versions", "(Default)", 0));
+  const RegDocument once{"[HKEY_CURRENT_USER\\Orphan]", "@=\"ProgID\"", "",
+                         "[HKEY_CURRENT_USER\\Orphan\\CLSID]", "@=\"{gone}\"", "",
+                         "[HKEY_CURRENT_USER\\Orphan\\CurVer]", "@=\"Orphan.2\"", ""};
+  buck.BeginBackupFile();
+  EXPECT_TRUE(buck.BackupProblem(key));
+  EXPECT_TRUE(buck.BackupProblem(curver));
+  EXPECT_EQ(Blocks(), once);
+  buck.BeginBackupFile();
+  EXPECT_TRUE(buck.BackupProblem(curver));
+  EXPECT_TRUE(buck.BackupProblem(key));
+  EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\Orphan\\CurVer]", "@=\"Orphan.2\"", "",
+                                   "[HKEY_CURRENT_USER\\Orphan]", "@=\"ProgID\"", "",
+                                   "[HKEY_CURRENT_USER\\Orphan\\CLSID]", "@=\"{gone}\"", ""}));
+  buck.SaveResults("r.reg");
+  EXPECT_EQ(Read("r.reg"), "REGEDIT4\r\n\r\n\r\n" + RegDocumentText(once));
+}
+
+TEST_F(BuckTest, AValueWrittenOnceStillMakesALaterBackupIncompleteWhenItWouldNotMergeBack) {
+  Set("K", "multi", {kRegMultiSz, {'a', 0, 'b'}});
+  ResultNode& values = Problem("K", std::make_unique<TErrorClass>("File not found", "multi", 0));
+  buck.BeginBackupFile();
+  EXPECT_FALSE(buck.BackupValuesOfNode(values, {"multi"}));
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K")) << "deleting K would lose it";
+  EXPECT_EQ(buck.Lines().size(), 5u);
 }
 
 TEST_F(BuckTest, SaveResultsNamesTheKeysItCouldNotRead) {
@@ -333,22 +389,22 @@ TEST_F(BuckTest, DistinctNamesNeverReplaceAnEarlierFile) {
   buck.BeginBackupFile();
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.BeginBackupFile();  // same second: the first file is flushed, then kept
-  EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_2.reg");
+  EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_2.reg"));
   ASSERT_TRUE(files.FileExists(kStartName));
 
   files.AddFile("06_12_26;09-05-09 (PM)_3.reg", "not ours");
   buck.BeginBackupFile();
-  EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_4.reg");
+  EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_4.reg"));
 
   // A file of the name that appears before the first flush is not ours either.
   files.AddFile("06_12_26;09-05-09 (PM)_4.reg", "someone else's");
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.Flush();
   EXPECT_EQ(Read("06_12_26;09-05-09 (PM)_4.reg"), "someone else's");
-  EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_5.reg");
+  EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_5.reg"));
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.Flush();  // our own file is replaced
-  EXPECT_EQ(buck.FileName(), "06_12_26;09-05-09 (PM)_5.reg");
+  EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_5.reg"));
   EXPECT_EQ(Read(buck.FileName()), RegDocumentText(buck.Lines()));
 }
 
@@ -365,7 +421,7 @@ TEST_F(BuckTest, AFailedWriteKeepsTheFileAndTakesBackWhatItDidNotHold) {
     buck.Flush();
     FAIL() << "no error";
   } catch (const FileCreateError& error) {
-    EXPECT_EQ(std::string(error.what()), std::string("Cannot create file ") + kStartName);
+    EXPECT_EQ(std::string(error.what()), "Cannot create file " + InStartFolder(kStartName));
   }
   EXPECT_EQ(Read(kStartName), first);
   EXPECT_EQ(RegDocumentText(buck.Lines()), first) << "L was not deleted: its block is not kept";
@@ -388,7 +444,7 @@ TEST_F(BuckTest, SaveResultsFlushesFirstAndLeavesTheJournalAlone) {
   const RegDocument journal = buck.Lines();
   buck.SaveResults("results.reg");
   EXPECT_EQ(buck.Lines(), journal);
-  EXPECT_EQ(buck.FileName(), kStartName);
+  EXPECT_EQ(buck.FileName(), InStartFolder(kStartName));
   EXPECT_EQ(Read(kStartName), RegDocumentText(journal));
   EXPECT_EQ(Read("results.reg"),
             "REGEDIT4\r\n\r\n\r\n[HKEY_CURRENT_USER\\Run]\r\n\"Foo\"=\"f\"\r\n\r\n");

@@ -73,8 +73,12 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
   const DWORD image_size = row * height;
   BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + image_size), 0,
                         0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  CreateDirectoryA("screenshots", nullptr);
-  const std::string path = "screenshots\\" + name + ".bmp";
+  // Beside the test program, whatever folder the test made current.
+  char program[MAX_PATH] = "";
+  const std::string exe(program, GetModuleFileNameA(nullptr, program, MAX_PATH));
+  const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1) + "screenshots";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string path = folder + "\\" + name + ".bmp";
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);

@@ -39,6 +39,9 @@ INT_PTR TfrTips::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void TfrTips::FormCreate() {
+  SetWindowTextA(Handle(), tips_.Title().c_str());
+  SetDlgItemTextA(Handle(), IDC_TIPS_TITLE, tips_.Heading().c_str());
+  SetDlgItemTextA(Handle(), IDC_TIPS_SHOW, tips_.ShowAtStartupCaption().c_str());
   SetDlgItemTextA(Handle(), IDC_TIPS_TEXT, tips_.Current().c_str());
   SetDlgItemTextA(Handle(), IDC_TIPS_NEXT, tips_.NextCaption().c_str());
   SetDlgItemTextA(Handle(), IDOK, tips_.CloseCaption().c_str());

@@ -49,6 +49,14 @@ std::vector<Rect> WorkAreas() {
   return areas;
 }
 
+// The work area of the monitor the window is on.
+Rect WorkAreaOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+  return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
 void ShowControl(HWND control, bool shown) { ShowWindow(control, shown ? SW_SHOW : SW_HIDE); }
 
 // Shown within the window, whether or not the window itself is on screen yet.
@@ -138,7 +146,7 @@ void TMainForm::FormCreate() {
   BuildLanguageMenu();
   FBuck = std::make_unique<TBuck>(results_, services_.registry, services_.files, services_.clock, *mail_,
                                   Win32CodePages());
-  MainSettings settings = DesignSettings(scale_);
+  MainSettings settings = FirstRunSettings(scale_, WorkAreaOf(window_));
   try {
     ReadSettings(services_.registry, settings);
   } catch (const RegistryError& error) {
@@ -151,19 +159,27 @@ void TMainForm::FormCreate() {
 void TMainForm::BuildLanguageMenu() {
   const std::vector<std::string> names = ReadLanguageNames(services_.files);
   menus_->SetLanguages(names);
-  if (const auto current = CurrentLanguageEntry(names, FLangv->CurLang())) {
-    menus_->CheckOnlyLanguage(*current);
-    FLangv->LoadLanguage(names[*current]);
-    FLangv->ApplyToForm();
-    ShowTexts();
+  const auto current = CurrentLanguageEntry(names, FLangv->CurLang());
+  if (!current) return;
+  const std::string& stored = names[*current];
+  if (!FLangv->LoadLanguage(stored)) {
+    // The stored language is gone: English, from its file or built in.
+    if (!FLangv->LoadLanguage(TLangv::kDefaultLanguage)) FLangv->UseBuiltInEnglish();
+    services_.messages.Error(LanguageNotLoadedText(stored, FLangv->LanguageFile(stored), FLangv->CurLang()));
   }
+  if (const auto shown = CurrentLanguageEntry(names, FLangv->CurLang())) menus_->CheckOnlyLanguage(*shown);
+  FLangv->ApplyToForm();
+  ShowTexts();
 }
 
 void TMainForm::LanguageItemClick(std::size_t entry) {
-  menus_->CheckOnlyLanguage(entry);
   const std::string name = LanguageOfCaption(menus_->LanguageCaption(entry));
   if (name == FLangv->CurLang()) return;
-  FLangv->LoadLanguage(name);
+  if (!FLangv->LoadLanguage(name)) {
+    services_.messages.Error(LanguageNotLoadedText(name, FLangv->LanguageFile(name), FLangv->CurLang()));
+    return;
+  }
+  menus_->CheckOnlyLanguage(entry);
   FLangv->ApplyToForm();
   ShowTexts();
 }
@@ -196,7 +212,10 @@ void TMainForm::ApplySettings(const MainSettings& settings) {
   ShowControl(tool_bar_.Handle(), settings.tool_bar);
   ShowControl(status_bar_.Handle(), settings.status_bar);
   const Rect bounds = settings.bounds ? KeepOnScreen(*settings.bounds, WorkAreas()) : DesignBounds(scale_);
+  // A stored size stays exact, also on a monitor of another resolution.
+  placing_window_ = true;
   MoveWindow(window_, bounds.left, bounds.top, bounds.Width(), bounds.Height(), FALSE);
+  placing_window_ = false;
   tree_width_ = settings.tree_width;
   list_.SetColumnWidth(ListView::kNameColumn, settings.name_width);
   list_.SetColumnWidth(ListView::kDataColumn, settings.data_width);
@@ -277,6 +296,31 @@ void TMainForm::Layout() {
   MoveWindow(splitter_.Handle(), tree, top, splitter, height, TRUE);
   MoveWindow(list_.Handle(), tree + splitter, top, std::max(0, static_cast<int>(client.right) - tree - splitter),
              height, TRUE);
+  // What moved paints again at once: the list's header and rows, and the
+  // status bar's size grip, would otherwise wait for the mouse.
+  for (HWND moved : {tree_.Handle(), list_.Handle(), status_bar_.Handle()})
+    RedrawWindow(moved, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TMainForm::OnDpiChanged(int dpi, const RECT& suggested) {
+  const int old_dpi = scale_.Dpi();
+  scale_ = DesignScale(dpi);
+  const auto rescaled = [&](int pixels) { return MulDiv(pixels, dpi, old_dpi); };
+  tree_width_ = rescaled(tree_width_);
+  for (const ListView::Column column : {ListView::kNameColumn, ListView::kDataColumn})
+    list_.SetColumnWidth(column, rescaled(list_.ColumnWidth(column)));
+  UniqueFont font = MakeFont("MS Sans Serif", scale_(kDesignFontHeight));
+  for (HWND control : {tree_.Handle(), list_.Handle()})
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);  // the old one only once no control uses it
+  bold_font_ = MakeFont("MS Sans Serif", scale_(kDesignFontHeight), true);
+  int panels[3];
+  for (int i = 0; i < 3; ++i) panels[i] = scale_(kDesignPanelWidths[i]);
+  status_bar_.SetSizes(scale_(kDesignFontHeight), panels);
+  if (!placing_window_)
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
 }
 
 void TMainForm::SetTreeWidth(int width) {
@@ -298,6 +342,9 @@ LRESULT TMainForm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
       if (tree_.Handle()) Layout();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam));

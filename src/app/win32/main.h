@@ -87,6 +87,7 @@ class TMainForm : public ScanView {
   const TLangv& Langv() const { return *FLangv; }
   const FormTexts& Texts() const { return texts_; }
   int TreeWidth() const { return tree_width_; }
+  int Dpi() const { return scale_.Dpi(); }
   const ResultTree& Results() const { return results_; }
   // The record the value list shows (ListView1's Tag); null for none.
   const TErrorClass* ListRecord() const { return list_record_; }
@@ -131,6 +132,9 @@ class TMainForm : public ScanView {
 
   void Layout();
   void SetTreeWidth(int width);
+  // The window moved to a monitor of another resolution: everything scaled
+  // to it, the window placed as Windows suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnCommand(int wm_id);
   void OnMenuItem(MenuItemId item);
   LRESULT OnNotify(NMHDR* header);
@@ -206,6 +210,7 @@ class TMainForm : public ScanView {
   std::chrono::milliseconds tree_layout_time_{0};
   // The first node of a scan expands the top: the tree shows what is found.
   bool show_first_result_ = false;
+  bool placing_window_ = false;  // the stored geometry is being applied
   FormTexts texts_;
   std::unique_ptr<TLangv> FLangv;
   bool tips_offered_ = false;

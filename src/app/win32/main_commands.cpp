@@ -36,7 +36,7 @@ void TMainForm::ActionDeleteKeyExecute() {
   if (!node || !node->Data()) return;
   try {
     const DeletionOutcome outcome = Deletion().DeleteProblem(*node);
-    ShowAfterDeletion(OutcomeText(outcome));
+    ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
   }
@@ -57,7 +57,7 @@ void TMainForm::ActionDeleteValueExecute() {
   if (names.empty()) return;
   try {
     const DeletionOutcome outcome = Deletion().DeleteValues(*node, names);
-    ShowAfterDeletion(OutcomeText(outcome));
+    ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());  // rows, record and registry as they were
   }

@@ -9,6 +9,7 @@
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/registry_errors.h"
+#include "scan/knowledge_base_fault.h"
 
 namespace {
 
@@ -25,6 +26,13 @@ constexpr COLORREF kProblemRed = RGB(255, 0, 0);
 }  // namespace
 
 void TMainForm::ActionStartExecute() {
+  // A scan without usable rules would find nothing, as on a clean registry.
+  const std::string fault =
+      KnowledgeBaseFault(services_.files, services_.files.ExeFolder() + Tverefy::kKnowledgeBaseName);
+  if (!fault.empty()) {
+    services_.messages.Error("Nothing was scanned: " + fault + ".");
+    return;
+  }
   CommandStates& states = dispatcher_.States();
   states.SetEnabled(CommandId::kDeleteAll, false);
   SetBusyCursor(true);
@@ -64,7 +72,8 @@ void TMainForm::ScanFinished() {
   status_bar_.SetScanning(false);
   status_bar_.SetText("");
   ReleaseTreeRedraw();
-  if (tree_.Count() > 0 && !tree_.Expanded(tree_.TopNode())) ExpandResults();
+  // Every scan's results show expanded, the second one's as the first's.
+  if (tree_.Count() > 0) ExpandResults();
   ShowCommandStates();
   if (OnScanFinished) OnScanFinished();
 }

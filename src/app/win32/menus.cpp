@@ -95,7 +95,8 @@ void MenuSet::BindDelete1(HMENU edit_menu, std::optional<CommandId> command, con
   const std::vector<MenuEntry>& entries = MainMenu()[1].entries;
   int position = 0;
   while (entries[position].kind != MenuEntry::Kind::kItem || entries[position].item != MenuItemId::kDelete1) ++position;
-  const std::string text = command ? MenuText(texts_.Commands().Caption(*command), CommandOf(*command).shortcut)
+  const std::string text = command ? MenuText(texts_.Commands().Caption(*command), CommandOf(*command).shortcut,
+                                              texts_.KeyNames())
                                    : texts_.Text(FormText::kDelete1);
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;

@@ -14,19 +14,25 @@ void StatusBar::Create(HWND parent, int control_id, HINSTANCE instance, int font
                        const int (&panel_widths)[3]) {
   window_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
-  // Its own font, in the character set of the system's code page: texts of
-  // any language show with the right letters.
-  font_ = MakeFont("MS Sans Serif", font_height);
-  bold_font_ = MakeFont("MS Sans Serif", font_height, true);
-  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  int edges[3] = {panel_widths[0], panel_widths[0] + panel_widths[1], -1};
-  SendMessageA(window_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
-  SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
-  SendMessageA(window_, SB_SETTEXTA, kProgressPanel | SBT_OWNERDRAW, 0);
+  SetSizes(font_height, panel_widths);
   // Smooth, hidden, range 0..0 until a scan sets it.
   progress_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0, window_, nullptr, instance,
                               nullptr);
   SendMessageA(progress_, PBM_SETRANGE32, 0, 0);
+}
+
+void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
+  // Its own font, in the character set of the system's code page: texts of
+  // any language show with the right letters.
+  UniqueFont font = MakeFont("MS Sans Serif", font_height);
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  font_ = std::move(font);  // the old one only now, once the bar no longer uses it
+  bold_font_ = MakeFont("MS Sans Serif", font_height, true);
+  int edges[3] = {panel_widths[0], panel_widths[0] + panel_widths[1], -1};
+  SendMessageA(window_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+  SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
+  SendMessageA(window_, SB_SETTEXTA, kProgressPanel | SBT_OWNERDRAW, 0);
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 void StatusBar::SetText(const std::string& text) {
@@ -51,7 +57,11 @@ void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
   HGDIOBJ old_font = SelectObject(item.hDC, bold_font_.get());
   SetTextColor(item.hDC, scanning_ ? GetSysColor(COLOR_WINDOWTEXT) : kRed);
   SetBkMode(item.hDC, TRANSPARENT);
-  TextOutA(item.hDC, rect.left, rect.top, text_.c_str(), static_cast<int>(text_.size()));
+  // Within its panel: a long key path gives up its middle ("...") and keeps
+  // its last key, instead of running on over the other panels.
+  RECT text_rect = rect;
+  DrawTextA(item.hDC, text_.c_str(), static_cast<int>(text_.size()), &text_rect,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
   SelectObject(item.hDC, old_font);
 }
 

@@ -11,6 +11,8 @@ class StatusBar {
  public:
   void Create(HWND parent, int control_id, HINSTANCE instance, int dpi_scaled_font_height,
               const int (&panel_widths)[3]);
+  // The font and the panels at another resolution.
+  void SetSizes(int dpi_scaled_font_height, const int (&panel_widths)[3]);
   HWND Handle() const { return window_; }
   HWND ProgressBar() const { return progress_; }
 

@@ -17,7 +17,8 @@ std::optional<std::string> AskFile(HWND owner, const char* title, DWORD flags, b
   dialog.nMaxFile = sizeof file;
   dialog.lpstrTitle = title;
   dialog.lpstrDefExt = "reg";
-  dialog.Flags = flags | OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+  // The dialog leaves the current folder alone: it is where backups go.
+  dialog.Flags = flags | OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
   if (!chosen) return std::nullopt;
   return std::string(file);

@@ -115,6 +115,12 @@ std::string Win32FileSystem::TempFolder() {
   return GrowingBuffer([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
 }
 
+std::string Win32FileSystem::CurrentFolder() const {
+  std::string folder = GrowingBuffer([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
   if (!IsUsableName(path)) return std::nullopt;
   UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,

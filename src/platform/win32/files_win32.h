@@ -9,6 +9,7 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override;
   std::string TempFolder() override;
+  std::string CurrentFolder() const override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;

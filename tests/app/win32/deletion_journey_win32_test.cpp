@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "app/win32/command_ids.h"
@@ -66,7 +67,10 @@ class DeletionJourneyTest : public MainWindowTest {
     EXPECT_EQ(messages_.questions.size(), 1u);
     EXPECT_EQ(messages_.questions.back().rfind("Deleting: Attention! All keys will be deleted and are saved in the file \r\n", 0), 0u);
     EXPECT_EQ(form.Results().NodeCount(), 1u) << (messages_.informed.empty() ? "" : messages_.informed.back());
-    return work_.Path() + (messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2));
+    const std::string backup = messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2);
+    EXPECT_EQ(backup.rfind(work_.Path(), 0), 0u) << backup << ": the whole path, in the folder current at start";
+    EXPECT_NE(messages_.informed.back().find("Backup file: " + backup), std::string::npos) << messages_.informed.back();
+    return backup;
   }
   void ExpectOnlyThePlantedEntriesGone(const Dump& before, const Dump& after) {
     for (const auto& [key, values] : after) {
@@ -106,12 +110,28 @@ TEST_F(DeletionJourneyTest, DeleteAllThenWinesRegistryEditorGivesEverythingBack)
 TEST_F(DeletionJourneyTest, DeleteAllThenRestoreBackupGivesEverythingBack) {
   const Dump before = DumpAll(*registry_);
   TMainForm& form = Open();
+  // Another folder became current since the start, as a file dialog could
+  // make it: the backup stays where it was going.
+  ScopedTempFolder elsewhere("elsewhere");
+  SetCurrentDirectoryA(elsewhere.Path().c_str());
   const std::string backup = ScanAndDeleteAll(form);
+  SetCurrentDirectoryA(work_.Path().c_str());
   ExpectOnlyThePlantedEntriesGone(before, DumpAll(*registry_));
+  // Each key and value once, also where a value problem lies below a key
+  // problem (TarnelDemo.Orphan and its CurVer).
+  const std::vector<RegTextKey> blocks = ParseRegedit4(ReadText(backup));
+  std::set<std::string> keys, values;
+  for (const RegTextKey& key : blocks) {
+    EXPECT_TRUE(keys.insert(key.path).second) << key.path;
+    for (const RegTextValue& value : key.values) EXPECT_TRUE(values.insert(key.path + "|" + value.name).second) << key.path << " " << value.name;
+  }
+  EXPECT_NE(keys.count("HKEY_CLASSES_ROOT\\TarnelDemo.Orphan\\CurVer"), 0u);
   messages_.file_to_choose = backup;
   SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(MenuItemId::kRestore1), 0);
   ASSERT_EQ(messages_.questions.size(), 2u);
-  EXPECT_NE(messages_.questions[1].find("will be written to the registry from"), std::string::npos);
+  EXPECT_EQ(messages_.questions[1].rfind("Restore backup: " + std::to_string(keys.size()) + " keys and " +
+                                             std::to_string(values.size()) + " values will be written to the registry from", 0),
+            0u) << messages_.questions[1];
   EXPECT_EQ(messages_.informed.back().rfind("Written: ", 0), 0u) << messages_.informed.back();
   EXPECT_EQ(DumpAll(*registry_), before);
 }

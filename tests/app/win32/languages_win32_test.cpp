@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 
 #include "app/win32/Tips.h"
 #include "app/win32/command_ids.h"
 #include "app/win32/resources.h"
 #include "main_window_fixture_win32.h"
 #include "platform/win32/code_page_win32.h"
+#include "support/temp_folder_win32.h"
 #include "support/window_test_support_win32.h"
 
 namespace {
@@ -26,6 +28,12 @@ std::string DialogText(HWND dialog, int id) {
   return text;
 }
 
+std::string Title(HWND window) {
+  char text[256] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
 using Lines = std::vector<std::string>;
 
 TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheTextsAtOnceAndTheChoiceSurvives) {
@@ -40,8 +48,9 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheTextsAtOnceAndTheChoiceSurvives
   EXPECT_EQ(MenuLines(form.Menus().Languages()), (Lines{"english", "german [x]", "french", "russian"}));
   EXPECT_EQ(MenuCaption(bar, 0), "&Datei");
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)),
-            (Lines{"Start\tF5", "Stopp\tShift+F5 [off]", "-", "Speichern unter..\tCtrl+S [off]", "Senden [off]",
+            (Lines{"Start\tF5", "Stopp\tUmschalt+F5 [off]", "-", "Speichern unter..\tStrg+S [off]", "Senden [off]",
                    "Sicherung wiederherstellen..", "-", "Beenden"}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1))[2], "Alle l\xC3\xB6schen\tStrg+Entf [off]");
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"Symbolleiste [x]", "Statusleiste [x]", "Alle Werte [x]"}));
   EXPECT_EQ(MenuLines(form.Menus().TreePopup()).back(), "Nur Namen kopieren");
   EXPECT_EQ(Tooltip(form, CommandId::kSaveToFile), "Speichern unter..");
@@ -66,6 +75,75 @@ TEST_F(MainWindowTest, TheFirstRunKeepsTheChosenLanguage) {
   EXPECT_EQ(reg.ReadString("CurLang"), "french");
 }
 
+// The shipped language files in a folder of the test's own, but german.lng.
+class MissingGermanTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    UseShippedLanguages();
+    const std::string shipped = files_.folder;
+    files_.folder = languages_.Path();
+    for (const char* name : {"lang.ini", "english.lng", "french.lng", "russian.lng"})
+      CopyFileA((shipped + name).c_str(), (files_.folder + name).c_str(), FALSE);
+    NoTips();
+  }
+  ScopedTempFolder languages_{"languages"};
+};
+
+TEST_F(MissingGermanTest, ALanguageWhoseFileIsMissingIsNotSwitchedToAndSaysWhichFile) {
+  TMainForm& form = Open();
+  HMENU bar = GetMenu(form.Handle());
+  Send(kFirstLanguageId + 1);
+  EXPECT_EQ(messages_.errors, (Lines{"The language file " + files_.folder +
+                                     "german.lng is missing or holds no [Messages]. The interface stays in english."}));
+  EXPECT_EQ(MenuLines(form.Menus().Languages()), (Lines{"english [x]", "german", "french", "russian"}));
+  EXPECT_EQ(MenuCaption(bar, 0), "&File");
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"ToolBar [x]", "StatusBar [x]", "All Values [x]"}));
+  EXPECT_EQ(form.List().ColumnHeading(ListView::kNameColumn), "Name");
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "german-file-missing");
+  Close();
+  RegistryAccessor reg(*registry_, kHkeyCurrentUser);
+  ASSERT_TRUE(reg.OpenKeyReadOnly(kSettingsKey));
+  EXPECT_EQ(reg.ReadString("CurLang"), "english") << "the failed choice is not kept";
+}
+
+TEST_F(MissingGermanTest, AStoredLanguageWhoseFileWentStartsInEnglishAndSaysSo) {
+  RegistryAccessor reg(*registry_, kHkeyCurrentUser);
+  ASSERT_TRUE(reg.OpenKeyWrite(kSettingsKey));
+  reg.WriteString("CurLang", "german");
+  TMainForm& form = Open();
+  ASSERT_EQ(messages_.errors.size(), 1u);
+  EXPECT_NE(messages_.errors[0].find(files_.folder + "german.lng"), std::string::npos) << messages_.errors[0];
+  EXPECT_EQ(MenuLines(form.Menus().Languages()), (Lines{"english [x]", "german", "french", "russian"}));
+  EXPECT_EQ(MenuCaption(GetMenu(form.Handle()), 0), "&File");
+}
+
+TEST_F(MissingGermanTest, TextsALanguageFileLacksShowInEnglish) {
+  // A German file that ends after its tenth text.
+  std::ifstream shipped(OwnExecutableName().substr(0, OwnExecutableName().find_last_of('\\') + 1) + "german.lng",
+                        std::ios::binary);
+  std::string line, cut;
+  for (int texts = -1; texts < 10 && std::getline(shipped, line);) {
+    if (line.find('=') != std::string::npos || line.rfind("[Messages]", 0) == 0) ++texts;
+    cut += line + "\n";
+  }
+  std::ofstream(files_.folder + "german.lng", std::ios::binary) << cut;
+  TMainForm& form = Open();
+  Send(kFirstLanguageId + 1);
+  EXPECT_TRUE(messages_.errors.empty());
+  HMENU bar = GetMenu(form.Handle());
+  EXPECT_EQ(MenuCaption(bar, 0), "&Datei");
+  EXPECT_EQ(MenuCaption(bar, 2), "&View") << "message 11 is past the file's end";
+  EXPECT_EQ(form.List().ColumnHeading(ListView::kDataColumn), "Data");
+  for (int menu = 0; menu < GetMenuItemCount(bar); ++menu) {
+    EXPECT_NE(MenuCaption(bar, menu), "") << menu;
+    for (const std::string& entry : MenuLines(GetSubMenu(bar, menu)))
+      EXPECT_FALSE(entry.empty() || entry[0] == ' ' || entry[0] == '\t') << menu << ": " << entry;
+  }
+}
+
 TEST_F(MainWindowTest, WithoutLangIniTheMenuIsEmptyAndTheBuiltInTextsStay) {
   TMainForm& form = Open();
   EXPECT_EQ(GetMenuItemCount(form.Menus().Languages()), 0);
@@ -79,6 +157,7 @@ TEST_F(MainWindowTest, TheTipsCycleThroughTenAndKeepTheCheckBox) {
   TfrTips tips(form.Langv());
   HWND dialog = tips.Create(form.Handle());
   ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Title(dialog), "Tip of the day");
   const std::string first = form.Langv().GetMsg(38);
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_TEXT), first);
   EXPECT_EQ(DialogText(dialog, IDC_TIPS_NEXT), form.Langv().GetMsg(30) + ">");
@@ -100,6 +179,26 @@ TEST_F(MainWindowTest, TheTipsCycleThroughTenAndKeepTheCheckBox) {
   dialog = left_open->Create(form.Handle());
   left_open.reset();  // gone while its window is open
   EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(MainWindowTest, TheTipDialogSpeaksTheInterfacesLanguage) {
+  UseShippedLanguages();
+  NoTips();
+  TMainForm& form = Open();
+  Send(kFirstLanguageId + 1);
+  TfrTips tips(form.Langv());
+  HWND dialog = tips.Create(form.Handle());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Title(dialog), "Tipp des Tages");
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_TITLE), "Wussten Sie schon...");
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_SHOW), "Tipps beim Start zeigen");
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_NEXT), "&N\xC3\xA4" "chster Tipp>");
+  for (int i = 0; i < 2; ++i) SendMessageA(dialog, WM_COMMAND, IDC_TIPS_NEXT, 0);
+  EXPECT_EQ(DialogText(dialog, IDC_TIPS_TEXT).rfind("Ist Ansicht > Alle Werte angehakt", 0), 0u) << "the third tip";
+  ShowWindow(dialog, SW_SHOW);
+  Settle(400);
+  SaveScreenshot(dialog, "tip-of-the-day-german");
+  SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 // What the timer found while the tip of the day was open.

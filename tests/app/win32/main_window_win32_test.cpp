@@ -18,12 +18,22 @@
 
 namespace {
 
-TEST_F(MainWindowTest, WithoutSettingsItOpensWithTheDesignLayout) {
+// The work area of the primary monitor, where a first window opens.
+Rect PrimaryWorkArea() {
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return {area.left, area.top, area.right, area.bottom};
+}
+
+TEST_F(MainWindowTest, WithoutSettingsItOpensCentredAtTwoThirdsOfTheWorkArea) {
   TMainForm& form = Open();
   const DesignScale scale(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
-  const Rect design = DesignBounds(scale);
+  const Rect work = PrimaryWorkArea();
   const RECT window = WindowRect(form.Handle());
-  EXPECT_EQ((Rect{window.left, window.top, window.right, window.bottom}), design);
+  EXPECT_EQ((Rect{window.left, window.top, window.right, window.bottom}), FirstRunSettings(scale, work).bounds);
+  EXPECT_NEAR(window.right - window.left, work.Width() * 2 / 3, 1);
+  EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
+  EXPECT_GE(window.right - window.left, DesignBounds(scale).Width());
 
   char caption[128] = "";
   GetWindowTextA(form.Handle(), caption, sizeof caption);
@@ -32,10 +42,11 @@ TEST_F(MainWindowTest, WithoutSettingsItOpensWithTheDesignLayout) {
 
   EXPECT_TRUE(Shown(form.Tools().Handle()));
   EXPECT_TRUE(Shown(form.Status().Handle()));
-  EXPECT_EQ(WindowRect(form.Tree().Handle()).right - WindowRect(form.Tree().Handle()).left, scale(241));
+  EXPECT_EQ(WindowRect(form.Tree().Handle()).right - WindowRect(form.Tree().Handle()).left,
+            (window.right - window.left) * 2 / 5) << "40 %";
   EXPECT_EQ(static_cast<int>(TreeView_GetIndent(form.Tree().Handle())), 23);
-  EXPECT_EQ(form.List().ColumnWidth(ListView::kNameColumn), scale(100));
-  EXPECT_EQ(form.List().ColumnWidth(ListView::kDataColumn), scale(300));
+  EXPECT_EQ(form.List().ColumnWidth(ListView::kNameColumn), MulDiv(100, scale.Dpi(), 96));
+  EXPECT_GE(form.List().ColumnWidth(ListView::kDataColumn), scale(300));
   EXPECT_EQ(form.List().ColumnHeading(ListView::kNameColumn), "Name");
   EXPECT_EQ(form.List().ColumnHeading(ListView::kDataColumn), "Data");
   EXPECT_EQ(ListView_GetExtendedListViewStyle(form.List().Handle()) & LVS_EX_FULLROWSELECT,
@@ -169,7 +180,9 @@ TEST_F(MainWindowTest, StoredSettingsAreRestoredAndChangesSavedOnClose) {
   EXPECT_EQ(form.List().ColumnWidth(ListView::kNameColumn), 120);
   EXPECT_EQ(form.List().ColumnWidth(ListView::kDataColumn), 250);
   EXPECT_TRUE(form.Menus().ItemChecked(MenuItemId::kAutostart1));
-  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{"Nothing was scanned: cannot read the knowledge base " +
+                                                       files_.folder + "Knowbase.ini."})
+      << "Autostart started, with no rules beside the program";
 
   Send(WmIdOf(MenuItemId::kToolBar2));
   Send(WmIdOf(MenuItemId::kStatusBar2));
@@ -244,11 +257,107 @@ TEST_F(MainWindowTest, AStoredValueOfTheWrongTypeIsReportedAndTheWindowStillOpen
   TMainForm& form = Open();
   EXPECT_EQ(messages_.errors, std::vector<std::string>{"Invalid data type for 'StatusBar2'"});
   EXPECT_FALSE(Shown(form.Tools().Handle())) << "read before the fault";
-  EXPECT_EQ(WindowRect(form.Handle()).left, DesignBounds(DesignScale(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX))).left)
+  EXPECT_EQ(WindowRect(form.Handle()).left,
+            FirstRunSettings(DesignScale(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)), PrimaryWorkArea()).bounds->left)
       << "not read after the fault";
   char caption[128] = "";
   GetWindowTextA(form.Handle(), caption, sizeof caption);
   EXPECT_STREQ(caption, "Tarnel " TARNEL_PRODUCT_VERSION);
+}
+
+// Pixels of the screen inside the rectangle (in the control's coordinates)
+// for which the test holds.
+template <typename Test>
+int PixelsWhere(HWND control, RECT rect, Test test) {
+  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  HDC screen = GetDC(nullptr);
+  int count = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x)
+      if (test(GetPixel(screen, x, y))) ++count;
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+
+bool Dark(COLORREF pixel) { return GetRValue(pixel) < 100 && GetGValue(pixel) < 100 && GetBValue(pixel) < 100; }
+
+// The dark pixels of the list's header: its column headings.
+int HeaderInk(TMainForm& form) {
+  HWND header = ListView_GetHeader(form.List().Handle());
+  RECT rect{};
+  GetClientRect(header, &rect);
+  return PixelsWhere(header, rect, Dark);
+}
+
+TEST_F(MainWindowTest, WhatMovesPaintsAtOnceWithoutTheMouse) {
+  StoreGeometry(40, 40, 800, 500);
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  ASSERT_GT(HeaderInk(form), 10) << "the headings show";
+  for (int toggle = 0; toggle < 2; ++toggle) {
+    Send(WmIdOf(MenuItemId::kToolBar2));
+    Settle(300);
+    EXPECT_GT(HeaderInk(form), 10) << "after the tool bar went " << (toggle ? "on" : "off");
+  }
+  for (int toggle = 0; toggle < 2; ++toggle) {
+    Send(WmIdOf(MenuItemId::kStatusBar2));
+    Settle(300);
+    EXPECT_GT(HeaderInk(form), 10) << "after the status bar went " << (toggle ? "on" : "off");
+  }
+  HWND splitter = FindWindowExA(form.Handle(), nullptr, "TarnelSplitter", nullptr);
+  ASSERT_NE(splitter, nullptr);
+  const int tree = form.TreeWidth();
+  SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 20));
+  SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(61, 20));
+  SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(61, 20));
+  EXPECT_EQ(form.TreeWidth(), tree + 60);
+  Settle(300);
+  EXPECT_GT(HeaderInk(form), 10) << "after the splitter was dragged";
+
+  // The size grip goes with the corner: none is left where it was.
+  RECT bar{};
+  GetClientRect(form.Status().Handle(), &bar);
+  const RECT old_grip{bar.right - 14, bar.top + 4, bar.right - 2, bar.bottom - 2};
+  const RECT window = WindowRect(form.Handle());
+  MoveWindow(form.Handle(), window.left, window.top, window.right - window.left + 150, window.bottom - window.top, TRUE);
+  Settle(300);
+  HDC screen = GetDC(nullptr);
+  POINT inside{old_grip.left - 30, (bar.top + bar.bottom) / 2};
+  ClientToScreen(form.Status().Handle(), &inside);
+  const COLORREF face = GetPixel(screen, inside.x, inside.y);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(PixelsWhere(form.Status().Handle(), old_grip, [&](COLORREF pixel) { return pixel != face; }), 0);
+  SaveScreenshot(form.Handle(), "after-moves");
+}
+
+TEST_F(MainWindowTest, AMonitorOfAnotherResolutionRescalesTheWindow) {
+  // The program says it is aware of each monitor's resolution.
+  HRSRC manifest = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(manifest, nullptr);
+  const std::string text(static_cast<const char*>(LockResource(LoadResource(nullptr, manifest))),
+                         SizeofResource(nullptr, manifest));
+  EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+
+  StoreGeometry(40, 40, 800, 500);
+  Store("TrVWidth", 300);
+  Store("LVWidth", (100 << 16) | 200);
+  TMainForm& form = Open();
+  const int dpi = form.Dpi();
+  RECT suggested{100, 80, 100 + 1200, 80 + 750};
+  SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(form.Dpi(), dpi * 3 / 2);
+  const RECT window = WindowRect(form.Handle());
+  EXPECT_EQ((Rect{window.left, window.top, window.right, window.bottom}), (Rect{100, 80, 1300, 830}));
+  EXPECT_EQ(form.TreeWidth(), 450);
+  EXPECT_EQ(form.List().ColumnWidth(ListView::kNameColumn), 150);
+  EXPECT_EQ(form.List().ColumnWidth(ListView::kDataColumn), 300);
+  int edges[4] = {};
+  SendMessageA(form.Status().Handle(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(edges[0], DesignScale(dpi * 3 / 2)(250));
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form.Tree().Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(std::abs(font.lfHeight), DesignScale(dpi * 3 / 2)(13));
 }
 
 TEST_F(MainWindowTest, TheAboutBoxShowsTheVersionRecordAndOpensItsLinks) {

@@ -126,6 +126,56 @@ TEST_F(ScanWindowTest, F5FillsTheTreeAndEndsIdleWithDeleteAllAndEverythingExpand
   EXPECT_EQ(form.Tree().Count(), static_cast<int>(form.Results().NodeCount()));
 }
 
+// Every node with children shows them.
+void ExpectAllExpanded(TMainForm& form) {
+  HWND tree = form.Tree().Handle();
+  int shown = 0;
+  for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item)) {
+    ++shown;
+    if (TreeView_GetChild(tree, item)) {
+      EXPECT_TRUE(form.Tree().Expanded(item)) << form.Tree().Text(item);
+    }
+  }
+  EXPECT_EQ(shown, form.Tree().Count()) << "every node visible";
+}
+
+TEST_F(ScanWindowTest, EveryScanShowsItsResultsExpanded) {
+  ImportRegText(*registry_, Planted(2));
+  TMainForm& form = Open();  // no position stored: the first window
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  ScanToTheEnd(form);
+  ExpectAllExpanded(form);
+  form.SelectNode(*FindNode(*form.Results().Top(), "Run"));
+  Settle(400);
+  SaveScreenshot(form.Handle(), "first-window-after-scan");
+  ScanToTheEnd(form);
+  EXPECT_GT(form.Tree().Count(), 5);
+  ExpectAllExpanded(form);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "second-scan");
+}
+
+TEST_F(ScanWindowTest, ARulesFileThatCannotBeUsedIsReportedAndNothingIsScanned) {
+  ImportRegText(*registry_, Planted(1));
+  const std::string rules = files_.folder + "Knowbase.ini";
+  TMainForm& form = Open();
+  for (const char* text : std::initializer_list<const char*>{"", "[PATHS1]\r\n; none yet\r\n", nullptr}) {
+    messages_.errors.clear();
+    if (text) {
+      WriteKnowledgeBase(text);
+    } else {
+      files_.DeleteFile(rules);
+    }
+    form.Dispatcher().Execute(CommandId::kStart);
+    ASSERT_EQ(messages_.errors.size(), 1u);
+    EXPECT_EQ(messages_.errors[0].rfind("Nothing was scanned: ", 0), 0u) << messages_.errors[0];
+    EXPECT_NE(messages_.errors[0].find(rules), std::string::npos) << "names the file: " << messages_.errors[0];
+    EXPECT_FALSE(form.Scanning());
+    EXPECT_EQ(form.Tree().Count(), 1) << "only My Computer, as before";
+    EXPECT_TRUE(form.Dispatcher().States().Enabled(CommandId::kStart));
+  }
+}
+
 TEST_F(ScanWindowTest, SelectionFillsTheValueListAndSetsTheNodeCommands) {
   ImportRegText(*registry_, Planted(1));
   TMainForm& form = Open();
@@ -272,12 +322,49 @@ TEST_F(ScanWindowTest, TheWindowFindsWhatTheHeadlessScannerFindsOnTheDemo) {
 
 namespace {
 
+// A throwaway current folder, where the window's backup files go, for the
+// object's life.
+class OwnCurrentFolder {
+ public:
+  explicit OwnCurrentFolder(const char* prefix) : folder_(prefix) {
+    GetCurrentDirectoryA(MAX_PATH, saved_);
+    SetCurrentDirectoryA(folder_.Path().c_str());
+  }
+  ~OwnCurrentFolder() { SetCurrentDirectoryA(saved_); }
+
+ private:
+  ScopedTempFolder folder_;
+  char saved_[MAX_PATH] = "";
+};
+
+TEST_F(ScanWindowTest, DeleteKeySaysWhatWentInTheFirstPanelOnly) {
+  OwnCurrentFolder work("status");
+  ImportRegText(*registry_, Planted(1));
+  StoreGeometry(40, 40, 900, 560);
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  ScanToTheEnd(form);
+  const ResultNode& run = *FindNode(*form.Results().Top(), "Run");
+  const std::string key = NodeFullPath(run);
+  form.SelectNode(run);
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kDeleteKey), 0);
+  EXPECT_EQ(form.Status().Text(), "Deleted from " + key + ": \"Gone\"") << "one value, not the key";
+  form.SelectNode(*FindNode(*form.Results().Top(), "Gone0.exe"));
+  const std::string app = NodeFullPath(*FindNode(*form.Results().Top(), "Gone0.exe"));
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kDeleteKey), 0);
+  EXPECT_EQ(form.Status().Text(), "Deleted the key " + app);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "status-after-delete-key");
+  RECT panels[3];
+  for (int i = 0; i < 3; ++i) SendMessageA(form.Status().Handle(), SB_GETRECT, i, reinterpret_cast<LPARAM>(&panels[i]));
+  EXPECT_GT(RedPixels(form.Status().Handle(), panels[0]), 20);
+  EXPECT_EQ(RedPixels(form.Status().Handle(), panels[1]), 0) << "the text stays in its panel";
+  EXPECT_EQ(RedPixels(form.Status().Handle(), panels[2]), 0);
+  Close();
+}
+
 TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {
-  // The backup file goes to the current folder: a throwaway one.
-  ScopedTempFolder work("values");
-  char saved[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, saved);
-  SetCurrentDirectoryA(work.Path().c_str());
+  OwnCurrentFolder work("values");
   ImportRegText(*registry_, Planted(1));
   TMainForm& form = Open();
   ScanToTheEnd(form);
@@ -294,7 +381,6 @@ TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {
   EXPECT_EQ(FindNode(*form.Results().Top(), "Run"), nullptr) << "no bad value left: the node went";
   EXPECT_TRUE(messages_.errors.empty());
   Close();
-  SetCurrentDirectoryA(saved);
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ class UnicodeNamesTest : public MainWindowTest {
     ScanToTheEnd(form);
     Send(WmIdOf(CommandId::kDeleteAll));
     EXPECT_EQ(form.Results().NodeCount(), 1u) << (messages_.informed.empty() ? "" : messages_.informed.back());
-    return work_.Path() + (messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2));
+    return messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2);  // the whole path
   }
 
   ScopedTempFolder work_{"unicode"};

@@ -39,7 +39,7 @@ TEST(LanguageFiles, ReadAlikeByThePortableReaderAndTheSystem) {
     EXPECT_EQ(file, SystemValue(TLangv::kIndexFile, "languages", language));
     const IniFile texts = ReadIni(file);
     const std::vector<std::string> names = texts.ReadSectionKeys("Messages");
-    EXPECT_EQ(names.size(), static_cast<std::size_t>(kLastMessage + 1)) << file;
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(kLastMessage) + 1) << file;
     for (const std::string& name : names)
       EXPECT_EQ(texts.ReadString("Messages", name, ""), SystemValue(file, "Messages", name)) << file << " " << name;
   }
