@@ -39,7 +39,7 @@ TEST(ClassesRestoreTest, AUsersClassBacksUpToTheUsersClassesAndAnOtherViewsToIts
   TBuck journal(harness.view.tree, registry, files, clock, mail);
   journal.BeginBackupFile();
   ProblemDeletion deletion(harness.view.tree, registry, journal);
-  EXPECT_EQ(deletion.DeleteAll([] {}).deleted, 2);
+  EXPECT_EQ(deletion.DeleteAll([] {}).deleted.size(), 2u);
   EXPECT_EQ(registry.OpenRead(kHkeyClassesRoot, "CLSID\\{U}"), nullptr);
   EXPECT_EQ(registry.OpenRead(kHkeyClassesRoot, "Wow6432Node\\CLSID\\{W}"), nullptr);
 

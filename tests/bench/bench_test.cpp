@@ -66,8 +66,7 @@ TEST(SyntheticRegistry, EveryReferenceStaleIsFoundAndTheShareIsAnOption) {
   const SyntheticRegistry usual = GenerateRegistry(usual_registry, {.keys = 3000, .mirror_classes_root = true});
   const SyntheticRegistry generated =
       GenerateRegistry(stale_registry, {.keys = 3000, .mirror_classes_root = true, .stale_percent = 100});
-  for (const std::string& name : generated.system_files) files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
-  for (const std::string& path : generated.program_files) files.AddFile(path);
+  AddReferencedFiles(files, generated);
   files.AddFile(kKnowledgeBase, ShippedKnowledgeBase());
   const BenchFigures figures = MeasureScan("memory", stale_registry, files, kKnowledgeBase, generated, 1, 0);
   EXPECT_GT(figures.planted, 10 * usual.planted.size());
