@@ -171,7 +171,7 @@ TEST_F(HeadlessDeleteTest, DeleteRemovesWhatDeleteAllRemovesAfterTheBackupAndRef
             "Refused: 1\n"
             "    HKEY_CURRENT_USER\\Software\\Apps\\Gone: it would remove the value \"keep\" of "
             "HKEY_CURRENT_USER\\Software\\Apps\\Gone, and it is excluded in the knowledge base\n"
-            "Backup file: 06_12_26;09-05-09 (PM).reg\n");
+            "Backup file: C:\\06_12_26;09-05-09 (PM).reg\n");
   const std::string backup = files.ReadFile(kBackup).value_or("");
   EXPECT_NE(backup.find("[HKEY_CURRENT_USER\\Software\\Apps\\Old]"), std::string::npos);
   EXPECT_EQ(backup.find("Apps\\Gone"), std::string::npos) << "a refused problem is not backed up";
