@@ -3,25 +3,13 @@
 #include "lang/langv.h"
 #include "lang/message_numbers.h"
 
-namespace {
-
-// The tip dialog's close button says the same.
-constexpr int kMsgClose = 29;
-
-std::string TextOr(const TLangv& langv, int message, const char* built_in) {
-  std::string text = langv.GetMsg(message);
-  return text.empty() ? built_in : text;
-}
-
-}  // namespace
-
+// A text the language file lacks comes from the built-in English table.
 IgnoredDialogTexts IgnoredDialogTextsOf(const TLangv& langv) {
-  return {TextOr(langv, kMsgIgnoredTitle, "Ignored items"), TextOr(langv, kMsgIgnoredKey, "Key"),
-          TextOr(langv, kMsgIgnoredValue, "Value"),         TextOr(langv, kMsgIgnoredAdded, "Added"),
-          TextOr(langv, kMsgIgnoredRemove, "&Remove"),      TextOr(langv, kMsgIgnoredRemoveAll, "Remove &all"),
-          TextOr(langv, kMsgClose, "&Close")};
+  return {langv.GetMsg(kMsgIgnoredTitle),  langv.GetMsg(kMsgIgnoredKey),    langv.GetMsg(kMsgIgnoredValue),
+          langv.GetMsg(kMsgIgnoredAdded),  langv.GetMsg(kMsgIgnoredRemove), langv.GetMsg(kMsgIgnoredRemoveAll),
+          langv.GetMsg(kMsgTipClose)};  // the tip dialog's close button says the same
 }
 
 std::string IgnoredStatusText(const TLangv& langv, int count) {
-  return TextOr(langv, kMsgIgnoredStatus, "Ignored:") + " " + std::to_string(count);
+  return langv.GetMsg(kMsgIgnoredStatus) + " " + std::to_string(count);
 }
