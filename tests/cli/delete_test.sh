@@ -19,9 +19,9 @@ source "$root/scripts/wine-env.sh"
 export WINEPREFIX="$prefix"
 trap 'chattr -i "$readonly_folder" 2>/dev/null; wineserver -k 2>/dev/null' EXIT
 
-# The registry as a 64-bit program sees it, from the tools of the scanner's kind.
-tool=(wine)
-pe_is_64bit "$scanner" && tool=(env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64)
+# Both views, whichever build deletes: the 64-bit tools see the 32-bit view
+# as the Wow6432Node keys.
+tool=(env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64)
 dump() {
   "${tool[@]}" reg export 'HKLM\Software' "$(winepath -w "$work/hklm.reg")" /y >/dev/null 2>&1
   "${tool[@]}" reg export 'HKCU\Software' "$(winepath -w "$work/hkcu.reg")" /y >/dev/null 2>&1
@@ -72,9 +72,7 @@ delete_status=$?
 delete_seconds=$(echo "$(now) - $start" | bc)
 [ "$delete_status" -eq 1 ] || [ "$delete_status" -eq 4 ] || fail "--delete exited $delete_status"
 dump "$work/after-delete.dump"
-bits=32
-pe_is_64bit "$scanner" && bits=64
-python3 - "$work" "$root" "$bits" <<'PY' || failed=1
+python3 - "$work" "$root" <<'PY' || failed=1
 import json, sys
 work, root = sys.argv[1], sys.argv[2]
 result = json.load(open(f"{work}/delete.json"))
@@ -104,7 +102,7 @@ def machine(path):
 # App Paths): the dump shows them at both paths.
 def shared(path):
     return path.lower().replace("\\software\\wow6432node\\classes", "\\software\\classes").replace("\\wow6432node", "")
-gone = [machine(p).lower() for p in deleted]
+gone = [shared(machine(p)) for p in deleted]
 ok = True
 for key, values in before.items():
     if after.get(key) == values:
@@ -116,10 +114,7 @@ for key, values in before.items():
 for key in after:
     if key not in before:
         print(f"FAIL: appeared: {key}"); ok = False
-# A 32-bit scanner judges the type libraries' win32 entries instead.
-wide = sys.argv[3] == "64"
-planted = {l.split("\t")[0] if wide else l.split("\t")[0].replace("\\win64", "\\win32")
-           for l in open(f"{root}/data/demo/expected-problems.txt") if l.strip()}
+planted = {l.split("\t")[0] for l in open(f"{root}/data/demo/expected-problems.txt") if l.strip()}
 baseline = {l.split("\t")[0] for l in open(f"{root}/data/demo/baseline-findings.txt") if l.strip() and not l.startswith("#")}
 problems = {p["path"] for p in result["problems"]}
 if not planted <= problems:
@@ -140,7 +135,7 @@ diff -u "$work/before.dump" "$work/after-restore.dump" > "$work/restore.diff" ||
 
 # Deleted again, then back through Wine's registry editor.
 wine "$scanner" --delete --backup 'C:\TarnelDemo\backup2.reg' > "$work/delete2.out" 2>&1
-wine_merge_for "$scanner" "$prefix/drive_c/TarnelDemo/backup2.reg"
+wine_merge "$prefix/drive_c/TarnelDemo/backup2.reg"
 dump "$work/after-regedit.dump"
 diff -u "$work/before.dump" "$work/after-regedit.dump" > "$work/regedit.diff" || fail "regedit /s did not give everything back ($work/regedit.diff)"
 
