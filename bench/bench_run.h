@@ -32,8 +32,8 @@ struct BenchFigures {
   std::string back_end;
   std::size_t keys = 0;           // keys and values written by the generator
   std::size_t values = 0;
-  std::size_t keys_checked = 0;   // keys the rules examine
-  std::size_t lookups = 0;        // distinct texts the raw walk looked up
+  std::size_t keys_checked = 0;   // keys the rules examine, both views
+  std::size_t walk_lookups = 0;   // file searches and folder checks of the raw walk
   double walk_ms = 0;
   double scan_ms = 0;
   std::size_t walk_peak_kib = 0;  // heap working set of the phase
@@ -41,8 +41,11 @@ struct BenchFigures {
   std::size_t problems = 0;       // found by the scan
   std::size_t planted = 0;
   std::size_t missed = 0;         // planted but not found
-  std::size_t scan_searches = 0;  // file searches of the scan
-  std::size_t repeated_searches = 0;  // of those, names searched before
+  std::size_t scan_lookups = 0;   // file searches and folder checks of the scan
+  std::size_t repeated_searches = 0;  // searches of the scan for a name searched before
+  // Empty unless the walk did not read what the scan read: then the times
+  // compare different work and are no figure.
+  std::string error;
 };
 
 // files: where the scanner reads the knowledge base and looks files up.
@@ -50,5 +53,7 @@ BenchFigures MeasureScan(const std::string& back_end, Registry& registry, FileSy
                          const std::string& knowledge_base, const SyntheticRegistry& generated, int repeat,
                          double min_ms);
 
+// The header is a line of what each column covers, each starting with
+// "#", then the column names.
 void PrintHeader(std::ostream& out);
 void PrintRow(std::ostream& out, const BenchFigures& figures);

@@ -1,6 +1,6 @@
 #pragma once
-// A file system that counts the search-order lookups made through it and
-// how many of them repeated a name already looked up.
+// A file system that counts the look-ups made through it (search-order
+// searches and folder checks) and how many searches repeated a name.
 #include <cstddef>
 #include <string>
 #include <unordered_set>
@@ -13,10 +13,11 @@ class CountingFileSystem : public FileSystem {
 
   void ResetCounts();
   std::size_t Searches() const { return searches_; }
+  std::size_t FolderChecks() const { return folder_checks_; }
   std::size_t RepeatedSearches() const { return repeated_; }
 
   bool FileExists(const std::string& path) override { return files_.FileExists(path); }
-  bool DirectoryExists(const std::string& path) override { return files_.DirectoryExists(path); }
+  bool DirectoryExists(const std::string& path) override;
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override { return files_.ExeFolder(); }
   std::string TempFolder() override { return files_.TempFolder(); }
@@ -32,6 +33,7 @@ class CountingFileSystem : public FileSystem {
  private:
   FileSystem& files_;
   std::size_t searches_ = 0;
+  std::size_t folder_checks_ = 0;
   std::size_t repeated_ = 0;
   std::unordered_set<std::string> searched_;
 };

@@ -42,8 +42,10 @@ int main(int argc, char** argv) {
         registry, {.keys = size, .mirror_classes_root = true, .stale_percent = parsed.options.stale_percent});
     AddReferencedFiles(files, generated);
     files.AddFile(kKnowledgeBaseInMemory, knowledge_base.str());
-    PrintRow(std::cout, MeasureScan("memory", registry, files, kKnowledgeBaseInMemory, generated,
-                                    parsed.options.repeat, parsed.options.min_ms));
+    const BenchFigures figures = MeasureScan("memory", registry, files, kKnowledgeBaseInMemory, generated,
+                                             parsed.options.repeat, parsed.options.min_ms);
+    PrintRow(std::cout, figures);
+    if (!figures.error.empty()) return 1;
   }
   return 0;
 }

@@ -50,9 +50,10 @@ int main(int argc, char** argv) {
     MemoryRegistry written;
     const SyntheticRegistry generated = GenerateRegistry(written, shape);
     if (parsed.options.header) PrintHeader(std::cout);
-    PrintRow(std::cout, MeasureScan("wine", registry, files, parsed.options.knowledge_base, generated,
-                                    parsed.options.repeat, parsed.options.min_ms));
-    return 0;
+    const BenchFigures figures = MeasureScan("wine", registry, files, parsed.options.knowledge_base, generated,
+                                             parsed.options.repeat, parsed.options.min_ms);
+    PrintRow(std::cout, figures);
+    return figures.error.empty() ? 0 : 1;
   }
   const SyntheticRegistry generated = GenerateRegistry(registry, shape);
   for (const std::string& path : generated.program_files) {

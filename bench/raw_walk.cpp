@@ -1,10 +1,15 @@
 #include "bench/raw_walk.h"
 
-#include <unordered_set>
-
-#include "platform/case_fold.h"
 #include "platform/ini_file.h"
+#include "platform/registry_accessor.h"
+#include "platform/registry_errors.h"
+#include "platform/registry_views.h"
 #include "scan/BaseVer.h"
+#include "scan/check_helpers.h"
+#include "scan/command_line.h"
+#include "scan/file_lookup.h"
+#include "scan/key_pattern.h"
+#include "scan/reference_tables.h"
 #include "scan/root_keys.h"
 #include "scan/rule_entry.h"
 #include "scan/verefy.h"
@@ -12,23 +17,22 @@
 std::vector<RawRule> ReadRawRules(const std::string& ini_text) {
   const IniFile ini(ini_text);
   std::vector<RawRule> rules;
-  for (const std::string& name : ini.ReadSectionKeys(Tverefy::kSectionName)) {
-    const std::string::size_type slash = name.find('\\');
-    const RuleValue value = SplitRuleValue(ini.ReadString(Tverefy::kSectionName, name, ""));
-    if (slash == std::string::npos || !value.has_check_field) continue;
-    if (!TINISectionVarClass::FindCheck(value.check_name)) continue;
-    std::string check = value.check_name;
-    for (char& c : check) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    rules.push_back({RootKeyOfPath(name), name.substr(slash + 1), check, value.parameter});
+  for (const auto& [name, value_text] : ReadRuleEntries(ini, Tverefy::kSectionName)) {
+    const std::optional<EntryName> entry = SplitEntryName(name);
+    const RuleValue value = SplitRuleValue(value_text);
+    if (!entry || !value.has_check_field) continue;
+    const TINISectionVarClass::CheckDefinition* check = TINISectionVarClass::FindCheckDefinition(value.check_name);
+    if (!check) continue;
+    rules.push_back({RootKeyOfPath(name), entry->pattern, check->name, value.parameter});
   }
   return rules;
 }
 
 namespace {
 
-// What a check reads of its key, and which of those texts it searches for.
-enum class Reads { kNothing, kDefaultValue, kNamedValue, kValueNames, kAllValues };
-enum class Lookup { kNone, kSearch, kFolder };
+// What a check reads of its key, and what it looks up on disk.
+enum class Reads { kNothing, kDefaultValue, kNamedValue, kValueNames, kPlainTexts };
+enum class Lookup { kNone, kCommand, kFolder, kNameThenText, kTextThenName };
 
 struct CheckReads {
   const char* check;
@@ -37,13 +41,13 @@ struct CheckReads {
 };
 
 constexpr CheckReads kCheckReads[] = {
-    {"PROGIDDEF_", Reads::kDefaultValue, Lookup::kNone}, {"DIRDEF_", Reads::kDefaultValue, Lookup::kFolder},
-    {"FILE_", Reads::kNamedValue, Lookup::kSearch},      {"FILEDEF_", Reads::kDefaultValue, Lookup::kSearch},
-    {"LN_", Reads::kValueNames, Lookup::kSearch},        {"LD_", Reads::kAllValues, Lookup::kSearch},
-    {"ND_", Reads::kAllValues, Lookup::kSearch},         {"DN_", Reads::kAllValues, Lookup::kSearch},
-    {"CLSID_K_", Reads::kNothing, Lookup::kNone},        {"CLSID_D_", Reads::kDefaultValue, Lookup::kNone},
-    {"CLSID_", Reads::kNamedValue, Lookup::kNone},       {"CLSID_LN_", Reads::kValueNames, Lookup::kNone},
-    {"CLSID_LD_", Reads::kAllValues, Lookup::kNone},     {"INTRFC_K_", Reads::kNothing, Lookup::kNone},
+    {"PROGIDDEF_", Reads::kDefaultValue, Lookup::kNone},  {"DIRDEF_", Reads::kDefaultValue, Lookup::kFolder},
+    {"FILE_", Reads::kNamedValue, Lookup::kCommand},      {"FILEDEF_", Reads::kDefaultValue, Lookup::kCommand},
+    {"LN_", Reads::kValueNames, Lookup::kCommand},        {"LD_", Reads::kPlainTexts, Lookup::kCommand},
+    {"ND_", Reads::kPlainTexts, Lookup::kNameThenText},   {"DN_", Reads::kPlainTexts, Lookup::kTextThenName},
+    {"CLSID_K_", Reads::kNothing, Lookup::kNone},         {"CLSID_D_", Reads::kDefaultValue, Lookup::kNone},
+    {"CLSID_", Reads::kNamedValue, Lookup::kNone},        {"CLSID_LN_", Reads::kValueNames, Lookup::kNone},
+    {"CLSID_LD_", Reads::kPlainTexts, Lookup::kNone},     {"INTRFC_K_", Reads::kNothing, Lookup::kNone},
     {"TLB_D_", Reads::kDefaultValue, Lookup::kNone},
 };
 
@@ -53,129 +57,104 @@ const CheckReads& ReadsOf(const std::string& check) {
   return kCheckReads[8];  // ReadRawRules keeps known checks only
 }
 
-constexpr const char* kClassKeys[] = {"CLSID", "Interface", "TypeLib"};
-
-std::string TextOf(const RegValue& value) {
-  std::string text(value.data.begin(), value.data.end());
-  return text.substr(0, text.find('\0'));
-}
-
 class Walker {
  public:
   Walker(Registry& registry, FileSystem& files, RawWalkCounts& counts)
-      : registry_(registry), files_(files), counts_(counts) {}
+      : registry_(registry), lookup_(files), reg_(registry), counts_(counts) {}
 
   void ReferenceTables() {
-    for (const char* path : {"Software\\CLASSES\\CLSID", "Software\\CLASSES\\TypeLib", "Software\\CLASSES\\Interface",
-                             "Software\\CLASSES\\Wow6432Node\\CLSID", "Software\\CLASSES\\Wow6432Node\\Interface",
-                             "Software\\CLASSES"}) {
-      if (std::unique_ptr<RegKey> key = registry_.OpenRead(kHkeyLocalMachine, path))
-        counts_.reference_names += key->SubkeyNames().size();
+    for (const ReferenceTableKey& table : ReferenceTableKeys()) {
+      reg_.SetRootKey(table.root);
+      if (reg_.OpenKeyReadOnly(table.path)) counts_.reference_names += reg_.GetKeyNames().size();
     }
+    reg_.CloseKey();
   }
 
   void Rule(const RawRule& rule) {
     rule_ = &rule;
     reads_ = &ReadsOf(rule.check);
-    Visit(rule.pattern, 0, rule.pattern.find("*\\") != std::string::npos);
+    reg_.SetRootKey(rule.root);
+    Visit(PatternToWalk{rule.pattern, 0}, ExcludesTableKeys(rule.pattern));
+    if (!registry_.HasTwoViews()) return;
+    if (const std::optional<std::string> other = ThirtyTwoBitViewPath(rule.root, rule.pattern))
+      Visit(PatternToWalk{*other, 0}, ExcludesTableKeys(*other));
   }
 
  private:
-  // The shipped rules use whole-component "*" wildcards only.
-  static std::string::size_type FindStar(const std::string& pattern, std::string::size_type from) {
-    for (std::string::size_type start = from; start <= pattern.size();) {
-      std::string::size_type end = pattern.find('\\', start);
-      if (end == std::string::npos) end = pattern.size();
-      if (end - start == 1 && pattern[start] == '*') return start;
-      start = end + 1;
-    }
-    return std::string::npos;
-  }
-
-  void Visit(const std::string& pattern, std::string::size_type from, bool exclude_class_keys) {
-    const std::string::size_type star = FindStar(pattern, from);
-    if (star == std::string::npos) {
-      Check(pattern);
+  void Visit(const PatternToWalk& walk, bool exclude_table_keys) {
+    const std::optional<WildcardLevel> wildcard = FindWildcardLevel(walk);
+    if (!wildcard) {
+      Check(walk.pattern);
       return;
     }
-    const std::string key = pattern.substr(0, star == 0 ? 0 : star - 1);
-    const std::string rest = pattern.substr(std::min(star + 2, pattern.size()));
-    std::vector<std::string> names;
-    if (std::unique_ptr<RegKey> opened = registry_.OpenRead(rule_->root, key))
-      names = opened->SubkeyNames();
-    for (const std::string& name : names) {
-      if (name == "*" || (exclude_class_keys && IsClassKey(name))) continue;
-      const std::string expanded = key.empty() ? name : key + "\\" + name;
-      if (rest.empty())
-        Check(expanded);
-      else
-        Visit(expanded + "\\" + rest, expanded.size() + 1, false);
-    }
-  }
-
-  static bool IsClassKey(const std::string& name) {
-    for (const char* class_key : kClassKeys)
-      if (EqualsNoCase(name, class_key)) return true;
-    return false;
+    if (!reg_.OpenKeyReadOnly(wildcard->key)) return;
+    std::vector<std::string> names = reg_.GetKeyNames();
+    reg_.CloseKey();
+    DropNamesNotWalked(names, exclude_table_keys);
+    for (const std::string& name : names) Visit(wildcard->Expand(name), false);
   }
 
   void Check(const std::string& path) {
-    std::unique_ptr<RegKey> key = registry_.OpenRead(rule_->root, path);
-    if (!key) return;
+    if (!reg_.OpenKeyReadOnly(path)) return;
     ++counts_.keys_checked;
+    try {
+      Read();
+    } catch (const RegistryError&) {
+      // As the scan: a value not readable as text passes the key over.
+    }
+    reg_.CloseKey();
+  }
+
+  void Read() {
     const std::string parameter = rule_->parameter.value_or("");
     switch (reads_->reads) {
       case Reads::kNothing:
-        break;
+        return;
       case Reads::kDefaultValue:
       case Reads::kNamedValue: {
-        const std::string name = reads_->reads == Reads::kNamedValue ? parameter : std::string();
-        if (std::optional<RegValue> value = key->QueryValue(name)) {
-          ++counts_.values_read;
-          LookUp(TextOf(*value));
+        const std::optional<std::string> text = ReadValueText(reg_, reads_->reads == Reads::kNamedValue ? parameter : "");
+        if (!text) return;
+        ++counts_.values_read;
+        if (reads_->lookup == Lookup::kFolder) {
+          if (!text->empty()) lookup_.Folder(*text);
+        } else {
+          LookUp(*text);
         }
-        break;
+        return;
       }
       case Reads::kValueNames:
-        for (const std::string& name : key->ValueNames()) {
+        for (const std::string& name : reg_.GetValueNames()) {
           ++counts_.values_read;
-          LookUp(name);
+          if (!name.empty()) LookUp(name);
         }
-        break;
-      case Reads::kAllValues:
-        for (const std::string& name : key->ValueNames()) {
-          std::optional<RegValue> value = key->QueryValue(name);
+        return;
+      case Reads::kPlainTexts:
+        for (const std::string& name : reg_.GetValueNames()) {
+          const std::optional<std::string> text = PlainText(reg_, name);
           ++counts_.values_read;
-          if (!value || value->type != kRegSz) continue;
-          const std::string text = TextOf(*value);
-          if (rule_->check == "ND_") LookUp(name + parameter + text);
-          else if (rule_->check == "DN_") LookUp(text + parameter + name);
-          else LookUp(text);
+          if (!text) continue;
+          if (reads_->lookup == Lookup::kNameThenText) LookUp(name + parameter + *text);
+          else if (reads_->lookup == Lookup::kTextThenName) LookUp(*text + parameter + name);
+          else if (!text->empty()) LookUp(*text);
         }
-        break;
+        return;
     }
   }
 
-  // The file name a text starts with: inside its quotes when quoted; none
-  // for a text that starts with an environment variable.
-  void LookUp(const std::string& text) {
-    if (reads_->lookup == Lookup::kNone || text.empty() || text[0] == '%') return;
-    std::string name = text;
-    if (name[0] == '"') name = name.substr(1, name.find('"', 1) - 1);
-    if (!looked_up_.insert(name).second) return;
-    ++counts_.lookups;
-    if (reads_->lookup == Lookup::kFolder)
-      files_.DirectoryExists(name);
-    else
-      files_.SearchPath(name);
+  // The scan's own look-ups of a command line's program: the same names,
+  // through the same memo.
+  void LookUp(const std::string& command_line) {
+    if (reads_->lookup == Lookup::kNone) return;
+    CommandTargetExists(command_line,
+                        [this](const std::string& name) { return lookup_.Search(name) != Presence::kMissing; });
   }
 
   Registry& registry_;
-  FileSystem& files_;
+  FileLookup lookup_;
+  RegistryAccessor reg_;
   RawWalkCounts& counts_;
   const RawRule* rule_ = nullptr;
   const CheckReads* reads_ = nullptr;
-  std::unordered_set<std::string> looked_up_;
 };
 
 }  // namespace

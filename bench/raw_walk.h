@@ -1,8 +1,11 @@
 #pragma once
-// The raw walk: what a scan cannot do faster. It opens exactly the keys the
-// scan's rules examine and reads exactly the values their checks read, with
-// no checks at all, and looks each distinct text that needs a file search up
-// once.
+// The raw walk: what a scan cannot do faster. It reads what the scan reads
+// and nothing else: the subkey names of the same reference tables (both
+// classes keys, both registry views), the keys the rules examine, each
+// redirected rule a second time over the 32-bit view as the scan walks it,
+// the values their checks read, and the same file look-ups, made through
+// the scan's own look-up memo. It judges nothing: no reference list is
+// indexed, no name matched, no problem recorded.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -14,7 +17,7 @@
 // One knowledge-base rule as the walk needs it.
 struct RawRule {
   RootKey root = 0;
-  std::string pattern;  // below the root; whole "*" components are wildcards
+  std::string pattern;  // below the root, as the scan's key patterns
   std::string check;    // the check's name in capitals
   std::optional<std::string> parameter;
 };
@@ -24,10 +27,9 @@ struct RawRule {
 std::vector<RawRule> ReadRawRules(const std::string& ini_text);
 
 struct RawWalkCounts {
-  std::size_t reference_names = 0;  // names of the four reference tables
-  std::size_t keys_checked = 0;     // keys a check examines
+  std::size_t reference_names = 0;  // names read from the reference tables
+  std::size_t keys_checked = 0;     // keys a check examines, in both views
   std::size_t values_read = 0;      // value data and value names read
-  std::size_t lookups = 0;          // distinct texts looked up on disk
 };
 
 RawWalkCounts RawWalk(Registry& registry, FileSystem& files, const std::vector<RawRule>& rules);

@@ -20,6 +20,10 @@ constexpr const char* kSystemPrograms[] = {"notepad.exe", "write.exe", "explorer
 constexpr const char* kClassesPrefix = "HKEY_CLASSES_ROOT\\";
 constexpr const char* kMachinePrefix = "HKEY_LOCAL_MACHINE\\";
 constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+// The 32-bit programs' copy of the software branch and of the class
+// tables the system keeps apart per view.
+constexpr const char* kCurrentVersion32 = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\";
+constexpr const char* kClasses32 = "Wow6432Node\\";
 
 // Interfaces name one of these first classes as their proxy.
 constexpr std::size_t kProxyClasses = 8;
@@ -41,9 +45,15 @@ RegValue Dword(std::uint32_t number) {
                               static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
 }
 
+RegValue Blob(std::uint32_t size) {
+  RegValue value{kRegBinary, std::vector<std::uint8_t>(size)};
+  for (std::uint32_t i = 0; i < size; ++i) value.data[i] = static_cast<std::uint8_t>(i * 37 + size);
+  return value;
+}
+
 // Kinds keep the identifiers of classes, interfaces, libraries and missing
 // things apart.
-enum GuidKind : unsigned { kClass = 1, kInterface, kLibrary, kProduct, kMissing };
+enum GuidKind : unsigned { kClass = 1, kInterface, kLibrary, kProduct, kMissing, kUserClass };
 
 std::string Guid(GuidKind kind, std::size_t number) {
   char text[64];
@@ -65,22 +75,47 @@ class Generator {
     for (const char* program : kSystemPrograms) out_.system_files.push_back(program);
     for (std::size_t p = 0; p < products_; ++p) {
       out_.program_files.push_back(ProgramExe(p));
-      for (unsigned k = 0; k < kDllsPerProduct; ++k) out_.program_files.push_back(ProgramDll(p, k));
+      out_.program_files.push_back(ProgramExe32(p));
+      for (unsigned k = 0; k < kDllsPerProduct; ++k) {
+        out_.program_files.push_back(ProgramDll(p, k));
+        out_.program_files.push_back(ProgramDll32(p, k));
+      }
     }
     for (std::size_t i = 0; i < libraries_; ++i) TypeLibrary(i);
     classes_ = std::max(kProxyClasses, n * 45 / 1000);
     for (std::size_t i = 0; i < classes_; ++i) Class(i);
-    for (std::size_t i = 0; i < n * 50 / 1000; ++i) Interface(i);
+    // As on 64-bit Windows 11: many classes and interfaces registered
+    // again for 32-bit programs, under the same identifiers, and a few
+    // classes of the user's own.
+    for (std::size_t i = 0; i < n * 20 / 1000; ++i) Class32(i);
+    user_classes_ = std::max<std::size_t>(2, n / 2000);
+    for (std::size_t i = 0; i < user_classes_; ++i) UserClass(i);
+    for (std::size_t i = 0; i < n * 50 / 1000; ++i) Interface(i, "");
+    for (std::size_t i = 0; i < n * 35 / 1000; ++i) Interface(i, kClasses32);
     for (std::size_t i = 0; i < n / 100; ++i) FileType(i);
     for (std::size_t i = 0; i < n / 500; ++i) AppPath(i);
-    for (std::size_t i = 0; i < n / 500; ++i) Uninstall(i);
+    for (std::size_t i = 0; i < n / 500; ++i) Uninstall(kCurrentVersion, i);
+    for (std::size_t i = n / 500; i < n / 500 + n / 1000; ++i) Uninstall(kCurrentVersion32, i);
     ValueList(kCurrentVersion + std::string("Run"), 10 + n / 20000, [&](std::size_t i, bool stale) {
       return Value{"BenchAgent" + std::to_string(i), Sz(Quoted(stale ? MissingExe() : RandomExe()) + " /background")};
+    });
+    ValueList(kCurrentVersion32 + std::string("Run"), 5 + n / 40000, [&](std::size_t i, bool stale) {
+      return Value{"BenchAgent32_" + std::to_string(i),
+                   Sz(Quoted(stale ? MissingExe() : ProgramExe32(RandomProduct())) + " /tray")};
     });
     ValueList(kCurrentVersion + std::string("SharedDLLs"), n / 200, [&](std::size_t, bool stale) {
       return Value{stale ? MissingFullPath() : RandomProgramDll(), Dword(1 + Next(5))};
     });
-    for (std::size_t c = 0; out_.keys < n; ++c) FillerComponent(c);
+    // Keys no rule looks at: most in the machine's software branch, some in
+    // its 32-bit copy, some in the user's.
+    for (std::size_t c = 0; out_.keys < n; ++c) {
+      const std::uint32_t where = Next(100);
+      FillerComponent(where < 75 ? kHkeyLocalMachine : kHkeyCurrentUser,
+                      where < 63 ? "Software\\Bench Components\\"
+                      : where < 75 ? "Software\\Wow6432Node\\Bench Components\\"
+                                   : "Software\\Bench User Settings\\",
+                      c);
+    }
   }
 
  private:
@@ -118,6 +153,16 @@ class Generator {
   static std::string ProgramDll(std::size_t product, unsigned k) {
     return ProgramFolder(product) + "\\comp" + std::to_string(product) + "_" + std::to_string(k) + ".dll";
   }
+  static std::string ProgramFolder32(std::size_t product) {
+    return "C:\\Program Files (x86)\\Bench Vendor " + std::to_string(product % 50) + "\\Product " +
+           std::to_string(product);
+  }
+  static std::string ProgramExe32(std::size_t product) {
+    return ProgramFolder32(product) + "\\app" + std::to_string(product) + ".exe";
+  }
+  static std::string ProgramDll32(std::size_t product, unsigned k) {
+    return ProgramFolder32(product) + "\\comp" + std::to_string(product) + "_" + std::to_string(k) + ".dll";
+  }
   static std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
   std::size_t RandomProduct() { return Next(static_cast<std::uint32_t>(products_)); }
   std::string RandomExe() { return ProgramExe(RandomProduct()); }
@@ -137,6 +182,13 @@ class Generator {
     if (form < 70) return ExpandSz(std::string("%SystemRoot%\\System32\\") + RandomSystemDll());
     if (form < 90) return Sz(RandomSystemDll());
     return Sz(RandomProgramDll());
+  }
+  RegValue ServerFile32() {
+    const std::uint32_t form = Next(100);
+    if (form < 50) return Sz(std::string("C:\\Windows\\SysWOW64\\") + RandomSystemDll());
+    if (form < 70) return ExpandSz(std::string("%SystemRoot%\\SysWOW64\\") + RandomSystemDll());
+    if (form < 85) return Sz(RandomSystemDll());
+    return Sz(ProgramDll32(RandomProduct(), Next(kDllsPerProduct)));
   }
 
   void TypeLibrary(std::size_t i) {
@@ -214,10 +266,41 @@ class Generator {
     ClassKey(name + "\\CurVer", {{"", Sz(versioned)}});
   }
 
-  void Interface(std::size_t i) {
-    const std::string key = "Interface\\" + Guid(kInterface, i);
+  // A 32-bit program's registration of class i, under its identifier.
+  void Class32(std::size_t i) {
+    const std::string key = std::string(kClasses32) + "CLSID\\" + Guid(kClass, i);
+    ClassKey(key, {{"", Sz("Bench class " + std::to_string(i))}});
+    const bool can_be_stale = i >= kProxyClasses;
+    if (Next(10) < 9) {
+      RegValue server = ServerFile32();
+      if (can_be_stale && Stale()) {
+        server = Sz(MissingFile());
+        Plant(kClassesPrefix + key + "\\InprocServer32");
+      }
+      ClassKey(key + "\\InprocServer32", {{"", server}, {"ThreadingModel", Sz("Apartment")}});
+    } else {
+      std::string program = ProgramExe32(RandomProduct());
+      if (can_be_stale && Stale()) {
+        program = MissingExe();
+        Plant(kClassesPrefix + key + "\\LocalServer32");
+      }
+      ClassKey(key + "\\LocalServer32", {{"", Sz(Quoted(program))}});
+    }
+  }
+
+  // A class the user registered for themselves, as per-user installers do;
+  // interfaces of the machine may name it.
+  void UserClass(std::size_t i) {
+    const std::string key = "Software\\Classes\\CLSID\\" + Guid(kUserClass, i);
+    Key(kHkeyCurrentUser, key, {{"", Sz("Bench user class " + std::to_string(i))}});
+    Key(kHkeyCurrentUser, key + "\\InprocServer32", {{"", Sz(RandomProgramDll())}, {"ThreadingModel", Sz("Both")}});
+  }
+
+  // An interface in the 64-bit view (view "") or the 32-bit one.
+  void Interface(std::size_t i, const std::string& view) {
+    const std::string key = view + "Interface\\" + Guid(kInterface, i);
     ClassKey(key, {{"", Sz("IBench" + std::to_string(i))}});
-    std::string proxy = Guid(kClass, Next(kProxyClasses));
+    std::string proxy = Next(50) ? Guid(kClass, Next(kProxyClasses)) : Guid(kUserClass, Next(user_classes_));
     if (Stale()) {
       proxy = MissingGuid();
       Plant(kClassesPrefix + key + "\\ProxyStubClsid32");
@@ -266,8 +349,8 @@ class Generator {
   }
 
   // At most one bad value per entry: two would make one problem.
-  void Uninstall(std::size_t i) {
-    const std::string key = kCurrentVersion + std::string("Uninstall\\") + Guid(kProduct, i);
+  void Uninstall(const char* branch, std::size_t i) {
+    const std::string key = branch + std::string("Uninstall\\") + Guid(kProduct, i);
     const std::size_t product = RandomProduct();
     std::string icon = ProgramExe(product) + ",0";
     std::string folder = ProgramFolder(product);
@@ -302,11 +385,18 @@ class Generator {
   }
 
   // Keys no rule looks at, as most of a real registry.
-  void FillerComponent(std::size_t c) {
-    const std::string key = "Software\\Bench Components\\Component" + std::to_string(c);
-    MachineKey(key, {{"Name", Sz("Component " + std::to_string(c))}, {"Size", Dword(Next(1 << 20))}});
-    for (unsigned k = 0; k < 9 && out_.keys < shape_.keys; ++k)
-      MachineKey(key + "\\Part" + std::to_string(k), {{"", Sz(RandomProgramDll())}, {"Flags", Dword(k)}});
+  // Their values as settings have them: texts, numbers and now and then a
+  // binary blob of a few dozen to a few hundred bytes.
+  void FillerComponent(RootKey root, const std::string& branch, std::size_t c) {
+    const std::string key = branch + "Component" + std::to_string(c);
+    Key(root, key, {{"Name", Sz("Component " + std::to_string(c))}, {"Size", Dword(Next(1 << 20))},
+                    {"Version", Sz("10.0." + std::to_string(Next(30000)) + ".1")}});
+    for (unsigned k = 0; k < 9 && out_.keys < shape_.keys; ++k) {
+      std::vector<Value> values = {{"", Sz(RandomProgramDll())}, {"Flags", Dword(k)}};
+      if (Next(10) < 6) values.push_back({"InstallDate", Sz("2024" + std::to_string(1010 + Next(1200)))});
+      if (Next(10) < 4) values.push_back({"State", Blob(16 + Next(240))});
+      Key(root, key + "\\Part" + std::to_string(k), values);
+    }
   }
 
   Registry& registry_;
@@ -316,6 +406,7 @@ class Generator {
   std::size_t products_ = 0;
   std::size_t libraries_ = 0;
   std::size_t classes_ = 0;
+  std::size_t user_classes_ = 0;
   std::size_t missing_ = 0;
 };
 

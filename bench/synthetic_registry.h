@@ -1,9 +1,12 @@
 #pragma once
-// Synthetic registries shaped like a real one, for the scan benchmark: a
-// class table with server, ProgID and type-library links, interfaces, type
-// libraries, file types, App Paths, start-up values, uninstall entries,
-// shared DLL counters, and keys no rule looks at. Most references name the
-// same few system files; a few percent name nothing (planted problems).
+// Synthetic registries shaped like that of 64-bit Windows 11, for the scan
+// benchmark: a class table with server, ProgID and type-library links,
+// interfaces, type libraries, file types, App Paths, start-up values,
+// uninstall entries, shared DLL counters, and keys no rule looks at; both
+// registry views populated (32-bit classes and interfaces, a Wow6432Node
+// software branch) and a few classes of the user's own. Most references
+// name the same few system files; a few percent name nothing (planted
+// problems, in either view).
 #include <cstddef>
 #include <string>
 #include <vector>

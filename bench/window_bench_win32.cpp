@@ -45,13 +45,23 @@ class NoMail : public MailSender {
   MailResult SendFile(const std::string&) override { return MailResult::kHandedOver; }
 };
 
-double HeadlessScanMs(Registry& registry, FileSystem& files, Win32Clock& clock) {
+struct HeadlessRun {
+  double ms = 0;
+  long problems = -1;  // as its closing line counts them; -1 when it has none
+};
+
+HeadlessRun HeadlessScanRun(Registry& registry, FileSystem& files, Win32Clock& clock) {
   NoMail mail;
   std::ostringstream out, err;
   HeadlessScan scan(HeadlessSystem{registry, files, clock, mail}, out, err, nullptr);
   const auto start = Clock::now();
   scan.Run(ScanOptions{});
-  return Ms(Clock::now() - start);
+  HeadlessRun run{Ms(Clock::now() - start)};
+  const std::string text = out.str();
+  const std::size_t last_line = text.rfind('\n', text.size() >= 2 ? text.size() - 2 : 0);
+  const std::string closing = text.substr(last_line == std::string::npos ? 0 : last_line + 1);
+  if (closing.find(" found.") != std::string::npos) run.problems = std::atol(closing.c_str());
+  return run;
 }
 
 // Asks the window's thread for an answer every 20 ms while it runs.
@@ -161,7 +171,12 @@ int main(int argc, char** argv) {
   Win32MapiLibrary mapi(registry, mail_system);
 
   double headless = 1e300;
-  for (int i = 0; i < repeat; ++i) headless = std::min(headless, HeadlessScanMs(registry, files, clock));
+  long headless_problems = -1;
+  for (int i = 0; i < repeat; ++i) {
+    const HeadlessRun run = HeadlessScanRun(registry, files, clock);
+    headless = std::min(headless, run.ms);
+    headless_problems = run.problems;
+  }
 
   Win32Clipboard clipboard;
   TRegEditAccess navigator([](const std::string&, const std::string&) {});
@@ -174,12 +189,19 @@ int main(int argc, char** argv) {
   for (int i = 1; i < repeat; ++i) window = std::min(window, WindowScanMs(form, latencies));
   std::sort(latencies.begin(), latencies.end());
   const double p99 = latencies.empty() ? 0 : latencies[latencies.size() * 99 / 100];
-  std::printf("result nodes %zu, problems %d: headless scan %.0f ms, window scan first %.0f ms (ratio %.3f), "
-              "best %.0f ms (ratio %.3f, best of %d); "
+  const long window_problems = CountProblems(form.Results());
+  std::printf("result nodes %zu, problems: headless %ld, window %ld; headless scan %.0f ms, window scan first "
+              "%.0f ms (ratio %.3f), best %.0f ms (ratio %.3f, best of %d); "
               "UI answers during the window scans: %zu probes, max %.1f ms, p99 %.1f ms\n",
-              static_cast<std::size_t>(form.Results().NodeCount()), CountProblems(form.Results()), headless, first,
-              first / headless, window, window / headless, repeat, latencies.size(),
+              static_cast<std::size_t>(form.Results().NodeCount()), headless_problems, window_problems, headless,
+              first, first / headless, window, window / headless, repeat, latencies.size(),
               latencies.empty() ? 0 : latencies.back(), p99);
+  // Times of scans that found different things compare different work.
+  if (window_problems != headless_problems) {
+    std::printf("error: the window found %ld problems, the headless scanner %ld\n", window_problems,
+                headless_problems);
+    return 1;
+  }
   MeasureProblemNodes(form, registry);
   return 0;
 }

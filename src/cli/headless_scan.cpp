@@ -83,7 +83,7 @@ int HeadlessScan::Restore(const std::string& file) {
   }
   const RestoreReport report = ApplyRestore(system_.registry, *text, system_.code_pages);
   std::string summary = RestoreSummary(report);
-  for (std::size_t at; (at = summary.find("\r\n")) != std::string::npos;) summary.replace(at, 2, "\n");
+  for (std::size_t at; (at = summary.find("\r\n")) != std::string::npos;) summary.erase(at, 1);
   out_ << "Restored from " << file << ":\n" << summary << '\n';
   return report.failures.empty() ? kExitClean : kExitRefused;
 }

@@ -1,7 +1,5 @@
 #include "scan/BaseVer.h"
 
-#include <algorithm>
-
 #include "platform/case_fold.h"
 #include "platform/ini_file.h"
 #include "platform/registry_errors.h"
@@ -45,26 +43,6 @@ constexpr Check kChecks[] = {
     {"CLSID_LD_", &Section::CLSID_LD_, false},   {"INTRFC_K_", &Section::INTRFC_K_, false},
     {"TLB_D_", &Section::TLB_D_, false},
 };
-
-// The names a wildcard level never enters when the pattern goes on below
-// it: the big class tables, which have entries of their own, and the other
-// tables of HKEY_CLASSES_ROOT, which hold registrations, not programmatic
-// identifiers or file types: a level counted up from inside one of them
-// would name the whole table.
-constexpr const char* kTableKeys[] = {"CLSID",   "Interface",           "TypeLib",         "AppID",
-                                      "Applications", "SystemFileAssociations", "Component Categories",
-                                      "MIME",    "Installer",           "PROTOCOLS",       "Media Type",
-                                      "DirectShow", "Local Settings",   "Licenses"};
-// A registry view: the other half of the registry, under the same names.
-// No wildcard level ever enters it; a rule may name it literally.
-constexpr const char* kViewKeys[] = {"Wow6432Node"};
-
-template <std::size_t N>
-void EraseNamed(std::vector<std::string>& names, const char* const (&table)[N]) {
-  std::erase_if(names, [&](const std::string& name) {
-    return std::any_of(std::begin(table), std::end(table), [&](const char* key) { return EqualsNoCase(name, key); });
-  });
-}
 
 }  // namespace
 
@@ -123,9 +101,7 @@ void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAcce
   if (!reg.OpenKeyReadOnly(wildcard->key)) return;
   std::vector<std::string> names = reg.GetKeyNames();
   reg.CloseKey();
-  std::erase(names, "*");
-  EraseNamed(names, kViewKeys);
-  if (exclude_class_keys) EraseNamed(names, kTableKeys);
+  DropNamesNotWalked(names, exclude_class_keys);
   for (const std::string& name : names) {
     if (FOwner.Terminated()) break;
     VisitFrom(root_prefix, reg, wildcard->Expand(name), parameter, routine, false, level);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct EntryName {
   std::string root_prefix;  // the root name and the backslash after it
@@ -17,6 +18,11 @@ std::optional<EntryName> SplitEntryName(const std::string& name);
 // Whether the first wildcard level of the pattern leaves out the class
 // tables: the pattern goes on below a wildcard ("*\" anywhere in it).
 bool ExcludesTableKeys(const std::string& pattern);
+
+// Takes out of a wildcard level's subkey names those it never enters: "*",
+// which only "**" names, the other registry view, and, with
+// exclude_table_keys, the tables of the classes root.
+void DropNamesNotWalked(std::vector<std::string>& names, bool exclude_table_keys);
 
 // A pattern to walk: the text before search_from is an already expanded
 // key path whose names are taken literally.

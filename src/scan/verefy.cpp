@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/registry.h"
+#include "scan/reference_tables.h"
 #include "scan/root_keys.h"
 
 Tverefy::Tverefy(const ScanContext& context, ScanView& view)
@@ -24,36 +25,20 @@ void Tverefy::LoadKnowledgeBase(const std::string& path) {
 }
 
 void Tverefy::LoadReferenceLists() {
-  // Everywhere COM looks for a registration: the machine's classes and the
-  // user's (which HKEY_CLASSES_ROOT shows over them), each in both registry
-  // views; a 32-bit program's classes live in the other one. A link counts
-  // as stale only when its target is registered in none of them.
-  const std::pair<RootKey, const char*> classes_keys[] = {
-      {kHkeyLocalMachine, "Software\\CLASSES"}, {kHkeyCurrentUser, "Software\\Classes"}};
-  std::vector<std::string> class_ids, type_libs, interfaces, prog_ids;
-  const std::pair<const char*, std::vector<std::string>*> tables[] = {
-      {"CLSID", &class_ids}, {"TypeLib", &type_libs}, {"Interface", &interfaces}};
+  std::vector<std::string> names[4];
   RegistryAccessor reg(registry_);
-  for (const auto& [root, classes] : classes_keys) {
-    reg.SetRootKey(root);
-    for (const std::string& view : {std::string(classes), std::string(classes) + "\\Wow6432Node"}) {
-      for (const auto& [table, list] : tables) {
-        if (!reg.OpenKeyReadOnly(view + "\\" + table)) continue;
-        std::vector<std::string> names = reg.GetKeyNames();
-        list->insert(list->end(), names.begin(), names.end());
-      }
-    }
-    // ProgIDs are shared by both views.
-    if (reg.OpenKeyReadOnly(classes)) {
-      std::vector<std::string> names = reg.GetKeyNames();
-      prog_ids.insert(prog_ids.end(), names.begin(), names.end());
-    }
+  for (const ReferenceTableKey& table : ReferenceTableKeys()) {
+    reg.SetRootKey(table.root);
+    if (!reg.OpenKeyReadOnly(table.path)) continue;
+    std::vector<std::string> read = reg.GetKeyNames();
+    std::vector<std::string>& list = names[static_cast<int>(table.table)];
+    list.insert(list.end(), read.begin(), read.end());
   }
   reg.CloseKey();
-  FClassIds.Assign(std::move(class_ids));
-  FTypeLibs.Assign(std::move(type_libs));
-  FInterfaces.Assign(std::move(interfaces));
-  FProgIds.Assign(std::move(prog_ids));
+  FClassIds.Assign(std::move(names[static_cast<int>(ReferenceTable::kClassIds)]));
+  FTypeLibs.Assign(std::move(names[static_cast<int>(ReferenceTable::kTypeLibs)]));
+  FInterfaces.Assign(std::move(names[static_cast<int>(ReferenceTable::kInterfaces)]));
+  FProgIds.Assign(std::move(names[static_cast<int>(ReferenceTable::kProgIds)]));
   FProgIds.RemoveStartingWith('.');
 }
 

@@ -1,0 +1,25 @@
+#include "scan/reference_tables.h"
+
+#include <utility>
+
+#include "scan/root_keys.h"
+
+std::vector<ReferenceTableKey> ReferenceTableKeys() {
+  // Everywhere COM looks for a registration: the machine's classes and the
+  // user's (which HKEY_CLASSES_ROOT shows over them), each in both registry
+  // views; a 32-bit program's classes live in the other one. A link counts
+  // as stale only when its target is registered in none of them.
+  const std::pair<RootKey, std::string> classes_keys[] = {{kHkeyLocalMachine, "Software\\CLASSES"},
+                                                          {kHkeyCurrentUser, "Software\\Classes"}};
+  const std::pair<const char*, ReferenceTable> tables[] = {{"CLSID", ReferenceTable::kClassIds},
+                                                           {"TypeLib", ReferenceTable::kTypeLibs},
+                                                           {"Interface", ReferenceTable::kInterfaces}};
+  std::vector<ReferenceTableKey> keys;
+  for (const auto& [root, classes] : classes_keys) {
+    for (const std::string& view : {classes, classes + "\\Wow6432Node"})
+      for (const auto& [table, list] : tables) keys.push_back({root, view + "\\" + table, list});
+    // ProgIDs are shared by both views.
+    keys.push_back({root, classes, ReferenceTable::kProgIds});
+  }
+  return keys;
+}
