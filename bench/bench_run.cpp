@@ -173,7 +173,8 @@ void PrintHeader(std::ostream& out) {
          "# walk ms: reading the reference tables of both classes keys and views, every key and value\n"
          "#   the checks read, in both views, and the same file look-ups; scan ms: the scan from its\n"
          "#   start to its last problem handed over; ratio: scan / walk, the cost of judging\n"
-         "# walk KiB, scan KiB: heap working set of the phase; repeats: scan searches of a name searched before\n";
+         "# walk KiB, scan KiB: heap working set of the phase (the walk keeps the registered names it read);\n"
+         "#   repeats: scan searches of a name searched before\n";
   out << "back end     keys   values  checked  lookups   walk ms   scan ms  ratio  walk KiB  scan KiB"
          "  problems  planted  missed  scan lkp  repeats\n";
 }

@@ -4,8 +4,9 @@
 // classes keys, both registry views), the keys the rules examine, each
 // redirected rule a second time over the 32-bit view as the scan walks it,
 // the values their checks read, and the same file look-ups, made through
-// the scan's own look-up memo. It judges nothing: no reference list is
-// indexed, no name matched, no problem recorded.
+// the scan's own look-up memo. It keeps the registered names it read, as a
+// scan must, and judges nothing: no reference list is indexed, no name
+// matched, no problem recorded.
 #include <cstddef>
 #include <optional>
 #include <string>

@@ -4,13 +4,17 @@
 # under Wine, one throwaway prefix state per size. Prints the tables and
 # how each figure grows from one size to the next.
 #
-#   scripts/bench.sh                 sizes 10000,100000,700000
+#   scripts/bench.sh                 sizes 10000,100000,700000 (Wine: 10000,100000)
 #   BENCH_SIZES=10000,100000 scripts/bench.sh
+#   BENCH_SIZES=700000 BENCH_BACKENDS=wine scripts/bench.sh   (the real-size case
+#                                    under Wine alone: some 25 minutes, see README)
 #   BENCH_BACKENDS="memory" scripts/bench.sh     (memory, callgrind, wine)
 #   BENCH_PROBLEM_KEYS=0 scripts/bench.sh        (no registry full of problems)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 sizes="${BENCH_SIZES:-10000,100000,700000}"
+# The real-size case takes the Wine back end some 25 minutes: only when asked.
+wine_sizes="${BENCH_SIZES:-10000,100000}"
 backends="${BENCH_BACKENDS:-memory callgrind wine}"
 # Callgrind runs some 50 times slower: its largest size is left out by
 # default.
@@ -37,17 +41,22 @@ build() {  # dir target cmake-args...
 
 # Ratios of each size's figures to the previous size's, per back end.
 growth() {
-  awk 'NR > 1 && $1 == back && $2 > 0 {
+  awk '/^#/ || $1 == "back" || $1 == "error:" { next }
+       $1 == back && $2 > 0 {
          printf "%-8s %7d -> %7d  keys x%5.2f  walk time x%5.2f  scan time x%5.2f  walk KiB x%5.2f  scan KiB x%5.2f\n",
                 $1, keys, $2, $2 / keys, $6 / walk, $7 / scan, $9 / wkib, $10 / skib }
-       NR > 1 { back = $1; keys = $2; walk = $6; scan = $7; wkib = $9; skib = $10 }' "$1"
+       { back = $1; keys = $2; walk = $6; scan = $7; wkib = $9; skib = $10 }' "$1"
 }
+
+# Timings depend on what else the machine runs: each table says.
+load() { echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) ($(nproc) cores)"; }
+
 
 for backend in $backends; do
   case "$backend" in
     memory)
       build "$native" "tarnel_bench_native tarnel_save_bench"
-      echo "== in-memory registry (best of 3)"
+      echo "== in-memory registry (best of 3); $(load)"
       "$native/bench/tarnel_bench" --knowbase "$knowbase" --sizes "$sizes" --repeat 3 --min-ms 1000 | tee "$out/memory.txt"
       growth "$out/memory.txt"
       echo "== Save as of trees of 1,000 to 100,000 keys, in memory (best of 3)"
@@ -81,7 +90,7 @@ for backend in $backends; do
       cp "$WINEPREFIX"/*.reg "$WINEPREFIX.reg/"
       exe="$win64/bench/TarnelBench.exe"
       kb="Z:${knowbase//\//\\}"
-      echo "== system registry under Wine (best of 3)"
+      echo "== system registry under Wine (best of 3); $(load)"
       : >"$out/wine.txt"
       : >"$out/window.txt"
       header=""
@@ -90,19 +99,27 @@ for backend in $backends; do
       wine_case() {
         # Back to the fresh prefix: its registry, no program files of ours.
         cp "$WINEPREFIX.reg"/*.reg "$WINEPREFIX/"
-        rm -rf "$WINEPREFIX/drive_c/Program Files/Bench Vendor "*
+        rm -rf "$WINEPREFIX/drive_c/Program Files/Bench Vendor "* "$WINEPREFIX/drive_c/Program Files (x86)/Bench Vendor "*
         wineserver -p
+        local start=$SECONDS
         wine "$exe" --generate --knowbase "$kb" --sizes "$1" --stale "$2"
         # The server saves the new registry as it stops, not while measured.
         wineserver -k; wineserver -w || true
+        local generated=$((SECONDS - start))
         wineserver -p
+        start=$SECONDS
         wine "$exe" --knowbase "$kb" --sizes "$1" --stale "$2" --repeat 3 $header | tee -a "$3"
         header="--no-header"
-        # The window program's scan of the same registry, against the headless one.
-        echo "keys $1, stale $2%: $(wine "$win64/bench/TarnelWindowBench.exe" 3 | tr '\n' ' ')" | tee -a "$out/window.txt"
+        # The window program's scan of the same registry, against the headless
+        # one; problem counts that differ fail the run.
+        local window status=0
+        window="$(wine "$win64/bench/TarnelWindowBench.exe" 3)" || status=$?
+        echo "keys $1, stale $2%: $(echo "$window" | tr '\n' ' ')" | tee -a "$out/window.txt"
         wineserver -k; wineserver -w || true
+        echo "(keys $1: generated in $generated s, measured in $((SECONDS - start)) s; $(load))"
+        if [ "$status" -ne 0 ]; then echo "bench.sh: the window bench failed (exit $status)" >&2; exit 1; fi
       }
-      for size in ${sizes//,/ }; do wine_case "$size" 3 "$out/wine.txt"; done
+      for size in ${wine_sizes//,/ }; do wine_case "$size" 3 "$out/wine.txt"; done
       growth "$out/wine.txt"
       # A registry full of problems, some 20,000 of them: there the window's
       # tree, not the registry, sets the pace.
