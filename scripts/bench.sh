@@ -10,6 +10,7 @@
 #                                    under Wine alone: some 25 minutes, see README)
 #   BENCH_BACKENDS="memory" scripts/bench.sh     (memory, callgrind, wine)
 #   BENCH_PROBLEM_KEYS=0 scripts/bench.sh        (no registry full of problems)
+#   BENCH_REPEAT=1 scripts/bench.sh              (each phase once, not best of 3)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 sizes="${BENCH_SIZES:-10000,100000,700000}"
@@ -22,6 +23,7 @@ callgrind_sizes="${BENCH_CALLGRIND_SIZES:-$(echo "$sizes" | cut -d, -f1-2)}"
 # Keys of the Wine back end's registry in which every reference is stale;
 # 0 leaves it out.
 problem_keys="${BENCH_PROBLEM_KEYS:-110000}"
+repeat="${BENCH_REPEAT:-3}"
 knowbase="$root/data/Knowbase.ini"
 native="$root/build/bench-native"
 win64="$root/build/bench-win64"
@@ -56,8 +58,8 @@ for backend in $backends; do
   case "$backend" in
     memory)
       build "$native" "tarnel_bench_native tarnel_save_bench"
-      echo "== in-memory registry (best of 3); $(load)"
-      "$native/bench/tarnel_bench" --knowbase "$knowbase" --sizes "$sizes" --repeat 3 --min-ms 1000 | tee "$out/memory.txt"
+      echo "== in-memory registry (best of $repeat); $(load)"
+      "$native/bench/tarnel_bench" --knowbase "$knowbase" --sizes "$sizes" --repeat "$repeat" --min-ms 1000 | tee "$out/memory.txt"
       growth "$out/memory.txt"
       echo "== Save as of trees of 1,000 to 100,000 keys, in memory (best of 3)"
       "$native/bench/tarnel_save_bench" | tee "$out/save-memory.txt"
@@ -90,7 +92,7 @@ for backend in $backends; do
       cp "$WINEPREFIX"/*.reg "$WINEPREFIX.reg/"
       exe="$win64/bench/TarnelBench.exe"
       kb="Z:${knowbase//\//\\}"
-      echo "== system registry under Wine (best of 3); $(load)"
+      echo "== system registry under Wine (best of $repeat); $(load)"
       : >"$out/wine.txt"
       : >"$out/window.txt"
       header=""
@@ -108,12 +110,12 @@ for backend in $backends; do
         local generated=$((SECONDS - start))
         wineserver -p
         start=$SECONDS
-        wine "$exe" --knowbase "$kb" --sizes "$1" --stale "$2" --repeat 3 $header | tee -a "$3"
+        wine "$exe" --knowbase "$kb" --sizes "$1" --stale "$2" --repeat "$repeat" $header | tee -a "$3"
         header="--no-header"
         # The window program's scan of the same registry, against the headless
         # one; problem counts that differ fail the run.
         local window status=0
-        window="$(wine "$win64/bench/TarnelWindowBench.exe" 3)" || status=$?
+        window="$(wine "$win64/bench/TarnelWindowBench.exe" "$repeat")" || status=$?
         echo "keys $1, stale $2%: $(echo "$window" | tr '\n' ' ')" | tee -a "$out/window.txt"
         wineserver -k; wineserver -w || true
         echo "(keys $1: generated in $generated s, measured in $((SECONDS - start)) s; $(load))"
@@ -124,7 +126,7 @@ for backend in $backends; do
       # A registry full of problems, some 20,000 of them: there the window's
       # tree, not the registry, sets the pace.
       if [ "$problem_keys" -gt 0 ]; then
-        echo "== a registry whose every reference is stale, under Wine (best of 3)"
+        echo "== a registry whose every reference is stale, under Wine (best of $repeat)"
         : >"$out/wine-problems.txt"
         header=""
         wine_case "$problem_keys" 100 "$out/wine-problems.txt"
