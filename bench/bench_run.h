@@ -43,6 +43,8 @@ struct BenchFigures {
   std::size_t missed = 0;         // planted but not found
   std::size_t scan_lookups = 0;   // file searches and folder checks of the scan
   std::size_t repeated_searches = 0;  // searches of the scan for a name searched before
+  std::size_t handoffs = 0;       // the scan's synchronous hand-offs to the UI thread
+  double handoff_ms = 0;          // its time in them, in the fastest scan
   // Empty unless the walk did not read what the scan read: then the times
   // compare different work and are no figure.
   std::string error;

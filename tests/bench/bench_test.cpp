@@ -70,6 +70,9 @@ TEST(SyntheticRegistry, ScanFindsExactlyThePlantedProblemsSearchingEachNameOnce)
   EXPECT_EQ(figures.walk_lookups, figures.scan_lookups);
   EXPECT_EQ(figures.error, "");
   EXPECT_EQ(figures.repeated_searches, 0u);
+  // A hand-off to the UI thread for each problem and each rule.
+  EXPECT_GT(figures.handoffs, figures.problems);
+  EXPECT_LE(figures.handoff_ms, figures.scan_ms);
 }
 
 // A registry left full of problems: the scan still finds exactly what was
