@@ -1,8 +1,8 @@
 #include "cli/headless_scan.h"
 
-#include "app/deletion.h"
-#include "app/ignore_list.h"
-#include "app/restore.h"
+#include "clean/deletion.h"
+#include "clean/ignore_list.h"
+#include "clean/restore.h"
 #include "cli/console_scan_view.h"
 #include "cli/knowbase_lint.h"
 #include "cli/problem_list.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/command_dispatcher.h"
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "app/form_texts.h"
 #include "app/geometry.h"
 #include "app/settings.h"

@@ -3,7 +3,7 @@
 // without losing anything.
 #include <gtest/gtest.h>
 
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "app/deletion_report.h"
 #include "app/form_texts.h"
 #include "lang/langv.h"

@@ -1,8 +1,8 @@
-#include "app/ignoring.h"
+#include "clean/ignoring.h"
 
 #include <algorithm>
 
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "platform/case_fold.h"
 #include "regtext/key_paths.h"
 

@@ -1,4 +1,4 @@
-#include "app/deletion.h"
+#include "clean/deletion.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/ignore_list.h"
+#include "clean/ignore_list.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The ignore list as the settings hold it: readable text, any names, the
 // order kept, and what it keeps out of a scan.
-#include "app/ignore_list.h"
+#include "clean/ignore_list.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // classes and the 32-bit view included.
 #include <gtest/gtest.h>
 
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "platform/fixed_clock.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
