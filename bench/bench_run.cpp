@@ -10,7 +10,7 @@
 #include "bench/raw_walk.h"
 #include "cli/console_scan_view.h"
 #include "platform/queued_ui_thread.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 #include "scan/verefy.h"
 
 #if __has_include(<valgrind/callgrind.h>)

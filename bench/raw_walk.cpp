@@ -5,7 +5,7 @@
 #include "platform/case_fold.h"
 #include "platform/ini_file.h"
 #include "scan/BaseVer.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "scan/rule_entry.h"
 #include "scan/verefy.h"
 

@@ -5,7 +5,7 @@
 #include "platform/case_fold.h"
 #include "platform/registry_accessor.h"
 #include "platform/registry_errors.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 namespace {
 

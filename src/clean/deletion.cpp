@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/case_fold.h"
-#include "regtext/key_paths.h"
-#include "scan/root_keys.h"
+#include "scan/key_paths.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "clean/deletion.h"
 #include "platform/case_fold.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 std::vector<IgnoredItem> IgnoredItemsOf(const ResultNode& node, const std::vector<std::string>& bad_values,
                                         const std::string& added) {

@@ -5,9 +5,9 @@
 #include "platform/case_fold.h"
 #include "platform/file_errors.h"
 #include "regtext/backup_file_name.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 #include "regtext/reg_file_encoding.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/case_fold.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 namespace {
 

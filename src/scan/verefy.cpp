@@ -3,7 +3,7 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/registry.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 Tverefy::Tverefy(const ScanContext& context, ScanView& view)
     : Tverefy(context, view, context.files.ExeFolder() + kKnowledgeBaseName) {}

@@ -4,7 +4,7 @@
 #include "app/copy_texts.h"
 #include "clean/restore.h"
 #include "platform/memory_registry.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/memory_registry.h"
 #include "platform/queued_ui_thread.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/no_mail.h"
 #include "support/scan_harness.h"
 

@@ -10,7 +10,7 @@
 #include "platform/memory_registry.h"
 #include "clean/ignore_list.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 #include "support/no_mail.h"
 

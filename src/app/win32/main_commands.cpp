@@ -12,7 +12,7 @@
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/win32/code_page_win32.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 void TMainForm::ShowAfterDeletion(const std::string& status) {
   TreeViewChange(CurrentNode());

@@ -11,7 +11,7 @@
 #include "main_window_fixture_win32.h"
 #include "platform/registry_code_page.h"
 #include "platform/win32/code_page_win32.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 #include "regtext/reg_file_encoding.h"
 #include "support/regedit_win32.h"
 #include "support/registry_dump.h"

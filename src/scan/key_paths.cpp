@@ -1,6 +1,6 @@
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 std::string NodeFullPath(const ResultNode& node) {
   if (node.Level() == 0) return std::string();

@@ -1,8 +1,8 @@
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 #include <gtest/gtest.h>
 
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 
