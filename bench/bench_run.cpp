@@ -101,7 +101,8 @@ struct ScanOutcome {
 ScanOutcome TimedScan(Registry& registry, FileSystem& files, const std::string& knowledge_base,
                       std::size_t& peak_bytes, const std::string& label) {
   QueuedUiThread ui;
-  ConsoleScanView view(nullptr);
+  ResultTree tree;
+  ConsoleScanView view(tree, nullptr);
   Tverefy scanner(ScanContext{registry, files, ui}, view, knowledge_base);
   memory_meter::StartPhase();
   BENCH_PHASE_START();

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/command_dispatcher.h"
-#include "clean/deletion.h"
+#include "clean/scan_session.h"
 #include "app/form_texts.h"
 #include "app/geometry.h"
 #include "app/settings.h"
@@ -36,10 +36,8 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/win32/ui_thread_win32.h"
-#include "regtext/Buck.h"
 #include "scan/result_tree.h"
 #include "scan/scan_view.h"
-#include "scan/verefy.h"
 
 // What the main window reads, writes and reports through.
 struct MainFormServices {
@@ -88,10 +86,10 @@ class TMainForm : public ScanView {
   const FormTexts& Texts() const { return texts_; }
   int TreeWidth() const { return tree_width_; }
   int Dpi() const { return scale_.Dpi(); }
-  const ResultTree& Results() const { return results_; }
+  const ResultTree& Results() const { return session_->Tree(); }
   // The record the value list shows (ListView1's Tag); null for none.
   const TErrorClass* ListRecord() const { return list_record_; }
-  bool Scanning() const { return FScanner && !FScanner->Finished(); }
+  bool Scanning() const { return session_ && session_->Scanning(); }
   // Selects the node's item, as a click would.
   void SelectNode(const ResultNode& node);
   // Expands every node of the tree at every level, at once.
@@ -181,10 +179,6 @@ class TMainForm : public ScanView {
   void IgnoredItems1Click();
   // The record of the selected node; null for none.
   const TErrorClass* SelectedRecord() const;
-  // What the user ignores and the rules exclude, as they stand now.
-  KeepList KeptNow();
-  // A deletion of the results that keeps those.
-  ProblemDeletion Deletion();
   // A deletion changed the tree or the record on show: the list shows it.
   void ShowAfterDeletion(const std::string& status);
   void About1Click();
@@ -196,13 +190,10 @@ class TMainForm : public ScanView {
   DesignScale scale_;
   Win32UiThread ui_;
   HWND window_ = nullptr;
-  ResultTree results_;
-  TreeMirror mirror_;
-  std::unique_ptr<Tverefy> FScanner;
-  KeepList scan_kept_;      // what the running scan leaves out; read by its worker
-  KeepList deletion_kept_;  // what the deletion in progress leaves alone
-  std::unique_ptr<TBuck> FBuck;
   std::optional<TMyMapi> mail_;
+  // The results, their backup journal and the scanner; made with the window.
+  std::optional<ScanSession> session_;
+  TreeMirror mirror_;
   const TErrorClass* list_record_ = nullptr;
   bool busy_cursor_ = false;
   bool tree_redraw_held_ = false;
