@@ -17,7 +17,7 @@
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "regtext/Buck.h"
-#include "scan/key_paths.h"
+#include "platform/key_path.h"
 #include "regtext/regedit4_reader.h"
 #include "scan/result_tree.h"
 #include "platform/root_keys.h"

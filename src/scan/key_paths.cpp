@@ -8,22 +8,12 @@ std::string NodeFullPath(const ResultNode& node) {
   return NodeFullPath(*node.Parent()) + '\\' + node.Text();
 }
 
-std::string NodeKeyPath(const ResultNode& node) {
-  if (node.Level() <= 1) return std::string();
-  if (node.Level() == 2) return node.Text();
-  return NodeKeyPath(*node.Parent()) + '\\' + node.Text();
-}
-
-RootKey NodeRootKey(const ResultNode& node) {
-  if (node.Level() == 0) return 0;
-  if (node.Level() == 1) return RootKeyFromName(node.Text());
-  return NodeRootKey(*node.Parent());
-}
-
-std::string JoinKeyPath(const std::string& head, const std::string& tail) {
-  if (head.empty()) return tail;
-  if (tail.empty()) return head;
-  return head + '\\' + tail;
+KeyPath NodeKey(const ResultNode& node) {
+  if (node.Level() == 0) return KeyPath();
+  if (node.Level() == 1) return KeyPath(RootKeyFromName(node.Text()), "");
+  const KeyPath parent = NodeKey(*node.Parent());
+  // Not Child: an empty name below the root is the root key itself.
+  return KeyPath(parent.Root(), node.Level() == 2 ? node.Text() : parent.Path() + '\\' + node.Text());
 }
 
 const ResultNode* ProblemKeyNode(const ResultNode& node, std::int32_t level) {
@@ -32,6 +22,6 @@ const ResultNode* ProblemKeyNode(const ResultNode& node, std::int32_t level) {
   for (std::int32_t up = 1; up < level; ++up) key = key->Parent();
   // A problem reported at "ROOT\" has an empty-named node below the root
   // node: it still names the root key.
-  if (NodeKeyPath(*key).empty()) return nullptr;
+  if (NodeKey(*key).Path().empty()) return nullptr;
   return key;
 }

@@ -4,20 +4,17 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/registry.h"
+#include "platform/key_path.h"
 #include "scan/result_tree.h"
 
-// Root name and key names joined by backslashes; empty for the top node.
+// The node's name as the tree shows it: root name and key names joined by
+// backslashes; empty for the top node. (A node of empty text below a root
+// key shows as "ROOT\", and names the root key itself.)
 std::string NodeFullPath(const ResultNode& node);
-// The path below the root key; empty for the top node and a root-key node.
-std::string NodeKeyPath(const ResultNode& node);
-// The root key named by the node's level-1 ancestor; 0 for the top node or
-// a name that is no root key.
-RootKey NodeRootKey(const ResultNode& node);
-
-// Two parts of a key path joined by a backslash; an empty part adds nothing,
-// so a root name joined with an empty key path names the root key itself.
-std::string JoinKeyPath(const std::string& head, const std::string& tail);
+// The key the node names: the root key of its level-1 ancestor (0 for the
+// top node or a name that is no root key) and the path below it (empty for
+// the top node and a root-key node).
+KeyPath NodeKey(const ResultNode& node);
 
 // The node of the key that a key problem with the given level designates:
 // the ancestor level - 1 steps up. Null when that walk would reach a root
