@@ -57,8 +57,11 @@ void Tverefy::LoadReferenceLists() {
   FProgIds.RemoveStartingWith('.');
 }
 
-void Tverefy::SelectRootKey(RegistryAccessor& reg, const std::string& entry_name) {
-  reg.SetRootKey(RootKeyOfPath(entry_name));
+void Tverefy::ReportProgress(const std::string& text) {
+  UpdateView([&](ScanView& view) {
+    view.StepProgress();
+    view.SetStatusText(text);
+  });
 }
 
 void Tverefy::UpdateView(const std::function<void(ScanView&)>& change) {
