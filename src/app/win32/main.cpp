@@ -409,7 +409,7 @@ void TMainForm::OnMenuItem(MenuItemId item) {
   switch (item) {
     case MenuItemId::kToolBar2:
     case MenuItemId::kStatusBar2:
-      ToolBar2Click(item);
+      ToggleBar(item);
       break;
     case MenuItemId::kAutostart1:
       // Takes effect at the next start, when the setting is read.
@@ -427,11 +427,11 @@ void TMainForm::OnMenuItem(MenuItemId item) {
     case MenuItemId::kCopyValue1:
       CopyValue1Click();
       break;
-    case MenuItemId::kRestore1:
-      Restore1Click();
+    case MenuItemId::kRestoreBackup:
+      RestoreBackup();
       break;
-    case MenuItemId::kIgnoredItems1:
-      IgnoredItems1Click();
+    case MenuItemId::kIgnoredItems:
+      ShowIgnoredItems();
       break;
     default:
       break;
@@ -468,7 +468,7 @@ void TMainForm::OnContextMenu(HWND control, POINT point) {
   if (const int chosen = TrackContextMenu(window_, menu, point)) OnCommand(chosen);
 }
 
-void TMainForm::ToolBar2Click(MenuItemId toggle) {
+void TMainForm::ToggleBar(MenuItemId toggle) {
   const bool shown = !menus_->ItemChecked(toggle);
   menus_->SetItemChecked(toggle, shown);
   ShowControl(toggle == MenuItemId::kToolBar2 ? tool_bar_.Handle() : status_bar_.Handle(), shown);

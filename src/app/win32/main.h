@@ -137,7 +137,7 @@ class TMainForm : public ScanView {
   void OnMenuItem(MenuItemId item);
   LRESULT OnNotify(NMHDR* header);
   void OnContextMenu(HWND control, POINT screen_point);
-  void ToolBar2Click(MenuItemId toggle);
+  void ToggleBar(MenuItemId toggle);
   void ViewAllValuesExecute();
   // Says so when the manual could not be shown.
   void ShowHelp(HWND help_window);
@@ -174,9 +174,9 @@ class TMainForm : public ScanView {
   void ListView1DblClick();
   void ActionSaveToFileExecute();
   void ActionSendExecute();
-  void Restore1Click();
+  void RestoreBackup();
   void ActionIgnoreExecute();
-  void IgnoredItems1Click();
+  void ShowIgnoredItems();
   // The record of the selected node; null for none.
   const TErrorClass* SelectedRecord() const;
   // A deletion changed the tree or the record on show: the list shows it.

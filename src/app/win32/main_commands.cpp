@@ -135,7 +135,7 @@ void TMainForm::ActionSendExecute() {
   }
 }
 
-void TMainForm::Restore1Click() {
+void TMainForm::RestoreBackup() {
   const std::optional<std::string> file = services_.messages.AskOpenFile();
   if (!file) return;
   const std::optional<std::string> text = services_.files.ReadFile(*file);
@@ -173,7 +173,7 @@ void TMainForm::ActionIgnoreExecute() {
   ShowAfterDeletion(IgnoredStatusText(*FLangv, static_cast<int>(chosen.size())));
 }
 
-void TMainForm::IgnoredItems1Click() {
+void TMainForm::ShowIgnoredItems() {
   TIgnoredItems dialog(services_.registry, services_.messages, IgnoredDialogTextsOf(*FLangv));
   dialog.ShowModal(window_);
 }
