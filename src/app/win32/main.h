@@ -16,7 +16,7 @@
 #include "app/geometry.h"
 #include "app/settings.h"
 #include "regedit/navigator.h"
-#include "app/scan_rules.h"
+#include "app/command_rules.h"
 #include "app/user_messages.h"
 #include "app/version_info.h"
 #include "lang/langv.h"
