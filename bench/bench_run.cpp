@@ -11,7 +11,7 @@
 #include "bench/timing_ui_thread.h"
 #include "cli/console_scan_view.h"
 #include "platform/queued_ui_thread.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 #include "scan/verefy.h"
 
 #if __has_include(<valgrind/callgrind.h>)
@@ -107,7 +107,8 @@ ScanOutcome TimedScan(Registry& registry, FileSystem& files, const std::string& 
                       std::size_t& peak_bytes, const std::string& label) {
   QueuedUiThread ui;
   TimingUiThread timed_ui(ui);
-  ConsoleScanView view(nullptr);
+  ResultTree tree;
+  ConsoleScanView view(tree, nullptr);
   Tverefy scanner(ScanContext{registry, files, timed_ui}, view, knowledge_base);
   memory_meter::StartPhase();
   BENCH_PHASE_START();

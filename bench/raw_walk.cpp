@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "platform/ini_file.h"
+#include "platform/root_keys.h"
 #include "platform/registry_accessor.h"
 #include "platform/registry_errors.h"
 #include "platform/registry_views.h"
@@ -12,7 +13,6 @@
 #include "scan/file_lookup.h"
 #include "scan/key_pattern.h"
 #include "scan/reference_tables.h"
-#include "scan/root_keys.h"
 #include "scan/rule_entry.h"
 #include "scan/verefy.h"
 

@@ -9,7 +9,7 @@
 #include "platform/fixed_clock.h"
 #include "platform/registry_accessor.h"
 #include "regtext/Buck.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

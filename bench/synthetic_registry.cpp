@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <random>
 
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

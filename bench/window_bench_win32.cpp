@@ -30,7 +30,7 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "regtext/Buck.h"
-#include "regtext/key_paths.h"
+#include "platform/key_path.h"
 #include "regtext/regedit4_reader.h"
 #include "scan/result_tree.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/no_mail.h"
 
 namespace {

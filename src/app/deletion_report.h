@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/deletion.h"
+#include "clean/deletion.h"
 
 class TLangv;
 

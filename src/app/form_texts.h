@@ -25,8 +25,8 @@ enum class FormText {
   kLanguage1,
   kNameColumn,     // ListView1.Column0
   kDataColumn,     // ListView1.Column1
-  kRestore1,       // File > Restore backup..
-  kIgnoredItems1,  // Options > Ignored items..
+  kRestoreBackup,  // File > Restore backup..
+  kIgnoredItems,   // Options > Ignored items..
   kKeyCtrl,        // the words of the menus' shortcut texts
   kKeyShift,
   kKeyDel,

@@ -27,7 +27,7 @@ const std::vector<Menu>& MainMenu() {
     return std::vector<Menu>{
         {FormText::kFileMenu,
          {Do(CommandId::kStart), Do(CommandId::kStop), kSeparator, Do(CommandId::kSaveToFile),
-          Do(CommandId::kSend), Item(MenuItemId::kRestore1, FormText::kRestore1), kSeparator,
+          Do(CommandId::kSend), Item(MenuItemId::kRestoreBackup, FormText::kRestoreBackup), kSeparator,
           Do(CommandId::kClose)}},
         {FormText::kEditMenu,
          {Do(CommandId::kSelectAll), Item(MenuItemId::kDelete1, FormText::kDelete1), Do(CommandId::kDeleteAll),
@@ -37,7 +37,7 @@ const std::vector<Menu>& MainMenu() {
           Do(CommandId::kAllValues)}},
         {FormText::kOptionsMenu,
          {Item(MenuItemId::kAutostart1, FormText::kAutostart1),
-          Item(MenuItemId::kIgnoredItems1, FormText::kIgnoredItems1), languages}},
+          Item(MenuItemId::kIgnoredItems, FormText::kIgnoredItems), languages}},
         {FormText::kHelpMenu, {Do(CommandId::kHelpContents), Item(MenuItemId::kAbout1, FormText::kAbout1)}},
     };
   }();

@@ -19,8 +19,8 @@ enum class MenuItemId {
   kCopyOnlyName1,   // tree: Copy Only Name
   kCopyName1,       // list: Copy Name
   kCopyValue1,      // list: Copy Value
-  kRestore1,        // File > Restore backup..
-  kIgnoredItems1,   // Options > Ignored items..
+  kRestoreBackup,   // File > Restore backup..
+  kIgnoredItems,    // Options > Ignored items..
 };
 inline constexpr int kMenuItemCount = 10;
 

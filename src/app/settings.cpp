@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/registry_accessor.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform/registry_accessor.h"
 #include "platform/registry_errors.h"
 #include "platform/settings_key.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 constexpr const char* kShowTipsValue = "ShowTips";

@@ -5,7 +5,7 @@
 #include "platform/case_fold.h"
 #include "platform/registry_accessor.h"
 #include "platform/registry_errors.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 namespace {
 
@@ -55,8 +55,9 @@ std::vector<ValueRow> ValueRows(Registry& registry, const ResultNode& node, bool
   std::vector<ValueRow> rows;
   const TErrorClass* record = node.Data();
   if (!record) return rows;
-  RegistryAccessor key(registry, NodeRootKey(node));
-  if (!key.OpenKeyReadOnly(NodeKeyPath(node))) return rows;
+  const KeyPath path = NodeKey(node);
+  RegistryAccessor key(registry, path.Root());
+  if (!key.OpenKeyReadOnly(path.Path())) return rows;
   for (const std::string& name : key.GetValueNames()) {
     const bool named = RecordNamesValue(*record, name) || (name.empty() && RecordNamesValue(*record, kDefaultValueName));
     if (all_values || named) rows.push_back(RowOf(key, name));

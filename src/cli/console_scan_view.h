@@ -1,6 +1,7 @@
 #pragma once
-// The headless scanner's window: the result tree, and progress written to
-// a stream (standard error on a console) as "[n/total] description".
+// The headless scanner's window: the result tree it fills, and progress
+// written to a stream (standard error on a console) as "[n/total]
+// description".
 #include <ostream>
 
 #include "scan/result_tree.h"
@@ -9,7 +10,7 @@
 class ConsoleScanView : public ScanView {
  public:
   // progress: where to show progress, or null for none.
-  explicit ConsoleScanView(std::ostream* progress) : progress_(progress) {}
+  ConsoleScanView(ResultTree& results, std::ostream* progress) : tree(results), progress_(progress) {}
 
   bool ClearResults() override {
     tree.DeleteChildren(*tree.Top());
@@ -22,7 +23,7 @@ class ConsoleScanView : public ScanView {
   void SetStatusText(const std::string& text) override;
   void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
 
-  ResultTree tree;
+  ResultTree& tree;
 
  private:
   std::ostream* progress_;

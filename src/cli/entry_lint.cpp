@@ -7,7 +7,7 @@
 #include "platform/case_fold.h"
 #include "scan/BaseVer.h"
 #include "scan/key_pattern.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "scan/rule_entry.h"
 
 namespace {

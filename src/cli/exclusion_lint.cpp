@@ -10,7 +10,7 @@
 #include "scan/exclusions.h"
 #include "scan/keep_list.h"
 #include "scan/key_pattern.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "scan/rule_entry.h"
 
 namespace {

@@ -1,15 +1,13 @@
 #include "cli/headless_scan.h"
 
-#include "app/deletion.h"
-#include "app/ignore_list.h"
-#include "app/restore.h"
+#include "clean/deletion.h"
+#include "clean/ignore_list.h"
+#include "clean/restore.h"
 #include "cli/console_scan_view.h"
 #include "cli/knowbase_lint.h"
 #include "cli/problem_list.h"
 #include "platform/file_errors.h"
 #include "platform/files.h"
-#include "regtext/Buck.h"
-#include "scan/knowledge_base_fault.h"
 
 namespace {
 
@@ -19,8 +17,8 @@ bool DeletionFollows(const ScanOptions& options, const ScanSummary& summary) {
 
 }  // namespace
 
-bool HeadlessScan::KnowledgeBaseReadable(const std::string& path) {
-  const std::string fault = KnowledgeBaseFault(system_.files, path);
+bool HeadlessScan::KnowledgeBaseReadable(const ScanSession& session) {
+  const std::string fault = session.KnowledgeBaseFault();
   if (!fault.empty()) err_ << kScanProgram << fault << '\n';
   return fault.empty();
 }
@@ -29,12 +27,8 @@ void HeadlessScan::RequestStop() {
   stop_requested_ = true;
   // The scanner lives on the UI thread; ask there.
   ui_.Post([this] {
-    if (scanner_) scanner_->Terminate();
+    if (session_) session_->Stop();
   });
-}
-
-std::string HeadlessScan::KnowledgeBasePath(const ScanOptions& options) {
-  return options.knowledge_base.value_or(system_.files.ExeFolder() + Tverefy::kKnowledgeBaseName);
 }
 
 std::ostream& HeadlessScan::Notes(const ScanOptions& options) {
@@ -88,8 +82,9 @@ int HeadlessScan::Restore(const std::string& file) {
   return report.failures.empty() ? kExitClean : kExitRefused;
 }
 
-int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& options, const KeepList& kept,
-                         const ScanSummary& summary) {
+int HeadlessScan::Delete(ScanSession& session, const ScanOptions& options, const ScanSummary& summary) {
+  ResultTree& tree = session.Tree();
+  TBuck& journal = session.Journal();
   const bool dry_run = options.dry_run;
   if (options.backup_file && !dry_run && system_.files.FileExists(*options.backup_file)) {
     err_ << kScanProgram << "the backup file " << *options.backup_file << " exists already; nothing deleted\n";
@@ -98,8 +93,7 @@ int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& op
   // The problems as found, before the deletion prunes the tree.
   const std::string problems = options.format == ResultFormat::kJson ? JsonProblems(tree) : "";
   if (options.backup_file) journal.BeginBackupFile(*options.backup_file);
-  ProblemDeletion deletion(tree, system_.registry, journal);
-  deletion.SetKeepList(&kept);
+  ProblemDeletion deletion = session.Deletion();
   deletion.SetDryRun(dry_run);
   DeletionResults results;
   try {
@@ -117,38 +111,32 @@ int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& op
 }
 
 int HeadlessScan::Run(const ScanOptions& options) {
-  const std::string knowledge_base = KnowledgeBasePath(options);
-  if (options.lint) return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(knowledge_base), out_, err_);
+  ScanSession session(
+      ScanSessionServices{system_.registry, system_.files, system_.clock, system_.mail, ui_, system_.code_pages},
+      options.knowledge_base);
+  session.UseIgnoreList(!options.no_ignore);
+  if (options.lint)
+    return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(session.KnowledgeBase()), out_, err_);
   if (options.restore_file) return Restore(*options.restore_file);
   if (options.list_ignored) return ListIgnored();
-  if (!KnowledgeBaseReadable(knowledge_base)) return kExitUsage;
+  if (!KnowledgeBaseReadable(session)) return kExitUsage;
 
-  const KeepList kept = ReadKeptEntries(system_.registry, system_.files, knowledge_base, !options.no_ignore);
-  ConsoleScanView view(progress_);
-  // As the window's Start does: a backup is named after the time the scan
-  // started.
-  TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail, system_.code_pages);
-  journal.BeginBackupFile();
+  ConsoleScanView view(session.Tree(), progress_);
   ScanSummary summary;
-  {
-    Tverefy scanner(ScanContext{system_.registry, system_.files, ui_}, view, knowledge_base);
-    scanner.SetKeepList(&kept);
-    scanner.Prepare();
-    scanner_ = &scanner;
-    if (stop_requested_) scanner.Terminate();
-    scanner.Start();
-    scanner.WaitFor();
-    ui_.Drain();
-    scanner_ = nullptr;
-    summary.entries = scanner.TotalEntries();
-  }
+  session_ = &session;
+  if (stop_requested_) session.Stop();
+  session.Start(view);
+  session.WaitForScan();
+  ui_.Drain();
+  session_ = nullptr;
+  summary.entries = session.TotalEntries();
   summary.stopped = stop_requested_;
-  summary.problems = CountProblems(view.tree);
-  ListProblems(view.tree, options, summary);
+  summary.problems = CountProblems(session.Tree());
+  ListProblems(session.Tree(), options, summary);
 
   if (options.save_file) {
     try {
-      journal.SaveResults(*options.save_file);
+      session.Journal().SaveResults(*options.save_file);
     } catch (const std::exception& error) {
       err_ << kScanProgram << error.what() << '\n';
       return kExitUsage;
@@ -156,6 +144,6 @@ int HeadlessScan::Run(const ScanOptions& options) {
     Notes(options) << "Results written to " << *options.save_file << '\n';
   }
   if (summary.stopped) return kExitStopped;  // nothing is deleted after a scan that did not end
-  if (DeletionFollows(options, summary)) return Delete(view.tree, journal, options, kept, summary);
+  if (DeletionFollows(options, summary)) return Delete(session, options, summary);
   return summary.problems > 0 ? kExitProblemsFound : kExitClean;
 }

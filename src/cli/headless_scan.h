@@ -8,13 +8,11 @@
 
 #include "cli/result_formats.h"
 #include "cli/scan_options.h"
+#include "clean/scan_session.h"
 #include "mail/mail_sender.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"
 #include "platform/queued_ui_thread.h"
-#include "regtext/Buck.h"
-#include "scan/keep_list.h"
-#include "scan/verefy.h"
 
 struct HeadlessSystem {
   Registry& registry;
@@ -37,14 +35,12 @@ class HeadlessScan {
   void RequestStop();
 
  private:
-  std::string KnowledgeBasePath(const ScanOptions& options);
-  bool KnowledgeBaseReadable(const std::string& path);
+  bool KnowledgeBaseReadable(const ScanSession& session);
   // Where the notes for people go: standard error when standard output
   // holds data for a program.
   std::ostream& Notes(const ScanOptions& options);
   void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
-  int Delete(ResultTree& tree, TBuck& journal, const ScanOptions& options, const KeepList& kept,
-             const ScanSummary& summary);
+  int Delete(ScanSession& session, const ScanOptions& options, const ScanSummary& summary);
   int Restore(const std::string& file);
   int ListIgnored();
 
@@ -54,5 +50,5 @@ class HeadlessScan {
   std::ostream* progress_;
   QueuedUiThread ui_;
   std::atomic<bool> stop_requested_{false};
-  Tverefy* scanner_ = nullptr;  // touched on the UI thread only
+  ScanSession* session_ = nullptr;  // touched on the UI thread only
 };

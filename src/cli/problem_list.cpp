@@ -1,6 +1,6 @@
 #include "cli/problem_list.h"
 
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 int WriteProblemList(const ResultTree& tree, std::ostream& out) {
   int count = 0;

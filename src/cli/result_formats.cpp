@@ -1,6 +1,6 @@
 #include "cli/result_formats.h"
 
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 
 #include <vector>
 
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "scan/result_tree.h"
 
 enum class ResultFormat { kText, kTsv, kJson };

@@ -12,7 +12,7 @@
 #include "platform/registry_accessor.h"
 #include "platform/registry_errors.h"
 #include "platform/settings_key.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 
@@ -29,10 +29,20 @@ struct ComponentText {
   int message;
 };
 constexpr ComponentText kComponentTexts[] = {
-    {"Registry1", 5},  {"Edit1", 6},   {"View1", 11},  {"ToolBar2", 12},  {"StatusBar2", 13},
-    {"Options1", 15},  {"Autostart1", 16}, {"Help1", 17}, {"About1", 19},   {"language1", 36},
-    {"ListView1.Column0", 21}, {"ListView1.Column1", 22}, {"COpyOnlyName1", 25},
-    {"Restore1", 48},  // ours: File > Restore backup..
+    {"Registry1", kMsgFileMenu},
+    {"Edit1", kMsgEditMenu},
+    {"View1", kMsgViewMenu},
+    {"ToolBar2", kMsgToolBar},
+    {"StatusBar2", kMsgStatusBar},
+    {"Options1", kMsgOptionsMenu},
+    {"Autostart1", kMsgAutostart},
+    {"Help1", kMsgHelp},
+    {"About1", kMsgAbout},
+    {"language1", kMsgLanguageMenu},
+    {"ListView1.Column0", kMsgNameColumn},
+    {"ListView1.Column1", kMsgDataColumn},
+    {"COpyOnlyName1", kMsgCopyOnlyName},
+    {"Restore1", kMsgRestoreBackup},
     {"IgnoredItems1", kMsgIgnoredItems},
     {"Shortcut.Ctrl", kMsgKeyCtrl},
     {"Shortcut.Shift", kMsgKeyShift},

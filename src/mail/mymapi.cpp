@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/registry_accessor.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 bool SimpleMapiDeclared(Registry& registry, MailSystem& system) {
   const MailSystem::Version version = system.WindowsVersion();

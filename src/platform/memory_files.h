@@ -1,5 +1,6 @@
 #pragma once
-// An in-memory file system for tests: files and folders under Windows paths
+// An in-memory file system, the double of the system's for the tests, the
+// benchmark and the fuzz targets: files and folders under Windows paths
 // (letter case ignored, "/" taken as "\"), with the folders the system
 // search order walks. Paths are resolved as Windows resolves them: relative
 // to the current folder, "C:name" on the current folder of its drive, "\name"

@@ -5,13 +5,10 @@
 #include <utility>
 
 #include "platform/registry_name_order.h"
+#include "platform/root_keys.h"
 
 namespace {
 
-constexpr RootKey kFirstRoot = 0x80000000u;
-constexpr RootKey kClassesRoot = 0x80000000u;
-constexpr RootKey kCurrentUser = 0x80000001u;
-constexpr RootKey kLocalMachine = 0x80000002u;
 constexpr const char* kClassesPrefix = "Software\\Classes\\";
 // The longest value name the system registry accepts.
 constexpr std::size_t kMaxValueName = 16383;
@@ -109,9 +106,9 @@ MemoryRegistry::~MemoryRegistry() = default;
 // doubled backslash) are passed over as the system does, but a path that
 // starts with a backslash is refused.
 std::shared_ptr<Node> MemoryRegistry::Find(RootKey root, const std::string& path, bool create) {
-  if (root < kFirstRoot || root - kFirstRoot >= roots_.size()) return nullptr;
+  if (root < kHkeyClassesRoot || root - kHkeyClassesRoot >= roots_.size()) return nullptr;
   if (!path.empty() && path.front() == '\\') return nullptr;
-  std::shared_ptr<Node> node = roots_[root - kFirstRoot];
+  std::shared_ptr<Node> node = roots_[root - kHkeyClassesRoot];
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find('\\', start);
@@ -133,25 +130,25 @@ std::shared_ptr<Node> MemoryRegistry::Find(RootKey root, const std::string& path
 }
 
 bool MemoryRegistry::IsMergedClassesRoot(RootKey root) const {
-  return merged_classes_root_ && root == kClassesRoot;
+  return merged_classes_root_ && root == kHkeyClassesRoot;
 }
 
 std::shared_ptr<Node> MemoryRegistry::FindClassesKey(const std::string& path, bool create) {
   if (!path.empty() && path.front() == '\\') return nullptr;
-  if (std::shared_ptr<Node> user = Find(kCurrentUser, kClassesPrefix + path, false)) return user;
-  return Find(kLocalMachine, kClassesPrefix + path, create);
+  if (std::shared_ptr<Node> user = Find(kHkeyCurrentUser, kClassesPrefix + path, false)) return user;
+  return Find(kHkeyLocalMachine, kClassesPrefix + path, create);
 }
 
 bool MemoryRegistry::IsUserClassesKey(const std::string& path) {
   return merged_classes_root_ && !(!path.empty() && path.front() == '\\') &&
-         Find(kCurrentUser, kClassesPrefix + path, false) != nullptr;
+         Find(kHkeyCurrentUser, kClassesPrefix + path, false) != nullptr;
 }
 
 std::unique_ptr<RegKey> MemoryRegistry::OpenRead(RootKey root, const std::string& path) {
   if (IsMergedClassesRoot(root)) {
     if (!path.empty() && path.front() == '\\') return nullptr;
-    std::shared_ptr<Node> user = Find(kCurrentUser, kClassesPrefix + path, false);
-    std::shared_ptr<Node> machine = Find(kLocalMachine, kClassesPrefix + path, false);
+    std::shared_ptr<Node> user = Find(kHkeyCurrentUser, kClassesPrefix + path, false);
+    std::shared_ptr<Node> machine = Find(kHkeyLocalMachine, kClassesPrefix + path, false);
     if (!user) return machine ? std::make_unique<MemoryRegKey>(std::move(machine), false) : nullptr;
     return std::make_unique<MemoryRegKey>(std::move(user), false, std::move(machine));
   }
@@ -169,7 +166,7 @@ std::unique_ptr<RegKey> MemoryRegistry::OpenWrite(RootKey root, const std::strin
 bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
   if (IsMergedClassesRoot(root)) {
     if (path.empty() || path.front() == '\\') return false;  // the root itself, or a leading backslash
-    return DeleteKey(IsUserClassesKey(path) ? kCurrentUser : kLocalMachine, kClassesPrefix + path);
+    return DeleteKey(IsUserClassesKey(path) ? kHkeyCurrentUser : kHkeyLocalMachine, kClassesPrefix + path);
   }
   const std::size_t last_separator = path.find_last_not_of('\\');
   if (last_separator == std::string::npos) return false;  // a root cannot be deleted

@@ -1,6 +1,7 @@
 #pragma once
-// A registry held in memory, behaving like the system registry in everything
-// this program relies on: the seven predefined roots (each its own tree),
+// A registry held in memory, the double of the system's for the tests, the
+// benchmark and the fuzz targets, behaving like the system registry in
+// everything this program relies on: the seven predefined roots (each its own tree),
 // names without regard to letter case but kept as first written, values
 // with their type and exact bytes, and the system's enumeration order
 // (see registry_name_order.h).

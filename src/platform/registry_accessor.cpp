@@ -9,14 +9,12 @@ bool RegistryAccessor::KeyExists(const std::string& path) {
 bool RegistryAccessor::OpenKeyReadOnly(const std::string& path) {
   CloseKey();
   key_ = registry_.OpenRead(root_, path);
-  if (key_) path_ = path;
   return key_ != nullptr;
 }
 
 bool RegistryAccessor::OpenKeyWrite(const std::string& path) {
   CloseKey();
   key_ = registry_.OpenWrite(root_, path);
-  if (key_) path_ = path;
   return key_ != nullptr;
 }
 

@@ -21,9 +21,7 @@ class RegistryAccessor {
   // Closes the current key first; false when the key cannot be opened.
   bool OpenKeyReadOnly(const std::string& path);
   bool OpenKeyWrite(const std::string& path);
-  void CloseKey() { key_.reset(); path_.clear(); }
-  bool HasOpenKey() const { return key_ != nullptr; }
-  const std::string& CurrentPath() const { return path_; }
+  void CloseKey() { key_.reset(); }
 
   // All of these read the open key; without one they find nothing.
   std::vector<std::string> GetKeyNames();
@@ -46,13 +44,10 @@ class RegistryAccessor {
   // REG_SZ, with its terminating zero.
   bool WriteString(const std::string& name, const std::string& text);
 
-  Registry& GetRegistry() { return registry_; }
-
  private:
   Registry& registry_;
   RootKey root_;
   std::unique_ptr<RegKey> key_;
-  std::string path_;
 };
 
 // The reading rule of ReadString applied to a value already read.

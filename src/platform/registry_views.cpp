@@ -4,13 +4,9 @@
 #include <vector>
 
 #include "platform/case_fold.h"
+#include "platform/root_keys.h"
 
 namespace {
-
-constexpr RootKey kClassesRoot = 0x80000000u;
-constexpr RootKey kCurrentUser = 0x80000001u;
-constexpr RootKey kLocalMachine = 0x80000002u;
-constexpr RootKey kUsers = 0x80000003u;
 
 constexpr std::string_view kViewKey = "Wow6432Node";
 
@@ -135,17 +131,17 @@ std::optional<std::string> ThirtyTwoBitViewPath(RootKey root, const std::string&
   for (std::string_view part : parts)
     if (EqualsNoCase(part, kViewKey)) return std::nullopt;
   switch (root) {
-    case kClassesRoot:
+    case kHkeyClassesRoot:
       return ClassesViewPath(parts, 0);
-    case kCurrentUser:
+    case kHkeyCurrentUser:
       if (parts.size() >= 2 && EqualsNoCase(parts[0], "Software") && EqualsNoCase(parts[1], "Classes"))
         return ClassesViewPath(parts, 2);
       return std::nullopt;
-    case kUsers: {
+    case kHkeyUsers: {
       const std::optional<std::size_t> start = UserClassesStart(parts);
       return start ? ClassesViewPath(parts, *start) : std::nullopt;
     }
-    case kLocalMachine:
+    case kHkeyLocalMachine:
       if (parts.empty() || !EqualsNoCase(parts[0], "Software")) return std::nullopt;
       if (parts.size() > 1 && EqualsNoCase(parts[1], "Classes")) return ClassesViewPath(parts, 2);
       for (std::string_view shared : kSharedSoftwareKeys)

@@ -38,7 +38,7 @@ int GetOSKind(bool version_known, std::uint32_t platform_id, std::uint32_t major
   return -1;
 }
 
-std::vector<std::string> KeyPathComponents(const std::string& key_path) {
+std::vector<std::string> EditorItemNames(const std::string& key_path) {
   std::string path = key_path;
   if (!path.empty() && path.back() == '\\') path.pop_back();
   std::vector<std::string> components;
@@ -109,7 +109,7 @@ std::optional<int> ValueRow(const std::vector<std::string>& rows, const std::str
 std::vector<Keystroke> KeystrokesForPath(const std::string& key_path) {
   std::vector<Keystroke> keys(kCollapseKeys, Keystroke{Keystroke::kLeft});
   keys.push_back({Keystroke::kRight});
-  const std::vector<std::string> components = KeyPathComponents(key_path);
+  const std::vector<std::string> components = EditorItemNames(key_path);
   for (std::size_t i = 0; i < components.size(); ++i) {
     if (i > 0) {
       keys.push_back({Keystroke::kRight});

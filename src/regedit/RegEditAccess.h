@@ -14,8 +14,9 @@
 int GetOSKind(bool version_known, std::uint32_t platform_id, std::uint32_t major, std::uint32_t minor);
 inline bool UsesSharedMapping(int os_kind) { return os_kind == 1 || os_kind == 3; }
 
-// The components of a key path; one trailing backslash is dropped.
-std::vector<std::string> KeyPathComponents(const std::string& key_path);
+// The names of the editor's tree items that lead to the key, root first;
+// one trailing backslash is dropped.
+std::vector<std::string> EditorItemNames(const std::string& key_path);
 
 // The editor's tree of keys, item by item (0 = no item).
 class EditorTree {

@@ -5,9 +5,9 @@
 #include "platform/case_fold.h"
 #include "platform/file_errors.h"
 #include "regtext/backup_file_name.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 #include "regtext/reg_file_encoding.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 
@@ -163,16 +163,17 @@ bool TBuck::NoteUnreadableNames(RegKey& key, const std::string& header) {
 }
 
 bool TBuck::BackupKeyOfNode(const ResultNode& node) {
-  const RootKey root = NodeRootKey(node);
-  if (node.Level() < 2 || root == 0) return false;
-  return BackupKeyTree(root, RootKeyName(root), NodeKeyPath(node));
+  const KeyPath key = NodeKey(node);
+  if (node.Level() < 2 || key.Root() == 0) return false;
+  return BackupKeyTree(key.Root(), RootKeyName(key.Root()), key.Path());
 }
 
 bool TBuck::BackupValuesOfNode(const ResultNode& node, const std::vector<std::string>& names) {
-  const RootKey root = NodeRootKey(node);
+  const KeyPath node_key = NodeKey(node);
+  const RootKey root = node_key.Root();
   if (!node.Data() || root == 0) return false;
-  const std::string key_path = NodeKeyPath(node);
-  const std::string header = JoinKeyPath(RootKeyName(root), key_path);
+  const std::string& key_path = node_key.Path();
+  const std::string header = node_key.FullName();
   if (!IsSingleLine(header)) return false;
   // The header goes in first: a key that cannot be opened leaves it with an
   // empty block.

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/case_fold.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 RegTextError::RegTextError(int line, const std::string& what)
     : std::runtime_error("line " + std::to_string(line) + ": " + what), line_(line) {}

@@ -4,16 +4,9 @@
 #include "platform/ini_file.h"
 #include "platform/registry_errors.h"
 #include "platform/registry_views.h"
+#include "platform/root_keys.h"
 #include "scan/key_pattern.h"
 #include "scan/rule_entry.h"
-#include "scan/verefy.h"
-
-void TBaseVerClass::ReportProgress(const std::string& text) {
-  FOwner.UpdateView([&](ScanView& view) {
-    view.StepProgress();
-    view.SetStatusText(text);
-  });
-}
 
 RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section) {
   RuleEntries entries;
@@ -24,7 +17,7 @@ RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section) {
   return entries;
 }
 
-TINISectionVarClass::TINISectionVarClass(Tverefy& owner, const std::string& section, const IniFile& ini)
+TINISectionVarClass::TINISectionVarClass(CheckContext& owner, const std::string& section, const IniFile& ini)
     : TBaseVerClass(owner), FEntries(ReadRuleEntries(ini, section)) {}
 
 namespace {
@@ -58,18 +51,18 @@ TINISectionVarClass::CheckRoutine TINISectionVarClass::FindCheck(const std::stri
 }
 
 void TINISectionVarClass::Run() {
-  RegistryAccessor reg(FOwner.GetRegistry());
-  const bool two_views = FOwner.GetRegistry().HasTwoViews();
+  RegistryAccessor reg(FOwner.ScannedRegistry());
+  const bool two_views = FOwner.ScannedRegistry().HasTwoViews();
   for (const auto& [name, value] : FEntries) {
-    if (FOwner.Terminated()) break;
-    Tverefy::SelectRootKey(reg, name);
+    if (FOwner.StopRequested()) break;
+    reg.SetRootKey(RootKeyOfPath(name));
     const std::optional<EntryName> entry = SplitEntryName(name);
     if (!entry) {
-      ReportProgress("");
+      FOwner.ReportProgress("");
       continue;
     }
     const RuleValue rule = SplitRuleValue(value);
-    ReportProgress(rule.description);
+    FOwner.ReportProgress(rule.description);
     if (!rule.has_check_field) continue;  // no level and check: nothing to run
     const CheckRoutine routine = FindCheck(rule.check_name);
     if (!routine) continue;
@@ -78,7 +71,7 @@ void TINISectionVarClass::Run() {
                     ExcludesTableKeys(entry->pattern), level);
     // A key the system keeps apart per view has a second copy, the 32-bit
     // programs' one, under the path that names that view.
-    if (!two_views || FOwner.Terminated()) continue;
+    if (!two_views || FOwner.StopRequested()) continue;
     if (const std::optional<std::string> other = ThirtyTwoBitViewPath(reg.GetRootKey(), entry->pattern))
       VisitKeyPattern(entry->root_prefix, reg, *other, rule.parameter, routine, ExcludesTableKeys(*other), level);
   }
@@ -103,7 +96,7 @@ void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAcce
   reg.CloseKey();
   DropNamesNotWalked(names, exclude_class_keys);
   for (const std::string& name : names) {
-    if (FOwner.Terminated()) break;
+    if (FOwner.StopRequested()) break;
     VisitFrom(root_prefix, reg, wildcard->Expand(name), parameter, routine, false, level);
   }
 }

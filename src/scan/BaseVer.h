@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/registry_accessor.h"
+#include "scan/check_context.h"
 
 class IniFile;
-class Tverefy;
 struct PatternToWalk;
 
 // The entries of a knowledge-base section as a rule section reads them:
@@ -20,19 +20,17 @@ RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section);
 
 class TBaseVerClass {
  public:
-  explicit TBaseVerClass(Tverefy& owner) : FOwner(owner) {}
+  explicit TBaseVerClass(CheckContext& owner) : FOwner(owner) {}
   virtual ~TBaseVerClass() = default;
 
   virtual void Run() {}
   virtual int EntryCount() const { return 0; }
 
-  // Steps the progress bar once and shows the text in the status bar.
-  void ReportProgress(const std::string& text);
   // Whether the program or file at the start of a command line exists.
   bool CommandTargetExists(const std::string& command_line);
 
  protected:
-  Tverefy& FOwner;
+  CheckContext& FOwner;
 };
 
 class TINISectionVarClass : public TBaseVerClass {
@@ -42,7 +40,7 @@ class TINISectionVarClass : public TBaseVerClass {
                                                       const std::string& key_path, const Parameter& parameter,
                                                       std::int32_t level);
 
-  TINISectionVarClass(Tverefy& owner, const std::string& section, const IniFile& ini);
+  TINISectionVarClass(CheckContext& owner, const std::string& section, const IniFile& ini);
 
   void Run() override;
   int EntryCount() const override { return static_cast<int>(FEntries.size()); }

@@ -1,6 +1,6 @@
 #include "scan/check_helpers.h"
 
-#include "scan/verefy.h"
+#include "scan/check_context.h"
 
 std::optional<std::string> ReadValueText(RegistryAccessor& reg, const std::string& name) {
   std::optional<RegValue> value = reg.ReadValue(name);
@@ -14,7 +14,7 @@ std::optional<std::string> LastKeyName(const std::string& key_path) {
   return key_path.substr(slash + 1);
 }
 
-void CheckSingleValue(Tverefy& owner, const std::string& full_path, RegistryAccessor& reg,
+void CheckSingleValue(CheckContext& owner, const std::string& full_path, RegistryAccessor& reg,
                       const std::string& value_name, const std::string& recorded_name, const char* message,
                       std::int32_t level, const std::function<bool(const std::string& text)>& passes) {
   std::optional<std::string> text = ReadValueText(reg, value_name);
@@ -22,7 +22,7 @@ void CheckSingleValue(Tverefy& owner, const std::string& full_path, RegistryAcce
   owner.AddProblem(full_path, std::make_unique<TErrorClass>(message, recorded_name, level));
 }
 
-void CheckValueList(Tverefy& owner, const std::string& full_path, RegistryAccessor& reg, const char* message,
+void CheckValueList(CheckContext& owner, const std::string& full_path, RegistryAccessor& reg, const char* message,
                     std::int32_t level,
                     const std::function<std::optional<std::string>(const std::string& name)>& bad) {
   std::unique_ptr<TErrorClass> record;

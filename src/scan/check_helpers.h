@@ -17,18 +17,18 @@ std::optional<std::string> ReadValueText(RegistryAccessor& reg, const std::strin
 // path has no backslash.
 std::optional<std::string> LastKeyName(const std::string& key_path);
 
-class Tverefy;
+class CheckContext;
 
 // Single-value shape: when the value exists and its text does not pass,
 // reports one problem naming recorded_name.
-void CheckSingleValue(Tverefy& owner, const std::string& full_path, RegistryAccessor& reg,
+void CheckSingleValue(CheckContext& owner, const std::string& full_path, RegistryAccessor& reg,
                       const std::string& value_name, const std::string& recorded_name, const char* message,
                       std::int32_t level, const std::function<bool(const std::string& text)>& passes);
 
 // Value-list shape: walks every value of the key in enumeration order;
 // bad(name) gives the name to record for a faulty value, or none. One
 // problem names them all.
-void CheckValueList(Tverefy& owner, const std::string& full_path, RegistryAccessor& reg, const char* message,
+void CheckValueList(CheckContext& owner, const std::string& full_path, RegistryAccessor& reg, const char* message,
                     std::int32_t level,
                     const std::function<std::optional<std::string>(const std::string& name)>& bad);
 

@@ -1,13 +1,13 @@
 // The checks of COM registrations: class identifiers, interfaces, type
 // libraries and programmatic identifiers, against the scan's snapshots.
 #include "scan/BaseVer.h"
+#include "scan/check_context.h"
 #include "scan/check_helpers.h"
-#include "scan/verefy.h"
 
 namespace {
 
 // Key-name shape: the key's own name must be registered.
-void CheckKeyName(Tverefy& owner, const std::string& full_path, const std::string& key_path,
+void CheckKeyName(CheckContext& owner, const std::string& full_path, const std::string& key_path,
                   const ReferenceList& registered, const char* message, std::int32_t level) {
   std::optional<std::string> name = LastKeyName(key_path);
   if (!name || registered.Contains(*name)) return;

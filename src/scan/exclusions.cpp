@@ -2,7 +2,7 @@
 
 #include "platform/ini_file.h"
 #include "scan/key_pattern.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 std::optional<KeptEntry> ExclusionOf(const std::string& name, const std::string& value) {
   const std::optional<EntryName> split = SplitEntryName(name);

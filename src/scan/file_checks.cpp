@@ -1,9 +1,9 @@
 // The checks of values that name programs, documents and folders.
 #include "platform/files.h"
 #include "scan/BaseVer.h"
+#include "scan/check_context.h"
 #include "scan/check_helpers.h"
 #include "scan/command_line.h"
-#include "scan/verefy.h"
 
 bool TBaseVerClass::CommandTargetExists(const std::string& command_line) {
   return ::CommandTargetExists(command_line, [this](const std::string& name) { return FOwner.FileFound(name); });

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/case_fold.h"
-#include "regtext/key_paths.h"
+#include "platform/key_path.h"
 
 namespace {
 

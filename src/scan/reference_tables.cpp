@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 std::vector<ReferenceTableKey> ReferenceTableKeys() {
   // Everywhere COM looks for a registration: the machine's classes and the

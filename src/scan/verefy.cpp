@@ -3,8 +3,8 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/registry.h"
+#include "platform/root_keys.h"
 #include "scan/reference_tables.h"
-#include "scan/root_keys.h"
 
 Tverefy::Tverefy(const ScanContext& context, ScanView& view)
     : Tverefy(context, view, context.files.ExeFolder() + kKnowledgeBaseName) {}
@@ -42,8 +42,11 @@ void Tverefy::LoadReferenceLists() {
   FProgIds.RemoveStartingWith('.');
 }
 
-void Tverefy::SelectRootKey(RegistryAccessor& reg, const std::string& entry_name) {
-  reg.SetRootKey(RootKeyOfPath(entry_name));
+void Tverefy::ReportProgress(const std::string& text) {
+  UpdateView([&](ScanView& view) {
+    view.StepProgress();
+    view.SetStatusText(text);
+  });
 }
 
 void Tverefy::UpdateView(const std::function<void(ScanView&)>& change) {

@@ -8,6 +8,7 @@
 
 #include "platform/worker_thread.h"
 #include "scan/BaseVer.h"
+#include "scan/check_context.h"
 #include "scan/file_lookup.h"
 #include "scan/keep_list.h"
 #include "scan/reference_list.h"
@@ -24,7 +25,7 @@ struct ScanContext {
   UiThread& ui;
 };
 
-class Tverefy : public WorkerThread {
+class Tverefy : public WorkerThread, public CheckContext {
  public:
   static constexpr const char* kKnowledgeBaseName = "Knowbase.ini";
   static constexpr const char* kSectionName = "PATHS1";
@@ -41,31 +42,27 @@ class Tverefy : public WorkerThread {
   void Prepare() { prepare_requested_ = true; }
   void LoadReferenceLists();
 
-  // Sets the accessor's root key from the text before the first backslash.
-  static void SelectRootKey(RegistryAccessor& reg, const std::string& entry_name);
   // What the scan never reports; read on the worker while it runs. Null:
   // nothing kept.
   void SetKeepList(const KeepList* kept) { kept_ = kept; }
   // Hands the record to the window, which inserts it below the top node,
   // unless what it names is kept. A key of the classes root that lives in
   // the user's classes is named by its path there.
-  void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record);
+  void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
   // Runs one change of the window on the UI thread and waits for it.
   void UpdateView(const std::function<void(ScanView&)>& change);
 
   int TotalEntries() const;
-  const ReferenceList& ClassIds() const { return FClassIds; }
-  const ReferenceList& TypeLibs() const { return FTypeLibs; }
-  const ReferenceList& Interfaces() const { return FInterfaces; }
-  const ReferenceList& ProgIds() const { return FProgIds; }
-  Registry& GetRegistry() { return registry_; }
-  FileSystem& Files() { return files_; }
-  // The system search order for a name, each distinct name looked up once
-  // per scan; a name that cannot be judged (a drive that may be away, a
-  // share) counts as found.
-  bool FileFound(const std::string& name) { return lookup_.Search(name) != Presence::kMissing; }
-  // A folder as named; one that cannot be judged counts as found.
-  bool FolderFound(const std::string& path) { return lookup_.Folder(path) != Presence::kMissing; }
+  const ReferenceList& ClassIds() const override { return FClassIds; }
+  const ReferenceList& TypeLibs() const override { return FTypeLibs; }
+  const ReferenceList& Interfaces() const override { return FInterfaces; }
+  const ReferenceList& ProgIds() const override { return FProgIds; }
+  Registry& ScannedRegistry() override { return registry_; }
+  // Each distinct name is looked up once per scan.
+  bool FileFound(const std::string& name) override { return lookup_.Search(name) != Presence::kMissing; }
+  bool FolderFound(const std::string& path) override { return lookup_.Folder(path) != Presence::kMissing; }
+  bool StopRequested() const override { return Terminated(); }
+  void ReportProgress(const std::string& text) override;
 
  protected:
   void Execute() override;

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "app/copy_texts.h"
-#include "app/restore.h"
+#include "clean/restore.h"
 #include "platform/memory_registry.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

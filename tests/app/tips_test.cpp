@@ -9,7 +9,7 @@
 #include "platform/memory_registry.h"
 #include "platform/registry_accessor.h"
 #include "platform/settings_key.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "bench/synthetic_registry.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/reg_bytes.h"
 
 namespace {

@@ -86,7 +86,8 @@ TEST(ConsoleStreams, OutputIsWrittenBeforeEachProgressLineAndMessage) {
   Screen screen;
   ScreenSink out_sink(screen), err_sink(screen);
   ConsoleStreams console(out_sink, err_sink);
-  ConsoleScanView view(&console.Err());
+  ResultTree tree;
+  ConsoleScanView view(tree, &console.Err());
   view.SetProgressMax(2);
   console.Out() << "listed before\n";
   view.StepProgress();

@@ -8,7 +8,8 @@ namespace {
 
 TEST(ConsoleScanView, ShowsCountAndDescriptionOnOneLineAndClearsItAtTheEnd) {
   std::ostringstream progress;
-  ConsoleScanView view(&progress);
+  ResultTree tree;
+  ConsoleScanView view(tree, &progress);
   view.SetProgressMax(2);
   view.SetProgressPosition(0);
   view.StepProgress();
@@ -23,7 +24,8 @@ TEST(ConsoleScanView, ShowsCountAndDescriptionOnOneLineAndClearsItAtTheEnd) {
 }
 
 TEST(ConsoleScanView, WithoutAStreamShowsNothingButKeepsTheResults) {
-  ConsoleScanView view(nullptr);
+  ResultTree tree;
+  ConsoleScanView view(tree, nullptr);
   view.SetStatusText("x");
   view.InsertProblem("HKEY_USERS\\a", std::make_unique<TErrorClass>("File not found", 0));
   EXPECT_EQ(view.tree.NodeCount(), 3u);

@@ -8,9 +8,9 @@
 #include "platform/fixed_clock.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
-#include "app/ignore_list.h"
+#include "clean/ignore_list.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 #include "support/no_mail.h"
 

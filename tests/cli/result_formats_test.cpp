@@ -11,7 +11,7 @@
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/host_file.h"
 #include "support/json_reader.h"
 #include "support/no_mail.h"

@@ -11,7 +11,7 @@
 #include "platform/registry_accessor.h"
 #include "platform/settings_key.h"
 #include "support/windows_1252.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform/memory_registry.h"
 #include "platform/registry_accessor.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

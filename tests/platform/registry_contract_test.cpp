@@ -8,7 +8,7 @@
 
 #include "platform/registry_accessor.h"
 #include "platform/registry_errors.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/test_registries.h"
 
 namespace {

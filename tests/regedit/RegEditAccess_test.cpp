@@ -24,10 +24,10 @@ TEST(GetOSKind, EachPlatformCode) {
   EXPECT_FALSE(UsesSharedMapping(-1) || UsesSharedMapping(2) || UsesSharedMapping(4));
 }
 
-TEST(KeyPathComponents, SplitAtBackslashesOneTrailingDropped) {
-  EXPECT_EQ(KeyPathComponents("HKEY_CURRENT_USER"), Strings{"HKEY_CURRENT_USER"});
-  EXPECT_EQ(KeyPathComponents("HKEY_CURRENT_USER\\Software\\"), (Strings{"HKEY_CURRENT_USER", "Software"}));
-  EXPECT_EQ(KeyPathComponents("HKEY_CLASSES_ROOT\\a b\\c;d"), (Strings{"HKEY_CLASSES_ROOT", "a b", "c;d"}));
+TEST(EditorItemNames, SplitAtBackslashesOneTrailingDropped) {
+  EXPECT_EQ(EditorItemNames("HKEY_CURRENT_USER"), Strings{"HKEY_CURRENT_USER"});
+  EXPECT_EQ(EditorItemNames("HKEY_CURRENT_USER\\Software\\"), (Strings{"HKEY_CURRENT_USER", "Software"}));
+  EXPECT_EQ(EditorItemNames("HKEY_CLASSES_ROOT\\a b\\c;d"), (Strings{"HKEY_CLASSES_ROOT", "a b", "c;d"}));
 }
 
 // A tree of texts; children are there only once their parent was expanded,
@@ -88,11 +88,11 @@ TEST(FindChildPath, ExactCaseFirstThenAnyCaseThenAfterARefresh) {
   const auto lower = tree.Add(software, "vendor");
   const auto upper = tree.Add(software, "Vendor");
   const auto late = tree.Add(upper, "Late", true);
-  EXPECT_EQ(FindChildPath(tree, KeyPathComponents("HKEY_CURRENT_USER\\Software\\Vendor"), 1), upper)
+  EXPECT_EQ(FindChildPath(tree, EditorItemNames("HKEY_CURRENT_USER\\Software\\Vendor"), 1), upper)
       << "the rules say Software, the editor SOFTWARE; Vendor has an exact twin";
   EXPECT_EQ(tree.selected, upper);
-  EXPECT_EQ(FindChildPath(tree, KeyPathComponents("HKEY_CURRENT_USER\\Software\\VENDOR"), 1), lower);
-  EXPECT_EQ(FindChildPath(tree, KeyPathComponents("HKEY_CURRENT_USER\\Software\\Vendor\\Late\\"), 1), late);
+  EXPECT_EQ(FindChildPath(tree, EditorItemNames("HKEY_CURRENT_USER\\Software\\VENDOR"), 1), lower);
+  EXPECT_EQ(FindChildPath(tree, EditorItemNames("HKEY_CURRENT_USER\\Software\\Vendor\\Late\\"), 1), late);
   EXPECT_EQ(tree.refreshes, 1);
   EXPECT_EQ(ItemPath(tree, late), "HKEY_CURRENT_USER\\SOFTWARE\\Vendor\\Late");
 }
@@ -104,7 +104,7 @@ TEST(FindChildPath, TheFirstOfEqualSiblingsAndNoRetryOnTheSecond) {
   tree.Add(tree.Add(hkcu, "Twin"), "Below");
   (void)first;
   tree.selected = 99;
-  EXPECT_EQ(FindChildPath(tree, KeyPathComponents("HKEY_CURRENT_USER\\Twin\\Below"), 1), 0u);
+  EXPECT_EQ(FindChildPath(tree, EditorItemNames("HKEY_CURRENT_USER\\Twin\\Below"), 1), 0u);
   EXPECT_EQ(tree.selected, 99u) << "nothing selected on failure";
   EXPECT_EQ(FindChildPath(tree, {"HKEY_CURRENT_USER", "Missing"}, 1), 0u);
 }

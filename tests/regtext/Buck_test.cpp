@@ -9,7 +9,7 @@
 #include "platform/fixed_clock.h"
 #include "platform/memory_registry.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "platform/memory_files.h"
 #include "support/reg_bytes.h"
 #include "support/hostile_values.h"

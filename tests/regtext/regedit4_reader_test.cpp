@@ -7,7 +7,7 @@
 
 #include "platform/memory_registry.h"
 #include "support/reg_value_print.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

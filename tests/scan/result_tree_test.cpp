@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

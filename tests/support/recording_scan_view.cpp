@@ -1,6 +1,6 @@
 #include "support/recording_scan_view.h"
 
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 void RecordingScanView::Record(std::string call) {
   if (std::this_thread::get_id() != ui_thread_) ++off_thread_calls;

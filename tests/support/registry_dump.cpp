@@ -1,7 +1,7 @@
 #include "support/registry_dump.h"
 
 #include "platform/settings_key.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "platform/win32/registry_win32.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/ignore_list.h"
+#include "clean/ignore_list.h"
 #include "app/ignore_texts.h"
 #include "app/user_messages.h"
 #include "app/win32/dialog_window.h"

@@ -108,6 +108,8 @@ bool TMainForm::Create() {
                             design.top, design.Width(), design.Height(), nullptr, menus_->TakeBar(), instance, this);
   if (!window_) return false;
   mail_.emplace(reinterpret_cast<std::uintptr_t>(window_), services_.mapi);
+  session_.emplace(ScanSessionServices{services_.registry, services_.files, services_.clock, *mail_, ui_,
+                                       Win32CodePages()});
   CreateControls();
   FormCreate();
   CaptionStep();
@@ -124,7 +126,7 @@ void TMainForm::CreateControls() {
   node_pictures_ = LoadIconList(instance, kNodePictures, static_cast<int>(std::size(kNodePictures)), kNodePictureSize);
   // The pictures keep their 20 pixels at any resolution, and so does the indent.
   tree_.Create(window_, kTreeId, instance, node_pictures_.get(), kTreeIndent);
-  mirror_.Attach(tree_.Handle(), results_, tree_.TopNode());
+  mirror_.Attach(tree_.Handle(), session_->Tree(), tree_.TopNode());
   splitter_.Create(window_, instance, [this](int left) { SetTreeWidth(left); });
   const MainSettings design = DesignSettings(scale_);
   list_.Create(window_, kListId, instance, node_pictures_.get(), design.name_width, design.data_width);
@@ -144,8 +146,6 @@ void TMainForm::FormCreate() {
   FLangv->UseCodePages(Win32CodePage::Program(),
                        [](unsigned number) { return std::make_unique<Win32CodePage>(number); });
   BuildLanguageMenu();
-  FBuck = std::make_unique<TBuck>(results_, services_.registry, services_.files, services_.clock, *mail_,
-                                  Win32CodePages());
   MainSettings settings = FirstRunSettings(scale_, WorkAreaOf(window_));
   try {
     ReadSettings(services_.registry, settings);
@@ -249,13 +249,11 @@ MainSettings TMainForm::CurrentSettings() const {
 
 void TMainForm::FormDestroy() {
   // A running scan works on the controls: it ends before they go.
-  FScanner.reset();
   try {
-    FBuck->Flush();
+    session_->End();
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
   }
-  FBuck.reset();
   FLangv.reset();  // stores the current language
   const bool normal = !IsIconic(window_) && !IsZoomed(window_);
   WriteSettings(services_.registry, CurrentSettings(), normal);
@@ -411,7 +409,7 @@ void TMainForm::OnMenuItem(MenuItemId item) {
   switch (item) {
     case MenuItemId::kToolBar2:
     case MenuItemId::kStatusBar2:
-      ToolBar2Click(item);
+      ToggleBar(item);
       break;
     case MenuItemId::kAutostart1:
       // Takes effect at the next start, when the setting is read.
@@ -429,11 +427,11 @@ void TMainForm::OnMenuItem(MenuItemId item) {
     case MenuItemId::kCopyValue1:
       CopyValue1Click();
       break;
-    case MenuItemId::kRestore1:
-      Restore1Click();
+    case MenuItemId::kRestoreBackup:
+      RestoreBackup();
       break;
-    case MenuItemId::kIgnoredItems1:
-      IgnoredItems1Click();
+    case MenuItemId::kIgnoredItems:
+      ShowIgnoredItems();
       break;
     default:
       break;
@@ -470,7 +468,7 @@ void TMainForm::OnContextMenu(HWND control, POINT point) {
   if (const int chosen = TrackContextMenu(window_, menu, point)) OnCommand(chosen);
 }
 
-void TMainForm::ToolBar2Click(MenuItemId toggle) {
+void TMainForm::ToggleBar(MenuItemId toggle) {
   const bool shown = !menus_->ItemChecked(toggle);
   menus_->SetItemChecked(toggle, shown);
   ShowControl(toggle == MenuItemId::kToolBar2 ? tool_bar_.Handle() : status_bar_.Handle(), shown);

@@ -11,12 +11,12 @@
 #include <string>
 
 #include "app/command_dispatcher.h"
-#include "app/deletion.h"
+#include "clean/scan_session.h"
 #include "app/form_texts.h"
 #include "app/geometry.h"
 #include "app/settings.h"
 #include "regedit/navigator.h"
-#include "app/scan_rules.h"
+#include "app/command_rules.h"
 #include "app/user_messages.h"
 #include "app/version_info.h"
 #include "lang/langv.h"
@@ -36,10 +36,8 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/win32/ui_thread_win32.h"
-#include "regtext/Buck.h"
 #include "scan/result_tree.h"
 #include "scan/scan_view.h"
-#include "scan/verefy.h"
 
 // What the main window reads, writes and reports through.
 struct MainFormServices {
@@ -88,10 +86,10 @@ class TMainForm : public ScanView {
   const FormTexts& Texts() const { return texts_; }
   int TreeWidth() const { return tree_width_; }
   int Dpi() const { return scale_.Dpi(); }
-  const ResultTree& Results() const { return results_; }
+  const ResultTree& Results() const { return session_->Tree(); }
   // The record the value list shows (ListView1's Tag); null for none.
   const TErrorClass* ListRecord() const { return list_record_; }
-  bool Scanning() const { return FScanner && !FScanner->Finished(); }
+  bool Scanning() const { return session_ && session_->Scanning(); }
   // Selects the node's item, as a click would.
   void SelectNode(const ResultNode& node);
   // Expands every node of the tree at every level, at once.
@@ -139,7 +137,7 @@ class TMainForm : public ScanView {
   void OnMenuItem(MenuItemId item);
   LRESULT OnNotify(NMHDR* header);
   void OnContextMenu(HWND control, POINT screen_point);
-  void ToolBar2Click(MenuItemId toggle);
+  void ToggleBar(MenuItemId toggle);
   void ViewAllValuesExecute();
   // Says so when the manual could not be shown.
   void ShowHelp(HWND help_window);
@@ -176,15 +174,11 @@ class TMainForm : public ScanView {
   void ListView1DblClick();
   void ActionSaveToFileExecute();
   void ActionSendExecute();
-  void Restore1Click();
+  void RestoreBackup();
   void ActionIgnoreExecute();
-  void IgnoredItems1Click();
+  void ShowIgnoredItems();
   // The record of the selected node; null for none.
   const TErrorClass* SelectedRecord() const;
-  // What the user ignores and the rules exclude, as they stand now.
-  KeepList KeptNow();
-  // A deletion of the results that keeps those.
-  ProblemDeletion Deletion();
   // A deletion changed the tree or the record on show: the list shows it.
   void ShowAfterDeletion(const std::string& status);
   void About1Click();
@@ -196,13 +190,10 @@ class TMainForm : public ScanView {
   DesignScale scale_;
   Win32UiThread ui_;
   HWND window_ = nullptr;
-  ResultTree results_;
-  TreeMirror mirror_;
-  std::unique_ptr<Tverefy> FScanner;
-  KeepList scan_kept_;      // what the running scan leaves out; read by its worker
-  KeepList deletion_kept_;  // what the deletion in progress leaves alone
-  std::unique_ptr<TBuck> FBuck;
   std::optional<TMyMapi> mail_;
+  // The results, their backup journal and the scanner; made with the window.
+  std::optional<ScanSession> session_;
+  TreeMirror mirror_;
   const TErrorClass* list_record_ = nullptr;
   bool busy_cursor_ = false;
   bool tree_redraw_held_ = false;

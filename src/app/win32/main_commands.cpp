@@ -3,39 +3,27 @@
 #include "app/win32/main.h"
 
 #include "app/copy_texts.h"
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "app/deletion_report.h"
 #include "app/ignore_texts.h"
-#include "app/ignoring.h"
+#include "clean/ignoring.h"
 #include "app/win32/IgnoredItems.h"
-#include "app/restore.h"
+#include "clean/restore.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/win32/code_page_win32.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 void TMainForm::ShowAfterDeletion(const std::string& status) {
   TreeViewChange(CurrentNode());
   status_bar_.SetText(status);
 }
 
-KeepList TMainForm::KeptNow() {
-  return ReadKeptEntries(services_.registry, services_.files,
-                         services_.files.ExeFolder() + Tverefy::kKnowledgeBaseName, true);
-}
-
-ProblemDeletion TMainForm::Deletion() {
-  deletion_kept_ = KeptNow();
-  ProblemDeletion deletion(results_, services_.registry, *FBuck);
-  deletion.SetKeepList(&deletion_kept_);
-  return deletion;
-}
-
 void TMainForm::ActionDeleteKeyExecute() {
   ResultNode* node = CurrentNode();
   if (!node || !node->Data()) return;
   try {
-    const DeletionOutcome outcome = Deletion().DeleteProblem(*node);
+    const DeletionOutcome outcome = session_->Deletion().DeleteProblem(*node);
     ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
@@ -56,7 +44,7 @@ void TMainForm::ActionDeleteValueExecute() {
   }
   if (names.empty()) return;
   try {
-    const DeletionOutcome outcome = Deletion().DeleteValues(*node, names);
+    const DeletionOutcome outcome = session_->Deletion().DeleteValues(*node, names);
     ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());  // rows, record and registry as they were
@@ -64,8 +52,8 @@ void TMainForm::ActionDeleteValueExecute() {
 }
 
 void TMainForm::ActionDeleteAllExecute() {
-  if (!services_.messages.Confirm("Deleting", DeleteAllQuestion(FBuck->FileName()))) return;
-  ProblemDeletion deletion = Deletion();
+  if (!services_.messages.Confirm("Deleting", DeleteAllQuestion(session_->Journal().FileName()))) return;
+  ProblemDeletion deletion = session_->Deletion();
   const int problems = static_cast<int>(deletion.ProblemNodes().size());
   if (problems == 0) return;
   HWND progress = status_bar_.ProgressBar();
@@ -76,7 +64,7 @@ void TMainForm::ActionDeleteAllExecute() {
     const DeletionSummary summary = deletion.DeleteAll([&] { SendMessageA(progress, PBM_STEPIT, 0, 0); });
     ShowWindow(progress, SW_HIDE);
     ShowAfterDeletion("");
-    services_.messages.Inform(DeleteAllSummary(summary, FBuck->FileName(), FBuck->Notes()));
+    services_.messages.Inform(DeleteAllSummary(summary, session_->Journal().FileName(), session_->Journal().Notes()));
   } catch (const FileCreateError& error) {
     ShowWindow(progress, SW_HIDE);
     services_.messages.Error(error.what());  // nothing was deleted
@@ -130,7 +118,7 @@ void TMainForm::ActionSaveToFileExecute() {
   const std::optional<std::string> file = services_.messages.AskSaveFile();
   if (!file) return;
   try {
-    FBuck->SaveResults(*file);
+    session_->Journal().SaveResults(*file);
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
   }
@@ -138,7 +126,7 @@ void TMainForm::ActionSaveToFileExecute() {
 
 void TMainForm::ActionSendExecute() {
   try {
-    if (FBuck->SendResults() == MailResult::kNoMailProgram)
+    if (session_->Journal().SendResults() == MailResult::kNoMailProgram)
       services_.messages.Inform(
           "No mail program could take the results. Save them with File > Save as.. and attach the file to a mail "
           "yourself.");
@@ -147,7 +135,7 @@ void TMainForm::ActionSendExecute() {
   }
 }
 
-void TMainForm::Restore1Click() {
+void TMainForm::RestoreBackup() {
   const std::optional<std::string> file = services_.messages.AskOpenFile();
   if (!file) return;
   const std::optional<std::string> text = services_.files.ReadFile(*file);
@@ -181,11 +169,11 @@ void TMainForm::ActionIgnoreExecute() {
     services_.messages.Error(kIgnoreListNotStored);
     return;
   }
-  TakeIgnoredOut(results_, *node, chosen);
+  TakeIgnoredOut(session_->Tree(), *node, chosen);
   ShowAfterDeletion(IgnoredStatusText(*FLangv, static_cast<int>(chosen.size())));
 }
 
-void TMainForm::IgnoredItems1Click() {
+void TMainForm::ShowIgnoredItems() {
   TIgnoredItems dialog(services_.registry, services_.messages, IgnoredDialogTextsOf(*FLangv));
   dialog.ShowModal(window_);
 }

@@ -9,7 +9,6 @@
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/registry_errors.h"
-#include "scan/knowledge_base_fault.h"
 
 namespace {
 
@@ -27,8 +26,7 @@ constexpr COLORREF kProblemRed = RGB(255, 0, 0);
 
 void TMainForm::ActionStartExecute() {
   // A scan without usable rules would find nothing, as on a clean registry.
-  const std::string fault =
-      KnowledgeBaseFault(services_.files, services_.files.ExeFolder() + Tverefy::kKnowledgeBaseName);
+  const std::string fault = session_->KnowledgeBaseFault();
   if (!fault.empty()) {
     services_.messages.Error("Nothing was scanned: " + fault + ".");
     return;
@@ -37,7 +35,9 @@ void TMainForm::ActionStartExecute() {
   states.SetEnabled(CommandId::kDeleteAll, false);
   SetBusyCursor(true);
   try {
-    FBuck->BeginBackupFile();
+    // The scanner changes the window through the UI thread, which is this
+    // one: nothing of it shows before this handler is done.
+    session_->Start(*this, [this] { ScanFinished(); });
   } catch (const FileCreateError& error) {
     // The old backup could not be written: no new scan over it.
     SetBusyCursor(false);
@@ -47,21 +47,14 @@ void TMainForm::ActionStartExecute() {
   list_record_ = nullptr;
   list_.Clear();
   states.SetEnabled(CommandId::kStart, false);
-  FScanner.reset();
-  scan_kept_ = KeptNow();
-  FScanner = std::make_unique<Tverefy>(ScanContext{services_.registry, services_.files, ui_}, *this);
-  FScanner->SetKeepList(&scan_kept_);
-  FScanner->Prepare();
-  FScanner->OnTerminate = [this] { ScanFinished(); };
   ShowWindow(status_bar_.ProgressBar(), SW_SHOW);
   ApplyScanStarted(states);
   status_bar_.SetScanning(true);
   ShowCommandStates();
-  FScanner->Start();
 }
 
 void TMainForm::ActionStopExecute() {
-  if (FScanner) FScanner->Terminate();
+  if (Scanning()) session_->Stop();
 }
 
 void TMainForm::ScanFinished() {
@@ -91,8 +84,9 @@ void TMainForm::ExpandResults() {
 bool TMainForm::ClearResults() {
   HoldTreeRedraw();
   TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_COLLAPSE);
-  if (!mirror_.DeleteItemsBelow(*results_.Top(), kClearingSlice)) return false;
-  results_.DeleteChildren(*results_.Top());
+  ResultTree& results = session_->Tree();
+  if (!mirror_.DeleteItemsBelow(*results.Top(), kClearingSlice)) return false;
+  results.DeleteChildren(*results.Top());
   show_first_result_ = true;
   return true;
 }
@@ -111,7 +105,7 @@ void TMainForm::SetStatusText(const std::string& text) { status_bar_.SetText(tex
 
 void TMainForm::InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
   HoldTreeRedraw();
-  InsertProblemPath(results_, *results_.Top(), full_path, std::move(record));
+  InsertProblemPath(session_->Tree(), *session_->Tree().Top(), full_path, std::move(record));
   if (!show_first_result_) return;
   show_first_result_ = false;
   TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_EXPAND);

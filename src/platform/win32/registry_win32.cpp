@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/registry_code_page.h"
+#include "platform/root_keys.h"
 #include "platform/win32/code_page_win32.h"
 #include "platform/win32/key_location_win32.h"
 #include "platform/win32/wow64_win32.h"
@@ -72,11 +73,9 @@ LONG OpenPath(HKEY parent, const std::string& path, bool create, REGSAM view, Un
   return ERROR_SUCCESS;
 }
 
-constexpr RootKey kClassesRoot = 0x80000000u;
-
 // Predefined handles are sign-extended 32-bit values, also in 64-bit code.
 HKEY PredefinedKey(RootKey root) {
-  if (root < 0x80000000u || root > 0x80000006u) return nullptr;
+  if (root < kHkeyClassesRoot || root > kHkeyDynData) return nullptr;
   return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
 }
 
@@ -250,7 +249,7 @@ bool Win32Registry::HasTwoViews() { return views_ == Views::kSystem && SystemHas
 
 bool Win32Registry::IsUserClassesKey(const std::string& path) {
   UniqueHkey holder;
-  const HKEY classes_root = OpenRoot(kClassesRoot, false, view_, holder);
+  const HKEY classes_root = OpenRoot(kHkeyClassesRoot, false, view_, holder);
   UniqueHkey key;
   if (!classes_root || OpenPath(classes_root, path, false, view_, key) != ERROR_SUCCESS) return false;
   return IsKeyOfUserClasses(key.get());

@@ -128,7 +128,7 @@ void TRegEditAccess::GotoKey(const std::string& key, const std::string& value) {
   }
   const EditorTexts texts = UsesSharedMapping(OsKind()) ? EditorTexts::kAnsi : EditorTexts::kWide;
   EditorTreeControl editor_tree(tree, *buffer, texts);
-  const std::vector<std::string> components = KeyPathComponents(key);
+  const std::vector<std::string> components = EditorItemNames(key);
   const EditorTree::Item found = FindChildPath(editor_tree, components, editor_tree.Root());
   // Landed only where the editor's selection spells the key.
   if (!found || !EqualsNoCase(ItemPath(editor_tree, editor_tree.Selected()), Joined(components))) {

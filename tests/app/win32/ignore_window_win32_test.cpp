@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/ignore_list.h"
+#include "clean/ignore_list.h"
 #include "app/win32/IgnoredItems.h"
 #include "app/win32/command_ids.h"
 #include "app/win32/resources.h"

@@ -16,7 +16,7 @@
 #include "platform/registry_accessor.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/registry_sandbox_win32.h"
 #include "support/temp_folder_win32.h"
 

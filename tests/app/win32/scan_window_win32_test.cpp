@@ -12,7 +12,7 @@
 #include "cli/problem_list.h"
 #include "main_window_fixture_win32.h"
 #include "regtext/regedit4_reader.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 #include "support/scan_harness.h"
 #include "support/watchdog.h"
 #include "support/window_test_support_win32.h"

@@ -11,7 +11,7 @@
 #include "main_window_fixture_win32.h"
 #include "platform/registry_code_page.h"
 #include "platform/win32/code_page_win32.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 #include "regtext/reg_file_encoding.h"
 #include "support/regedit_win32.h"
 #include "support/registry_dump.h"
@@ -197,7 +197,7 @@ TEST_F(UnicodeNamesTest, DeleteAllThenRestoreBackupGivesEveryNameAndTextBack) {
   const std::string file = ReadBytes(backup);
   EXPECT_EQ(Utf8OfUtf16File(file).rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u) << backup;
   messages_.file_to_choose = backup;
-  Send(WmIdOf(MenuItemId::kRestore1));
+  Send(WmIdOf(MenuItemId::kRestoreBackup));
   EXPECT_EQ(messages_.informed.back().rfind("Written: ", 0), 0u) << messages_.informed.back();
   EXPECT_EQ(Dump(), before);
 }

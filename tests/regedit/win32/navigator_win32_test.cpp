@@ -9,7 +9,7 @@
 #include "regedit/win32/RegEditAccess_win32.h"
 #include "regedit/win32/ShareObject_win32.h"
 #include "regedit/win32/editor_controls_win32.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/registry_sandbox_win32.h"
 #include "support/window_test_support_win32.h"
 

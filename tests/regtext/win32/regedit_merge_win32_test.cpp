@@ -13,7 +13,7 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "regtext/Buck.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "platform/memory_files.h"
 #include "support/hostile_values.h"
 #include "support/regedit_win32.h"

@@ -7,7 +7,7 @@
 #include "platform/queued_ui_thread.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/registry_sandbox_win32.h"
 #include "support/scan_harness.h"
 #include "support/temp_folder_win32.h"

@@ -1,7 +1,7 @@
 // The enabled-state rules of the selection, the menus and the scan.
 #include <gtest/gtest.h>
 
-#include "app/scan_rules.h"
+#include "app/command_rules.h"
 
 namespace {
 

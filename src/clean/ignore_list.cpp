@@ -1,4 +1,4 @@
-#include "app/ignore_list.h"
+#include "clean/ignore_list.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 
 #include "platform/case_fold.h"
 #include "scan/exclusions.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/registry_win32.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "app/deletion.h"
+#include "clean/deletion.h"
 
 #include <algorithm>
 
 #include "platform/case_fold.h"
-#include "regtext/key_paths.h"
-#include "scan/root_keys.h"
+#include "scan/key_paths.h"
+#include "platform/root_keys.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ std::string ProblemDeletion::KeptRefusal(const ResultNode& node, const std::vect
   const TErrorClass& record = *node.Data();
   if (record.FLevel <= 0) return kept_->KeptAmongValues(NodeFullPath(node), names);
   const ResultNode& key = *ProblemKeyNode(node, record.FLevel);
-  return kept_->KeptInsideKey(registry_, NodeRootKey(key), NodeFullPath(key));
+  return kept_->KeptInsideKey(registry_, NodeKey(key).Root(), NodeFullPath(key));
 }
 
 std::string ProblemDeletion::Backup(ResultNode& node, const std::vector<std::string>& names) {
@@ -69,10 +69,9 @@ void ProblemDeletion::Flush() {
 
 bool ProblemDeletion::DeleteListedValues(const ResultNode& node, const std::vector<std::string>& names) {
   if (dry_run_) return true;
-  const RootKey root = NodeRootKey(node);
-  const std::string path = NodeKeyPath(node);
-  if (!registry_.OpenRead(root, path)) return true;  // gone already
-  const std::unique_ptr<RegKey> key = registry_.OpenWrite(root, path);
+  const KeyPath path = NodeKey(node);
+  if (!registry_.OpenRead(path.Root(), path.Path())) return true;  // gone already
+  const std::unique_ptr<RegKey> key = registry_.OpenWrite(path.Root(), path.Path());
   if (!key) return false;
   bool all_gone = true;
   for (const std::string& listed : names) {
@@ -85,10 +84,9 @@ bool ProblemDeletion::DeleteListedValues(const ResultNode& node, const std::vect
 
 bool ProblemDeletion::DeleteNodeKey(const ResultNode& node) {
   if (dry_run_) return true;
-  const RootKey root = NodeRootKey(node);
-  const std::string path = NodeKeyPath(node);
-  registry_.DeleteKey(root, path);
-  return registry_.OpenRead(root, path) == nullptr;
+  const KeyPath path = NodeKey(node);
+  registry_.DeleteKey(path.Root(), path.Path());
+  return registry_.OpenRead(path.Root(), path.Path()) == nullptr;
 }
 
 DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std::string>& names) {

@@ -1,4 +1,4 @@
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

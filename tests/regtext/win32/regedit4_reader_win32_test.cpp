@@ -10,7 +10,7 @@
 #include "platform/memory_registry.h"
 #include "platform/win32/registry_win32.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/reg_value_print.h"
 #include "support/regedit_win32.h"
 #include "support/registry_sandbox_win32.h"

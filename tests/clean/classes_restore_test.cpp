@@ -3,13 +3,13 @@
 // classes and the 32-bit view included.
 #include <gtest/gtest.h>
 
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "platform/fixed_clock.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "platform/queued_ui_thread.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 #include "support/no_mail.h"
 #include "support/scan_harness.h"
 

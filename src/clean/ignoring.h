@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ignore_list.h"
+#include "clean/ignore_list.h"
 #include "scan/result_tree.h"
 
 // The named bad values of the node's key, or its key when none are named.

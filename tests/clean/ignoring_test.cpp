@@ -1,5 +1,5 @@
 // What the Ignore command adds to the list and takes out of the tree.
-#include "app/ignoring.h"
+#include "clean/ignoring.h"
 
 #include <gtest/gtest.h>
 

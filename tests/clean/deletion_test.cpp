@@ -3,7 +3,7 @@
 // without losing anything.
 #include <gtest/gtest.h>
 
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "app/deletion_report.h"
 #include "app/form_texts.h"
 #include "lang/langv.h"
@@ -12,10 +12,10 @@
 #include "platform/fixed_clock.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 #include "regtext/regedit4_reader.h"
 #include "scan/keep_list.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 #include "support/no_mail.h"
 

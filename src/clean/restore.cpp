@@ -1,4 +1,4 @@
-#include "app/restore.h"
+#include "clean/restore.h"
 
 #include "regtext/reg_file_encoding.h"
 

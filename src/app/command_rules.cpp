@@ -1,4 +1,4 @@
-#include "app/scan_rules.h"
+#include "app/command_rules.h"
 
 #include "app/value_list.h"
 

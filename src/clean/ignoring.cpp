@@ -1,10 +1,10 @@
-#include "app/ignoring.h"
+#include "clean/ignoring.h"
 
 #include <algorithm>
 
-#include "app/deletion.h"
+#include "clean/deletion.h"
 #include "platform/case_fold.h"
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 std::vector<IgnoredItem> IgnoredItemsOf(const ResultNode& node, const std::vector<std::string>& bad_values,
                                         const std::string& added) {

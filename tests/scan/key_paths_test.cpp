@@ -1,8 +1,8 @@
-#include "regtext/key_paths.h"
+#include "scan/key_paths.h"
 
 #include <gtest/gtest.h>
 
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 
@@ -15,29 +15,29 @@ class KeyPathsTest : public ::testing::Test {
 
 TEST_F(KeyPathsTest, TopNodeNamesNothing) {
   EXPECT_EQ(NodeFullPath(top), "");
-  EXPECT_EQ(NodeKeyPath(top), "");
-  EXPECT_EQ(NodeRootKey(top), 0u);
+  EXPECT_EQ(NodeKey(top).Path(), "");
+  EXPECT_EQ(NodeKey(top).Root(), 0u);
 }
 
 TEST_F(KeyPathsTest, RootKeyNodeIsTheRootItself) {
   ResultNode& root = Add(top, "HKEY_CLASSES_ROOT");
   EXPECT_EQ(NodeFullPath(root), "HKEY_CLASSES_ROOT");
-  EXPECT_EQ(NodeKeyPath(root), "");
-  EXPECT_EQ(NodeRootKey(root), kHkeyClassesRoot);
-  EXPECT_EQ(NodeRootKey(Add(top, "HKEY_NOWHERE")), 0u);
+  EXPECT_EQ(NodeKey(root).Path(), "");
+  EXPECT_EQ(NodeKey(root).Root(), kHkeyClassesRoot);
+  EXPECT_EQ(NodeKey(Add(top, "HKEY_NOWHERE")).Root(), 0u);
 }
 
 TEST_F(KeyPathsTest, DeepNodeJoinsItsAncestors) {
   ResultNode& server = Add(Add(Add(Add(top, "HKEY_CLASSES_ROOT"), "CLSID"), "{0-1}"), "InprocServer32");
   EXPECT_EQ(NodeFullPath(server), "HKEY_CLASSES_ROOT\\CLSID\\{0-1}\\InprocServer32");
-  EXPECT_EQ(NodeKeyPath(server), "CLSID\\{0-1}\\InprocServer32");
-  EXPECT_EQ(NodeRootKey(server), kHkeyClassesRoot);
+  EXPECT_EQ(NodeKey(server).Path(), "CLSID\\{0-1}\\InprocServer32");
+  EXPECT_EQ(NodeKey(server).Root(), kHkeyClassesRoot);
 }
 
 TEST_F(KeyPathsTest, EmptyTextIsAnEmptyComponent) {
   ResultNode& blank = Add(Add(top, "HKEY_USERS"), "");
   EXPECT_EQ(NodeFullPath(blank), "HKEY_USERS\\");
-  EXPECT_EQ(NodeKeyPath(blank), "");
+  EXPECT_EQ(NodeKey(blank).Path(), "");
 }
 
 TEST_F(KeyPathsTest, ProblemKeyNodeStopsBelowTheRootKey) {
@@ -52,12 +52,6 @@ TEST_F(KeyPathsTest, ProblemKeyNodeStopsBelowTheRootKey) {
   EXPECT_EQ(ProblemKeyNode(root, 1), nullptr);
   EXPECT_EQ(ProblemKeyNode(leaf, 0), nullptr);
   EXPECT_EQ(ProblemKeyNode(Add(root, ""), 1), nullptr) << "a problem at \"HKEY_LOCAL_MACHINE\\\"";
-}
-
-TEST(JoinKeyPathTest, EmptyPartsAddNoBackslash) {
-  EXPECT_EQ(JoinKeyPath("HKEY_USERS", ""), "HKEY_USERS");
-  EXPECT_EQ(JoinKeyPath("", "Sub"), "Sub");
-  EXPECT_EQ(JoinKeyPath("A\\B", "C"), "A\\B\\C");
 }
 
 }  // namespace

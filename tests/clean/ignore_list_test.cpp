@@ -1,11 +1,11 @@
 // The ignore list as the settings hold it: readable text, any names, the
 // order kept, and what it keeps out of a scan.
-#include "app/ignore_list.h"
+#include "clean/ignore_list.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/memory_registry.h"
-#include "scan/root_keys.h"
+#include "platform/root_keys.h"
 
 namespace {
 

@@ -1,0 +1,63 @@
+#include "clean/scan_session.h"
+
+#include "clean/ignore_list.h"
+#include "scan/knowledge_base_fault.h"
+#include "scan/verefy.h"
+
+ScanSession::ScanSession(const ScanSessionServices& services, const std::optional<std::string>& knowledge_base)
+    : services_(services),
+      knowledge_base_(knowledge_base.value_or(services.files.ExeFolder() + Tverefy::kKnowledgeBaseName)),
+      journal_(tree_, services.registry, services.files, services.clock, services.mail, services.code_pages) {}
+
+ScanSession::~ScanSession() = default;
+
+std::string ScanSession::KnowledgeBaseFault() const { return ::KnowledgeBaseFault(services_.files, knowledge_base_); }
+
+void ScanSession::Start(ScanView& view, std::function<void()> on_finished) {
+  // The backups of the deletions so far reach their file before a new one
+  // is named, and a failure leaves the results and the scanner as they are.
+  journal_.BeginBackupFile();
+  // The scan before must be over before its kept entries change under it.
+  scanner_.reset();
+  scan_kept_ = KeptNow();
+  scanner_ = std::make_unique<Tverefy>(ScanContext{services_.registry, services_.files, services_.ui}, view,
+                                       knowledge_base_);
+  scanner_->SetKeepList(&scan_kept_);
+  scanner_->Prepare();
+  scanner_->OnTerminate = std::move(on_finished);
+  if (stop_before_start_) scanner_->Terminate();
+  stop_before_start_ = false;
+  scanner_->Start();
+}
+
+bool ScanSession::Scanning() const { return scanner_ && !scanner_->Finished(); }
+
+void ScanSession::Stop() {
+  if (scanner_) {
+    scanner_->Terminate();
+  } else {
+    stop_before_start_ = true;
+  }
+}
+
+void ScanSession::WaitForScan() {
+  if (scanner_) scanner_->WaitFor();
+}
+
+int ScanSession::TotalEntries() const { return scanner_ ? scanner_->TotalEntries() : 0; }
+
+KeepList ScanSession::KeptNow() const {
+  return ReadKeptEntries(services_.registry, services_.files, knowledge_base_, use_ignore_list_);
+}
+
+ProblemDeletion ScanSession::Deletion() {
+  deletion_kept_ = KeptNow();
+  ProblemDeletion deletion(tree_, services_.registry, journal_);
+  deletion.SetKeepList(&deletion_kept_);
+  return deletion;
+}
+
+void ScanSession::End() {
+  scanner_.reset();
+  journal_.Flush();
+}

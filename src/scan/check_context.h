@@ -1,0 +1,33 @@
+#pragma once
+// What a rule section and its checks see of the scan they run in: the
+// registry, where problems go, whether a file or folder is there, the
+// registered COM names, whether to stop, and the progress. The scanner is
+// one; a test can be another, without a worker thread.
+#include <memory>
+#include <string>
+
+#include "scan/Errors.h"
+#include "scan/reference_list.h"
+
+class Registry;
+
+class CheckContext {
+ public:
+  virtual ~CheckContext() = default;
+
+  virtual Registry& ScannedRegistry() = 0;
+  // Reports the problem, unless what it names is kept.
+  virtual void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) = 0;
+  // The system search order for a name; a name that cannot be judged (a
+  // drive that may be away, a share) counts as found.
+  virtual bool FileFound(const std::string& name) = 0;
+  // A folder as named; one that cannot be judged counts as found.
+  virtual bool FolderFound(const std::string& path) = 0;
+  virtual const ReferenceList& ClassIds() const = 0;
+  virtual const ReferenceList& TypeLibs() const = 0;
+  virtual const ReferenceList& Interfaces() const = 0;
+  virtual const ReferenceList& ProgIds() const = 0;
+  virtual bool StopRequested() const = 0;
+  // Steps the progress once and shows the text as the current step.
+  virtual void ReportProgress(const std::string& text) = 0;
+};

@@ -1,0 +1,83 @@
+// A rule section run on the test's own thread, through a check context of
+// the test's making: no scanner, no worker, no window.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/ini_file.h"
+#include "platform/memory_registry.h"
+#include "regtext/regedit4_reader.h"
+#include "scan/BaseVer.h"
+#include "scan/check_context.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class RecordingContext : public CheckContext {
+ public:
+  Registry& ScannedRegistry() override { return registry; }
+  void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override {
+    std::string line = full_path + ": " + record->FMessage;
+    for (const std::string& name : record->FValueNames) line += " " + name;
+    problems.push_back(line);
+    if (stop_after_first_problem) stop = true;
+  }
+  bool FileFound(const std::string& name) override { return present.count(name) > 0; }
+  bool FolderFound(const std::string& path) override { return present.count(path) > 0; }
+  const ReferenceList& ClassIds() const override { return class_ids; }
+  const ReferenceList& TypeLibs() const override { return empty; }
+  const ReferenceList& Interfaces() const override { return empty; }
+  const ReferenceList& ProgIds() const override { return empty; }
+  bool StopRequested() const override { return stop; }
+  void ReportProgress(const std::string& text) override { progress.push_back(text); }
+
+  MemoryRegistry registry;
+  std::set<std::string> present;
+  ReferenceList class_ids;
+  ReferenceList empty;
+  bool stop = false;
+  bool stop_after_first_problem = false;
+  Strings problems;
+  Strings progress;
+};
+
+class RuleSectionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ImportRegText(context.registry,
+                  "REGEDIT4\n\n"
+                  "[HKEY_CURRENT_USER\\Run]\n\"a\"=\"C:\\\\a.exe\"\n\"b\"=\"C:\\\\b.exe\"\n"
+                  "[HKEY_CURRENT_USER\\Apps\\One]\n@=\"{1}\"\n"
+                  "[HKEY_CURRENT_USER\\Apps\\Two]\n@=\"{2}\"\n");
+    context.present = {"C:\\a.exe"};
+    context.class_ids.Assign({"{1}"});
+  }
+  void Run(const std::string& rules) {
+    TINISectionVarClass section(context, "PATHS1", IniFile("[PATHS1]\n" + rules));
+    section.Run();
+  }
+  RecordingContext context;
+};
+
+TEST_F(RuleSectionTest, TheChecksAskTheContextAndReportToIt) {
+  Run("HKEY_CURRENT_USER\\Run=Programs,0,LD_\n"
+      "HKEY_CURRENT_USER\\Apps\\*=Classes,1,CLSID_D_\n"
+      "NO KEY=Skipped,0,LD_\n");
+  EXPECT_EQ(context.problems,
+            (Strings{"HKEY_CURRENT_USER\\Run: File not found b", "HKEY_CURRENT_USER\\Apps\\Two: Class not found (Default)"}));
+  EXPECT_EQ(context.progress, (Strings{"Programs", "Classes", ""}))
+      << "one step per entry; one that names no key shows no text";
+}
+
+TEST_F(RuleSectionTest, AStopEndsTheRunBetweenKeysAndEntries) {
+  context.class_ids.Clear();
+  context.stop_after_first_problem = true;
+  Run("HKEY_CURRENT_USER\\Apps\\*=Classes,1,CLSID_D_\nHKEY_CURRENT_USER\\Run=Programs,0,LD_\n");
+  EXPECT_EQ(context.problems, Strings{"HKEY_CURRENT_USER\\Apps\\One: Class not found (Default)"});
+  context.problems.clear();
+  Run("HKEY_CURRENT_USER\\Run=Programs,0,LD_\n");
+  EXPECT_TRUE(context.problems.empty()) << "a stop asked before the run checks nothing";
+}
+
+}  // namespace
