@@ -6,8 +6,17 @@ void CountingFileSystem::ResetCounts() {
   searched_.clear();
 }
 
-std::optional<std::string> CountingFileSystem::SearchPath(const std::string& name) {
+void CountingFileSystem::Count(const std::string& name) {
   ++searches_;
   if (!searched_.insert(name).second) ++repeated_;
+}
+
+std::optional<std::string> CountingFileSystem::SearchPath(const std::string& name) {
+  Count(name);
   return files_.SearchPath(name);
+}
+
+Presence CountingFileSystem::EntryPresence(const std::string& path) {
+  Count(path);
+  return files_.EntryPresence(path);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A file system that counts the search-order lookups made through it and
+// A file system that counts the look-ups of files made through it (by the
+// search order or by path) and
 // how many of them repeated a name already looked up.
 #include <cstddef>
 #include <string>
@@ -17,6 +18,8 @@ class CountingFileSystem : public FileSystem {
 
   bool FileExists(const std::string& path) override { return files_.FileExists(path); }
   bool DirectoryExists(const std::string& path) override { return files_.DirectoryExists(path); }
+  Presence EntryPresence(const std::string& path) override;
+  Presence FolderPresence(const std::string& path) override { return files_.FolderPresence(path); }
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override { return files_.ExeFolder(); }
   std::string TempFolder() override { return files_.TempFolder(); }
@@ -28,8 +31,13 @@ class CountingFileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override { return files_.DeleteFile(path); }
   DriveKind KindOfDrive(char letter) override { return files_.KindOfDrive(letter); }
   std::optional<SystemFolderViews> SystemFolders() override { return files_.SystemFolders(); }
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
+    return files_.EnvironmentVariable(name);
+  }
 
  private:
+  void Count(const std::string& name);
+
   FileSystem& files_;
   std::size_t searches_ = 0;
   std::size_t repeated_ = 0;

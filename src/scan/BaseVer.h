@@ -28,8 +28,11 @@ class TBaseVerClass {
 
   // Steps the progress bar once and shows the text in the status bar.
   void ReportProgress(const std::string& text);
-  // Whether the program or file at the start of a command line exists.
+  // Whether the program or file at the start of a command line exists, or
+  // cannot be told missing.
   bool CommandTargetExists(const std::string& command_line);
+  // A text's %NAME% references expanded as the user's programs would.
+  std::string Expanded(const std::string& text);
 
  protected:
   Tverefy& FOwner;

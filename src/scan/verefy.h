@@ -12,6 +12,7 @@
 #include "scan/keep_list.h"
 #include "scan/reference_list.h"
 #include "scan/scan_view.h"
+#include "scan/user_environment.h"
 
 class FileSystem;
 class Registry;
@@ -64,8 +65,11 @@ class Tverefy : public WorkerThread {
   // per scan; a name that cannot be judged (a drive that may be away, a
   // share) counts as found.
   bool FileFound(const std::string& name) { return lookup_.Search(name) != Presence::kMissing; }
+  Presence FileSearch(const std::string& name) { return lookup_.Search(name); }
   // A folder as named; one that cannot be judged counts as found.
   bool FolderFound(const std::string& path) { return lookup_.Folder(path) != Presence::kMissing; }
+  // An environment variable as the user's programs see it.
+  std::optional<std::string> Variable(const std::string& name) { return environment_.Value(name); }
 
  protected:
   void Execute() override;
@@ -83,6 +87,7 @@ class Tverefy : public WorkerThread {
   ReferenceList FInterfaces;
   ReferenceList FProgIds;
   FileLookup lookup_;
+  UserEnvironment environment_;
   bool prepare_requested_ = false;
   const KeepList* kept_ = nullptr;
 };
