@@ -48,7 +48,8 @@ class Readings {
   bool Found() const { return found_; }
   // True once a reading was found.
   bool Try(const std::string& name) {
-    if (found_ || name.empty()) return found_;
+    if (found_ || name.empty() || name == last_) return found_;
+    last_ = name;
     // Such a reading names no file: it neither finds nor misses anything.
     if (IsRejectedFileName(name)) return false;
     asked_ = true;
@@ -81,6 +82,7 @@ class Readings {
  private:
   const CommandLookups& lookups_;
   bool found_ = false, asked_ = false, unseen_ = false;
+  std::string last_;  // the cuts often leave the text as it was
 };
 
 Presence Both(Presence first, Presence second) {
@@ -114,11 +116,15 @@ std::optional<std::string> Rundll32Library(const std::string& program, const std
   if (at == std::string::npos) return std::nullopt;
   std::size_t end = at + 8;
   if (folded.compare(end, 4, ".exe") == 0) end += 4;
+  // rundll32's arguments: the library, a comma, the entry point.
   std::string rest = quoted ? arguments : program.substr(end);
   const bool name_ends = quoted ? end == program.size() : !rest.empty() && IsBlank(rest.front());
   const std::size_t first = rest.find_first_not_of(" \t");
   if (!name_ends || first == std::string::npos) return std::nullopt;
-  rest = rest.substr(first, rest.find(',', first) - first);
+  // The library ends at the comma before the entry point, or at a blank.
+  std::size_t end_of_library = rest.find(',', first);
+  if (end_of_library == std::string::npos) end_of_library = rest.find_first_of(" \t", first);
+  rest = rest.substr(first, end_of_library - first);
   rest.resize(rest.find_last_not_of(" \t") + 1);
   if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"') rest = rest.substr(1, rest.size() - 2);
   if (rest.empty()) return std::nullopt;
@@ -161,6 +167,7 @@ Presence CommandTargetPresence(const std::string& command_line, const CommandLoo
     const std::string::size_type closing = text.find(text[0], 1);
     if (closing != std::string::npos) arguments = text.substr(closing + 1);
     text = text.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
+    if (text.empty()) return Presence::kMissing;
   }
   Readings readings(lookups);
   // As written, then without what follows an extension: the last one when

@@ -50,9 +50,10 @@ std::optional<std::string> FileLookup::Under(const std::string& name, const char
   return name.substr(prefix.size());
 }
 
-std::string FileLookup::WithoutSysnative(const std::string& name) {
+std::optional<std::string> FileLookup::SysnativeTarget(const std::string& name) {
   const std::optional<std::string> rest = Under(name, "Sysnative");
-  return rest ? (*views_)->native + *rest : name;
+  if (!rest) return std::nullopt;
+  return (*views_)->native + *rest;
 }
 
 std::optional<std::pair<std::string, std::string>> FileLookup::InBothViews(const std::string& name) {
@@ -67,6 +68,7 @@ std::optional<std::pair<std::string, std::string>> FileLookup::InBothViews(const
 
 template <typename Look>
 Presence FileLookup::InEitherView(const std::string& name, Look look) {
+  if (const std::optional<std::string> native = SysnativeTarget(name)) return look(*native);
   const Presence as_named = look(name);
   if (as_named != Presence::kMissing) return as_named;
   const auto both = InBothViews(name);
@@ -81,7 +83,7 @@ Presence FileLookup::Search(const std::string& name) {
   if (!MayBeJudged(name)) return Presence::kCannotTell;
   auto [entry, inserted] = searched_.try_emplace(name, Presence::kMissing);
   if (!inserted) return entry->second;
-  entry->second = InEitherView(WithoutSysnative(name), [this](const std::string& each) {
+  entry->second = InEitherView(name, [this](const std::string& each) {
     if (!IsBareName(each)) return files_.EntryPresence(each);
     return files_.SearchPath(each) ? Presence::kFound : Presence::kMissing;
   });
@@ -90,6 +92,6 @@ Presence FileLookup::Search(const std::string& name) {
 
 Presence FileLookup::Folder(const std::string& path) {
   if (!MayBeJudged(path) || IsBareName(path)) return Presence::kCannotTell;
-  return InEitherView(WithoutSysnative(path),
+  return InEitherView(path,
                       [this](const std::string& each) { return files_.FolderPresence(each); });
 }

@@ -37,8 +37,9 @@ class FileLookup {
   // The rest of the name after "<Windows folder>\<folder>" ("" when it
   // is that folder); none when the name is not under it.
   std::optional<std::string> Under(const std::string& name, const char* folder);
-  // What a 64-bit program finds where a 32-bit one would use "Sysnative".
-  std::string WithoutSysnative(const std::string& name);
+  // The name in the native system folder, as this program reaches it, of
+  // a name under "Sysnative"; none for any other name.
+  std::optional<std::string> SysnativeTarget(const std::string& name);
   template <typename Look>
   Presence InEitherView(const std::string& name, Look look);
 

@@ -78,7 +78,7 @@ TEST(CommandTargetPresence, VariablesAreExpandedBeforeTheLookUp) {
   EXPECT_EQ(asked.front(), "C:\\WINDOWS\\system32\\missing.exe");
   EXPECT_EQ(Look("\"%ProgramFiles%\\App\\app.exe\" /x", {"C:\\Program Files\\App\\app.exe"}), kFound);
   EXPECT_EQ(Look("C:\\Users\\%USERNAME%\\app.exe", {"C:\\Users\\ann\\app.exe"}), kFound);
-  EXPECT_EQ(Look("C:\\Users\\%username%\\app.exe", {}), kMissing) << "names as the lookup answers them";
+  EXPECT_EQ(Look("C:\\Users\\%username%\\app.exe", {}), kCannotTell) << "names as the lookup answers them";
 }
 
 TEST(CommandTargetPresence, AVariableWithoutValueCannotBeToldButArgumentsAreNoVariables) {
@@ -115,8 +115,8 @@ TEST(CommandTargetPresence, LongExtensionsAreCutToThreeLettersWhenAnythingFollow
 }
 
 TEST(CommandTargetPresence, Rundll32IsJudgedByTheLibraryItLoadsToo) {
-  const std::set<std::string> system = {"rundll32.exe", "C:\\WINDOWS\\system32\\rundll32.exe", "setupapi.dll",
-                                        "C:\\x\\lib.dll"};
+  const std::set<std::string> system = {"rundll32.exe", "RUNDLL32.EXE", "C:\\WINDOWS\\system32\\rundll32.exe",
+                                        "setupapi.dll", "shell32.dll", "C:\\x\\lib.dll"};
   EXPECT_EQ(Look("rundll32 setupapi,InstallHinfSection", system), kFound);
   EXPECT_EQ(Look("rundll32.exe gone.dll,Entry", system), kMissing);
   EXPECT_EQ(Look("RUNDLL32.EXE \"C:\\x\\lib.dll\",Entry 1", system), kFound);
@@ -124,6 +124,7 @@ TEST(CommandTargetPresence, Rundll32IsJudgedByTheLibraryItLoadsToo) {
   EXPECT_EQ(Look("\"%SystemRoot%\\system32\\rundll32.exe\" C:\\x\\lib.dll,Entry", system), kFound);
   EXPECT_EQ(Look("\"%SystemRoot%\\system32\\rundll32.exe\" gone,Entry", system), kMissing);
   EXPECT_EQ(Look("rundll32 setupapi,InstallHinfSection", {}), kMissing) << "no rundll32, no library";
+  EXPECT_EQ(Look("rundll32.exe shell32.dll Control_RunDLL", system), kFound) << "a blank for the comma";
   EXPECT_EQ(Look("myrundll32.exe gone.dll,Entry", {"myrundll32.exe"}), kFound) << "another program";
   EXPECT_EQ(Look("explorer /e", {}), kMissing) << "no program is accepted by its name alone";
 }
@@ -134,7 +135,7 @@ TEST(CommandTargetPresence, AProgramWithoutExtensionIsLookedForAsTheSystemStarts
   EXPECT_EQ(asked.back(), "C:\\x\\tool.exe");
   EXPECT_EQ(Look("C:\\Program Files\\My App\\tool -x", {"C:\\Program Files\\My App\\tool.exe"}), kFound);
   EXPECT_EQ(Look("\"C:\\x\\tool\" -x", {"C:\\x\\tool.exe"}), kFound);
-  FakeWorld world{{"C:\\x\\run.cmd"}};
+  FakeWorld world({"C:\\x\\run.CMD"});
   world.variables["PATHEXT"] = ".COM;.EXE;.CMD";
   EXPECT_EQ(world.Look("C:\\x\\run /y"), kFound);
   EXPECT_EQ(world.asked, (std::vector<std::string>{"C:\\x\\run /y", "C:\\x\\run.exe", "C:\\x\\run.COM",
@@ -165,7 +166,7 @@ TEST(CommandTargetPresence, OneReadingThatCannotBeSeenMakesAMissingLineUnknown) 
 TEST(CommandTargetPresence, EmptyTextIsMissingAndNeverSearched) {
   std::vector<std::string> asked;
   EXPECT_EQ(Look("", {""}, &asked), kMissing);
-  EXPECT_EQ(Look("\"\"", {""}, &asked), kCannotTell) << "nothing in the quotes to look up";
+  EXPECT_EQ(Look("\"\" -x", {""}, &asked), kMissing) << "nothing in the quotes";
   EXPECT_TRUE(asked.empty());
 }
 

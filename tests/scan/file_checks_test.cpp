@@ -94,8 +94,10 @@ TEST_F(FileChecksTest, NdAndDnJoinNameParameterAndData) {
       "\"C:\\\\Nothing\"=dword:00000000\n"
       "[HKEY_CURRENT_USER\\DN]\n\"notepad.exe\"=\"C:\\\\Windows\"\n\"x.exe\"=\"C:\\\\Gone\"\n\"empty\"=\"\"\n");
   EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\ND=ND,0,ND_,\\\nHKEY_CURRENT_USER\\DN=DN,-1,DN_,\\\n"),
-            (Strings{"HKEY_CURRENT_USER\\ND: File not found [|C:\\Gone] 0",
-                     "HKEY_CURRENT_USER\\DN: File not found [empty|x.exe] -1"}));
+            (Strings{"HKEY_CURRENT_USER\\ND: File not found [C:\\Gone] 0",
+                     "HKEY_CURRENT_USER\\DN: File not found [x.exe] -1"}))
+      << "the default value joins into \\C:\\..., a name no file has, and \"empty\" into \\empty, a path "
+         "relative to the current drive: neither can be told missing";
 }
 
 TEST_F(FileChecksTest, VariablesAreTheUsersOwnOverTheProcesssWithTheSixtyFourBitProgramFolders) {
@@ -116,7 +118,7 @@ TEST_F(FileChecksTest, VariablesAreTheUsersOwnOverTheProcesssWithTheSixtyFourBit
       "\"x86\"=\"%ProgramFiles(x86)%\\\\App\\\\app.exe\"\n");
   files.SetVariable("ProgramFiles(x86)", "C:\\Program Files (x86)");
   EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\Run=Run,0,LD_\n"),
-            Strings{"HKEY_CURRENT_USER\\Run: File not found [toolsgone|programgone] 0"});
+            Strings{"HKEY_CURRENT_USER\\Run: File not found [programgone|toolsgone] 0"});
 }
 
 TEST_F(FileChecksTest, TwoChecksFindingTheSameKeyMergeIntoOneRecord) {
