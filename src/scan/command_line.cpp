@@ -169,6 +169,10 @@ Presence CommandTargetPresence(const std::string& command_line, const CommandLoo
     text = text.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
     if (text.empty()) return Presence::kMissing;
   }
+  // What is left of a percent sign at the start is no name: the document
+  // itself ("%1" %*, as files that are programs open) or a variable
+  // without a value.
+  if (text.starts_with('%')) return Presence::kCannotTell;
   Readings readings(lookups);
   // As written, then without what follows an extension: the last one when
   // the arguments hold no dot, else the first.

@@ -87,6 +87,9 @@ TEST(CommandTargetPresence, AVariableWithoutValueCannotBeToldButArgumentsAreNoVa
   EXPECT_TRUE(asked.empty());
   EXPECT_EQ(Look("\"C:\\x\\%NoSuchThing%\\app.exe\" -x", {}), kCannotTell);
   EXPECT_EQ(Look("C:\\Gone\\app.exe %1 %2", {}), kMissing);
+  EXPECT_EQ(Look("\"%1\" %*", {}, &asked), kCannotTell) << "a program that is the document itself";
+  EXPECT_EQ(Look("%L", {}, &asked), kCannotTell);
+  EXPECT_TRUE(asked.empty());
   EXPECT_EQ(Look("C:\\Gone\\app.exe %* %1%", {}), kMissing);
   EXPECT_EQ(ExpandVariables("%1 %SystemRoot% %% %x y% 100%", {nullptr, [](const std::string& name) {
                                                                   return name == "SystemRoot"
