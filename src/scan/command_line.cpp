@@ -2,7 +2,7 @@
 
 #include <cctype>
 #include <string_view>
-#include <vector>
+#include <algorithm>
 
 #include "platform/case_fold.h"
 #include "platform/file_presence.h"
@@ -110,12 +110,16 @@ Presence ResourcePresence(const std::string& reference, const CommandLookups& lo
 // extension); none when the program is not rundll32. program: the quoted
 // program with the arguments after it, or the whole unquoted text.
 std::optional<std::string> Rundll32Library(const std::string& program, const std::string& arguments, bool quoted) {
-  const std::string folded = FoldCase(program);
-  std::size_t at = folded.find("rundll32");
-  while (at != std::string::npos && at != 0 && !IsSeparator(folded[at - 1])) at = folded.find("rundll32", at + 1);
-  if (at == std::string::npos) return std::nullopt;
-  std::size_t end = at + 8;
-  if (folded.compare(end, 4, ".exe") == 0) end += 4;
+  constexpr std::string_view kName = "rundll32";
+  std::size_t at = 0;
+  for (;; ++at) {
+    at = program.find_first_of("rR", at);
+    if (at == std::string::npos) return std::nullopt;
+    if ((at == 0 || IsSeparator(program[at - 1])) && StartsWithNoCase(std::string_view(program).substr(at), kName))
+      break;
+  }
+  std::size_t end = at + kName.size();
+  if (StartsWithNoCase(std::string_view(program).substr(end), ".exe")) end += 4;
   // rundll32's arguments: the library, a comma, the entry point.
   std::string rest = quoted ? arguments : program.substr(end);
   const bool name_ends = quoted ? end == program.size() : !rest.empty() && IsBlank(rest.front());
@@ -134,6 +138,7 @@ std::optional<std::string> Rundll32Library(const std::string& program, const std
 }  // namespace
 
 std::string ExpandVariables(const std::string& text, const CommandLookups& lookups) {
+  if (text.find('%') == std::string::npos) return text;
   std::string expanded;
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t length = ReferenceLength(text, i);
@@ -150,13 +155,13 @@ std::string ExpandVariables(const std::string& text, const CommandLookups& looku
 }
 
 bool HoldsVariable(const std::string& text) {
-  for (std::size_t i = 0; i < text.size(); ++i)
+  for (std::size_t i = text.find('%'); i != std::string::npos; i = text.find('%', i + 1))
     if (ReferenceLength(text, i)) return true;
   return false;
 }
 
 Presence CommandTargetPresence(const std::string& command_line, const CommandLookups& lookups) {
-  std::string text = command_line.substr(0, command_line.find('\0'));
+  std::string text(command_line.data(), std::min(command_line.size(), command_line.find('\0')));
   if (text.starts_with('@')) return ResourcePresence(text.substr(1), lookups);
   if (StartsWithNoCase(text, "ms-resource:")) return Presence::kCannotTell;
   text = ExpandVariables(text, lookups);
