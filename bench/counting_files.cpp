@@ -7,13 +7,27 @@ void CountingFileSystem::ResetCounts() {
   searched_.clear();
 }
 
-std::optional<std::string> CountingFileSystem::SearchPath(const std::string& name) {
+void CountingFileSystem::Count(const std::string& name) {
   ++searches_;
   if (!searched_.insert(name).second) ++repeated_;
+}
+
+std::optional<std::string> CountingFileSystem::SearchPath(const std::string& name) {
+  Count(name);
   return files_.SearchPath(name);
 }
 
 bool CountingFileSystem::DirectoryExists(const std::string& path) {
   ++folder_checks_;
   return files_.DirectoryExists(path);
+}
+
+Presence CountingFileSystem::EntryPresence(const std::string& path) {
+  Count(path);
+  return files_.EntryPresence(path);
+}
+
+Presence CountingFileSystem::FolderPresence(const std::string& path) {
+  ++folder_checks_;
+  return files_.FolderPresence(path);
 }

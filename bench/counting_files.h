@@ -1,6 +1,7 @@
 #pragma once
 // A file system that counts the look-ups made through it (search-order
-// searches and folder checks) and how many searches repeated a name.
+// searches, look-ups by path and folder checks) and how many searches
+// repeated a name.
 #include <cstddef>
 #include <string>
 #include <unordered_set>
@@ -18,6 +19,8 @@ class CountingFileSystem : public FileSystem {
 
   bool FileExists(const std::string& path) override { return files_.FileExists(path); }
   bool DirectoryExists(const std::string& path) override;
+  Presence EntryPresence(const std::string& path) override;
+  Presence FolderPresence(const std::string& path) override;
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override { return files_.ExeFolder(); }
   std::string TempFolder() override { return files_.TempFolder(); }
@@ -29,8 +32,13 @@ class CountingFileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override { return files_.DeleteFile(path); }
   DriveKind KindOfDrive(char letter) override { return files_.KindOfDrive(letter); }
   std::optional<SystemFolderViews> SystemFolders() override { return files_.SystemFolders(); }
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
+    return files_.EnvironmentVariable(name);
+  }
 
  private:
+  void Count(const std::string& name);
+
   FileSystem& files_;
   std::size_t searches_ = 0;
   std::size_t folder_checks_ = 0;

@@ -14,6 +14,7 @@
 #include "scan/key_pattern.h"
 #include "scan/reference_tables.h"
 #include "scan/rule_entry.h"
+#include "scan/user_environment.h"
 #include "scan/verefy.h"
 
 std::vector<RawRule> ReadRawRules(const std::string& ini_text) {
@@ -62,7 +63,7 @@ const CheckReads& ReadsOf(const std::string& check) {
 class Walker {
  public:
   Walker(Registry& registry, FileSystem& files, RawWalkCounts& counts)
-      : registry_(registry), lookup_(files), reg_(registry), counts_(counts) {}
+      : registry_(registry), lookup_(files), environment_(registry, files), reg_(registry), counts_(counts) {}
 
   // Kept to the end, as a scan keeps them: no scan can do with less.
   void ReferenceTables() {
@@ -152,12 +153,13 @@ class Walker {
   // through the same memo.
   void LookUp(const std::string& command_line) {
     if (reads_->lookup == Lookup::kNone) return;
-    CommandTargetExists(command_line,
-                        [this](const std::string& name) { return lookup_.Search(name) != Presence::kMissing; });
+    CommandTargetPresence(command_line, {[this](const std::string& name) { return lookup_.Search(name); },
+                                         [this](const std::string& name) { return environment_.Value(name); }});
   }
 
   Registry& registry_;
   FileLookup lookup_;
+  UserEnvironment environment_;
   RegistryAccessor reg_;
   RawWalkCounts& counts_;
   const RawRule* rule_ = nullptr;

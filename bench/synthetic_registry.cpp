@@ -419,6 +419,8 @@ SyntheticRegistry GenerateRegistry(Registry& registry, const SyntheticShape& sha
 }
 
 void AddReferencedFiles(MemoryFileSystem& files, const SyntheticRegistry& generated) {
+  // Servers named through %SystemRoot% are judged, as on a real machine.
+  files.SetVariable("SystemRoot", "C:\\WINDOWS");
   for (const std::string& name : generated.system_files) {
     files.AddFile("C:\\WINDOWS\\SYSTEM32\\" + name);
     files.AddFile("C:\\WINDOWS\\SysWOW64\\" + name);

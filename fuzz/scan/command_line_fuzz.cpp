@@ -1,43 +1,68 @@
-// The command-line target test over the in-memory file system's search
-// order. Input: the command line.
+// The command-line target test over the in-memory file system, as a scan
+// looks files up. Input: the command line.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "fuzz_check.h"
+#include "platform/file_presence.h"
 #include "platform/memory_files.h"
 #include "scan/command_line.h"
+#include "scan/file_lookup.h"
 
 namespace {
 
-// A few programs and documents where the search order finds them.
+// A few programs and documents where the search order finds them, and a
+// folder that denies traverse.
 MemoryFileSystem& Files() {
   static MemoryFileSystem* files = [] {
     auto* made = new MemoryFileSystem;
     made->AddFile("C:\\WINDOWS\\notepad.exe");
     made->AddFile("C:\\WINDOWS\\SYSTEM32\\rundll32.exe");
+    made->AddFile("C:\\WINDOWS\\SYSTEM32\\shell32.dll");
     made->AddFile("C:\\Program Files\\App\\app.exe");
     made->AddFile("C:\\Docs\\page.htm");
     made->AddFolder("C:\\Docs\\Old");
+    made->AddFile("C:\\Locked\\in.exe");
+    made->SetLookupError("C:\\Locked", file_error::kAccessDenied);
     made->SetPathFolders({"C:\\Docs"});
     return made;
   }();
   return *files;
 }
 
+std::optional<std::string> Variable(const std::string& name) {
+  if (name == "SystemRoot") return "C:\\WINDOWS";
+  if (name == "PATHEXT") return ".COM;.EXE";
+  return std::nullopt;
+}
+
 struct Outcome {
-  bool exists;
-  std::vector<std::string> asked;
+  Presence presence;
+  std::vector<std::pair<std::string, Presence>> asked;
 };
 
 Outcome Test(const std::string& command_line) {
-  Outcome outcome{false, {}};
-  outcome.exists = CommandTargetExists(command_line, [&outcome](const std::string& name) {
-    outcome.asked.push_back(name);
-    return Files().SearchPath(name).has_value();
-  });
+  Outcome outcome{Presence::kMissing, {}};
+  FileLookup lookup(Files());
+  const CommandLookups lookups{[&](const std::string& name) {
+                                 const Presence presence = lookup.Search(name);
+                                 outcome.asked.emplace_back(name, presence);
+                                 return presence;
+                               },
+                               Variable};
+  outcome.presence = CommandTargetPresence(command_line, lookups);
   return outcome;
+}
+
+// The name as the text holds it: itself, or with an extension the system
+// adds to a program or library named without one.
+bool ComesFrom(const std::string& name, const std::string& text) {
+  if (text.find(name) != std::string::npos) return true;
+  for (const char* added : {".exe", ".COM", ".dll"})
+    if (name.ends_with(added) && text.find(name.substr(0, name.size() - 4)) != std::string::npos) return true;
+  return false;
 }
 
 }  // namespace
@@ -45,20 +70,27 @@ Outcome Test(const std::string& command_line) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string command_line(reinterpret_cast<const char*>(data), size);
   const Outcome outcome = Test(command_line);
+  const std::string text = command_line.substr(0, command_line.find('\0'));
+  const std::string expanded = ExpandVariables(text, {nullptr, Variable});
 
-  // At most the whole working copy and its two cuts are searched, each a
-  // piece of the command line that fits the copy.
-  FUZZ_CHECK(outcome.asked.size() <= 3);
-  for (const std::string& name : outcome.asked) {
-    FUZZ_CHECK(!name.empty() && name.size() <= kCommandLineChars);
-    FUZZ_CHECK(name.find('\0') == std::string::npos);
-    FUZZ_CHECK(command_line.find(name) != std::string::npos);
+  bool any_missing = false, any_found = false;
+  for (const auto& [name, presence] : outcome.asked) {
+    // Only names the file system could hold, with every reference expanded,
+    // taken from the line.
+    FUZZ_CHECK(!name.empty() && name.find('\0') == std::string::npos);
+    FUZZ_CHECK(!IsRejectedFileName(name) && !HoldsVariable(name));
+    FUZZ_CHECK(ComesFrom(name, expanded));
+    any_missing |= presence == Presence::kMissing;
+    any_found |= presence == Presence::kFound;
   }
-  if (command_line.starts_with('%')) FUZZ_CHECK(outcome.exists && outcome.asked.empty());
-
-  // Only the working copy counts: what a zero byte or its length cuts off
-  // changes nothing.
-  const std::string copied = command_line.substr(0, command_line.find('\0')).substr(0, kCommandLineChars);
-  if (copied != command_line) FUZZ_CHECK(Test(copied).exists == outcome.exists);
+  // Nothing is found that no look-up found, nothing missing that no
+  // look-up missed, but a text that names nothing (empty, or nothing
+  // between its quotation marks).
+  const bool names_nothing = expanded.empty() || ((expanded[0] == '"' || expanded[0] == '\'') &&
+                                                  (expanded.size() == 1 || expanded[1] == expanded[0]));
+  if (outcome.presence == Presence::kFound) FUZZ_CHECK(any_found);
+  if (outcome.presence == Presence::kMissing) FUZZ_CHECK(any_missing || names_nothing);
+  // Only the text before a zero byte counts.
+  if (text != command_line) FUZZ_CHECK(Test(text).presence == outcome.presence);
   return 0;
 }

@@ -12,6 +12,10 @@
 #undef SearchPath
 #undef DeleteFile
 
+// Whether something is there, as far as the system lets one see: a look-up
+// that fails for any reason but "not there" cannot tell.
+enum class Presence { kFound, kMissing, kCannotTell };
+
 // What kind of drive a drive letter names, as the system tells it.
 enum class DriveKind { kFixed, kRemovable, kOptical, kNetwork, kRamDisk, kAbsent };
 
@@ -29,6 +33,12 @@ class FileSystem {
   virtual ~FileSystem() = default;
   virtual bool FileExists(const std::string& path) = 0;  // a file, not a folder
   virtual bool DirectoryExists(const std::string& path) = 0;
+  // A file or folder (EntryPresence) or a folder (FolderPresence) at a path
+  // with a drive: missing only when the system answers that it or a folder
+  // on its way is not there; any other failure (access denied, a name the
+  // file system rejects, a file in use...) cannot tell. Paths of any length.
+  virtual Presence EntryPresence(const std::string& path) = 0;
+  virtual Presence FolderPresence(const std::string& path) = 0;
   // The system search order for a name (SearchPathA with no path and no
   // extension): a name with a folder part (a backslash, a slash or a drive)
   // is looked up as it stands, a bare name along the executable's folder, the
@@ -53,4 +63,7 @@ class FileSystem {
   virtual DriveKind KindOfDrive(char letter) = 0;
   // None on a system with one view.
   virtual std::optional<SystemFolderViews> SystemFolders() = 0;
+  // A variable of the process's environment (letter case ignored); none
+  // when it is not set.
+  virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
 };

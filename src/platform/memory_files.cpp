@@ -146,6 +146,44 @@ bool MemoryFileSystem::FileExists(const std::string& path) {
   return files_.contains(FoldCase(Redirected(FullPath(path))));
 }
 
+EntryProbe MemoryFileSystem::Probe(const std::string& path, bool listing) const {
+  if (IsRejectedFileName(path)) return {file_error::kInvalidName};
+  const std::string full = FullPath(path);
+  if (full.empty()) return {file_error::kBadNetPath};
+  const std::string key = FoldCase(Redirected(full));
+  for (std::string at = key; !at.empty(); at = ParentOf(at)) {
+    const auto error = lookup_errors_.find(at);
+    if (error == lookup_errors_.end()) continue;
+    if (!(listing && error->second == file_error::kSharingViolation)) return {error->second};
+  }
+  if (folders_.contains(key)) return {0, true};
+  if (files_.contains(key)) return {0, false};
+  return {folders_.contains(FoldCase(ParentOf(key))) ? file_error::kFileNotFound : file_error::kPathNotFound};
+}
+
+Presence MemoryFileSystem::Judge(const std::string& path, bool folder_wanted) const {
+  return JudgeEntry(Probe(path, false), [&] { return Probe(path, true); }, folder_wanted);
+}
+
+Presence MemoryFileSystem::EntryPresence(const std::string& path) { return Judge(path, false); }
+Presence MemoryFileSystem::FolderPresence(const std::string& path) { return Judge(path, true); }
+
+void MemoryFileSystem::SetLookupError(const std::string& path, unsigned long error) {
+  const std::string key = FoldCase(FullPath(path));
+  if (error) lookup_errors_[key] = error;
+  else lookup_errors_.erase(key);
+}
+
+void MemoryFileSystem::SetVariable(const std::string& name, const std::string& value) {
+  variables_[FoldCase(name)] = value;
+}
+
+std::optional<std::string> MemoryFileSystem::EnvironmentVariable(const std::string& name) {
+  const auto found = variables_.find(FoldCase(name));
+  if (found == variables_.end()) return std::nullopt;
+  return found->second;
+}
+
 bool MemoryFileSystem::DirectoryExists(const std::string& path) {
   const std::string full = FullPath(path);
   return !full.empty() && folders_.contains(FoldCase(Redirected(full)));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_presence.h"
 #include "platform/files.h"
 
 class MemoryFileSystem : public FileSystem {
@@ -34,6 +35,13 @@ class MemoryFileSystem : public FileSystem {
   // While a file is locked, writing and deleting it fail, as when another
   // program holds it open.
   void SetLocked(const std::string& path, bool locked);
+  // Every look-up of the path and of anything below it answers this
+  // system error code, as a folder that denies traverse (access denied) or
+  // a device that is not ready would; 0 takes it back. A sharing violation
+  // (a file in use) hides only the file's attributes: its folder's listing
+  // still shows it.
+  void SetLookupError(const std::string& path, unsigned long error);
+  void SetVariable(const std::string& name, const std::string& value);
   // A drive letter's kind. Unless set, a drive that holds anything is fixed
   // and any other is absent.
   void SetDriveKind(char letter, DriveKind kind);
@@ -49,6 +57,8 @@ class MemoryFileSystem : public FileSystem {
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
+  Presence EntryPresence(const std::string& path) override;
+  Presence FolderPresence(const std::string& path) override;
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override;
   std::string TempFolder() override;
@@ -58,6 +68,7 @@ class MemoryFileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override;
   DriveKind KindOfDrive(char letter) override;
   std::optional<SystemFolderViews> SystemFolders() override;
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override;
 
  private:
   struct File {
@@ -69,6 +80,9 @@ class MemoryFileSystem : public FileSystem {
   // (a drive root is "C:\"); empty for a path it cannot resolve (UNC).
   std::string FullPath(const std::string& path) const;
   bool Exists(const std::string& full_path) const;
+  // The attribute read (listing false) or the folder listing of a path.
+  EntryProbe Probe(const std::string& path, bool listing) const;
+  Presence Judge(const std::string& path, bool folder_wanted) const;
   // Where a 32-bit program's look-up of a full path lands.
   std::string Redirected(const std::string& full_path) const;
   // Creates the folder and its parents; returns its full path.
@@ -78,6 +92,8 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> folders_;      // folded full paths
   std::set<std::string> locked_;       // folded full paths
   std::map<char, DriveKind> drive_kinds_;  // folded letters
+  std::map<std::string, unsigned long> lookup_errors_;  // folded full paths
+  std::map<std::string, std::string> variables_;        // folded names
   bool sixty_four_bit_ = false;
   bool thirty_two_bit_program_ = false;
   // Full paths.

@@ -26,8 +26,11 @@ class TBaseVerClass {
   virtual void Run() {}
   virtual int EntryCount() const { return 0; }
 
-  // Whether the program or file at the start of a command line exists.
+  // Whether the program or file at the start of a command line exists, or
+  // cannot be told missing.
   bool CommandTargetExists(const std::string& command_line);
+  // A text's %NAME% references expanded as the user's programs would.
+  std::string Expanded(const std::string& text);
 
  protected:
   CheckContext& FOwner;

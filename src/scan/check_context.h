@@ -4,8 +4,10 @@
 // registered COM names, whether to stop, and the progress. The scanner is
 // one; a test can be another, without a worker thread.
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/files.h"
 #include "scan/Errors.h"
 #include "scan/reference_list.h"
 
@@ -21,8 +23,12 @@ class CheckContext {
   // The system search order for a name; a name that cannot be judged (a
   // drive that may be away, a share) counts as found.
   virtual bool FileFound(const std::string& name) = 0;
+  // The same search with its three answers.
+  virtual Presence FileSearch(const std::string& name) = 0;
   // A folder as named; one that cannot be judged counts as found.
   virtual bool FolderFound(const std::string& path) = 0;
+  // An environment variable as the user's programs see it.
+  virtual std::optional<std::string> Variable(const std::string& name) = 0;
   virtual const ReferenceList& ClassIds() const = 0;
   virtual const ReferenceList& TypeLibs() const = 0;
   virtual const ReferenceList& Interfaces() const = 0;

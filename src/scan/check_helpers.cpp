@@ -37,8 +37,20 @@ void CheckValueList(CheckContext& owner, const std::string& full_path, RegistryA
   if (record) owner.AddProblem(full_path, std::move(record));
 }
 
-std::optional<std::string> PlainText(RegistryAccessor& reg, const std::string& name) {
+namespace {
+
+std::optional<std::string> TextOf(RegistryAccessor& reg, const std::string& name, bool expandable_too) {
   std::optional<RegValue> value = reg.ReadValue(name);
-  if (!value || value->type != kRegSz) return std::nullopt;
+  if (!value || (value->type != kRegSz && !(expandable_too && value->type == kRegExpandSz))) return std::nullopt;
   return RegValueText(*value, name);
+}
+
+}  // namespace
+
+std::optional<std::string> PlainText(RegistryAccessor& reg, const std::string& name) {
+  return TextOf(reg, name, false);
+}
+
+std::optional<std::string> TextData(RegistryAccessor& reg, const std::string& name) {
+  return TextOf(reg, name, true);
 }

@@ -34,3 +34,7 @@ void CheckValueList(CheckContext& owner, const std::string& full_path, RegistryA
 
 // The data of a plain-text (REG_SZ) value, or none for any other value.
 std::optional<std::string> PlainText(RegistryAccessor& reg, const std::string& name);
+
+// The data of a text value, plain or with %NAME% references
+// (REG_EXPAND_SZ), or none for any other value.
+std::optional<std::string> TextData(RegistryAccessor& reg, const std::string& name);

@@ -5,15 +5,33 @@
 #include "scan/check_helpers.h"
 #include "scan/command_line.h"
 
-bool TBaseVerClass::CommandTargetExists(const std::string& command_line) {
-  return ::CommandTargetExists(command_line, [this](const std::string& name) { return FOwner.FileFound(name); });
+namespace {
+
+CommandLookups LookupsOf(CheckContext& owner) {
+  return {[&owner](const std::string& name) { return owner.FileSearch(name); },
+          [&owner](const std::string& name) { return owner.Variable(name); }};
 }
+
+}  // namespace
+
+bool TBaseVerClass::CommandTargetExists(const std::string& command_line) {
+  return CommandTargetPresence(command_line, LookupsOf(FOwner)) != Presence::kMissing;
+}
+
+std::string TBaseVerClass::Expanded(const std::string& text) { return ExpandVariables(text, LookupsOf(FOwner)); }
 
 void TINISectionVarClass::DIRDEF_(const std::string& root_prefix, RegistryAccessor& reg,
                                   const std::string& key_path, const Parameter&, std::int32_t level) {
-  // The folder as stored: no quotes removed, no variables expanded.
+  // The folder with its variables expanded; one that names a variable
+  // without a value cannot be told missing.
   CheckSingleValue(FOwner, root_prefix + key_path, reg, "", kDefaultValueName, kFileNotFound, level,
-                   [this](const std::string& text) { return !text.empty() && FOwner.FolderFound(text); });
+                   [this](const std::string& text) {
+                     if (text.empty()) return false;
+                     std::string folder = Expanded(text);
+                     if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
+                       folder = folder.substr(1, folder.size() - 2);
+                     return HoldsVariable(folder) || FOwner.FolderFound(folder);
+                   });
 }
 
 void TINISectionVarClass::FILEDEF_(const std::string& root_prefix, RegistryAccessor& reg,
@@ -42,7 +60,7 @@ void TINISectionVarClass::LD_(const std::string& root_prefix, RegistryAccessor& 
                               const std::string& key_path, const Parameter&, std::int32_t level) {
   CheckValueList(FOwner, root_prefix + key_path, reg, kFileNotFound, level,
                  [&](const std::string& name) -> std::optional<std::string> {
-                   std::optional<std::string> text = PlainText(reg, name);
+                   std::optional<std::string> text = TextData(reg, name);
                    if (!text || text->empty() || CommandTargetExists(*text)) return std::nullopt;
                    return name.empty() ? std::string(kDefaultValueName) : name;
                  });
@@ -52,7 +70,7 @@ void TINISectionVarClass::ND_(const std::string& root_prefix, RegistryAccessor& 
                               const std::string& key_path, const Parameter& parameter, std::int32_t level) {
   CheckValueList(FOwner, root_prefix + key_path, reg, kFileNotFound, level,
                  [&](const std::string& name) -> std::optional<std::string> {
-                   std::optional<std::string> text = PlainText(reg, name);
+                   std::optional<std::string> text = TextData(reg, name);
                    if (!text || CommandTargetExists(name + parameter.value_or("") + *text)) return std::nullopt;
                    return name;
                  });
@@ -62,7 +80,7 @@ void TINISectionVarClass::DN_(const std::string& root_prefix, RegistryAccessor& 
                               const std::string& key_path, const Parameter& parameter, std::int32_t level) {
   CheckValueList(FOwner, root_prefix + key_path, reg, kFileNotFound, level,
                  [&](const std::string& name) -> std::optional<std::string> {
-                   std::optional<std::string> text = PlainText(reg, name);
+                   std::optional<std::string> text = TextData(reg, name);
                    if (!text || CommandTargetExists(*text + parameter.value_or("") + name)) return std::nullopt;
                    return name;
                  });

@@ -31,12 +31,29 @@ void FileLookup::Reset() {
 }
 
 bool FileLookup::MayBeJudged(const std::string& path) {
-  if (IsNetworkOrDevicePath(path)) return false;
-  if (!HasDriveLetter(path)) return true;  // the current drive, or the search order's folders
+  if (IsBareName(path)) return true;  // the search order's folders
+  if (IsNetworkOrDevicePath(path) || !HasDriveLetter(path) || path.size() < 3 || !IsSeparator(path[2]))
+    return false;
   const char letter = FoldCase(path[0]);
   auto [entry, inserted] = judged_drives_.try_emplace(letter, false);
   if (inserted) entry->second = files_.KindOfDrive(letter) == DriveKind::kFixed;
   return entry->second;
+}
+
+std::optional<std::string> FileLookup::Under(const std::string& name, const char* folder) {
+  if (!views_) views_ = files_.SystemFolders();
+  if (!*views_) return std::nullopt;
+  const std::string prefix = (*views_)->windows + "\\" + folder;
+  if (name.size() < prefix.size() || (name.size() > prefix.size() && !IsSeparator(name[prefix.size()])) ||
+      !EqualsNoCase(std::string_view(name).substr(0, prefix.size()), prefix))
+    return std::nullopt;
+  return name.substr(prefix.size());
+}
+
+std::optional<std::string> FileLookup::SysnativeTarget(const std::string& name) {
+  const std::optional<std::string> rest = Under(name, "Sysnative");
+  if (!rest) return std::nullopt;
+  return (*views_)->native + *rest;
 }
 
 std::optional<std::pair<std::string, std::string>> FileLookup::InBothViews(const std::string& name) {
@@ -44,33 +61,37 @@ std::optional<std::pair<std::string, std::string>> FileLookup::InBothViews(const
   if (!*views_) return std::nullopt;
   const SystemFolderViews& views = **views_;
   if (IsBareName(name)) return std::pair{views.native + "\\" + name, views.wow64 + "\\" + name};
-  const std::string system_folder = views.windows + "\\System32";
-  if (name.size() <= system_folder.size() + 1 || !IsSeparator(name[system_folder.size()]) ||
-      !EqualsNoCase(std::string_view(name).substr(0, system_folder.size()), system_folder))
-    return std::nullopt;
-  const std::string rest = name.substr(system_folder.size());
-  return std::pair{views.native + rest, views.wow64 + rest};
+  const std::optional<std::string> rest = Under(name, "System32");
+  if (!rest || rest->empty()) return std::nullopt;
+  return std::pair{views.native + *rest, views.wow64 + *rest};
+}
+
+template <typename Look>
+Presence FileLookup::InEitherView(const std::string& name, Look look) {
+  if (const std::optional<std::string> native = SysnativeTarget(name)) return look(*native);
+  const Presence as_named = look(name);
+  if (as_named != Presence::kMissing) return as_named;
+  const auto both = InBothViews(name);
+  if (!both) return as_named;
+  const Presence native = look(both->first);
+  if (native == Presence::kFound) return native;
+  const Presence wow64 = look(both->second);
+  return wow64 == Presence::kMissing ? native : wow64;
 }
 
 Presence FileLookup::Search(const std::string& name) {
   if (!MayBeJudged(name)) return Presence::kCannotTell;
   auto [entry, inserted] = searched_.try_emplace(name, Presence::kMissing);
   if (!inserted) return entry->second;
-  bool found = files_.SearchPath(name).has_value();
-  if (!found) {
-    if (const auto both = InBothViews(name))
-      found = files_.SearchPath(both->first).has_value() || files_.SearchPath(both->second).has_value();
-  }
-  entry->second = found ? Presence::kFound : Presence::kMissing;
+  entry->second = InEitherView(name, [this](const std::string& each) {
+    if (!IsBareName(each)) return files_.EntryPresence(each);
+    return files_.SearchPath(each) ? Presence::kFound : Presence::kMissing;
+  });
   return entry->second;
 }
 
 Presence FileLookup::Folder(const std::string& path) {
-  if (!MayBeJudged(path)) return Presence::kCannotTell;
-  if (files_.DirectoryExists(path)) return Presence::kFound;
-  if (!IsBareName(path)) {
-    if (const auto both = InBothViews(path))
-      if (files_.DirectoryExists(both->first) || files_.DirectoryExists(both->second)) return Presence::kFound;
-  }
-  return Presence::kMissing;
+  if (!MayBeJudged(path) || IsBareName(path)) return Presence::kCannotTell;
+  return InEitherView(path,
+                      [this](const std::string& each) { return files_.FolderPresence(each); });
 }

@@ -11,7 +11,7 @@ Tverefy::Tverefy(const ScanContext& context, ScanView& view)
 
 Tverefy::Tverefy(const ScanContext& context, ScanView& view, const std::string& knowledge_base)
     : WorkerThread(context.ui), registry_(context.registry), files_(context.files), FForm(view),
-      lookup_(context.files) {
+      lookup_(context.files), environment_(context.registry, context.files) {
   LoadKnowledgeBase(knowledge_base);
 }
 
@@ -78,6 +78,7 @@ int Tverefy::TotalEntries() const {
 void Tverefy::Execute() {
   if (prepare_requested_) LoadReferenceLists();
   lookup_.Reset();
+  environment_.Reset();
   bool cleared = false;
   while (!cleared) UpdateView([&cleared](ScanView& view) { cleared = view.ClearResults(); });
   const int total = TotalEntries();

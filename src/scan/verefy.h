@@ -13,6 +13,7 @@
 #include "scan/keep_list.h"
 #include "scan/reference_list.h"
 #include "scan/scan_view.h"
+#include "scan/user_environment.h"
 
 class FileSystem;
 class Registry;
@@ -60,9 +61,11 @@ class Tverefy : public WorkerThread, public CheckContext {
   Registry& ScannedRegistry() override { return registry_; }
   // Each distinct name is looked up once per scan.
   bool FileFound(const std::string& name) override { return lookup_.Search(name) != Presence::kMissing; }
+  Presence FileSearch(const std::string& name) override { return lookup_.Search(name); }
   bool FolderFound(const std::string& path) override { return lookup_.Folder(path) != Presence::kMissing; }
   bool StopRequested() const override { return Terminated(); }
   void ReportProgress(const std::string& text) override;
+  std::optional<std::string> Variable(const std::string& name) override { return environment_.Value(name); }
 
  protected:
   void Execute() override;
@@ -80,6 +83,7 @@ class Tverefy : public WorkerThread, public CheckContext {
   ReferenceList FInterfaces;
   ReferenceList FProgIds;
   FileLookup lookup_;
+  UserEnvironment environment_;
   bool prepare_requested_ = false;
   const KeepList* kept_ = nullptr;
 };

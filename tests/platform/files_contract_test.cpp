@@ -56,6 +56,23 @@ TEST_P(FilesContract, FilesAndFoldersAreToldApart) {
   EXPECT_FALSE(Files().FileExists(file + std::string(1, '\0') + "more"));
 }
 
+TEST_P(FilesContract, PresenceIsMissingOnlyWhenTheSystemSaysNothingIsThere) {
+  const std::string file = Sandbox() + "a.txt";
+  const std::string folder = Sandbox() + "Dir";
+  World().PutFile(file, "x");
+  World().MakeFolder(folder);
+  EXPECT_EQ(Files().EntryPresence(file), Presence::kFound);
+  EXPECT_EQ(Files().EntryPresence(folder), Presence::kFound);
+  EXPECT_EQ(Files().FolderPresence(folder), Presence::kFound);
+  EXPECT_EQ(Files().FolderPresence(file), Presence::kMissing) << "a file is no folder";
+  EXPECT_EQ(Files().EntryPresence(Sandbox() + "gone.txt"), Presence::kMissing) << "file not found";
+  EXPECT_EQ(Files().EntryPresence(Sandbox() + "Gone\\x.txt"), Presence::kMissing) << "path not found";
+  EXPECT_EQ(Files().FolderPresence(Sandbox() + "Gone"), Presence::kMissing);
+  for (const char* rejected : {"a\"b.txt", "a|b.txt", "a<b", "a?b"})
+    EXPECT_EQ(Files().EntryPresence(Sandbox() + rejected), Presence::kCannotTell) << rejected;
+  EXPECT_EQ(Files().EntryPresence(file + std::string(1, '\0')), Presence::kCannotTell);
+}
+
 TEST_P(FilesContract, ReadFileReturnsTheBytesAsTheyAre) {
   const std::string bytes("line\r\nzero\0byte\xFF\n", 17);
   World().PutFile(Sandbox() + "data.bin", bytes);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_presence.h"
 #include "platform/memory_files.h"
 
 namespace {
@@ -16,6 +17,14 @@ class WatchedFiles : public MemoryFileSystem {
   bool DirectoryExists(const std::string& path) override {
     ++asked;
     return MemoryFileSystem::DirectoryExists(path);
+  }
+  Presence EntryPresence(const std::string& path) override {
+    ++asked;
+    return MemoryFileSystem::EntryPresence(path);
+  }
+  Presence FolderPresence(const std::string& path) override {
+    ++asked;
+    return MemoryFileSystem::FolderPresence(path);
   }
   std::optional<std::string> SearchPath(const std::string& name) override {
     ++asked;
@@ -46,6 +55,38 @@ TEST(FileLookupTest, SharesAndDrivesThatMayBeAwayAreNeverLookedUp) {
   EXPECT_EQ(lookup.Search("gone.exe"), Presence::kMissing);
   EXPECT_EQ(lookup.Folder("C:\\Gone"), Presence::kMissing);
   EXPECT_EQ(lookup.Folder("C:\\WINDOWS"), Presence::kFound);
+}
+
+TEST(FileLookupTest, RelativePathsAreNeverLookedUp) {
+  WatchedFiles files;
+  files.AddFile("C:\\bin\\app.exe");
+  FileLookup lookup(files);
+  for (const char* name : {"bin\\app.exe", "..\\bin\\app.exe", ".\\app.exe", "\\bin\\app.exe", "C:bin\\app.exe",
+                           "C:app.exe", "C:"}) {
+    EXPECT_EQ(lookup.Search(name), Presence::kCannotTell) << name;
+    EXPECT_EQ(lookup.Folder(name), Presence::kCannotTell) << name;
+  }
+  EXPECT_EQ(lookup.Folder("bin"), Presence::kCannotTell) << "a folder has no search order";
+  EXPECT_EQ(files.asked, 0);
+}
+
+TEST(FileLookupTest, WhatTheSystemWillNotShowCannotBeTold) {
+  MemoryFileSystem files;
+  files.AddFile("C:\\Denied\\app.exe");
+  files.AddFile("C:\\pagefile.sys");
+  files.SetLookupError("C:\\Denied", file_error::kAccessDenied);
+  files.SetLookupError("C:\\pagefile.sys", file_error::kSharingViolation);
+  FileLookup lookup(files);
+  EXPECT_EQ(lookup.Search("C:\\Denied\\app.exe"), Presence::kCannotTell);
+  EXPECT_EQ(lookup.Search("C:\\Denied\\gone.exe"), Presence::kCannotTell);
+  EXPECT_EQ(lookup.Folder("C:\\Denied\\Sub"), Presence::kCannotTell);
+  EXPECT_EQ(lookup.Search("C:\\pagefile.sys"), Presence::kFound);
+  EXPECT_EQ(lookup.Search("C:\\x\"y.exe"), Presence::kCannotTell) << "a name the file system rejects";
+  const std::string long_path = "C:\\" + std::string(150, 'a') + "\\" + std::string(150, 'b') + ".exe";
+  files.AddFile(long_path);
+  EXPECT_EQ(lookup.Search(long_path), Presence::kFound);
+  EXPECT_EQ(lookup.Folder(long_path.substr(0, 154)), Presence::kFound);
+  EXPECT_EQ(lookup.Search(long_path + "x"), Presence::kMissing);
 }
 
 TEST(FileLookupTest, EachNameAndEachDriveIsAskedOncePerScan) {
@@ -85,6 +126,13 @@ TEST_P(BothViewsTest, AFileUnderSystem32IsMissingOnlyWhenNeitherFolderHasIt) {
   EXPECT_EQ(lookup.Folder("C:\\WINDOWS\\System32\\WowFolder"), Presence::kFound);
   EXPECT_EQ(lookup.Search("C:\\WINDOWS\\System32x\\wow.dll"), Presence::kMissing);
   EXPECT_EQ(lookup.Search("C:\\Other\\System32\\wow.dll"), Presence::kMissing);
+}
+
+TEST_P(BothViewsTest, SysnativeIsTheNativeSystemFolder) {
+  EXPECT_EQ(lookup.Search("C:\\Windows\\Sysnative\\native.dll"), Presence::kFound);
+  EXPECT_EQ(lookup.Search("C:\\Windows\\Sysnative\\wow.dll"), Presence::kMissing) << "one view only";
+  EXPECT_EQ(lookup.Folder("C:\\Windows\\Sysnative\\NativeFolder"), Presence::kFound);
+  EXPECT_EQ(lookup.Folder("C:\\Windows\\Sysnative"), Presence::kFound);
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgramWidth, BothViewsTest, testing::Values(false, true),

@@ -24,6 +24,10 @@ class RecordingContext : public CheckContext {
     if (stop_after_first_problem) stop = true;
   }
   bool FileFound(const std::string& name) override { return present.count(name) > 0; }
+  Presence FileSearch(const std::string& name) override {
+    return FileFound(name) ? Presence::kFound : Presence::kMissing;
+  }
+  std::optional<std::string> Variable(const std::string&) override { return std::nullopt; }
   bool FolderFound(const std::string& path) override { return present.count(path) > 0; }
   const ReferenceList& ClassIds() const override { return class_ids; }
   const ReferenceList& TypeLibs() const override { return empty; }

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cstdio>
 
+#include "platform/file_presence.h"
+#include "platform/win32/code_page_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/wow64_win32.h"
 
@@ -40,6 +42,58 @@ bool IsUsableName(const std::string& path) {
 
 DWORD AttributesOf(const std::string& path) {
   return IsUsableName(path) ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+}
+
+// The form in which the wide functions take a path of MAX_PATH characters
+// or more, which the ANSI ones cut: full, with the "\\?\" prefix. None
+// when the name does not convert.
+std::optional<std::wstring> LongPathForm(const std::string& path) {
+  const std::optional<std::u16string> wide = Win32CodePage::Program().ToWide(path);
+  if (!wide) return std::nullopt;
+  const std::wstring name(wide->begin(), wide->end());
+  std::wstring full(name.size() + MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) return std::nullopt;
+    if (length < full.size()) {
+      full.resize(length);
+      break;
+    }
+    full.resize(length);
+  }
+  // A share would need another prefix; shares are never looked up here.
+  if (full.starts_with(L"\\\\")) return std::nullopt;
+  return L"\\\\?\\" + full;
+}
+
+EntryProbe ProbeOf(DWORD attributes) {
+  if (attributes == INVALID_FILE_ATTRIBUTES) return {GetLastError()};
+  return {0, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
+}
+
+// The attribute read (listing false) or the folder listing of a path.
+EntryProbe Probe(const std::string& path, bool listing) {
+  if (!IsUsableName(path)) return {file_error::kInvalidName};
+  if (path.size() < MAX_PATH) {
+    if (!listing) return ProbeOf(GetFileAttributesA(path.c_str()));
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {GetLastError()};
+    FindClose(search);
+    return ProbeOf(found.dwFileAttributes);
+  }
+  const std::optional<std::wstring> wide = LongPathForm(path);
+  if (!wide) return {file_error::kInvalidName};
+  if (!listing) return ProbeOf(GetFileAttributesW(wide->c_str()));
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(wide->c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return {GetLastError()};
+  FindClose(search);
+  return ProbeOf(found.dwFileAttributes);
+}
+
+Presence Judge(const std::string& path, bool folder_wanted) {
+  return JudgeEntry(Probe(path, false), [&] { return Probe(path, true); }, folder_wanted);
 }
 
 // Calls fill(buffer, size), which returns the length written or, when the
@@ -86,6 +140,18 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 bool Win32FileSystem::DirectoryExists(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Presence Win32FileSystem::EntryPresence(const std::string& path) { return Judge(path, false); }
+Presence Win32FileSystem::FolderPresence(const std::string& path) { return Judge(path, true); }
+
+std::optional<std::string> Win32FileSystem::EnvironmentVariable(const std::string& name) {
+  if (!IsUsableName(name)) return std::nullopt;
+  SetLastError(ERROR_SUCCESS);
+  std::string value = GrowingBuffer(
+      [&](char* buffer, DWORD size) { return GetEnvironmentVariableA(name.c_str(), buffer, size); });
+  if (value.empty() && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+  return value;
 }
 
 std::optional<std::string> Win32FileSystem::SearchPath(const std::string& name) {

@@ -6,6 +6,8 @@ class Win32FileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
+  Presence EntryPresence(const std::string& path) override;
+  Presence FolderPresence(const std::string& path) override;
   std::optional<std::string> SearchPath(const std::string& name) override;
   std::string ExeFolder() override;
   std::string TempFolder() override;
@@ -15,4 +17,5 @@ class Win32FileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override;
   DriveKind KindOfDrive(char letter) override;
   std::optional<SystemFolderViews> SystemFolders() override;
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override;
 };

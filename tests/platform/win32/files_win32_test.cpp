@@ -118,6 +118,52 @@ TEST(Win32FileSystemTest, OverlongNamesAreNotFoundAndOverflowNothing) {
   }
 }
 
+// Folders and a file below the sandbox whose full paths pass MAX_PATH,
+// made through the wide functions.
+std::string MakeLongPath(const std::string& sandbox, std::size_t length) {
+  std::string path = sandbox.substr(0, sandbox.size() - 1);
+  while (path.size() + 60 < length) {
+    path += "\\" + std::string(50, 'd');
+    const std::wstring wide(path.begin(), path.end());
+    EXPECT_TRUE(CreateDirectoryW((L"\\\\?\\" + wide).c_str(), nullptr)) << GetLastError();
+  }
+  path += "\\" + std::string(length - path.size() - 1, 'f');
+  const std::wstring wide(path.begin(), path.end());
+  HANDLE file = CreateFileW((L"\\\\?\\" + wide).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
+  CloseHandle(file);
+  return path;
+}
+
+TEST(Win32FileSystemTest, PathsOfMaxPathOrMoreAreLookedUpWhole) {
+  ScopedTempFolder sandbox("tarnel-long");
+  Win32FileSystem files;
+  const std::string file = MakeLongPath(sandbox.Path(), 288);
+  ASSERT_EQ(file.size(), 288u);
+  const std::string folder = file.substr(0, file.rfind('\\'));
+  EXPECT_EQ(files.EntryPresence(file), Presence::kFound);
+  EXPECT_EQ(files.FolderPresence(folder), Presence::kFound);
+  EXPECT_EQ(files.FolderPresence(file), Presence::kMissing);
+  EXPECT_EQ(files.EntryPresence(file + "x"), Presence::kMissing);
+  EXPECT_EQ(files.EntryPresence(folder + "\\gone\\" + std::string(200, 'g')), Presence::kMissing);
+  // Nothing of it is left for the sandbox's removal, which uses short names.
+  std::wstring wide(file.begin(), file.end());
+  DeleteFileW((L"\\\\?\\" + wide).c_str());
+  for (std::string each = folder; each.size() + 1 > sandbox.Path().size(); each = each.substr(0, each.rfind('\\'))) {
+    wide.assign(each.begin(), each.end());
+    RemoveDirectoryW((L"\\\\?\\" + wide).c_str());
+  }
+}
+
+TEST(Win32FileSystemTest, EnvironmentVariablesAreTheProcesssOwn) {
+  Win32FileSystem files;
+  SetEnvironmentVariableA("TARNEL_TEST_VARIABLE", "C:\\x y");
+  EXPECT_EQ(files.EnvironmentVariable("tarnel_test_variable"), "C:\\x y");
+  SetEnvironmentVariableA("TARNEL_TEST_VARIABLE", nullptr);
+  EXPECT_EQ(files.EnvironmentVariable("TARNEL_TEST_VARIABLE"), std::nullopt);
+  EXPECT_EQ(files.EnvironmentVariable("SystemRoot").has_value(), true);
+}
+
 TEST(Win32FileSystemTest, FailedRenameRemovesItsTemporaryFile) {
   // The target is a folder: the temporary file is written, the rename fails.
   ScopedTempFolder sandbox("tarnel-rename");

@@ -45,7 +45,8 @@ class ScanWin32Test : public testing::Test {
                   "[HKEY_CLASSES_ROOT\\c\\shell\\open\\command]\n@=dword:00000001\n"
                   "[HKEY_CLASSES_ROOT\\d\\shell\\open\\command]\n@=\"" + Escaped(folder.Path()) + "\"\n"
                   "[HKEY_LOCAL_MACHINE\\Software\\Folders\\here]\n@=\"" + Escaped(folder.Path()) + "\"\n"
-                  "[HKEY_LOCAL_MACHINE\\Software\\Folders\\env]\n@=\"%SystemRoot%\\\\Temp\"\n"
+                  "[HKEY_LOCAL_MACHINE\\Software\\Folders\\env]\n@=\"%SystemRoot%\\\\TarnelGone\"\n"
+                  "[HKEY_LOCAL_MACHINE\\Software\\Folders\\envhere]\n@=\"%SystemRoot%\\\\Temp\"\n"
                   "[HKEY_LOCAL_MACHINE\\Software\\Folders\\windows]\n@=\"C:\\\\windows\"\n");
   }
 
