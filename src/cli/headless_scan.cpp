@@ -70,15 +70,18 @@ int HeadlessScan::ListIgnored() {
   return kExitClean;
 }
 
-int HeadlessScan::Restore(const std::string& file) {
+int HeadlessScan::Restore(const std::string& file, bool allow_deletions) {
   const std::optional<std::string> text = system_.files.ReadFile(file);
   if (!text) {
     err_ << kScanProgram << "cannot read " << file << "; nothing written\n";
     return kExitUsage;
   }
   const RestorePlan plan = PlanRestore(*text, system_.code_pages);
-  if (!plan.error.empty()) {
-    err_ << kScanProgram << file << ": " << plan.error << "; nothing written\n";
+  std::string refusal = plan.error;
+  if (refusal.empty() && !plan.deletions.empty() && !allow_deletions)
+    refusal = RestoreDeletionsRefusal(plan) + " (--allow-deletions carries them out)";
+  if (!refusal.empty()) {
+    err_ << kScanProgram << file << ": " << refusal << "; nothing written\n";
     return kExitUsage;
   }
   const RestoreReport report = ApplyRestore(system_.registry, *text, system_.code_pages);
@@ -106,7 +109,11 @@ int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& op
     DeletionSummary done = deletion.DeleteAll([] {});
     results = {journal.FileName(), std::move(done.deleted), std::move(done.refused)};
   } catch (const FileCreateError& error) {
-    err_ << kScanProgram << error.what() << " (the backup file); nothing deleted\n";
+    // The name taken by another run at the last moment: it is never replaced.
+    if (options.backup_file && system_.files.FileExists(*options.backup_file))
+      err_ << kScanProgram << "the backup file " << *options.backup_file << " exists already; nothing deleted\n";
+    else
+      err_ << kScanProgram << error.what() << " (the backup file); nothing deleted\n";
     return kExitUsage;
   }
   if (options.format == ResultFormat::kJson) WriteJsonResults(problems, summary, system_.code_page, &results, out_);
@@ -119,7 +126,7 @@ int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& op
 int HeadlessScan::Run(const ScanOptions& options) {
   const std::string knowledge_base = KnowledgeBasePath(options);
   if (options.lint) return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(knowledge_base), out_, err_);
-  if (options.restore_file) return Restore(*options.restore_file);
+  if (options.restore_file) return Restore(*options.restore_file, options.allow_deletions);
   if (options.list_ignored) return ListIgnored();
   if (!KnowledgeBaseReadable(knowledge_base)) return kExitUsage;
 

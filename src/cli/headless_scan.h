@@ -45,7 +45,7 @@ class HeadlessScan {
   void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
   int Delete(ResultTree& tree, TBuck& journal, const ScanOptions& options, const KeepList& kept,
              const ScanSummary& summary);
-  int Restore(const std::string& file);
+  int Restore(const std::string& file, bool allow_deletions);
   int ListIgnored();
 
   HeadlessSystem system_;

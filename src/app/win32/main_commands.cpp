@@ -161,6 +161,7 @@ void TMainForm::Restore1Click() {
     return;
   }
   if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, *file))) return;
+  if (!plan.deletions.empty() && !services_.messages.Confirm("Restore backup", RestoreDeletionsQuestion(plan))) return;
   services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages())));
 }
 
