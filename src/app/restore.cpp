@@ -20,6 +20,9 @@ std::string CutShortError(std::string_view file) {
 
 RestorePlan PlanRestore(std::string_view file, const CodePages& code_pages) {
   RestorePlan plan;
+  // Said first: the cut may also have left a line the reader cannot read.
+  plan.error = CutShortError(file);
+  if (!plan.error.empty()) return plan;
   try {
     DistinctRegTextCount count;
     for (const RegTextKey& key : DecodeRegFile(file, code_pages)) {
@@ -42,7 +45,6 @@ RestorePlan PlanRestore(std::string_view file, const CodePages& code_pages) {
     }
     plan.keys = count.Keys();
     plan.values = count.Values();
-    plan.error = CutShortError(file);
   } catch (const RegTextError& error) {
     plan.error = error.what();
   }
