@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/deletion_recheck.h"
+#include "app/own_deletions.h"
 #include "platform/case_fold.h"
 #include "regtext/key_paths.h"
 #include "scan/root_keys.h"
@@ -155,13 +156,23 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
   DeletionSummary summary;
   if (plan.empty()) return summary;
   Flush();
+  OwnDeletions own;
+  for (Planned& planned : plan)
+    if (const ResultNode* node = FindNode(tree_, planned.path)) own.Watch(NodeRootKey(*node), planned.backed_up.branch);
   for (const Planned& planned : plan) {
     // A problem inside a branch deleted before it went with that branch.
     ResultNode* node = FindNode(tree_, planned.path);
     if (node && node->Data()) {
+      // Taken before the deletion prunes the node with its record.
+      const bool of_values = node->Data()->FLevel <= 0;
+      const ResultNode* target = of_values ? node : ProblemKeyNode(*node, node->Data()->FLevel);
+      const RootKey root = target ? NodeRootKey(*target) : 0;
+      const std::string key_path = target ? NodeKeyPath(*target) : "";
       DeletionOutcome outcome = planned.refusal.empty()
                                     ? Remove(*node, planned.names, planned.backed_up)
                                     : DeletionOutcome{NodeFullPath(*node), false, planned.refusal, {}};
+      if (outcome.deleted && of_values) own.ValuesDeleted(root, key_path, outcome.values);
+      if (outcome.deleted && !of_values) own.KeyDeleted(root, key_path);
       (outcome.deleted ? summary.deleted : summary.refused).push_back(std::move(outcome));
     }
     step();

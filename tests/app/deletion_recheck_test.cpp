@@ -116,6 +116,20 @@ TEST_F(DeletionRecheckTest, WhatChangedAfterTheBackupIsRefusedAndLeftWithItsNewD
   EXPECT_EQ(summary.deleted.size(), 1u);
 }
 
+// Problems ahead in the same Delete All took entries out of a later
+// problem's branch: that is no change by anyone else.
+TEST_F(DeletionRecheckTest, WhatEarlierProblemsDeletedInsideABranchIsNoChange) {
+  Problem("Keys\\Same\\Deep", 0, {"w"});      // a value inside Same first
+  Problem("Keys\\Same\\Sub\\Leaf", 2);         // then the key Sub, inside Same
+  Key("Keys\\Same\\Sub\\Leaf");
+  Problem("Keys\\Same\\Other", 2);             // and Same itself, with all of it
+  Key("Keys\\Same\\Other");
+  const DeletionSummary summary = deletion.DeleteAll([] {});
+  EXPECT_TRUE(summary.refused.empty()) << summary.refused.front().key << ": " << summary.refused.front().reason;
+  EXPECT_EQ(summary.deleted.size(), 3u);
+  EXPECT_FALSE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Same"));
+}
+
 TEST_F(DeletionRecheckTest, ARetypedValueOrOneThatAppearedSinceIsAChange) {
   ResultNode& retyped = Problem("Values", 0, {"retyped", "absent"});
   files.on_write = [&] { Key("Values")->SetValue("retyped", {kRegExpandSz, {'1', 0}}); };

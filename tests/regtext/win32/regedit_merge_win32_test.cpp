@@ -13,6 +13,8 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "regtext/Buck.h"
+#include "regtext/file_seal.h"
+#include "regtext/reg_file_encoding.h"
 #include "scan/root_keys.h"
 #include "platform/memory_files.h"
 #include "support/hostile_values.h"
@@ -20,6 +22,7 @@
 #include "support/registry_sandbox_win32.h"
 
 #include "support/no_mail.h"
+#include "support/windows_1252.h"
 
 namespace {
 
@@ -44,8 +47,13 @@ class RegeditMergeTest : public ::testing::Test {
     const std::unique_ptr<RegKey> key = registry.OpenWrite(kHkeyCurrentUser, path);
     ASSERT_TRUE(key && key->SetValue(name, value)) << path << " " << name;
   }
-  void WriteJournalAndMerge() {
-    std::ofstream(file, std::ios::binary) << RegDocumentText(buck.Lines());
+  // The file exactly as the journal writes it, opening and end line included.
+  void WriteJournalAndMerge() { WriteJournalAndMerge(buck); }
+  void WriteJournalAndMerge(TBuck& journal) {
+    journal.Flush();
+    const std::string written = files.ReadFile(journal.FileName()).value();
+    ASSERT_EQ(CheckFileSeal(*RegFileLines(written)).state, FileSealState::kIntact);
+    std::ofstream(file, std::ios::binary) << written;
     MergeWithRegedit(file);
   }
   void ExpectHostileValuesAt(const std::string& path) {
@@ -172,6 +180,40 @@ TEST_F(RegeditMergeTest, ADeepTreeSavedAsResultsComesBackExactly) {
   ASSERT_EQ(registry.OpenRead(kHkeyCurrentUser, top), nullptr);
   MergeWithRegedit(file);
   EXPECT_EQ(snapshot(), before);
+}
+
+// Names the system code page lacks go to disk in the editor's UTF-16 form;
+// sealed, it merges them back all the same.
+TEST_F(RegeditMergeTest, TheSealedUtf16FormComesBackExactly) {
+  const Utf8CodePage utf8;
+  const Windows1252 cp1252;
+  Win32Registry wide_registry(utf8);
+  TBuck wide{tree, wide_registry, files, clock, mail, CodePages{utf8, cp1252}};
+  wide.BeginBackupFile();
+  const std::string key = base + "\\\xD0\xA2";
+  const RegValue text{kRegSz, {'\xD0', '\xA4', 0}};
+  ASSERT_TRUE(wide_registry.OpenWrite(kHkeyCurrentUser, key)->SetValue("\xD0\xA8", text));
+  ASSERT_TRUE(wide.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", key));
+  ASSERT_TRUE(wide_registry.DeleteKey(kHkeyCurrentUser, key));
+  WriteJournalAndMerge(wide);
+  EXPECT_EQ(files.ReadFile(wide.FileName())->substr(0, 2), "\xFF\xFE");
+  const std::unique_ptr<RegKey> merged = wide_registry.OpenRead(kHkeyCurrentUser, key);
+  ASSERT_TRUE(merged);
+  EXPECT_EQ(merged->QueryValue("\xD0\xA8"), text);
+}
+
+// No registry file carries a key's class: a key with one is not backed up
+// completely, so it is never deleted.
+TEST_F(RegeditMergeTest, AKeyWithAClassIsNotBackedUpCompletely) {
+  const std::string classed = base + "\\Classed";
+  HKEY created = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, classed.c_str(), 0, const_cast<char*>("Shell"), 0, KEY_ALL_ACCESS,
+                            nullptr, &created, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(created);
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, classed)->ClassName(), "Shell");
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, base)->ClassName(), "");
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", base));
 }
 
 // A results file names the keys it could not read in comment lines at its
