@@ -191,7 +191,7 @@ TEST_F(RegeditMergeTest, TheSealedUtf16FormComesBackExactly) {
   TBuck wide{tree, wide_registry, files, clock, mail, CodePages{utf8, cp1252}};
   wide.BeginBackupFile();
   const std::string key = base + "\\\xD0\xA2";
-  const RegValue text{kRegSz, {'\xD0', '\xA4', 0}};
+  const RegValue text{kRegSz, {0xD0, 0xA4, 0}};
   ASSERT_TRUE(wide_registry.OpenWrite(kHkeyCurrentUser, key)->SetValue("\xD0\xA8", text));
   ASSERT_TRUE(wide.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", key));
   ASSERT_TRUE(wide_registry.DeleteKey(kHkeyCurrentUser, key));
