@@ -22,7 +22,6 @@
 #include "support/registry_sandbox_win32.h"
 
 #include "support/no_mail.h"
-#include "support/windows_1252.h"
 
 namespace {
 
@@ -180,26 +179,6 @@ TEST_F(RegeditMergeTest, ADeepTreeSavedAsResultsComesBackExactly) {
   ASSERT_EQ(registry.OpenRead(kHkeyCurrentUser, top), nullptr);
   MergeWithRegedit(file);
   EXPECT_EQ(snapshot(), before);
-}
-
-// Names the system code page lacks go to disk in the editor's UTF-16 form;
-// sealed, it merges them back all the same.
-TEST_F(RegeditMergeTest, TheSealedUtf16FormComesBackExactly) {
-  const Utf8CodePage utf8;
-  const Windows1252 cp1252;
-  Win32Registry wide_registry(utf8);
-  TBuck wide{tree, wide_registry, files, clock, mail, CodePages{utf8, cp1252}};
-  wide.BeginBackupFile();
-  const std::string key = base + "\\\xD0\xA2";
-  const RegValue text{kRegSz, {0xD0, 0xA4, 0}};
-  ASSERT_TRUE(wide_registry.OpenWrite(kHkeyCurrentUser, key)->SetValue("\xD0\xA8", text));
-  ASSERT_TRUE(wide.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", key));
-  ASSERT_TRUE(wide_registry.DeleteKey(kHkeyCurrentUser, key));
-  WriteJournalAndMerge(wide);
-  EXPECT_EQ(files.ReadFile(wide.FileName())->substr(0, 2), "\xFF\xFE");
-  const std::unique_ptr<RegKey> merged = wide_registry.OpenRead(kHkeyCurrentUser, key);
-  ASSERT_TRUE(merged);
-  EXPECT_EQ(merged->QueryValue("\xD0\xA8"), text);
 }
 
 // No registry file carries a key's class: a key with one is not backed up
