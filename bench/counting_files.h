@@ -29,6 +29,9 @@ class CountingFileSystem : public FileSystem {
   bool WriteFileAtomic(const std::string& path, const std::string& content) override {
     return files_.WriteFileAtomic(path, content);
   }
+  bool WriteFileNew(const std::string& path, const std::string& content) override {
+    return files_.WriteFileNew(path, content);
+  }
   bool DeleteFile(const std::string& path) override { return files_.DeleteFile(path); }
   DriveKind KindOfDrive(char letter) override { return files_.KindOfDrive(letter); }
   std::optional<SystemFolderViews> SystemFolders() override { return files_.SystemFolders(); }

@@ -16,6 +16,8 @@ constexpr ReasonText kReasonTexts[] = {
     {kRefusedNoValue, kMsgRefusedNoValue},
     {kRefusedNoProblem, kMsgRefusedNoProblem},
     {kRefusedNoValueChosen, kMsgRefusedNoValueChosen},
+    {kRefusedChanged, kMsgRefusedChanged},
+    {kRefusedValidNow, kMsgRefusedValidNow},
 };
 
 std::string Reason(const std::string& reason, const TLangv& texts) {

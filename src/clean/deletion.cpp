@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "clean/deletion_recheck.h"
+#include "clean/own_deletions.h"
 #include "platform/case_fold.h"
 #include "scan/key_paths.h"
 #include "platform/root_keys.h"
 
 namespace {
-
-std::string ValueName(const std::string& listed) { return listed == kDefaultValueName ? "" : listed; }
 
 // The node the path names now, if the tree still has it.
 ResultNode* FindNode(ResultTree& tree, const std::vector<std::string>& components) {
@@ -50,91 +50,94 @@ std::string ProblemDeletion::KeptRefusal(const ResultNode& node, const std::vect
   return kept_->KeptInsideKey(registry_, NodeKey(key).Root(), NodeFullPath(key));
 }
 
-std::string ProblemDeletion::Backup(ResultNode& node, const std::vector<std::string>& names) {
+std::string ProblemDeletion::Backup(ResultNode& node, const std::vector<std::string>& names, BackedUp& taken) {
   const TErrorClass& record = *node.Data();
   if (record.FLevel <= 0) {
     if (names.empty()) return kRefusedNoValue;
     if (std::string kept = KeptRefusal(node, names); !kept.empty()) return kept;
-    return journal_.BackupValuesOfNode(node, names) ? "" : kRefusedBackup;
+    return journal_.BackupValuesOfNode(node, names, &taken.values) ? "" : kRefusedBackup;
   }
   const ResultNode* key = ProblemKeyNode(node, record.FLevel);
   if (!key) return kRefusedRootKey;
   if (std::string kept = KeptRefusal(node, names); !kept.empty()) return kept;
-  return journal_.BackupKeyOfNode(*key) ? "" : kRefusedBackup;
+  return journal_.BackupKeyOfNode(*key, &taken.branch) ? "" : kRefusedBackup;
 }
 
 void ProblemDeletion::Flush() {
   if (!dry_run_) journal_.Flush();
 }
 
-bool ProblemDeletion::DeleteListedValues(const ResultNode& node, const std::vector<std::string>& names) {
-  if (dry_run_) return true;
-  const KeyPath path = NodeKey(node);
-  if (!registry_.OpenRead(path.Root(), path.Path())) return true;  // gone already
-  const std::unique_ptr<RegKey> key = registry_.OpenWrite(path.Root(), path.Path());
-  if (!key) return false;
-  bool all_gone = true;
-  for (const std::string& listed : names) {
-    const std::string name = ValueName(listed);
-    if (key->QueryValue(name)) key->DeleteValue(name);
-    all_gone = all_gone && !key->QueryValue(name);
+namespace {
+
+std::string RecheckRefusal(Recheck result) {
+  switch (result) {
+    case Recheck::kDeleted: return "";
+    case Recheck::kChanged: return kRefusedChanged;
+    case Recheck::kRefused: break;
   }
-  return all_gone;
+  return kRefusedByRegistry;
 }
 
-bool ProblemDeletion::DeleteNodeKey(const ResultNode& node) {
-  if (dry_run_) return true;
-  const KeyPath path = NodeKey(node);
-  registry_.DeleteKey(path.Root(), path.Path());
-  return registry_.OpenRead(path.Root(), path.Path()) == nullptr;
+}  // namespace
+
+std::string ProblemDeletion::DeleteValuesOf(const ResultNode& node, const BackedUp& backed_up) {
+  if (dry_run_) return "";
+  return RecheckRefusal(DeleteValuesAsBackedUp(registry_, NodeKey(node).Root(), NodeKey(node).Path(), backed_up.values));
 }
 
-DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std::string>& names) {
+std::string ProblemDeletion::DeleteKeyOf(const ResultNode& node, const BackedUp& backed_up) {
+  if (dry_run_) return "";
+  return RecheckRefusal(DeleteBranchAsBackedUp(registry_, NodeKey(node).Root(), NodeKey(node).Path(), backed_up.branch));
+}
+
+DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std::string>& names,
+                                        const BackedUp& backed_up) {
   TErrorClass& record = *node.Data();
-  if (record.FLevel <= 0) {
-    DeletionOutcome outcome{NodeFullPath(node), false, "", {}};
-    if (!DeleteListedValues(node, names)) {
-      outcome.reason = kRefusedByRegistry;
-      return outcome;
-    }
-    outcome.deleted = true;
-    outcome.values = names;
-    for (const std::string& name : names) {
-      auto found = std::find_if(record.FValueNames.begin(), record.FValueNames.end(),
-                                [&](const std::string& listed) { return EqualsNoCase(listed, name); });
-      if (found != record.FValueNames.end()) record.FValueNames.erase(found);
-    }
-    if (record.FValueNames.empty()) PruneBranch(tree_, node);
-    return outcome;
-  }
-  ResultNode& key = const_cast<ResultNode&>(*ProblemKeyNode(node, record.FLevel));
+  const bool of_values = record.FLevel <= 0;
+  ResultNode& key = of_values ? node : const_cast<ResultNode&>(*ProblemKeyNode(node, record.FLevel));
   DeletionOutcome outcome{NodeFullPath(key), false, "", {}};
-  if (!DeleteNodeKey(key)) {
-    outcome.reason = kRefusedByRegistry;
+  // Judged first: the registry calls then follow the comparison at once.
+  if (judge_ && !judge_->StillAProblem(node)) {
+    outcome.reason = kRefusedValidNow;
     return outcome;
   }
+  outcome.reason = of_values ? DeleteValuesOf(node, backed_up) : DeleteKeyOf(key, backed_up);
+  if (!outcome.reason.empty()) return outcome;
   outcome.deleted = true;
-  PruneBranch(tree_, key);
+  if (!of_values) {
+    PruneBranch(tree_, key);
+    return outcome;
+  }
+  outcome.values = names;
+  for (const std::string& name : names) {
+    auto found = std::find_if(record.FValueNames.begin(), record.FValueNames.end(),
+                              [&](const std::string& listed) { return EqualsNoCase(listed, name); });
+    if (found != record.FValueNames.end()) record.FValueNames.erase(found);
+  }
+  if (record.FValueNames.empty()) PruneBranch(tree_, node);
   return outcome;
 }
 
 DeletionOutcome ProblemDeletion::DeleteProblem(ResultNode& node) {
   if (!node.Data()) return {NodeFullPath(node), false, kRefusedNoProblem, {}};
   const std::vector<std::string> names = node.Data()->FValueNames;
-  if (std::string refusal = Backup(node, names); !refusal.empty()) {
+  BackedUp backed_up;
+  if (std::string refusal = Backup(node, names, backed_up); !refusal.empty()) {
     const ResultNode* key = node.Data()->FLevel > 0 ? ProblemKeyNode(node, node.Data()->FLevel) : &node;
     return {NodeFullPath(key ? *key : node), false, refusal, {}};
   }
   Flush();
-  return Remove(node, names);
+  return Remove(node, names, backed_up);
 }
 
 DeletionOutcome ProblemDeletion::DeleteValues(ResultNode& node, const std::vector<std::string>& names) {
   if (!node.Data() || names.empty()) return {NodeFullPath(node), false, kRefusedNoValueChosen, {}};
   if (std::string kept = KeptRefusal(node, names); !kept.empty()) return {NodeFullPath(node), false, kept, {}};
-  if (!journal_.BackupValuesOfNode(node, names)) return {NodeFullPath(node), false, kRefusedBackup, {}};
+  BackedUp backed_up;
+  if (!journal_.BackupValuesOfNode(node, names, &backed_up.values))
+    return {NodeFullPath(node), false, kRefusedBackup, {}};
   Flush();
-  return Remove(node, names);
+  return Remove(node, names, backed_up);
 }
 
 DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
@@ -142,22 +145,35 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
     std::vector<std::string> path;
     std::vector<std::string> names;
     std::string refusal;
+    BackedUp backed_up;
   };
   std::vector<Planned> plan;
   for (ResultNode* node : ProblemNodes()) {
-    std::vector<std::string> names = node->Data()->FValueNames;
-    std::string refusal = Backup(*node, names);
-    plan.push_back({Components(*node), std::move(names), std::move(refusal)});
+    Planned planned{Components(*node), node->Data()->FValueNames, "", {}};
+    planned.refusal = Backup(*node, planned.names, planned.backed_up);
+    plan.push_back(std::move(planned));
   }
   DeletionSummary summary;
   if (plan.empty()) return summary;
   Flush();
+  OwnDeletions own;
+  for (Planned& planned : plan)
+    if (const ResultNode* node = FindNode(tree_, planned.path)) own.Watch(NodeKey(*node).Root(), planned.backed_up.branch);
   for (const Planned& planned : plan) {
     // A problem inside a branch deleted before it went with that branch.
     ResultNode* node = FindNode(tree_, planned.path);
     if (node && node->Data()) {
-      DeletionOutcome outcome = planned.refusal.empty() ? Remove(*node, planned.names)
-                                                        : DeletionOutcome{NodeFullPath(*node), false, planned.refusal, {}};
+      // Taken before the deletion prunes the node with its record.
+      const bool of_values = node->Data()->FLevel <= 0;
+      const ResultNode* target = of_values ? node : ProblemKeyNode(*node, node->Data()->FLevel);
+      const KeyPath target_key = target ? NodeKey(*target) : KeyPath();
+      const RootKey root = target_key.Root();
+      const std::string& key_path = target_key.Path();
+      DeletionOutcome outcome = planned.refusal.empty()
+                                    ? Remove(*node, planned.names, planned.backed_up)
+                                    : DeletionOutcome{NodeFullPath(*node), false, planned.refusal, {}};
+      if (outcome.deleted && of_values) own.ValuesDeleted(root, key_path, outcome.values);
+      if (outcome.deleted && !of_values) own.KeyDeleted(root, key_path);
       (outcome.deleted ? summary.deleted : summary.refused).push_back(std::move(outcome));
     }
     step();

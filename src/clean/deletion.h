@@ -2,15 +2,19 @@
 // Deleting what problems designate, so that it can always be undone: the
 // registry entries are backed up and the backup file written before
 // anything is deleted; a problem whose backup would be incomplete, or whose
-// level reaches a root key, is refused; a deletion the registry refuses
-// leaves its problem in the tree. The tree loses a problem's branch only
-// when the registry lost its entries.
+// level reaches a root key, is refused; right before each deletion the
+// problem is judged again and what goes is compared with its backup, and a
+// problem valid now or changed since is refused; a deletion the registry
+// refuses leaves its problem in the tree. The tree loses a problem's branch
+// only when the registry lost its entries.
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "clean/problem_judge.h"
 #include "platform/registry.h"
 #include "regtext/Buck.h"
+#include "regtext/registry_snapshot.h"
 #include "scan/keep_list.h"
 #include "scan/result_tree.h"
 
@@ -45,6 +49,9 @@ class ProblemDeletion {
   // What must never be deleted, not even with a parent key: a deletion that
   // would remove any of it is refused. Null: nothing kept.
   void SetKeepList(const KeepList* kept) { kept_ = kept; }
+  // Judges each problem again right before its deletion. Null: a problem
+  // found stays a problem.
+  void SetJudge(ProblemJudge* judge) { judge_ = judge; }
   // Plans, backs up in memory and prunes the tree as deleting does, but
   // writes no backup file and leaves the registry as it is.
   void SetDryRun(bool dry_run) { dry_run_ = dry_run; }
@@ -53,20 +60,27 @@ class ProblemDeletion {
   std::vector<ResultNode*> ProblemNodes() const;
 
  private:
+  // What a problem's backup read: what its deletion may remove.
+  struct BackedUp {
+    BranchSnapshot branch;  // of a key problem
+    ValuesSnapshot values;  // of a value problem
+  };
   // "" when backed up completely; else why the problem is refused.
-  std::string Backup(ResultNode& node, const std::vector<std::string>& names);
+  std::string Backup(ResultNode& node, const std::vector<std::string>& names, BackedUp& taken);
   // "" when nothing kept would go with the problem's deletion.
   std::string KeptRefusal(const ResultNode& node, const std::vector<std::string>& names);
   void Flush();
   // The deletion itself, after the backup file is written.
-  DeletionOutcome Remove(ResultNode& node, const std::vector<std::string>& names);
-  bool DeleteListedValues(const ResultNode& node, const std::vector<std::string>& names);
-  bool DeleteNodeKey(const ResultNode& node);
+  DeletionOutcome Remove(ResultNode& node, const std::vector<std::string>& names, const BackedUp& backed_up);
+  // "" when deleted (or gone already); else why not.
+  std::string DeleteValuesOf(const ResultNode& node, const BackedUp& backed_up);
+  std::string DeleteKeyOf(const ResultNode& node, const BackedUp& backed_up);
 
   ResultTree& tree_;
   Registry& registry_;
   TBuck& journal_;
   const KeepList* kept_ = nullptr;
+  ProblemJudge* judge_ = nullptr;
   bool dry_run_ = false;
 };
 
@@ -84,3 +98,5 @@ inline constexpr const char* kRefusedByRegistry = "the registry refused to delet
 inline constexpr const char* kRefusedNoValue = "its deletion level deletes values, and it names none";
 inline constexpr const char* kRefusedNoProblem = "it carries no problem";
 inline constexpr const char* kRefusedNoValueChosen = "no bad value chosen";
+inline constexpr const char* kRefusedChanged = "it changed since its backup was made";
+inline constexpr const char* kRefusedValidNow = "it is valid now";

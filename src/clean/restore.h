@@ -3,6 +3,11 @@
 // file of the registry editor's later UTF-16 form merged into the registry
 // by Tarnel's own reader, with the exact bytes it holds (the registry
 // editor would add a zero to text that lacks one).
+//
+// A restore writes; it deletes only when the user allows it after being
+// told what would go (Tarnel's own files never delete). A file that writes
+// values into a root key itself, or a file of Tarnel's that was cut short,
+// is not used at all.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,14 +16,18 @@
 #include "platform/registry.h"
 
 struct RestorePlan {
-  int keys = 0;     // keys written (or deleted), each counted once
-  int values = 0;   // values written (or deleted), each counted once
+  int keys = 0;     // keys written, each counted once
+  int values = 0;   // values written, each counted once
   std::string error;  // "line N: ..." when the file cannot be used; nothing is written then
+  // What the file deletes, a line each: "line N: [-key]", "line N: [key] "name"=-".
+  std::vector<std::string> deletions;
 };
 
 struct RestoreReport {
-  int keys = 0;
+  int keys = 0;    // written
   int values = 0;
+  int deleted_keys = 0;
+  int deleted_values = 0;
   std::vector<std::string> failures;  // what could not be written, and where
 };
 
@@ -30,4 +39,8 @@ RestoreReport ApplyRestore(Registry& registry, std::string_view file, const Code
 
 // The confirmation and the report as the user reads them.
 std::string RestoreQuestion(const RestorePlan& plan, const std::string& file);
+// The second question, of a file that deletes: what would be deleted.
+std::string RestoreDeletionsQuestion(const RestorePlan& plan);
+// Why a file that deletes is refused when deleting is not allowed.
+std::string RestoreDeletionsRefusal(const RestorePlan& plan);
 std::string RestoreSummary(const RestoreReport& report);

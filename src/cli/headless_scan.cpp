@@ -64,15 +64,18 @@ int HeadlessScan::ListIgnored() {
   return kExitClean;
 }
 
-int HeadlessScan::Restore(const std::string& file) {
+int HeadlessScan::Restore(const std::string& file, bool allow_deletions) {
   const std::optional<std::string> text = system_.files.ReadFile(file);
   if (!text) {
     err_ << kScanProgram << "cannot read " << file << "; nothing written\n";
     return kExitUsage;
   }
   const RestorePlan plan = PlanRestore(*text, system_.code_pages);
-  if (!plan.error.empty()) {
-    err_ << kScanProgram << file << ": " << plan.error << "; nothing written\n";
+  std::string refusal = plan.error;
+  if (refusal.empty() && !plan.deletions.empty() && !allow_deletions)
+    refusal = RestoreDeletionsRefusal(plan) + " (--allow-deletions carries them out)";
+  if (!refusal.empty()) {
+    err_ << kScanProgram << file << ": " << refusal << "; nothing written\n";
     return kExitUsage;
   }
   const RestoreReport report = ApplyRestore(system_.registry, *text, system_.code_pages);
@@ -100,7 +103,11 @@ int HeadlessScan::Delete(ScanSession& session, const ScanOptions& options, const
     DeletionSummary done = deletion.DeleteAll([] {});
     results = {journal.FileName(), std::move(done.deleted), std::move(done.refused)};
   } catch (const FileCreateError& error) {
-    err_ << kScanProgram << error.what() << " (the backup file); nothing deleted\n";
+    // The name taken by another run at the last moment: it is never replaced.
+    if (options.backup_file && system_.files.FileExists(*options.backup_file))
+      err_ << kScanProgram << "the backup file " << *options.backup_file << " exists already; nothing deleted\n";
+    else
+      err_ << kScanProgram << error.what() << " (the backup file); nothing deleted\n";
     return kExitUsage;
   }
   if (options.format == ResultFormat::kJson) WriteJsonResults(problems, summary, system_.code_page, &results, out_);
@@ -117,7 +124,7 @@ int HeadlessScan::Run(const ScanOptions& options) {
   session.UseIgnoreList(!options.no_ignore);
   if (options.lint)
     return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(session.KnowledgeBase()), out_, err_);
-  if (options.restore_file) return Restore(*options.restore_file);
+  if (options.restore_file) return Restore(*options.restore_file, options.allow_deletions);
   if (options.list_ignored) return ListIgnored();
   if (!KnowledgeBaseReadable(session)) return kExitUsage;
 

@@ -41,7 +41,7 @@ class HeadlessScan {
   std::ostream& Notes(const ScanOptions& options);
   void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
   int Delete(ScanSession& session, const ScanOptions& options, const ScanSummary& summary);
-  int Restore(const std::string& file);
+  int Restore(const std::string& file, bool allow_deletions);
   int ListIgnored();
 
   HeadlessSystem system_;

@@ -3,7 +3,7 @@
 const char* const kScanUsage =
     "Usage: TarnelScan [--knowbase FILE] [--save FILE] [--format text|tsv|json] [--no-ignore]\n"
     "                  [--delete [--backup FILE] | --dry-run]\n"
-    "       TarnelScan --restore FILE\n"
+    "       TarnelScan --restore FILE [--allow-deletions]\n"
     "       TarnelScan --ignore-list\n"
     "       TarnelScan [--knowbase FILE] --lint [FILE]\n"
     "\n"
@@ -54,18 +54,26 @@ const char* const kScanUsage =
     "                   excluded key or value, or the registry refuses it. Then\n"
     "                   lists what was deleted and what was refused, and why;\n"
     "                   json adds \"backup\", \"deleted\" and \"refused\"\n"
-    "                   (each with \"path\" and \"reason\"). A stopped scan\n"
-    "                   deletes nothing.\n"
+    "                   (each with \"path\" and \"reason\"). Right before each\n"
+    "                   deletion the entries are read again: a problem whose\n"
+    "                   entries changed since the backup read them is refused\n"
+    "                   and stays. A stopped scan deletes nothing.\n"
     "  --backup FILE    with --delete: the backup file (default: named after the\n"
     "                   time the scan started, in the current folder, as the\n"
-    "                   window names it); an existing FILE is never replaced\n"
+    "                   window names it); an existing FILE is never replaced:\n"
+    "                   one that exists when the backup is written, nothing\n"
+    "                   deleted, is exit status 2\n"
     "  --dry-run        with or without --delete: do all of --delete but the\n"
     "                   deleting: the same lists, no backup file written, the\n"
     "                   registry unchanged\n"
     "  --restore FILE   write a backup (any REGEDIT4 file) back into the registry\n"
     "                   exactly as the window's \"Restore backup..\" does, and\n"
     "                   report it; a malformed file writes nothing and names its\n"
-    "                   line\n"
+    "                   line, and so does a file that writes values into a root\n"
+    "                   key itself, or a file Tarnel wrote that was cut short\n"
+    "  --allow-deletions with --restore: carry out the file's deletion lines\n"
+    "                   ([-key], \"name\"=-) too; without it such a file writes\n"
+    "                   nothing and names its first deletion line\n"
     "  --ignore-list    list the user's ignore list: each key, or value of a key,\n"
     "                   and when it was added\n"
     "  --no-ignore      scan (and delete) without the ignore list; the knowledge\n"
@@ -113,6 +121,8 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
       options.remove = true;
     } else if (arg == "--dry-run") {
       options.dry_run = true;
+    } else if (arg == "--allow-deletions") {
+      options.allow_deletions = true;
     } else if (arg == "--ignore-list") {
       options.list_ignored = true;
     } else if (arg == "--no-ignore") {
@@ -141,6 +151,8 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
     parsed.error = "--restore does not scan: no other option goes with it";
   else if (options.list_ignored && (scan_options || options.knowledge_base))
     parsed.error = "--ignore-list does not scan: no other option goes with it";
+  else if (options.allow_deletions && !options.restore_file)
+    parsed.error = "--allow-deletions goes with --restore";
   else if (options.backup_file && !options.remove && !options.dry_run)
     parsed.error = "--backup goes with --delete";
   return parsed;

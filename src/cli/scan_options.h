@@ -16,6 +16,7 @@ struct ScanOptions {
   bool dry_run = false;                   // plan the deletion, change nothing
   std::optional<std::string> backup_file;   // default: named after the scan's start
   std::optional<std::string> restore_file;  // write a backup back instead of scanning
+  bool allow_deletions = false;             // the restore may carry out deletion lines
   bool list_ignored = false;              // print the ignore list instead of scanning
   bool no_ignore = false;                 // scan without the ignore list
   bool help = false;

@@ -66,5 +66,7 @@ inline constexpr int kMsgRefusedByRegistry = 66;
 inline constexpr int kMsgRefusedNoValue = 67;
 inline constexpr int kMsgRefusedNoProblem = 68;
 inline constexpr int kMsgRefusedNoValueChosen = 69;
+inline constexpr int kMsgRefusedChanged = 70;     // the reasons of the last look before a deletion
+inline constexpr int kMsgRefusedValidNow = 71;
 // The last number of the table.
-inline constexpr int kLastMessage = kMsgRefusedNoValueChosen;
+inline constexpr int kLastMessage = kMsgRefusedValidNow;

@@ -56,6 +56,11 @@ class FileSystem {
   // Replaces the file atomically: a temporary file beside it, then a rename,
   // so that a failed write leaves the old file as it was. False on failure.
   virtual bool WriteFileAtomic(const std::string& path, const std::string& content) = 0;
+  // Creates the file whole under a name nobody holds: the same temporary
+  // file, then a rename that never replaces, made durable before it
+  // returns. False when the name is taken (by a file that appeared at any
+  // moment until the rename) or the write failed; no temporary file stays.
+  virtual bool WriteFileNew(const std::string& path, const std::string& content) = 0;
   // False when no file was deleted.
   virtual bool DeleteFile(const std::string& path) = 0;
   // The kind of the drive of that letter (either case); kAbsent when no

@@ -221,6 +221,10 @@ bool MemoryFileSystem::WriteFileAtomic(const std::string& path, const std::strin
   return true;
 }
 
+bool MemoryFileSystem::WriteFileNew(const std::string& path, const std::string& content) {
+  return !files_.contains(FoldCase(FullPath(path))) && WriteFileAtomic(path, content);
+}
+
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
   const std::string key = FoldCase(FullPath(path));
   return !locked_.contains(key) && files_.erase(key) > 0;

@@ -65,6 +65,7 @@ class MemoryFileSystem : public FileSystem {
   std::string CurrentFolder() const override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
+  bool WriteFileNew(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;
   DriveKind KindOfDrive(char letter) override;
   std::optional<SystemFolderViews> SystemFolders() override;

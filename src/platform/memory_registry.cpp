@@ -23,6 +23,7 @@ struct NamedValue {
 struct MemoryRegistry::Node {
   explicit Node(std::string key_name) : name(std::move(key_name)) {}
   std::string name;
+  std::string class_name;
   bool deleted = false;
   // Both keyed by RegistryNameKey, so iteration is the enumeration order.
   std::map<std::string, std::shared_ptr<Node>> subkeys;
@@ -76,6 +77,8 @@ class MemoryRegKey : public RegKey {
     return found->second.value;
   }
 
+  std::optional<std::string> ClassName() override { return node_->class_name; }
+
   bool SetValue(const std::string& name, const RegValue& value) override {
     if (!writable_ || node_->deleted || name.size() > kMaxValueName) return false;
     const auto [entry, inserted] = node_->values.try_emplace(RegistryNameKey(name), NamedValue{name, value});
@@ -101,6 +104,10 @@ MemoryRegistry::MemoryRegistry() {
 }
 
 MemoryRegistry::~MemoryRegistry() = default;
+
+void MemoryRegistry::SetKeyClass(RootKey root, const std::string& path, const std::string& class_name) {
+  if (const std::shared_ptr<Node> node = Find(root, path, true)) node->class_name = class_name;
+}
 
 // Components are separated by backslashes; empty components (a trailing or
 // doubled backslash) are passed over as the system does, but a path that

@@ -31,6 +31,8 @@ class MemoryRegistry : public Registry {
   bool HasTwoViews() override { return two_views_; }
   bool IsUserClassesKey(const std::string& path) override;
 
+  // Creates the key, as the system does when given a class, or sets its class.
+  void SetKeyClass(RootKey root, const std::string& path, const std::string& class_name);
   void SetTwoViews(bool two_views) { two_views_ = two_views; }
   // HKEY_CLASSES_ROOT then merges HKEY_CURRENT_USER\Software\Classes over
   // HKLM\Software\Classes: a key is read from the user's classes when they

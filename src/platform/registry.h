@@ -48,6 +48,9 @@ class RegKey {
   // program's code page cannot hold included). The empty name is the
   // default value.
   virtual std::optional<RegValue> QueryValue(const std::string& name) = 0;
+  // The class the key was created with (empty: none); nothing when it cannot
+  // be read.
+  virtual std::optional<std::string> ClassName() { return std::string(); }
   // Writes need a key opened for writing; false when the write failed.
   virtual bool SetValue(const std::string& name, const RegValue& value) = 0;
   virtual bool DeleteValue(const std::string& name) = 0;

@@ -5,6 +5,7 @@
 #include "platform/case_fold.h"
 #include "platform/file_errors.h"
 #include "regtext/backup_file_name.h"
+#include "regtext/file_seal.h"
 #include "scan/key_paths.h"
 #include "regtext/reg_file_encoding.h"
 #include "platform/root_keys.h"
@@ -18,6 +19,16 @@ bool ContainsNoCase(const std::vector<std::string>& names, const std::string& na
     if (EqualsNoCase(candidate, name)) return true;
   return false;
 }
+
+const std::optional<RegValue>* FindNoCase(const ValuesSnapshot& values, const std::string& name) {
+  for (const auto& [candidate, value] : values)
+    if (EqualsNoCase(candidate, name)) return &value;
+  return nullptr;
+}
+
+// A document begins with the header and the opening line; nothing more in
+// it: nothing to write.
+RegDocument EmptyDocument() { return {"REGEDIT4", FileSealOpeningLine(), ""}; }
 
 }  // namespace
 
@@ -34,21 +45,21 @@ TBuck::TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clo
 void TBuck::BeginBackupFile() {
   Flush();
   base_name_ = BackupFileBase(clock_.Now());
+  user_named_ = false;
   StartDocument(FreeFileName());
 }
 
 void TBuck::BeginBackupFile(const std::string& file) {
   Flush();
-  // Should the name be taken by the time of the first write, the counter
-  // keeps the new file apart from it.
   base_name_ = file.size() > 4 && EqualsNoCase(file.substr(file.size() - 4), ".reg") ? file.substr(0, file.size() - 4)
                                                                                        : file;
   used_names_.insert(FoldCase(file));
+  user_named_ = true;
   StartDocument(file);
 }
 
 void TBuck::StartDocument(const std::string& file) {
-  FLines = {"REGEDIT4", ""};
+  FLines = EmptyDocument();
   headers_.Clear();
   notes_.clear();
   FFileName = file;
@@ -64,11 +75,9 @@ std::string TBuck::FreeFileName() {
 }
 
 void TBuck::Flush() {
-  if (FFileName.empty() || FLines.size() <= 2 || FLines == written_.lines) return;
-  // A file that appeared since the Start belongs to someone else.
-  if (!file_written_ && files_.FileExists(FFileName)) FFileName = FreeFileName();
+  if (FFileName.empty() || FLines == EmptyDocument() || FLines == written_.lines) return;
   try {
-    WriteDocument(FFileName, FLines);
+    WriteJournal();
   } catch (const FileCreateError&) {
     FLines = written_.lines;
     headers_ = written_.headers;
@@ -79,8 +88,27 @@ void TBuck::Flush() {
   written_ = {FLines, headers_, notes_};
 }
 
+void TBuck::WriteJournal() {
+  if (file_written_) return WriteDocument(FFileName, FLines);
+  // The first write creates the file and never replaces one: a file that
+  // took the name since the Start belongs to someone else. A name the user
+  // gave is refused then; a name of ours gives way to the next free one.
+  const std::string content = EncodeRegFile(Sealed(FLines), code_pages_);
+  while (!files_.WriteFileNew(FFileName, content)) {
+    if (user_named_ || !files_.FileExists(FFileName)) throw FileCreateError(FFileName);
+    FFileName = FreeFileName();
+  }
+}
+
+RegDocument TBuck::Sealed(const RegDocument& lines) {
+  RegDocument sealed = lines;
+  sealed.push_back(FileSealEndLine(CountRegistryLines(lines)));
+  sealed.emplace_back();
+  return sealed;
+}
+
 void TBuck::WriteDocument(const std::string& file, const RegDocument& lines) {
-  if (!files_.WriteFileAtomic(file, EncodeRegFile(lines, code_pages_))) throw FileCreateError(file);
+  if (!files_.WriteFileAtomic(file, EncodeRegFile(Sealed(lines), code_pages_))) throw FileCreateError(file);
 }
 
 int TBuck::FindOrAddKey(const std::string& path) {
@@ -92,45 +120,52 @@ int TBuck::FindOrAddKey(const std::string& path) {
   return static_cast<int>(FLines.size()) - 1;
 }
 
-bool TBuck::WriteValues(RegKey& key, const std::string& header, int index, const std::vector<std::string>& names) {
+bool TBuck::WriteValues(const std::string& header, int index, const ValuesSnapshot& values) {
   bool complete = true;
   const std::string block = '[' + header + ']';
-  for (const std::string& name : names) {
-    // A listed value that cannot be read has a name the ANSI calls cannot
+  for (const auto& [name, value] : values) {
+    // A value that could not be read has a name the ANSI calls cannot
     // address, or it went in the meantime: either way it is not backed up.
-    const std::optional<RegValue> value = key.QueryValue(name);
     if (!value) {
       complete = false;
       continue;
     }
-    const bool exact = MergesBackExactly(*value) || MergeOnlyAddsATerminator(*value);
-    // Backed up already, by a problem of this key or of one above it: the
-    // block keeps the value once, as it stood first.
-    if (headers_.HoldsValue(block, name)) {
-      complete = complete && exact;
-      continue;
-    }
-    const int last = WriteValue(FLines, index, name, *value);
-    if (last < index) {
+    complete = complete && (MergesBackExactly(*value) || MergeOnlyAddsATerminator(*value));
+    // Backed up already with this data, by a problem of this key or of one
+    // above it: the block keeps the value once.
+    const RegValue* held = headers_.HeldValue(block, name);
+    if (held && *held == *value) continue;
+    // Changed since (a retry after a refusal): the data as it is now goes
+    // into a block of its own at the end, which a merge applies last.
+    const int at = held ? AppendBlock(block) : index;
+    const int last = WriteValue(FLines, at, name, *value);
+    if (last < at) {
       complete = false;
       continue;
     }
-    headers_.LinesInserted(index, last - index + 1);
-    headers_.AddValue(block, name);
-    index = last + 1;
+    if (!held) {
+      headers_.LinesInserted(at, last - at + 1);
+      index = last + 1;
+    }
+    headers_.AddValue(block, name, *value);
     if (MergeOnlyAddsATerminator(*value))
       notes_.push_back(header + ": the text of " + (name.empty() ? std::string(kDefaultValueName) : '"' + name + '"') +
                        " comes back with a terminating zero added; it reads the same");
-    complete = complete && exact;
   }
   return complete;
 }
 
-bool TBuck::BackupKeyTree(RootKey root, const std::string& root_name,
-                          const std::string& key_path) {
+int TBuck::AppendBlock(const std::string& block) {
+  FLines.push_back(block);
+  FLines.emplace_back();
+  return static_cast<int>(FLines.size()) - 1;
+}
+
+bool TBuck::BackupKeyTree(RootKey root, const std::string& root_name, const std::string& key_path,
+                          BranchSnapshot* taken) {
   const std::string header = JoinKeyPath(root_name, key_path);
   if (!IsSingleLine(header)) return false;
-  std::vector<std::string> subkeys;
+  KeySnapshot copy;
   bool complete;
   {
     const std::unique_ptr<RegKey> key = registry_.OpenRead(root, key_path);
@@ -138,13 +173,20 @@ bool TBuck::BackupKeyTree(RootKey root, const std::string& root_name,
       unreadable_keys_.push_back(header);
       return false;
     }
-    const int index = FindOrAddKey(header);
-    complete = WriteValues(*key, header, index, key->ValueNames());
+    copy = ReadKeySnapshot(*key, key_path);
+    complete = WriteValues(header, FindOrAddKey(header), copy.values);
     complete = NoteUnreadableNames(*key, header) && complete;
-    subkeys = key->SubkeyNames();
   }
+  // A class cannot be written to a file the registry editor merges: such a
+  // key is not backed up, and so not deleted.
+  if (copy.class_name != std::string()) {
+    unreadable_names_.push_back(header + " (its class)");
+    complete = false;
+  }
+  const std::vector<std::string> subkeys = copy.subkeys;
+  if (taken) taken->push_back(std::move(copy));
   for (const std::string& subkey : subkeys)
-    complete = BackupKeyTree(root, root_name, JoinKeyPath(key_path, subkey)) && complete;
+    complete = BackupKeyTree(root, root_name, JoinKeyPath(key_path, subkey), taken) && complete;
   return complete;
 }
 
@@ -162,13 +204,14 @@ bool TBuck::NoteUnreadableNames(RegKey& key, const std::string& header) {
   return subkeys.empty() && values.empty();
 }
 
-bool TBuck::BackupKeyOfNode(const ResultNode& node) {
+bool TBuck::BackupKeyOfNode(const ResultNode& node, BranchSnapshot* taken) {
   const KeyPath key = NodeKey(node);
   if (node.Level() < 2 || key.Root() == 0) return false;
-  return BackupKeyTree(key.Root(), RootKeyName(key.Root()), key.Path());
+  return BackupKeyTree(key.Root(), RootKeyName(key.Root()), key.Path(), taken);
 }
 
-bool TBuck::BackupValuesOfNode(const ResultNode& node, const std::vector<std::string>& names) {
+bool TBuck::BackupValuesOfNode(const ResultNode& node, const std::vector<std::string>& names,
+                               ValuesSnapshot* taken) {
   const KeyPath node_key = NodeKey(node);
   const RootKey root = node_key.Root();
   if (!node.Data() || root == 0) return false;
@@ -183,11 +226,21 @@ bool TBuck::BackupValuesOfNode(const ResultNode& node, const std::vector<std::st
     unreadable_keys_.push_back(header);
     return false;
   }
-  std::vector<std::string> chosen;
-  if (ContainsNoCase(names, kDefaultValueName) && key->QueryValue("")) chosen.emplace_back();
+  // Each named value read once: what the file holds is what is compared
+  // before the deletion. A name the key lacks is noted as absent.
+  std::vector<std::string> listed;
+  for (const std::string& name : names) listed.push_back(EqualsNoCase(name, kDefaultValueName) ? "" : name);
+  ValuesSnapshot copy = ReadValuesSnapshot(*key, listed);
+  ValuesSnapshot chosen;
+  auto choose = [&](const std::string& name) {
+    const std::optional<RegValue>* value = FindNoCase(copy, name);
+    if (value && *value) chosen.emplace_back(name, **value);
+  };
+  if (ContainsNoCase(names, kDefaultValueName)) choose("");
   for (const std::string& name : key->ValueNames())
-    if (ContainsNoCase(names, name)) chosen.push_back(name);
-  return WriteValues(*key, header, index, chosen);
+    if (!name.empty() && ContainsNoCase(names, name)) choose(name);
+  if (taken) *taken = std::move(copy);
+  return WriteValues(header, index, chosen);
 }
 
 bool TBuck::BackupProblem(const ResultNode& node) {
@@ -200,7 +253,7 @@ bool TBuck::BackupProblem(const ResultNode& node) {
 
 void TBuck::SaveResults(const std::string& file) {
   Flush();
-  RegDocument journal{"REGEDIT4", "", ""};
+  RegDocument journal = EmptyDocument();
   HeaderIndex journal_headers;
   FLines.swap(journal);
   std::swap(headers_, journal_headers);

@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "regtext/header_index.h"
 #include "regtext/regedit4_writer.h"
+#include "regtext/registry_snapshot.h"
 #include "scan/result_tree.h"
 
 class TBuck {
@@ -42,9 +43,12 @@ class TBuck {
   // The same, under the given name (a folder may be part of it).
   void BeginBackupFile(const std::string& file);
   // Replaces the backup file with the document when it holds a key block
-  // the file lacks. Throws FileCreateError; the file on disk then stays as
-  // it was, and the document goes back to what the file holds: what was
-  // backed up since is of deletions that will not happen.
+  // the file lacks; the file is first created without replacing any: a
+  // name of ours taken since the Start gives way to the next free one, a
+  // name given to BeginBackupFile is refused. Every file written opens and
+  // ends with the lines of file_seal.h. Throws FileCreateError; the file on
+  // disk then stays as it was, and the document goes back to what the file
+  // holds: what was backed up since is of deletions that will not happen.
   void Flush();
   // The index at which the key's values go: below its header (found without
   // regard to case), or in a new block at the end.
@@ -53,16 +57,22 @@ class TBuck {
   // The Backup* operations return whether the backup is complete: every key
   // opened, every value read and written in a form that merges back to its
   // exact bytes. Deleting what was not backed up completely would lose data
-  // for good.
+  // for good. A key with a class is not backed up completely: no registry
+  // file carries a class. A value backed up before with other data is
+  // backed up again as it is now. taken, when given, receives what was
+  // read, to be compared with the registry right before the deletion.
   //
   // The key, its values and all its subkeys, depth first, each parent
   // before its children.
-  bool BackupKeyTree(RootKey root, const std::string& root_name, const std::string& key_path);
+  bool BackupKeyTree(RootKey root, const std::string& root_name, const std::string& key_path,
+                     BranchSnapshot* taken = nullptr);
   // The key a node names; a root key as a whole is never backed up.
-  bool BackupKeyOfNode(const ResultNode& node);
+  bool BackupKeyOfNode(const ResultNode& node, BranchSnapshot* taken = nullptr);
   // The named values of the node's key in registry order; "(Default)"
-  // stands for the default value. Names the key lacks are passed over.
-  bool BackupValuesOfNode(const ResultNode& node, const std::vector<std::string>& names);
+  // stands for the default value. Names the key lacks are passed over
+  // (taken notes them as absent, with "" for the default value).
+  bool BackupValuesOfNode(const ResultNode& node, const std::vector<std::string>& names,
+                          ValuesSnapshot* taken = nullptr);
   // What the node's problem record designates: its values, or its key
   // FLevel - 1 levels up.
   bool BackupProblem(const ResultNode& node);
@@ -79,8 +89,12 @@ class TBuck {
  private:
   std::string FreeFileName();
   void StartDocument(const std::string& file);
+  void WriteJournal();
+  static RegDocument Sealed(const RegDocument& lines);
   void WriteDocument(const std::string& file, const RegDocument& lines);
-  bool WriteValues(RegKey& key, const std::string& header, int index, const std::vector<std::string>& names);
+  bool WriteValues(const std::string& header, int index, const ValuesSnapshot& values);
+  // A new block of the header at the document's end; the index of its values.
+  int AppendBlock(const std::string& block);
   // Records the key's subkeys and values whose names cannot be read; false
   // when there are any: they are not backed up.
   bool NoteUnreadableNames(RegKey& key, const std::string& header);
@@ -101,6 +115,7 @@ class TBuck {
   std::vector<std::string> notes_;
   std::string base_name_;         // FFileName without counter and extension
   bool file_written_ = false;     // FFileName holds this document
+  bool user_named_ = false;       // FFileName was given, not made up
   // The document as its file holds it (as it began, before the first write).
   struct Written {
     RegDocument lines;

@@ -29,11 +29,13 @@ void HeaderIndex::LinesInserted(std::size_t at, std::size_t count) {
   last_line_ += count;
 }
 
-bool HeaderIndex::HoldsValue(const std::string& header, const std::string& name) const {
+const RegValue* HeaderIndex::HeldValue(const std::string& header, const std::string& name) const {
   const auto block = values_.find(FoldCase(header));
-  return block != values_.end() && block->second.count(FoldCase(name)) > 0;
+  if (block == values_.end()) return nullptr;
+  const auto found = block->second.find(FoldCase(name));
+  return found == block->second.end() ? nullptr : &found->second;
 }
 
-void HeaderIndex::AddValue(const std::string& header, const std::string& name) {
-  values_[FoldCase(header)].insert(FoldCase(name));
+void HeaderIndex::AddValue(const std::string& header, const std::string& name, const RegValue& value) {
+  values_[FoldCase(header)][FoldCase(name)] = value;
 }

@@ -126,3 +126,28 @@ std::vector<RegTextKey> DecodeRegFile(std::string_view bytes, const CodePages& p
   if (!text) throw RegTextError(1, "UTF-16 text with a broken surrogate pair");
   return InProgramCodePage(ParseRegedit4(*text, kRegistryEditor5Header), Utf8(), pages.program, TextData::kWideHex);
 }
+
+std::optional<std::vector<std::string>> RegFileLines(std::string_view bytes) {
+  std::string text(bytes);
+  if (bytes.starts_with(kByteOrderMark)) {
+    const std::optional<std::u16string> wide =
+        WideFromBytes(std::vector<std::uint8_t>(bytes.begin() + kByteOrderMark.size(), bytes.end()));
+    const std::optional<std::string> utf8 = wide ? Utf8().FromWide(*wide) : std::nullopt;
+    if (!utf8) return std::nullopt;
+    text = *utf8;
+  }
+  // Line ends as the reader takes them: CR LF, LF or a lone CR.
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    lines.push_back(std::move(line));
+    line.clear();
+  }
+  if (!line.empty()) lines.push_back(std::move(line));
+  return lines;
+}

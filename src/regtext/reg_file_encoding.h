@@ -7,6 +7,7 @@
 // program writes when the two code pages are the same), and otherwise as
 // the editor's later form, "Windows Registry Editor Version 5.00" text in
 // UTF-16LE with a byte-order mark, which it merges exactly.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,3 +25,7 @@ std::string EncodeRegFile(const RegDocument& document, const CodePages& pages);
 // program's code page. Throws RegTextError when the file is malformed or
 // holds a name or text the program's code page cannot hold.
 std::vector<RegTextKey> DecodeRegFile(std::string_view bytes, const CodePages& pages);
+
+// The lines of a file in either form, as text (UTF-8 for the later form),
+// without line ends; nothing when UTF-16 text is broken.
+std::optional<std::vector<std::string>> RegFileLines(std::string_view bytes);

@@ -245,10 +245,11 @@ void DistinctRegTextCount::AddValue(const RegTextKey& key, const RegTextValue& v
 RegTextApplied ApplyRegText(Registry& registry, const std::vector<RegTextKey>& keys, RegTextBytes bytes) {
   RegTextApplied applied;
   DistinctRegTextCount count;
+  DistinctRegTextCount deleted;
   for (const RegTextKey& key : keys) {
     if (key.remove) {
       if (registry.DeleteKey(key.root, key.subpath) || !registry.OpenRead(key.root, key.subpath)) {
-        count.AddKey(key);
+        deleted.AddKey(key);
       } else {
         applied.failures.emplace_back(key.line, "cannot delete key [" + key.path + "]");
       }
@@ -266,7 +267,7 @@ RegTextApplied ApplyRegText(Registry& registry, const std::vector<RegTextKey>& k
                                                                                      : AsTheEditorStoresIt(*value.value))
                       : open->DeleteValue(value.name) || !open->QueryValue(value.name);
       if (done) {
-        count.AddValue(key, value);
+        (value.value ? count : deleted).AddValue(key, value);
       } else {
         applied.failures.emplace_back(value.line, "cannot write value \"" + value.name + "\"");
       }
@@ -274,6 +275,8 @@ RegTextApplied ApplyRegText(Registry& registry, const std::vector<RegTextKey>& k
   }
   applied.keys = count.Keys();
   applied.values = count.Values();
+  applied.deleted_keys = deleted.Keys();
+  applied.deleted_values = deleted.Values();
   return applied;
 }
 

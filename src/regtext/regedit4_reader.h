@@ -91,8 +91,10 @@ class DistinctRegTextCount {
 // its line); a failure does not stop the rest. Keys and values are counted
 // once each.
 struct RegTextApplied {
-  int keys = 0;
-  int values = 0;
+  int keys = 0;    // written (created or opened)
+  int values = 0;  // written
+  int deleted_keys = 0;
+  int deleted_values = 0;
   std::vector<RegTextError> failures;
 };
 enum class RegTextBytes { kAsWritten, kAsTheEditorStoresIt };

@@ -260,6 +260,20 @@ TEST_F(HeadlessDeleteTest, AMalformedBackupWritesNothingAndNamesItsLine) {
   EXPECT_EQ(Run({"--restore", "C:\\missing.reg"}), kExitUsage);
 }
 
+TEST_F(HeadlessDeleteTest, ARestoreThatWouldDeleteNeedsAllowDeletions) {
+  files.AddFile("C:\\del.reg", "REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Software]\r\n[HKEY_CURRENT_USER\\New]\r\n");
+  EXPECT_EQ(Run({"--restore", "C:\\del.reg"}), kExitUsage);
+  EXPECT_EQ(err.str(), "TarnelScan: C:\\del.reg: the file deletes from the registry (line 3: "
+                       "[-HKEY_CURRENT_USER\\Software]); a backup never does (--allow-deletions carries them out); "
+                       "nothing written\n");
+  EXPECT_TRUE(HasValue("Software\\Run", "gone"));
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, "New"), nullptr);
+  EXPECT_EQ(Run({"--restore", "C:\\del.reg", "--allow-deletions"}), kExitClean);
+  EXPECT_EQ(out.str(), "Restored from C:\\del.reg:\nWritten: 1 key, 0 values.\nDeleted: 1 key, 0 values.\n");
+  EXPECT_FALSE(registry.OpenRead(kHkeyCurrentUser, "Software"));
+  EXPECT_EQ(ParseScanOptions({"--allow-deletions"}).error, "--allow-deletions goes with --restore");
+}
+
 TEST_F(HeadlessDeleteTest, AStoppedScanDeletesNothing) {
   HeadlessScan scan(HeadlessSystem{registry, files, clock, mail}, out, err, nullptr);
   scan.RequestStop();

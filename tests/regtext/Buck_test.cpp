@@ -8,6 +8,7 @@
 #include "platform/file_errors.h"
 #include "platform/fixed_clock.h"
 #include "platform/memory_registry.h"
+#include "regtext/file_seal.h"
 #include "regtext/regedit4_reader.h"
 #include "platform/root_keys.h"
 #include "platform/memory_files.h"
@@ -18,6 +19,18 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// A file as the journal writes it: header, opening line, the body, the end line.
+std::string Sealed(const std::string& body) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = body.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(body.substr(at, end - at));
+  return "REGEDIT4\r\n" + FileSealOpeningLine() + "\r\n\r\n" + body + FileSealEndLine(CountRegistryLines(lines)) +
+         "\r\n\r\n";
+}
+std::string Sealed(const RegDocument& document) {
+  return RegDocumentText(document) + FileSealEndLine(CountRegistryLines(document)) + "\r\n\r\n";
+}
 
 
 // Hides chosen values and subkeys from reading while still listing them, as
@@ -106,7 +119,7 @@ class BuckTest : public ::testing::Test {
     return files.FileNamesIn(files.CurrentFolder()).empty() && files.FileNamesIn("C:\\TEMP").empty();
   }
   RegDocument Blocks() const {
-    return RegDocument(buck.Lines().begin() + 2, buck.Lines().end());
+    return RegDocument(buck.Lines().begin() + 3, buck.Lines().end());
   }
 
   MemoryRegistry memory;
@@ -122,7 +135,7 @@ TEST_F(BuckTest, FileNameFromTheStartTimeOnTheTwelveHourClock) {
   EXPECT_EQ(buck.FileName(), "");
   buck.BeginBackupFile();
   EXPECT_EQ(buck.FileName(), InStartFolder(kStartName));
-  EXPECT_EQ(buck.Lines(), (RegDocument{"REGEDIT4", ""}));
+  EXPECT_EQ(buck.Lines(), (RegDocument{"REGEDIT4", FileSealOpeningLine(), ""}));
   clock.Set({2001, 1, 2, 0, 30, 0});
   buck.BeginBackupFile();
   EXPECT_EQ(buck.FileName(), InStartFolder("02_01_01;12-30-00 (AM).reg"));
@@ -141,7 +154,7 @@ TEST_F(BuckTest, BackupsStayInTheFolderCurrentWhenTheJournalWasMade) {
   EXPECT_EQ(buck.FileName(), InStartFolder(kStartName));
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.Flush();
-  EXPECT_EQ(Read(InStartFolder(kStartName)), RegDocumentText(buck.Lines()));
+  EXPECT_EQ(Read(InStartFolder(kStartName)), Sealed(buck.Lines()));
   EXPECT_TRUE(files.FileNamesIn("C:\\Elsewhere").empty());
   files.SetLocked(InStartFolder(kStartName), true);
   SetSz("K\\New", "b", "2");
@@ -175,13 +188,13 @@ TEST_F(BuckTest, KeyTreeDepthFirstParentBeforeChildren) {
                                    "[HKEY_CURRENT_USER\\K\\S2]", "\"v\"=\"4\"", "",
                                    "[HKEY_CURRENT_USER\\K\\S2\\Empty]", ""}));
   buck.Flush();
-  EXPECT_EQ(Read(kStartName), RegDocumentText(buck.Lines()));
+  EXPECT_EQ(Read(kStartName), Sealed(buck.Lines()));
 }
 
 TEST_F(BuckTest, MissingKeyWritesNothingAndIsIncomplete) {
   buck.BeginBackupFile();
   EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "Gone"));
-  EXPECT_EQ(buck.Lines().size(), 2u);
+  EXPECT_EQ(buck.Lines().size(), 3u);
 }
 
 TEST_F(BuckTest, IncompleteWhenAValueOrSubkeyCannotBeRead) {
@@ -226,9 +239,9 @@ TEST_F(BuckTest, IncompleteWhenANameCannotBeWrittenOnOneLine) {
 
 TEST_F(BuckTest, FindOrAddKeyIgnoresCaseAndInsertsUnderTheHeader) {
   buck.BeginBackupFile();
-  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\K"), 3);
-  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\L"), 5);
-  EXPECT_EQ(buck.FindOrAddKey("hkey_current_user\\k"), 3);
+  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\K"), 4);
+  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\L"), 6);
+  EXPECT_EQ(buck.FindOrAddKey("hkey_current_user\\k"), 4);
   EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", "", "[HKEY_CURRENT_USER\\L]", ""}));
 }
 
@@ -242,8 +255,8 @@ TEST_F(BuckTest, BlocksAreFoundAgainAfterAnEarlierBlockGrew) {
   EXPECT_TRUE(buck.BackupValuesOfNode(k, {"a"}));
   EXPECT_TRUE(buck.BackupValuesOfNode(l, {"b"}));
   EXPECT_TRUE(buck.BackupValuesOfNode(k, {"c"}));
-  EXPECT_EQ(buck.FindOrAddKey("hkey_current_user\\l"), 7);
-  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\K"), 3);
+  EXPECT_EQ(buck.FindOrAddKey("hkey_current_user\\l"), 8);
+  EXPECT_EQ(buck.FindOrAddKey("HKEY_CURRENT_USER\\K"), 4);
   EXPECT_EQ(Blocks(), (RegDocument{"[HKEY_CURRENT_USER\\K]", "\"c\"=\"3\"", "\"a\"=\"1\"", "",
                                    "[HKEY_CURRENT_USER\\L]", "\"b\"=\"2\"", ""}));
 }
@@ -270,7 +283,7 @@ TEST_F(BuckTest, AValueBackedUpByTwoProblemsIsWrittenOnce) {
                                    "[HKEY_CURRENT_USER\\Orphan]", "@=\"ProgID\"", "",
                                    "[HKEY_CURRENT_USER\\Orphan\\CLSID]", "@=\"{gone}\"", ""}));
   buck.SaveResults("r.reg");
-  EXPECT_EQ(Read("r.reg"), "REGEDIT4\r\n\r\n\r\n" + RegDocumentText(once));
+  EXPECT_EQ(Read("r.reg"), Sealed(RegDocumentText(once)));
 }
 
 TEST_F(BuckTest, AValueWrittenOnceStillMakesALaterBackupIncompleteWhenItWouldNotMergeBack) {
@@ -279,7 +292,7 @@ TEST_F(BuckTest, AValueWrittenOnceStillMakesALaterBackupIncompleteWhenItWouldNot
   buck.BeginBackupFile();
   EXPECT_FALSE(buck.BackupValuesOfNode(values, {"multi"}));
   EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K")) << "deleting K would lose it";
-  EXPECT_EQ(buck.Lines().size(), 5u);
+  EXPECT_EQ(buck.Lines().size(), 6u);
 }
 
 TEST_F(BuckTest, SaveResultsNamesTheKeysItCouldNotRead) {
@@ -290,12 +303,11 @@ TEST_F(BuckTest, SaveResultsNamesTheKeysItCouldNotRead) {
   registry.unopenable.insert("A\\Hidden");
   buck.SaveResults("r.reg");
   EXPECT_EQ(Read("r.reg"),
-            "REGEDIT4\r\n\r\n\r\n"
-            "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
+            Sealed("[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Gone]\r\n\r\n"
             "; These keys could not be read; they are not in this file:\r\n"
             "; HKEY_CURRENT_USER\\A\\Hidden\r\n"
-            "; HKEY_CURRENT_USER\\Gone\r\n\r\n");
+            "; HKEY_CURRENT_USER\\Gone\r\n\r\n"));
 }
 
 TEST_F(BuckTest, NamesTheCodePageCannotHoldLeaveTheBackupIncompleteAndAreNamedInTheResults) {
@@ -312,13 +324,12 @@ TEST_F(BuckTest, NamesTheCodePageCannotHoldLeaveTheBackupIncompleteAndAreNamedIn
   registry.unreadable_values["A"] = {"??"};
   buck.SaveResults("r.reg");
   EXPECT_EQ(Read("r.reg"),
-            "REGEDIT4\r\n\r\n\r\n"
-            "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
+            Sealed("[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\A\\Sub]\r\n\"y\"=\"2\"\r\n\r\n"
             "; These keys and values have names this program cannot read ('?' for what it cannot show); "
             "they are not in this file:\r\n"
             "; HKEY_CURRENT_USER\\A: \"??\"\r\n"
-            "; HKEY_CURRENT_USER\\A\\Sub\\T?e?t\r\n\r\n");
+            "; HKEY_CURRENT_USER\\A\\Sub\\T?e?t\r\n\r\n"));
   registry.unreadable_values.clear();
   registry.unreadable_subkeys.clear();
   EXPECT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "A"));
@@ -334,7 +345,7 @@ TEST_F(BuckTest, FilesGoToDiskInTheFormTheSystemCodePageReadsBack) {
   utf8_buck.BeginBackupFile();
   EXPECT_TRUE(utf8_buck.BackupProblem(node));
   utf8_buck.Flush();
-  EXPECT_EQ(Read(kStartName), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Caf\xE9]\r\n\"v\"=\"\x80\"\r\n\r\n");
+  EXPECT_EQ(Read(kStartName), Sealed("[HKEY_CURRENT_USER\\Caf\xE9]\r\n\"v\"=\"\x80\"\r\n\r\n"));
   SetSz("Caf\xC3\xA9", "v", "\xD0\xA2");
   utf8_buck.SaveResults("r.reg");
   EXPECT_EQ(Read("r.reg").substr(0, 4), std::string("\xFF\xFEW\0", 4));
@@ -381,7 +392,7 @@ TEST_F(BuckTest, WalkReachingARootKeyBacksUpNothing) {
   EXPECT_FALSE(buck.BackupProblem(root));
   EXPECT_FALSE(buck.BackupKeyOfNode(root));
   EXPECT_FALSE(buck.BackupKeyOfNode(*tree.Top()));
-  EXPECT_EQ(buck.Lines().size(), 2u);
+  EXPECT_EQ(buck.Lines().size(), 3u);
 }
 
 TEST_F(BuckTest, DistinctNamesNeverReplaceAnEarlierFile) {
@@ -405,7 +416,7 @@ TEST_F(BuckTest, DistinctNamesNeverReplaceAnEarlierFile) {
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.Flush();  // our own file is replaced
   EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_5.reg"));
-  EXPECT_EQ(Read(buck.FileName()), RegDocumentText(buck.Lines()));
+  EXPECT_EQ(Read(buck.FileName()), Sealed(buck.Lines()));
 }
 
 TEST_F(BuckTest, AFailedWriteKeepsTheFileAndTakesBackWhatItDidNotHold) {
@@ -424,15 +435,15 @@ TEST_F(BuckTest, AFailedWriteKeepsTheFileAndTakesBackWhatItDidNotHold) {
     EXPECT_EQ(std::string(error.what()), "Cannot create file " + InStartFolder(kStartName));
   }
   EXPECT_EQ(Read(kStartName), first);
-  EXPECT_EQ(RegDocumentText(buck.Lines()), first) << "L was not deleted: its block is not kept";
+  EXPECT_EQ(Sealed(buck.Lines()), first) << "L was not deleted: its block is not kept";
   // Nothing is left to write, so the next Start begins while the file is
   // still locked.
   EXPECT_NO_THROW(buck.BeginBackupFile());
   files.SetLocked(kStartName, false);
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "L"));
   buck.Flush();
-  EXPECT_EQ(Read(buck.FileName()), RegDocumentText(buck.Lines()));
-  EXPECT_EQ(buck.Lines().size(), 5u);
+  EXPECT_EQ(Read(buck.FileName()), Sealed(buck.Lines()));
+  EXPECT_EQ(buck.Lines().size(), 6u);
 }
 
 TEST_F(BuckTest, SaveResultsFlushesFirstAndLeavesTheJournalAlone) {
@@ -445,9 +456,9 @@ TEST_F(BuckTest, SaveResultsFlushesFirstAndLeavesTheJournalAlone) {
   buck.SaveResults("results.reg");
   EXPECT_EQ(buck.Lines(), journal);
   EXPECT_EQ(buck.FileName(), InStartFolder(kStartName));
-  EXPECT_EQ(Read(kStartName), RegDocumentText(journal));
+  EXPECT_EQ(Read(kStartName), Sealed(journal));
   EXPECT_EQ(Read("results.reg"),
-            "REGEDIT4\r\n\r\n\r\n[HKEY_CURRENT_USER\\Run]\r\n\"Foo\"=\"f\"\r\n\r\n");
+            Sealed("[HKEY_CURRENT_USER\\Run]\r\n\"Foo\"=\"f\"\r\n\r\n"));
 }
 
 TEST_F(BuckTest, SaveResultsOfEveryProblemInTreeOrder) {
@@ -460,15 +471,14 @@ TEST_F(BuckTest, SaveResultsOfEveryProblemInTreeOrder) {
   Problem("A", std::make_unique<TErrorClass>("File not found", "x", 0));
   buck.SaveResults("r.reg");
   EXPECT_EQ(Read("r.reg"),
-            "REGEDIT4\r\n\r\n\r\n"
-            "[HKEY_CURRENT_USER\\B]\r\n\"z\"=\"3\"\r\n\r\n"
+            Sealed("[HKEY_CURRENT_USER\\B]\r\n\"z\"=\"3\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
-            "[HKEY_CURRENT_USER\\A\\Deep]\r\n\"y\"=\"2\"\r\n\r\n");
+            "[HKEY_CURRENT_USER\\A\\Deep]\r\n\"y\"=\"2\"\r\n\r\n"));
 }
 
 TEST_F(BuckTest, SaveResultsWithoutProblemsWritesThreeLines) {
   buck.SaveResults("empty.reg");
-  EXPECT_EQ(Read("empty.reg"), "REGEDIT4\r\n\r\n\r\n");
+  EXPECT_EQ(Read("empty.reg"), Sealed(""));
   files.SetLocked("empty.reg", true);
   EXPECT_THROW(buck.SaveResults("empty.reg"), FileCreateError);
   EXPECT_EQ(buck.Lines(), RegDocument{});
@@ -477,7 +487,7 @@ TEST_F(BuckTest, SaveResultsWithoutProblemsWritesThreeLines) {
 TEST_F(BuckTest, SendResultsOffersErrorsRegThenDeletesIt) {
   buck.SendResults();
   EXPECT_EQ(mail.sent, std::vector<std::string>{"C:\\TEMP\\errors.reg"});
-  EXPECT_EQ(mail.content_at_send, "REGEDIT4\r\n\r\n\r\n");
+  EXPECT_EQ(mail.content_at_send, Sealed(""));
   EXPECT_TRUE(NoFiles());
 }
 

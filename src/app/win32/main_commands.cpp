@@ -149,6 +149,7 @@ void TMainForm::RestoreBackup() {
     return;
   }
   if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, *file))) return;
+  if (!plan.deletions.empty() && !services_.messages.Confirm("Restore backup", RestoreDeletionsQuestion(plan))) return;
   services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages())));
 }
 

@@ -130,6 +130,22 @@ std::string TemporaryNameFor(const std::string& path) {
   return path + suffix;
 }
 
+// The content goes to a temporary file beside the path, flushed, then is
+// renamed to the path, the rename written through before this returns. A
+// temporary that could not take the name is deleted.
+bool WriteThroughTemporary(const std::string& path, const std::string& content, DWORD move_flags) {
+  if (!IsUsableName(path)) return false;
+  const std::string temporary = TemporaryNameFor(path);
+  UniqueHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return false;
+  const bool written = WriteAll(file.Get(), content) && FlushFileBuffers(file.Get()) && file.Close();
+  file.Close();
+  if (written && MoveFileExA(temporary.c_str(), path.c_str(), move_flags | MOVEFILE_WRITE_THROUGH)) return true;
+  DeleteFileA(temporary.c_str());
+  return false;
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -204,18 +220,13 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
 }
 
 bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& content) {
-  if (!IsUsableName(path)) return false;
-  const std::string temporary = TemporaryNameFor(path);
-  UniqueHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.IsValid()) return false;
-  const bool written = WriteAll(file.Get(), content) && FlushFileBuffers(file.Get()) && file.Close();
-  file.Close();
-  if (written && MoveFileExA(temporary.c_str(), path.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  DeleteFileA(temporary.c_str());
-  return false;
+  return WriteThroughTemporary(path, content, MOVEFILE_REPLACE_EXISTING);
+}
+
+bool Win32FileSystem::WriteFileNew(const std::string& path, const std::string& content) {
+  // Without MOVEFILE_REPLACE_EXISTING the rename fails on a name taken at
+  // any moment before it: two writers of one name cannot both succeed.
+  return WriteThroughTemporary(path, content, 0);
 }
 
 bool Win32FileSystem::DeleteFile(const std::string& path) {

@@ -156,6 +156,20 @@ class Win32RegKey : public RegKey {
     if (!wide) return std::nullopt;
     return ValueFromWide(*wide, code_page_);
   }
+  std::optional<std::string> ClassName() override {
+    std::u16string buffer(256, u'\0');
+    for (;;) {
+      DWORD length = static_cast<DWORD>(buffer.size());
+      const LONG status = RegQueryInfoKeyW(key_.get(), reinterpret_cast<wchar_t*>(buffer.data()), &length, nullptr,
+                                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+      if (status == ERROR_MORE_DATA) {
+        buffer.resize(buffer.size() * 2);
+        continue;
+      }
+      if (status != ERROR_SUCCESS) return std::nullopt;
+      return code_page_.FromWide(std::u16string(buffer.data(), length));
+    }
+  }
   bool SetValue(const std::string& name, const RegValue& value) override {
     return SetValueOf(key_.get(), name, value);
   }

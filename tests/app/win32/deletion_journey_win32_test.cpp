@@ -136,6 +136,30 @@ TEST_F(DeletionJourneyTest, DeleteAllThenRestoreBackupGivesEverythingBack) {
   EXPECT_EQ(DumpAll(*registry_), before);
 }
 
+// A file that deletes is carried out only after a second question that
+// names each deletion line; a file that writes into a root key not at all.
+TEST_F(DeletionJourneyTest, RestoreBackupAsksBeforeDeletingAndNeverWritesIntoARootKey) {
+  TMainForm& form = Open();
+  const std::string file = work_.Path() + "deletes.reg";
+  std::ofstream(file, std::ios::binary) << "REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Software\\TarnelDemo]\r\n"
+                                           "[HKEY_CURRENT_USER\\Software\\TarnelNew]\r\n\"a\"=\"1\"\r\n";
+  ASSERT_TRUE(registry_->OpenWrite(kHkeyCurrentUser, "Software\\TarnelDemo"));
+  messages_.file_to_choose = file;
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(MenuItemId::kRestore1), 0);
+  ASSERT_EQ(messages_.questions.size(), 2u);
+  EXPECT_NE(messages_.questions[1].find("line 3: [-HKEY_CURRENT_USER\\Software\\TarnelDemo]"), std::string::npos)
+      << messages_.questions[1];
+  EXPECT_EQ(messages_.informed.back(), "Written: 1 key, 1 value.\r\nDeleted: 1 key, 0 values.");
+  EXPECT_FALSE(registry_->OpenRead(kHkeyCurrentUser, "Software\\TarnelDemo"));
+
+  std::ofstream(file, std::ios::binary) << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER]\r\n\"TarnelRoot\"=\"1\"\r\n";
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(MenuItemId::kRestore1), 0);
+  EXPECT_EQ(messages_.questions.size(), 2u) << "refused before any question";
+  ASSERT_FALSE(messages_.errors.empty());
+  EXPECT_NE(messages_.errors.back().find("line 3: values of a whole root key"), std::string::npos);
+  EXPECT_FALSE(registry_->OpenRead(kHkeyCurrentUser, "")->QueryValue("TarnelRoot"));
+}
+
 TEST_F(DeletionJourneyTest, CopyCommandsAndRegEditOnTheResults) {
   TMainForm& form = Open();
   ScanToTheEnd(form);

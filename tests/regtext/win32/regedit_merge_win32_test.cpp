@@ -13,6 +13,8 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "regtext/Buck.h"
+#include "regtext/file_seal.h"
+#include "regtext/reg_file_encoding.h"
 #include "platform/root_keys.h"
 #include "platform/memory_files.h"
 #include "support/hostile_values.h"
@@ -44,8 +46,13 @@ class RegeditMergeTest : public ::testing::Test {
     const std::unique_ptr<RegKey> key = registry.OpenWrite(kHkeyCurrentUser, path);
     ASSERT_TRUE(key && key->SetValue(name, value)) << path << " " << name;
   }
-  void WriteJournalAndMerge() {
-    std::ofstream(file, std::ios::binary) << RegDocumentText(buck.Lines());
+  // The file exactly as the journal writes it, opening and end line included.
+  void WriteJournalAndMerge() { WriteJournalAndMerge(buck); }
+  void WriteJournalAndMerge(TBuck& journal) {
+    journal.Flush();
+    const std::string written = files.ReadFile(journal.FileName()).value();
+    ASSERT_EQ(CheckFileSeal(*RegFileLines(written)).state, FileSealState::kIntact);
+    std::ofstream(file, std::ios::binary) << written;
     MergeWithRegedit(file);
   }
   void ExpectHostileValuesAt(const std::string& path) {
@@ -172,6 +179,20 @@ TEST_F(RegeditMergeTest, ADeepTreeSavedAsResultsComesBackExactly) {
   ASSERT_EQ(registry.OpenRead(kHkeyCurrentUser, top), nullptr);
   MergeWithRegedit(file);
   EXPECT_EQ(snapshot(), before);
+}
+
+// No registry file carries a key's class: a key with one is not backed up
+// completely, so it is never deleted.
+TEST_F(RegeditMergeTest, AKeyWithAClassIsNotBackedUpCompletely) {
+  const std::string classed = base + "\\Classed";
+  HKEY created = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, classed.c_str(), 0, const_cast<char*>("Shell"), 0, KEY_ALL_ACCESS,
+                            nullptr, &created, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(created);
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, classed)->ClassName(), "Shell");
+  EXPECT_EQ(registry.OpenRead(kHkeyCurrentUser, base)->ClassName(), "");
+  EXPECT_FALSE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", base));
 }
 
 // A results file names the keys it could not read in comment lines at its

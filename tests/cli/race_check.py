@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Judges a --delete that raced a writer (recheck_test.sh): each changed
+entry refused as changed and left with the writer's data, everything else
+deleted, and no line of the registry before lost: what the registry lacks
+after the run, the backup gives back.
+   race_check.py WORK KEY_ADDED KEY_SUBKEY KEY_RETYPED KEY_VALID VALUES_RETYPED VALUES_VALID"""
+import json
+import sys
+
+work = sys.argv[1]
+added, subkey, retyped, valid, values_retyped, values_valid = sys.argv[2:8]
+
+
+def blocks(name):
+    out, key = {}, None
+    for line in open(f"{work}/{name}", encoding="latin-1"):
+        line = line.rstrip("\n")
+        if line.startswith("    "):
+            out[key].add(line.strip())
+        else:
+            key = line
+            out[key] = set()
+    return out
+
+
+before, after, restored = blocks("before.dump"), blocks("after.dump"), blocks("restored.dump")
+result = json.load(open(f"{work}/delete.json"))
+ok = True
+
+
+def fail(text):
+    global ok
+    print(f"FAIL: {text}")
+    ok = False
+
+
+refused = {r["path"]: r["reason"] for r in result["refused"]}
+targets = [added, subkey, retyped, valid, values_retyped, values_valid]
+for key in targets:
+    if refused.get(key) != "it changed since its backup was made":
+        fail(f"{key}: refused as {refused.get(key)!r}, expected as changed since its backup")
+if set(refused) - set(targets):
+    fail(f"refused beyond the changed entries: {sorted(set(refused) - set(targets))[:5]}")
+expected_deleted = result["summary"]["problems"] - len(targets)
+if len(result["deleted"]) != expected_deleted:
+    fail(f"{len(result['deleted'])} deleted, expected {expected_deleted}")
+
+# Left with the writer's data.
+checks = {
+    added: lambda lines: '"added"="new"' in lines,
+    retyped: lambda lines: any(line.startswith("@=hex(2):") for line in lines),
+    valid: lambda lines: any(line.startswith("@=") and "notepad" in line for line in lines),
+    values_retyped: lambda lines: any(line.startswith('"v"=hex(2):') for line in lines),
+    values_valid: lambda lines: any(line.startswith('"v"=') and "notepad" in line for line in lines),
+}
+for key, holds in checks.items():
+    if not holds(after.get(key, set())):
+        fail(f"{key} lacks the writer's data: {sorted(after.get(key, set()))}")
+if f"{subkey}\\NewSub" not in after:
+    fail(f"{subkey}\\NewSub is gone")
+
+# No line lost. The writer replaced these values; their old lines may go.
+replaced = {(retyped, "@"), (valid, "@"), (values_retyped, '"v"'), (values_valid, '"v"')}
+lost = 0
+for key, lines in before.items():
+    for line in lines:
+        name = line.split("=", 1)[0]
+        if (key, name) in replaced:
+            continue
+        if line not in after.get(key, set()) and line not in restored.get(key, set()):
+            lost += 1
+            if lost <= 5:
+                fail(f"lost: [{key}] {line}")
+    if key not in after and key not in restored:
+        lost += 1
+        fail(f"lost key: {key}")
+print(f"race: {len(result['deleted'])} deleted, {len(refused)} refused as changed, {lost} lines lost")
+sys.exit(0 if ok and lost == 0 else 1)
