@@ -55,6 +55,7 @@ void HeadlessScan::ListProblems(const ResultTree& tree, const ScanOptions& optio
       break;
   }
   std::ostream& notes = Notes(options);
+  WriteHivesText(summary.hives, notes);
   if (summary.stopped) notes << "Scan stopped: the list above holds only what was found until then.\n";
   notes << summary.problems << (summary.problems == 1 ? " problem" : " problems") << " found.\n";
 }
@@ -130,6 +131,7 @@ int HeadlessScan::Run(const ScanOptions& options) {
   TBuck journal(view.tree, system_.registry, system_.files, system_.clock, system_.mail, system_.code_pages);
   journal.BeginBackupFile();
   ScanSummary summary;
+  summary.hives = system_.hives;
   {
     Tverefy scanner(ScanContext{system_.registry, system_.files, ui_}, view, knowledge_base);
     scanner.SetKeepList(&kept);
