@@ -3,6 +3,7 @@
 #include <hivex.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -60,6 +61,7 @@ std::string FileBytes(const std::string& path) {
 void WriteHive(const std::string& file, Registry& from, RootKey root, const std::string& path,
                const CodePage& code_page) {
   {
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << FileBytes(TARNEL_EMPTY_HIVE);
   }
