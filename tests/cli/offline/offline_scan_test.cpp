@@ -102,6 +102,19 @@ TEST_F(OfflineScanTest, TheDemoInstallationGivesTheDemosProblems) {
       << listing;
 }
 
+TEST_F(OfflineScanTest, ClassesOfTheUsersClassesHiveCountAsRegistered) {
+  const std::string bho = "{7A4E1DE0-0000-4000-8000-000000000087}";
+  MemoryRegistry user_classes;
+  ImportRegText(user_classes, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\CLSID\\" + bho +
+                                  "\\InprocServer32]\r\n@=\"C:\\\\TarnelDemo\\\\present.dll\"\r\n");
+  WriteHive(volume_.Path() + "/Users/demo/AppData/Local/Microsoft/Windows/UsrClass.dat", user_classes,
+            kHkeyCurrentUser, "", utf8_);
+  std::vector<std::string> expected = Lines(FileBytes(kSource + "/data/demo/expected-problems.txt"));
+  std::erase_if(expected, [&](const std::string& record) { return record.find(bho) != std::string::npos; });
+  ASSERT_EQ(expected.size(), 25u);
+  EXPECT_EQ(Records(Scan("demo", {}).first), expected);
+}
+
 TEST_F(OfflineScanTest, ProfilesComeFromTheUsersFoldersAndAMissingHiveIsSaid) {
   volume_.AddFile("Users/Second/ntuser.dat", FileBytes(volume_.Path() + "/Users/demo/NTUSER.DAT"));
   volume_.AddFile("Users/NoHive/Desktop/x.txt", "");
