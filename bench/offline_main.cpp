@@ -10,12 +10,12 @@
 #include <sstream>
 
 #include "bench/bench_run.h"
+#include "bench/hive_image.h"
 #include "bench/memory_meter.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "platform/offline/hive.h"
 #include "platform/offline/hive_registry.h"
-#include "support/offline/hive_writer.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     PrintRow(std::cout, MeasureScan("memory", memory, files, kKnowledgeBaseInMemory, generated, 3, 0));
 
     const std::string hive_file = std::string(argv[2]) + "/SOFTWARE-" + std::to_string(size);
-    WriteHive(hive_file, memory, kLocalMachine, "Software", utf8);
+    std::ofstream(hive_file, std::ios::binary) << HiveImage(memory, kLocalMachine, "Software", utf8);
     memory_meter::StartPhase();
     const auto start = std::chrono::steady_clock::now();
     auto hive = std::make_shared<const Hive>(hive_file);
