@@ -33,6 +33,7 @@ shipped_seeds() {
     ini_file_fuzz) echo data/Knowbase.ini data/lang/lang.ini data/lang/german.lng ;;
     langv_fuzz) echo data/lang/english.lng data/lang/russian.lng ;;
     regedit4_reader_fuzz) echo data/demo/demo.reg ;;
+    hive_fuzz) echo tests/fixtures/hives/minimal ;;
   esac
 }
 

@@ -18,7 +18,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 for pkg in cmake ninja-build g++ googletest \
            g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 \
            wine64 wine wine32:i386 fonts-wine xvfb x11-utils imagemagick valgrind \
-           fp-utils nsis zip unzip clang libfuzzer-14-dev; do
+           fp-utils nsis zip unzip clang libfuzzer-14-dev pkg-config libhivex-dev xz-utils; do
   have "$pkg" || need+=("$pkg")
 done
 [ ${#need[@]} -eq 0 ] && [ $added_i386 -eq 0 ] && exit 0

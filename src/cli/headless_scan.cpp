@@ -49,6 +49,7 @@ void HeadlessScan::ListProblems(const ResultTree& tree, const ScanOptions& optio
       break;
   }
   std::ostream& notes = Notes(options);
+  WriteHivesText(summary.hives, notes);
   if (summary.stopped) notes << "Scan stopped: the list above holds only what was found until then.\n";
   notes << summary.problems << (summary.problems == 1 ? " problem" : " problems") << " found.\n";
 }
@@ -130,6 +131,7 @@ int HeadlessScan::Run(const ScanOptions& options) {
 
   ConsoleScanView view(session.Tree(), progress_);
   ScanSummary summary;
+  summary.hives = system_.hives;
   session_ = &session;
   if (stop_requested_) session.Stop();
   session.Start(view);

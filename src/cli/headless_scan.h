@@ -21,6 +21,7 @@ struct HeadlessSystem {
   MailSender& mail;
   unsigned code_page = 1252;  // the code page of names and paths
   const CodePages& code_pages = SameCodePages();  // of the results file
+  std::vector<ScannedHive> hives = {};  // what an offline scan reads
 };
 
 class HeadlessScan {

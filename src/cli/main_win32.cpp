@@ -84,6 +84,10 @@ int main(int argc, char** argv) {
     console.Err() << "TarnelScan: " << parsed.error << " (see --help)\n";
     return kExitUsage;
   }
+  if (parsed.options.offline_root) {
+    console.Err() << "TarnelScan: --offline is for the Linux program; here the registry is this machine's\n";
+    return kExitUsage;
+  }
   if (parsed.options.help) {
     console.Out() << kScanUsage;
     return kExitClean;

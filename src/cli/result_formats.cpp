@@ -93,13 +93,43 @@ std::string JsonOutcomes(const std::vector<DeletionOutcome>& outcomes, bool with
   return out + (outcomes.empty() ? "]" : "\n  ]");
 }
 
+std::string JsonHives(const std::vector<ScannedHive>& hives) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < hives.size(); ++i) {
+    const ScannedHive& hive = hives[i];
+    out += (i ? ",\n" : "\n");
+    out += "    {\"path\": " + JsonString(hive.path) + ", \"role\": " + JsonString(hive.role) +
+           ", \"present\": " + (hive.present ? "true" : "false") + ", \"keys\": " + std::to_string(hive.keys) +
+           ", \"values\": " + std::to_string(hive.values) + ", \"dirty\": " + (hive.dirty ? "true" : "false") +
+           ", \"log_entries_applied\": " + std::to_string(hive.log_entries_applied) + "}";
+  }
+  return out + (hives.empty() ? "]" : "\n  ]");
+}
+
 }  // namespace
+
+void WriteHivesText(const std::vector<ScannedHive>& hives, std::ostream& out) {
+  for (const ScannedHive& hive : hives) {
+    out << hive.role << ": " << hive.path;
+    if (!hive.present) {
+      out << ": not there; its rules find nothing\n";
+      continue;
+    }
+    out << " (" << hive.keys << " keys, " << hive.values << " values";
+    if (hive.dirty && hive.log_entries_applied > 0)
+      out << "; dirty: " << hive.log_entries_applied << " log entries applied";
+    else if (hive.dirty)
+      out << "; dirty: read as last written cleanly, its logs ignored";
+    out << ")\n";
+  }
+}
 
 void WriteJsonResults(const std::string& problems, const ScanSummary& summary, unsigned code_page,
                       const DeletionResults* deletion, std::ostream& out) {
   out << "{\n  \"code_page\": " << code_page << ",\n  \"summary\": {\"entries\": " << summary.entries
       << ", \"problems\": " << summary.problems << ", \"stopped\": " << (summary.stopped ? "true" : "false")
       << "},\n  \"problems\": " << problems;
+  if (!summary.hives.empty()) out << ",\n  \"hives\": " << JsonHives(summary.hives);
   if (deletion) {
     out << ",\n  \"backup\": " << JsonString(deletion->backup_file) << ",\n  \"deleted\": "
         << JsonOutcomes(deletion->deleted, false) << ",\n  \"refused\": " << JsonOutcomes(deletion->refused, true);

@@ -16,7 +16,6 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-
 #include <vector>
 
 #include "clean/deletion.h"
@@ -27,11 +26,26 @@ enum class ResultFormat { kText, kTsv, kJson };
 // The format of that name (text, tsv, json); none for any other name.
 std::optional<ResultFormat> ResultFormatNamed(const std::string& name);
 
+// A hive file an offline scan read (see --offline).
+struct ScannedHive {
+  std::string path;
+  std::string role;  // the key Windows shows it as
+  bool present = false;
+  std::size_t keys = 0;
+  std::size_t values = 0;
+  bool dirty = false;
+  std::size_t log_entries_applied = 0;
+};
+
 struct ScanSummary {
   int entries = 0;  // of the knowledge base
   int problems = 0;
   bool stopped = false;
+  std::vector<ScannedHive> hives;  // an offline scan's; JSON lists them as "hives"
 };
+
+// The hives as people read them: one line each.
+void WriteHivesText(const std::vector<ScannedHive>& hives, std::ostream& out);
 
 std::string TsvField(std::string_view text);
 std::string JsonString(std::string_view text);

@@ -6,6 +6,8 @@ const char* const kScanUsage =
     "       TarnelScan --restore FILE [--allow-deletions]\n"
     "       TarnelScan --ignore-list\n"
     "       TarnelScan [--knowbase FILE] --lint [FILE]\n"
+    "       TarnelScan --offline ROOT [--user NAME] [--ignore-logs] [--knowbase FILE]\n"
+    "                  [--save FILE] [--format text|tsv|json] [--no-ignore]   (Linux)\n"
     "\n"
     "Scans this machine's registry for stale entries with the rules of a\n"
     "knowledge base and lists every problem found, in tree order: the key's\n"
@@ -78,6 +80,22 @@ const char* const kScanUsage =
     "                   and when it was added\n"
     "  --no-ignore      scan (and delete) without the ignore list; the knowledge\n"
     "                   base's exclusions still hold\n"
+    "  --offline ROOT   (the Linux program) scan the Windows installation whose\n"
+    "                   volume is mounted at ROOT, or a folder laid out as one,\n"
+    "                   read-only: its SOFTWARE hive as HKEY_LOCAL_MACHINE\\Software,\n"
+    "                   a user's NTUSER.DAT as HKEY_CURRENT_USER and UsrClass.dat\n"
+    "                   as HKEY_CURRENT_USER\\Software\\Classes (merged into\n"
+    "                   HKEY_CLASSES_ROOT as Windows merges them); files are\n"
+    "                   looked for on ROOT, letter case ignored; other drives\n"
+    "                   and shares cannot be judged. Problems carry the names\n"
+    "                   of the live registry. A hive not there is listed and\n"
+    "                   its rules find nothing; a damaged hive, or a dirty one\n"
+    "                   (changes only in its .LOG1/.LOG2), stops the scan with\n"
+    "                   its name. --delete, --dry-run and --restore are refused.\n"
+    "  --user NAME      with --offline: the profile Users\\NAME only (default:\n"
+    "                   each profile in turn)\n"
+    "  --ignore-logs    with --offline: read a dirty hive as it was last written\n"
+    "                   cleanly, without the changes its logs hold\n"
     "  --help           show this text\n"
     "\n"
     "While it runs on a console, the scan shows the current rule and its count\n"
@@ -107,6 +125,14 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
     const bool has_value = i + 1 < args.size() && !args[i + 1].empty();
     if (arg == "--help" || arg == "-h" || arg == "/?") {
       options.help = true;
+    } else if (arg == "--offline" || arg == "--user") {
+      if (!has_value) {
+        parsed.error = arg + (arg == "--user" ? " needs a profile name" : " needs the volume's folder");
+        return parsed;
+      }
+      (arg == "--user" ? options.user : options.offline_root) = args[++i];
+    } else if (arg == "--ignore-logs") {
+      options.ignore_logs = true;
     } else if (arg == "--knowbase" || arg == "--save" || arg == "--backup" || arg == "--restore") {
       if (!has_value) {
         parsed.error = arg + " needs a file name";
@@ -155,5 +181,9 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
     parsed.error = "--allow-deletions goes with --restore";
   else if (options.backup_file && !options.remove && !options.dry_run)
     parsed.error = "--backup goes with --delete";
+  else if ((options.user || options.ignore_logs) && !options.offline_root)
+    parsed.error = std::string(options.user ? "--user" : "--ignore-logs") + " goes with --offline";
+  else if (options.offline_root && (options.remove || options.dry_run || options.restore_file))
+    parsed.error = "an offline installation is only read: --delete, --dry-run and --restore do not go with --offline";
   return parsed;
 }

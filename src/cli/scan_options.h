@@ -19,6 +19,9 @@ struct ScanOptions {
   bool allow_deletions = false;             // the restore may carry out deletion lines
   bool list_ignored = false;              // print the ignore list instead of scanning
   bool no_ignore = false;                 // scan without the ignore list
+  std::optional<std::string> offline_root;  // scan the Windows installation on that volume (Linux)
+  std::optional<std::string> user;          // with offline_root: that profile only
+  bool ignore_logs = false;                 // with offline_root: read dirty hives as last written cleanly
   bool help = false;
 };
 

@@ -125,6 +125,23 @@ TEST(ScanOptions, ParsesEveryOptionAndRejectsTheRest) {
   EXPECT_EQ(ParseScanOptions({"--restore"}).error, "--restore needs a file name");
 }
 
+TEST(ScanOptions, AnOfflineInstallationIsOnlyRead) {
+  ParsedScanOptions parsed =
+      ParseScanOptions({"--offline", "/mnt/win", "--user", "Ann", "--ignore-logs", "--format", "json", "--save", "r.reg"});
+  EXPECT_EQ(parsed.error, "");
+  EXPECT_EQ(parsed.options.offline_root, "/mnt/win");
+  EXPECT_EQ(parsed.options.user, "Ann");
+  EXPECT_TRUE(parsed.options.ignore_logs);
+  const std::string read_only =
+      "an offline installation is only read: --delete, --dry-run and --restore do not go with --offline";
+  EXPECT_EQ(ParseScanOptions({"--offline", "/mnt/win", "--delete"}).error, read_only);
+  EXPECT_EQ(ParseScanOptions({"--dry-run", "--offline", "/mnt/win"}).error, read_only);
+  EXPECT_NE(ParseScanOptions({"--offline", "/mnt/win", "--restore", "b.reg"}).error, "");
+  EXPECT_EQ(ParseScanOptions({"--user", "Ann"}).error, "--user goes with --offline");
+  EXPECT_EQ(ParseScanOptions({"--ignore-logs"}).error, "--ignore-logs goes with --offline");
+  EXPECT_EQ(ParseScanOptions({"--offline"}).error, "--offline needs the volume's folder");
+}
+
 // TarnelScan --delete, --dry-run and --restore on a registry with a stale
 // start-up value beside a good one, and a stale application key that holds
 // a value the knowledge base excludes.

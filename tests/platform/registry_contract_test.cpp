@@ -8,6 +8,7 @@
 
 #include "platform/registry_accessor.h"
 #include "platform/registry_errors.h"
+#include "platform/registry_contract.h"
 #include "platform/root_keys.h"
 #include "support/test_registries.h"
 
@@ -19,28 +20,6 @@ using Names = std::vector<std::string>;
 Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 std::string ValueName(std::size_t index) { return std::to_string(index) + "v"; }
-
-class RegistryContract : public testing::TestWithParam<TestRegistryKind> {
- protected:
-  void SetUp() override { registry_ = GetParam().make(); }
-
-  std::unique_ptr<RegKey> Write(const std::string& path, RootKey root = kHkeyCurrentUser) {
-    std::unique_ptr<RegKey> key = registry_->OpenWrite(root, path);
-    EXPECT_NE(key, nullptr) << path;
-    return key;
-  }
-  void Set(const std::string& path, const std::string& name, const RegValue& value) {
-    std::unique_ptr<RegKey> key = Write(path);
-    ASSERT_NE(key, nullptr);
-    EXPECT_TRUE(key->SetValue(name, value)) << name;
-  }
-  Names Subkeys(const std::string& path, RootKey root = kHkeyCurrentUser) {
-    std::unique_ptr<RegKey> key = registry_->OpenRead(root, path);
-    return key ? key->SubkeyNames() : Names{"<cannot open>"};
-  }
-
-  std::unique_ptr<Registry> registry_;
-};
 
 TEST_P(RegistryContract, MissingKeysAndRootZeroOpenNothing) {
   EXPECT_EQ(registry_->OpenRead(kHkeyCurrentUser, "Missing"), nullptr);
