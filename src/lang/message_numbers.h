@@ -32,5 +32,6 @@ inline constexpr int kMsgRefusedByRegistry = 66;
 inline constexpr int kMsgRefusedNoValue = 67;
 inline constexpr int kMsgRefusedNoProblem = 68;
 inline constexpr int kMsgRefusedNoValueChosen = 69;
+inline constexpr int kMsgScanStopped = 70;        // the status bar after Stop: %1 the problems found
 // The last number of the table.
-inline constexpr int kLastMessage = kMsgRefusedNoValueChosen;
+inline constexpr int kLastMessage = kMsgScanStopped;

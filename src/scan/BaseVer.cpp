@@ -26,6 +26,11 @@ RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section) {
   return entries;
 }
 
+bool RuleEntryRuns(const std::string& name, const std::string& value) {
+  const RuleValue rule = SplitRuleValue(value);
+  return SplitEntryName(name) && rule.has_check_field && TINISectionVarClass::FindCheck(rule.check_name);
+}
+
 TINISectionVarClass::TINISectionVarClass(Tverefy& owner, const std::string& section, const IniFile& ini)
     : TBaseVerClass(owner), FEntries(ReadRuleEntries(ini, section)) {}
 

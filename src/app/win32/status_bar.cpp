@@ -2,11 +2,26 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "platform/win32/code_page_win32.h"
+
 namespace {
 
 constexpr int kTextPanel = 0;
 constexpr int kProgressPanel = 1;
 constexpr COLORREF kRed = RGB(255, 0, 0);
+
+// The program's text as the W functions take it. Bytes that are no text
+// of the program's code page show as the system's replacement character.
+std::wstring Wide(const std::string& text) {
+  if (const std::optional<std::u16string> exact = Win32CodePage::Program().ToWide(text))
+    return std::wstring(exact->begin(), exact->end());
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
 
 }  // namespace
 
@@ -19,7 +34,20 @@ void StatusBar::Create(HWND parent, int control_id, HINSTANCE instance, int font
   progress_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0, window_, nullptr, instance,
                               nullptr);
   SendMessageA(progress_, PBM_SETRANGE32, 0, 0);
+  // The first panel's whole text when the mouse rests on it, however much
+  // of it the panel shows. Owned by the window: it goes with it.
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
+                         0, parent, nullptr, instance, nullptr);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = kTextPanel;
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 800);
 }
+
 
 void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
   // Its own font, in the character set of the system's code page: texts of
@@ -37,6 +65,13 @@ void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
 
 void StatusBar::SetText(const std::string& text) {
   text_ = text;
+  wide_text_ = Wide(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  tool.uId = kTextPanel;
+  tool.lpszText = wide_text_.data();
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
   InvalidateRect(window_, nullptr, FALSE);
 }
@@ -54,13 +89,19 @@ void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
     return;
   }
   if (item.itemID != kTextPanel) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  tool.uId = kTextPanel;
+  tool.rect = rect;
+  SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   HGDIOBJ old_font = SelectObject(item.hDC, bold_font_.get());
   SetTextColor(item.hDC, scanning_ ? GetSysColor(COLOR_WINDOWTEXT) : kRed);
   SetBkMode(item.hDC, TRANSPARENT);
   // Within its panel: a long key path gives up its middle ("...") and keeps
   // its last key, instead of running on over the other panels.
   RECT text_rect = rect;
-  DrawTextA(item.hDC, text_.c_str(), static_cast<int>(text_.size()), &text_rect,
+  DrawTextW(item.hDC, wide_text_.c_str(), static_cast<int>(wide_text_.size()), &text_rect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
   SelectObject(item.hDC, old_font);
 }

@@ -16,8 +16,12 @@ class StatusBar {
   HWND Handle() const { return window_; }
   HWND ProgressBar() const { return progress_; }
 
+  // Text in the program's code page, drawn through the W functions: the
+  // A ones draw it in another code page on some systems.
   void SetText(const std::string& text);
   const std::string& Text() const { return text_; }
+  // The tooltip over the first panel, with its whole text.
+  HWND Tip() const { return tip_; }
   // The scanning mark: only the drawing of the first panel reads it.
   void SetScanning(bool scanning);
   bool Scanning() const { return scanning_; }
@@ -28,7 +32,9 @@ class StatusBar {
  private:
   HWND window_ = nullptr;
   HWND progress_ = nullptr;
+  HWND tip_ = nullptr;
   std::string text_;
+  std::wstring wide_text_;
   bool scanning_ = false;
   UniqueFont font_;
   UniqueFont bold_font_;
