@@ -288,6 +288,7 @@ void TMainForm::Layout() {
     top = tool_bar_.Height();
   }
   SendMessageA(status_bar_.Handle(), WM_SIZE, 0, 0);
+  status_bar_.SetWidth(client.right);
   const int bottom = client.bottom - status_bar_.Height();
   const int height = std::max(0, bottom - top);
   const int splitter = std::max(kDesignSplitterWidth, scale_(kDesignSplitterWidth));

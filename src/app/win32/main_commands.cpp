@@ -2,6 +2,8 @@
 // registry editor, saving, sending and restoring.
 #include "app/win32/main.h"
 
+#include <chrono>
+#include <cstdio>
 #include "app/copy_texts.h"
 #include "app/deletion.h"
 #include "app/deletion_report.h"
@@ -73,7 +75,11 @@ void TMainForm::ActionDeleteAllExecute() {
   SendMessageA(progress, PBM_SETSTEP, 1, 0);
   ShowWindow(progress, SW_SHOW);
   try {
-    const DeletionSummary summary = deletion.DeleteAll([&] { SendMessageA(progress, PBM_STEPIT, 0, 0); });
+    extern double g_probe_tree_ms, g_probe_change_ms; extern int g_probe_tree_n, g_probe_change_n;
+    double step_ms = 0; g_probe_tree_ms = g_probe_change_ms = 0; g_probe_tree_n = g_probe_change_n = 0;
+    auto t0 = std::chrono::steady_clock::now();
+    const DeletionSummary summary = deletion.DeleteAll([&] { auto s0 = std::chrono::steady_clock::now(); SendMessageA(progress, PBM_STEPIT, 0, 0); step_ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s0).count(); });
+    std::fprintf(stderr, "PROBE DeleteAll total %.0f ms: tree DeleteItem %.0f ms (%d), TreeViewChange %.0f ms (%d), progress steps %.0f ms\n", std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(), g_probe_tree_ms, g_probe_tree_n, g_probe_change_ms, g_probe_change_n, step_ms);
     ShowWindow(progress, SW_HIDE);
     ShowAfterDeletion("");
     services_.messages.Inform(DeleteAllSummary(summary, FBuck->FileName(), FBuck->Notes()));
@@ -148,7 +154,7 @@ void TMainForm::ActionSendExecute() {
 }
 
 void TMainForm::Restore1Click() {
-  const std::optional<std::string> file = services_.messages.AskOpenFile();
+  const std::optional<std::string> file = services_.messages.AskOpenFile(FBuck->Folder());
   if (!file) return;
   const std::optional<std::string> text = services_.files.ReadFile(*file);
   if (!text) {

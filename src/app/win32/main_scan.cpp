@@ -155,7 +155,9 @@ SelectedNode TMainForm::SelectedNodeState() const {
 
 void TMainForm::SelectNode(const ResultNode& node) { TreeView_SelectItem(tree_.Handle(), mirror_.ItemOf(node)); }
 
+double g_probe_change_ms = 0; int g_probe_change_n = 0;
 void TMainForm::TreeViewChange(ResultNode* node) {
+  auto t0 = std::chrono::steady_clock::now(); struct D { std::chrono::steady_clock::time_point t0; ~D() { g_probe_change_ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(); ++g_probe_change_n; } } d{t0};
   const TErrorClass* record = node ? node->Data() : nullptr;
   status_bar_.SetText(record ? record->FMessage : scan_note_);
   list_record_ = record;

@@ -4,24 +4,14 @@
 
 #include <algorithm>
 
-#include "platform/win32/code_page_win32.h"
+#include "app/status_fit.h"
+#include "app/win32/wide_text.h"
 
 namespace {
 
 constexpr int kTextPanel = 0;
 constexpr int kProgressPanel = 1;
 constexpr COLORREF kRed = RGB(255, 0, 0);
-
-// The program's text as the W functions take it. Bytes that are no text
-// of the program's code page show as the system's replacement character.
-std::wstring Wide(const std::string& text) {
-  if (const std::optional<std::u16string> exact = Win32CodePage::Program().ToWide(text))
-    return std::wstring(exact->begin(), exact->end());
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 }  // namespace
 
@@ -56,7 +46,15 @@ void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   font_ = std::move(font);  // the old one only now, once the bar no longer uses it
   bold_font_ = MakeFont("MS Sans Serif", font_height, true);
-  int edges[3] = {panel_widths[0], panel_widths[0] + panel_widths[1], -1};
+  std::copy(std::begin(panel_widths), std::end(panel_widths), std::begin(widths_));
+  SetWidth(width_);
+}
+
+void StatusBar::SetWidth(int width) {
+  width_ = width;
+  // The text panel takes what the others leave over, its own width at least.
+  const int first = std::max(widths_[0], width - widths_[1] - widths_[2]);
+  int edges[3] = {first, first + widths_[1], -1};
   SendMessageA(window_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
   SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
   SendMessageA(window_, SB_SETTEXTA, kProgressPanel | SBT_OWNERDRAW, 0);
@@ -65,12 +63,12 @@ void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
 
 void StatusBar::SetText(const std::string& text) {
   text_ = text;
-  wide_text_ = Wide(text);
+  wide_text_ = WideText(text);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = window_;
   tool.uId = kTextPanel;
-  tool.lpszText = wide_text_.data();
+  tool.lpszText = W(wide_text_);
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
   InvalidateRect(window_, nullptr, FALSE);
@@ -98,11 +96,17 @@ void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
   HGDIOBJ old_font = SelectObject(item.hDC, bold_font_.get());
   SetTextColor(item.hDC, scanning_ ? GetSysColor(COLOR_WINDOWTEXT) : kRed);
   SetBkMode(item.hDC, TRANSPARENT);
-  // Within its panel: a long key path gives up its middle ("...") and keeps
-  // its last key, instead of running on over the other panels.
+  // Within its panel: a long key path gives up its middle, the words
+  // around it stay, and the text never runs on over the other panels.
   RECT text_rect = rect;
-  DrawTextW(item.hDC, wide_text_.c_str(), static_cast<int>(wide_text_.size()), &text_rect,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+  const int room = rect.right - rect.left - GetSystemMetrics(SM_CXEDGE) * 2;
+  const std::u16string shown = FitStatusText(wide_text_, [&](const std::u16string& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(item.hDC, W(text), static_cast<int>(text.size()), &size);
+    return size.cx <= room;
+  });
+  DrawTextW(item.hDC, W(shown), static_cast<int>(shown.size()), &text_rect,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(item.hDC, old_font);
 }
 

@@ -13,6 +13,8 @@ class StatusBar {
               const int (&panel_widths)[3]);
   // The font and the panels at another resolution.
   void SetSizes(int dpi_scaled_font_height, const int (&panel_widths)[3]);
+  // The window's width: the text panel widens with it.
+  void SetWidth(int width);
   HWND Handle() const { return window_; }
   HWND ProgressBar() const { return progress_; }
 
@@ -33,8 +35,10 @@ class StatusBar {
   HWND window_ = nullptr;
   HWND progress_ = nullptr;
   HWND tip_ = nullptr;
+  int widths_[3] = {};
+  int width_ = 0;
   std::string text_;
-  std::wstring wide_text_;
+  std::u16string wide_text_;
   bool scanning_ = false;
   UniqueFont font_;
   UniqueFont bold_font_;

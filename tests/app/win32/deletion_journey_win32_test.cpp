@@ -127,7 +127,10 @@ TEST_F(DeletionJourneyTest, DeleteAllThenRestoreBackupGivesEverythingBack) {
   }
   EXPECT_NE(keys.count("HKEY_CLASSES_ROOT\\TarnelDemo.Orphan\\CurVer"), 0u);
   messages_.file_to_choose = backup;
+  SetCurrentDirectoryA(elsewhere.Path().c_str());
   SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(MenuItemId::kRestore1), 0);
+  SetCurrentDirectoryA(work_.Path().c_str());
+  EXPECT_EQ(messages_.open_folder, work_.Path()) << "the dialog begins where the backups are";
   ASSERT_EQ(messages_.questions.size(), 2u);
   EXPECT_EQ(messages_.questions[1].rfind("Restore backup: " + std::to_string(keys.size()) + " keys and " +
                                              std::to_string(values.size()) + " values will be written to the registry from", 0),
