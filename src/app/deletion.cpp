@@ -150,6 +150,7 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
     std::vector<std::string> names = node->Data()->FValueNames;
     std::string refusal = Backup(*node, names);
     plan.push_back({Components(*node), std::move(names), std::move(refusal)});
+    step();
   }
   DeletionSummary summary;
   if (plan.empty()) return summary;

@@ -7,6 +7,7 @@
 #include "platform/registry_errors.h"
 #include "platform/registry_views.h"
 #include "scan/key_pattern.h"
+#include "scan/root_keys.h"
 #include "scan/rule_entry.h"
 #include "scan/verefy.h"
 
@@ -28,7 +29,8 @@ RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section) {
 
 bool RuleEntryRuns(const std::string& name, const std::string& value) {
   const RuleValue rule = SplitRuleValue(value);
-  return SplitEntryName(name) && rule.has_check_field && TINISectionVarClass::FindCheck(rule.check_name);
+  return SplitEntryName(name) && RootKeyOfPath(name) != 0 && rule.has_check_field &&
+         TINISectionVarClass::FindCheck(rule.check_name);
 }
 
 TINISectionVarClass::TINISectionVarClass(Tverefy& owner, const std::string& section, const IniFile& ini)

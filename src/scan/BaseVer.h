@@ -17,8 +17,8 @@ struct PatternToWalk;
 // the names in file order, each with its value (empty when it has none).
 using RuleEntries = std::vector<std::pair<std::string, std::string>>;
 RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section);
-// Whether the scanner runs a check for the entry: its name splits into a
-// root and a pattern, and its value names a known check after a level.
+// Whether the scanner runs a check for the entry: its name starts with a
+// root key's name, and its value names a known check after a level.
 bool RuleEntryRuns(const std::string& name, const std::string& value);
 
 class TBaseVerClass {

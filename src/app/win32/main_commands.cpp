@@ -2,14 +2,13 @@
 // registry editor, saving, sending and restoring.
 #include "app/win32/main.h"
 
-#include <chrono>
-#include <cstdio>
 #include "app/copy_texts.h"
 #include "app/deletion.h"
 #include "app/deletion_report.h"
 #include "app/ignore_texts.h"
 #include "app/ignoring.h"
 #include "app/win32/IgnoredItems.h"
+#include "app/win32/paint_pump.h"
 #include "app/restore.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
@@ -65,26 +64,46 @@ void TMainForm::ActionDeleteValueExecute() {
   }
 }
 
+// Measured on Wine with 3,000 problems: 86 s, of which 61 s went to the
+// tree control deleting items that were shown (20 ms each, laying out and
+// painting the rest) and 15 s to a step of the progress bar per problem
+// (each drawn at once). So the items go while hidden under the collapsed
+// top, with the selection on the top (never moved item by item), and the
+// progress bar and the window are painted a few times a second, while the
+// problems are backed up as while they are deleted.
 void TMainForm::ActionDeleteAllExecute() {
   if (!services_.messages.Confirm("Deleting", DeleteAllQuestion(FBuck->FileName()))) return;
   ProblemDeletion deletion = Deletion();
   const int problems = static_cast<int>(deletion.ProblemNodes().size());
   if (problems == 0) return;
+  PaintPump pump;
+  pump.PaintNow();  // where the question was
+  SelectNode(*results_.Top());
+  TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_COLLAPSE);
   HWND progress = status_bar_.ProgressBar();
-  SendMessageA(progress, PBM_SETRANGE32, 0, problems - 1);
-  SendMessageA(progress, PBM_SETSTEP, 1, 0);
+  SendMessageA(progress, PBM_SETRANGE32, 0, 2 * problems);  // backed up, then deleted
+  SendMessageA(progress, PBM_SETPOS, 0, 0);
   ShowWindow(progress, SW_SHOW);
-  try {
-    extern double g_probe_tree_ms, g_probe_change_ms; extern int g_probe_tree_n, g_probe_change_n;
-    double step_ms = 0; g_probe_tree_ms = g_probe_change_ms = 0; g_probe_tree_n = g_probe_change_n = 0;
-    auto t0 = std::chrono::steady_clock::now();
-    const DeletionSummary summary = deletion.DeleteAll([&] { auto s0 = std::chrono::steady_clock::now(); SendMessageA(progress, PBM_STEPIT, 0, 0); step_ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s0).count(); });
-    std::fprintf(stderr, "PROBE DeleteAll total %.0f ms: tree DeleteItem %.0f ms (%d), TreeViewChange %.0f ms (%d), progress steps %.0f ms\n", std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(), g_probe_tree_ms, g_probe_tree_n, g_probe_change_ms, g_probe_change_n, step_ms);
+  SetBusyCursor(true);
+  const auto finish = [&] {
     ShowWindow(progress, SW_HIDE);
+    SetBusyCursor(false);
+    if (tree_.Count() > 1) ExpandResults();
+  };
+  try {
+    int done = 0;
+    const DeletionSummary summary = deletion.DeleteAll([&] {
+      ++done;
+      if (!pump.Due()) return;
+      SendMessageA(progress, PBM_SETPOS, done, 0);
+      pump.PaintNow();
+    });
+    finish();
     ShowAfterDeletion("");
+    pump.PaintNow();
     services_.messages.Inform(DeleteAllSummary(summary, FBuck->FileName(), FBuck->Notes()));
   } catch (const FileCreateError& error) {
-    ShowWindow(progress, SW_HIDE);
+    finish();
     services_.messages.Error(error.what());  // nothing was deleted
   }
 }

@@ -6,11 +6,6 @@ constexpr int kMostPaints = 100;
 
 }  // namespace
 
-void PaintPump::Step() {
-  if (std::chrono::steady_clock::now() < next_) return;
-  PaintNow();
-}
-
 void PaintPump::PaintNow() {
   MSG message;
   // A window that leaves itself invalid would come back for ever.

@@ -10,8 +10,8 @@
 class PaintPump {
  public:
   explicit PaintPump(std::chrono::milliseconds interval = std::chrono::milliseconds(50)) : interval_(interval) {}
-  // Paints when the interval has passed since the last time.
-  void Step();
+  // Whether the interval has passed since the last paint.
+  bool Due() const { return std::chrono::steady_clock::now() >= next_; }
   void PaintNow();
 
  private:

@@ -28,16 +28,12 @@ void StatusBar::Create(HWND parent, int control_id, HINSTANCE instance, int font
   // of it the panel shows. Owned by the window: it goes with it.
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
                          0, parent, nullptr, instance, nullptr);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
+  TTTOOLINFOW tool = TextPanelTool();
   tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = window_;
-  tool.uId = kTextPanel;
   tool.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 800);
 }
-
 
 void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
   // Its own font, in the character set of the system's code page: texts of
@@ -64,10 +60,7 @@ void StatusBar::SetWidth(int width) {
 void StatusBar::SetText(const std::string& text) {
   text_ = text;
   wide_text_ = WideText(text);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = window_;
-  tool.uId = kTextPanel;
+  TTTOOLINFOW tool = TextPanelTool();
   tool.lpszText = W(wide_text_);
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
@@ -87,10 +80,7 @@ void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
     return;
   }
   if (item.itemID != kTextPanel) return;
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = window_;
-  tool.uId = kTextPanel;
+  TTTOOLINFOW tool = TextPanelTool();
   tool.rect = rect;
   SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   HGDIOBJ old_font = SelectObject(item.hDC, bold_font_.get());
@@ -108,6 +98,14 @@ void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
   DrawTextW(item.hDC, W(shown), static_cast<int>(shown.size()), &text_rect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(item.hDC, old_font);
+}
+
+TTTOOLINFOW StatusBar::TextPanelTool() const {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  tool.uId = kTextPanel;
+  return tool;
 }
 
 int StatusBar::Height() const {

@@ -2,6 +2,7 @@
 // StatusBar1 with its three panels: the first shows a text in bold, red
 // outside a scan; the second holds ProgressBar1; the third stays empty.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -32,6 +33,9 @@ class StatusBar {
   int Height() const;
 
  private:
+  // The tooltip's tool over the text panel.
+  TTTOOLINFOW TextPanelTool() const;
+
   HWND window_ = nullptr;
   HWND progress_ = nullptr;
   HWND tip_ = nullptr;

@@ -1,6 +1,4 @@
 #include "app/win32/tree_mirror.h"
-#include <chrono>
-double g_probe_tree_ms = 0; int g_probe_tree_n = 0;
 
 void TreeMirror::Attach(HWND tree, ResultTree& model, HTREEITEM top) {
   tree_ = tree;
@@ -42,7 +40,7 @@ void TreeMirror::NodeDeleting(ResultNode& node) {
   if (found == items_.end()) return;
   const HTREEITEM item = found->second;
   items_.erase(found);
-  if (items_.count(node.Parent())) { auto t0 = std::chrono::steady_clock::now(); TreeView_DeleteItem(tree_, item); g_probe_tree_ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(); ++g_probe_tree_n; }
+  if (items_.count(node.Parent())) TreeView_DeleteItem(tree_, item);
 }
 
 void TreeMirror::NodeDataChanged(ResultNode& node) {

@@ -173,9 +173,10 @@ TEST_F(ScanWindowTest, ARulesFileThatCannotBeUsedIsReportedAndNothingIsScanned) 
     ASSERT_EQ(messages_.errors.size(), 1u);
     EXPECT_EQ(messages_.errors[0].rfind("Nothing was scanned: ", 0), 0u) << messages_.errors[0];
     EXPECT_NE(messages_.errors[0].find(rules), std::string::npos) << "names the file: " << messages_.errors[0];
-    if (text == unusable)
+    if (text == unusable) {
       EXPECT_NE(messages_.errors[0].find("HKEY_CURRENT_USER\\Run=Run,0,NOSUCH_"), std::string::npos)
           << "names the first unusable line: " << messages_.errors[0];
+    }
     EXPECT_FALSE(form.Scanning());
     EXPECT_EQ(form.Tree().Count(), 1) << "only My Computer, as before";
     EXPECT_TRUE(form.Dispatcher().States().Enabled(CommandId::kStart));

@@ -203,7 +203,10 @@ std::wstring StatusTip(const TMainForm& form) {
 // The status bar's texts read back through the W messages: a Cyrillic key
 // named by the English text, then the German text of the next deletion.
 TEST_F(UnicodeNamesTest, TheStatusBarShowsEveryLetterOfTheKeyAndOfTheLanguage) {
-  UseShippedLanguages();
+  const std::string exe = OwnExecutableName();
+  for (const char* name : {"lang.ini", "english.lng", "german.lng"})
+    ASSERT_TRUE(CopyFileA((exe.substr(0, exe.find_last_of('\\') + 1) + name).c_str(), (files_.folder + name).c_str(),
+                          FALSE));
   {
     RegistryAccessor key(*registry_, kHkeyCurrentUser);
     ASSERT_TRUE(key.OpenKeyWrite(std::string(kAppPaths).substr(18) + "Программа.exe"));
