@@ -14,5 +14,6 @@ class UserMessages {
   virtual bool Confirm(const std::string& title, const std::string& text) = 0;
   // The file dialogs: the chosen file's name, or none when cancelled.
   virtual std::optional<std::string> AskSaveFile() = 0;
-  virtual std::optional<std::string> AskOpenFile() = 0;
+  // The open dialog shows the folder first (with a trailing backslash).
+  virtual std::optional<std::string> AskOpenFile(const std::string& folder) = 0;
 };

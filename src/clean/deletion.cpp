@@ -152,6 +152,7 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
     Planned planned{Components(*node), node->Data()->FValueNames, "", {}};
     planned.refusal = Backup(*node, planned.names, planned.backed_up);
     plan.push_back(std::move(planned));
+    step();
   }
   DeletionSummary summary;
   if (plan.empty()) return summary;

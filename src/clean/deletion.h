@@ -39,8 +39,9 @@ class ProblemDeletion {
   // cannot be written: then nothing is deleted.
   DeletionOutcome DeleteProblem(ResultNode& node);
   // Every problem of the tree, in tree order (Delete All): all are backed
-  // up and the backup written first. step runs after each problem. Throws
-  // FileCreateError as DeleteProblem.
+  // up and the backup written first. step runs after each problem is
+  // backed up and again after it is deleted (or refused): twice per
+  // problem. Throws FileCreateError as DeleteProblem.
   DeletionSummary DeleteAll(const std::function<void()>& step);
   // The named bad values of a value problem (Delete on values); the names
   // deleted leave its record, and its branch goes when none is left.

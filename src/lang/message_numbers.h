@@ -68,5 +68,6 @@ inline constexpr int kMsgRefusedNoProblem = 68;
 inline constexpr int kMsgRefusedNoValueChosen = 69;
 inline constexpr int kMsgRefusedChanged = 70;     // the reasons of the last look before a deletion
 inline constexpr int kMsgRefusedValidNow = 71;
+inline constexpr int kMsgScanStopped = 72;        // the status bar after Stop: %1 the problems found
 // The last number of the table.
-inline constexpr int kLastMessage = kMsgRefusedValidNow;
+inline constexpr int kLastMessage = kMsgScanStopped;

@@ -17,6 +17,12 @@ RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section) {
   return entries;
 }
 
+bool RuleEntryRuns(const std::string& name, const std::string& value) {
+  const RuleValue rule = SplitRuleValue(value);
+  return SplitEntryName(name) && RootKeyOfPath(name) != 0 && rule.has_check_field &&
+         TINISectionVarClass::FindCheck(rule.check_name);
+}
+
 TINISectionVarClass::TINISectionVarClass(CheckContext& owner, const std::string& section, const IniFile& ini)
     : TBaseVerClass(owner), FEntries(ReadRuleEntries(ini, section)) {}
 

@@ -17,6 +17,9 @@ struct PatternToWalk;
 // the names in file order, each with its value (empty when it has none).
 using RuleEntries = std::vector<std::pair<std::string, std::string>>;
 RuleEntries ReadRuleEntries(const IniFile& ini, const std::string& section);
+// Whether the scanner runs a check for the entry: its name starts with a
+// root key's name, and its value names a known check after a level.
+bool RuleEntryRuns(const std::string& name, const std::string& value);
 
 class TBaseVerClass {
  public:

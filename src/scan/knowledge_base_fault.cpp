@@ -11,7 +11,11 @@ std::string KnowledgeBaseFault(FileSystem& files, const std::string& path) {
   const std::string section = Tverefy::kSectionName;
   if (!ini) return "cannot read the knowledge base " + path;
   if (!ini->HasSection(section)) return "the knowledge base " + path + " has no section [" + section + "]";
-  if (ReadRuleEntries(*ini, section).empty())
-    return "the knowledge base " + path + " has no rules in [" + section + "]";
-  return "";
+  const RuleEntries entries = ReadRuleEntries(*ini, section);
+  if (entries.empty()) return "the knowledge base " + path + " has no rules in [" + section + "]";
+  for (const auto& [name, value] : entries)
+    if (RuleEntryRuns(name, value)) return "";
+  const auto& [name, value] = entries.front();
+  return "the knowledge base " + path + " has no usable rule in [" + section + "]; the first line the scanner skips: " +
+         name + "=" + value;
 }

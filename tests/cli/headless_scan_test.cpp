@@ -71,6 +71,23 @@ TEST_F(HeadlessScanTest, AnUnreadableKnowledgeBaseIsAUsageErrorWithOneClearLine)
   EXPECT_EQ(out.str(), "");
 }
 
+// Entries the scanner would skip, every one: no root, no check field, an
+// unknown check, a check name with blanks. A scan would find nothing.
+TEST_F(HeadlessScanTest, AKnowledgeBaseWithoutAUsableRuleIsAUsageErrorNamingItsFirstLine) {
+  files.AddFile("C:\\unusable.ini",
+                "[PATHS1]\nSoftware\\Run=Run,0,LD_\nHKEY_CURRENT_USER\\Run=Run\n"
+                "HKEY_CURRENT_USER\\Run3=Run,0,NOSUCH_\nHKEY_CURRENT_USER\\Run2=Run,0, LD_\n");
+  EXPECT_EQ(Run({"--knowbase", "C:\\unusable.ini"}), kExitUsage);
+  EXPECT_EQ(err.str(),
+            "TarnelScan: the knowledge base C:\\unusable.ini has no usable rule in [PATHS1]; the first line the "
+            "scanner skips: Software\\Run=Run,0,LD_\n");
+  EXPECT_EQ(out.str(), "");
+  // One usable entry among them is enough to scan.
+  err.str("");
+  files.AddFile("C:\\unusable.ini", "[PATHS1]\nSoftware\\Run=Run,0,LD_\nHKEY_CURRENT_USER\\Software\\Run=Run,0,LD_\n");
+  EXPECT_EQ(Run({"--knowbase", "C:\\unusable.ini"}), kExitProblemsFound) << err.str();
+}
+
 TEST_F(HeadlessScanTest, SaveWritesTheResultsFile) {
   files.AddFile("C:\\rules.ini", "[PATHS1]\nHKEY_CURRENT_USER\\Software\\Run=Run,0,LD_\n");
   EXPECT_EQ(Run({"--knowbase", "C:\\rules.ini", "--save", "C:\\out.reg"}), kExitProblemsFound);

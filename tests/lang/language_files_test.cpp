@@ -41,7 +41,7 @@ TEST(LanguageFiles, EveryLanguageHasEveryTextTheInterfaceReads) {
     for (int number : NumbersRead())
       EXPECT_FALSE(number >= static_cast<int>(table.size()) || table[number].empty()) << name << " " << number;
     EXPECT_EQ(table.at(14).find('&'), std::string::npos) << name << ": All Values is a tool button too";
-    for (int number : {kMsgDeletedKey, kMsgDeletedValues, kMsgNotDeleted})
+    for (int number : {kMsgDeletedKey, kMsgDeletedValues, kMsgNotDeleted, kMsgScanStopped})
       EXPECT_NE(table.at(number).find("%1"), std::string::npos) << name << " " << number;
     for (int number : {kMsgDeletedValues, kMsgNotDeleted})
       EXPECT_NE(table.at(number).find("%2"), std::string::npos) << name << " " << number;

@@ -260,7 +260,14 @@ void TMainForm::FormDestroy() {
 }
 
 bool TMainForm::TranslateShortcut(MSG& message) {
-  return window_ && TranslateAcceleratorA(window_, accelerators_.get(), &message);
+  if (!window_) return false;
+  // Alt+F4 closes the window whatever control has the focus: the tree
+  // control of some systems takes the key for itself.
+  if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4 && IsChild(window_, message.hwnd)) {
+    PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+  }
+  return TranslateAcceleratorA(window_, accelerators_.get(), &message);
 }
 
 void TMainForm::OnIdle() {
@@ -286,6 +293,7 @@ void TMainForm::Layout() {
     top = tool_bar_.Height();
   }
   SendMessageA(status_bar_.Handle(), WM_SIZE, 0, 0);
+  status_bar_.SetWidth(client.right);
   const int bottom = client.bottom - status_bar_.Height();
   const int height = std::max(0, bottom - top);
   const int splitter = std::max(kDesignSplitterWidth, scale_(kDesignSplitterWidth));

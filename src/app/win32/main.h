@@ -201,6 +201,9 @@ class TMainForm : public ScanView {
   std::chrono::milliseconds tree_layout_time_{0};
   // The first node of a scan expands the top: the tree shows what is found.
   bool show_first_result_ = false;
+  // What the status bar says of the last scan when no problem is selected:
+  // that it was stopped, until the next one starts.
+  std::string scan_note_;
   bool placing_window_ = false;  // the stored geometry is being applied
   FormTexts texts_;
   std::unique_ptr<TLangv> FLangv;

@@ -8,6 +8,7 @@
 #include "app/ignore_texts.h"
 #include "clean/ignoring.h"
 #include "app/win32/IgnoredItems.h"
+#include "app/win32/paint_pump.h"
 #include "clean/restore.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
@@ -51,22 +52,46 @@ void TMainForm::ActionDeleteValueExecute() {
   }
 }
 
+// Measured on Wine with 3,000 problems: 86 s, of which 61 s went to the
+// tree control deleting items that were shown (20 ms each, laying out and
+// painting the rest) and 15 s to a step of the progress bar per problem
+// (each drawn at once). So the items go while hidden under the collapsed
+// top, with the selection on the top (never moved item by item), and the
+// progress bar and the window are painted a few times a second, while the
+// problems are backed up as while they are deleted.
 void TMainForm::ActionDeleteAllExecute() {
   if (!services_.messages.Confirm("Deleting", DeleteAllQuestion(session_->Journal().FileName()))) return;
   ProblemDeletion deletion = session_->Deletion();
   const int problems = static_cast<int>(deletion.ProblemNodes().size());
   if (problems == 0) return;
+  PaintPump pump;
+  pump.PaintNow();  // where the question was
+  SelectNode(*results_.Top());
+  TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_COLLAPSE);
   HWND progress = status_bar_.ProgressBar();
-  SendMessageA(progress, PBM_SETRANGE32, 0, problems - 1);
-  SendMessageA(progress, PBM_SETSTEP, 1, 0);
+  SendMessageA(progress, PBM_SETRANGE32, 0, 2 * problems);  // backed up, then deleted
+  SendMessageA(progress, PBM_SETPOS, 0, 0);
   ShowWindow(progress, SW_SHOW);
-  try {
-    const DeletionSummary summary = deletion.DeleteAll([&] { SendMessageA(progress, PBM_STEPIT, 0, 0); });
+  SetBusyCursor(true);
+  const auto finish = [&] {
     ShowWindow(progress, SW_HIDE);
+    SetBusyCursor(false);
+    if (tree_.Count() > 1) ExpandResults();
+  };
+  try {
+    int done = 0;
+    const DeletionSummary summary = deletion.DeleteAll([&] {
+      ++done;
+      if (!pump.Due()) return;
+      SendMessageA(progress, PBM_SETPOS, done, 0);
+      pump.PaintNow();
+    });
+    finish();
     ShowAfterDeletion("");
+    pump.PaintNow();
     services_.messages.Inform(DeleteAllSummary(summary, session_->Journal().FileName(), session_->Journal().Notes()));
   } catch (const FileCreateError& error) {
-    ShowWindow(progress, SW_HIDE);
+    finish();
     services_.messages.Error(error.what());  // nothing was deleted
   }
 }
@@ -136,7 +161,7 @@ void TMainForm::ActionSendExecute() {
 }
 
 void TMainForm::RestoreBackup() {
-  const std::optional<std::string> file = services_.messages.AskOpenFile();
+  const std::optional<std::string> file = services_.messages.AskOpenFile(session_->Journal().Folder());
   if (!file) return;
   const std::optional<std::string> text = services_.files.ReadFile(*file);
   if (!text) {

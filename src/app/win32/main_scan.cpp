@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/scan_status.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/registry_errors.h"
@@ -46,6 +47,7 @@ void TMainForm::ActionStartExecute() {
   }
   list_record_ = nullptr;
   list_.Clear();
+  scan_note_.clear();
   states.SetEnabled(CommandId::kStart, false);
   ShowWindow(status_bar_.ProgressBar(), SW_SHOW);
   ApplyScanStarted(states);
@@ -63,7 +65,8 @@ void TMainForm::ScanFinished() {
   SendMessageA(status_bar_.ProgressBar(), PBM_SETPOS, 0, 0);
   ShowWindow(status_bar_.ProgressBar(), SW_HIDE);
   status_bar_.SetScanning(false);
-  status_bar_.SetText("");
+  scan_note_ = FScanner && FScanner->Terminated() ? ScanStoppedText(*FLangv, results_) : "";
+  status_bar_.SetText(scan_note_);
   ReleaseTreeRedraw();
   // Every scan's results show expanded, the second one's as the first's.
   if (tree_.Count() > 0) ExpandResults();
@@ -80,9 +83,9 @@ void TMainForm::ExpandResults() {
 // The earlier results go hidden under the collapsed top, a part per call.
 // The new ones then show expanded as they come in (InsertProblem), so that
 // the control lays them out a few at a time while the scan runs, not all
-// at its end.
+// at its end. Meanwhile the tree paints on: hidden items cost nothing to
+// paint, and the window shows at once that the old results are gone.
 bool TMainForm::ClearResults() {
-  HoldTreeRedraw();
   TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_COLLAPSE);
   ResultTree& results = session_->Tree();
   if (!mirror_.DeleteItemsBelow(*results.Top(), kClearingSlice)) return false;
@@ -148,7 +151,7 @@ void TMainForm::SelectNode(const ResultNode& node) { TreeView_SelectItem(tree_.H
 
 void TMainForm::TreeViewChange(ResultNode* node) {
   const TErrorClass* record = node ? node->Data() : nullptr;
-  status_bar_.SetText(record ? record->FMessage : "");
+  status_bar_.SetText(record ? record->FMessage : scan_note_);
   list_record_ = record;
   FillValueList(node);
   ShowNodeCommandStates(TreeSelectionRule(SelectedNodeState()));

@@ -2,6 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "app/status_fit.h"
+#include "app/win32/wide_text.h"
+
 namespace {
 
 constexpr int kTextPanel = 0;
@@ -19,6 +24,15 @@ void StatusBar::Create(HWND parent, int control_id, HINSTANCE instance, int font
   progress_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0, window_, nullptr, instance,
                               nullptr);
   SendMessageA(progress_, PBM_SETRANGE32, 0, 0);
+  // The first panel's whole text when the mouse rests on it, however much
+  // of it the panel shows. Owned by the window: it goes with it.
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
+                         0, parent, nullptr, instance, nullptr);
+  TTTOOLINFOW tool = TextPanelTool();
+  tool.uFlags = TTF_SUBCLASS;
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 800);
 }
 
 void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
@@ -28,7 +42,15 @@ void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   font_ = std::move(font);  // the old one only now, once the bar no longer uses it
   bold_font_ = MakeFont("MS Sans Serif", font_height, true);
-  int edges[3] = {panel_widths[0], panel_widths[0] + panel_widths[1], -1};
+  std::copy(std::begin(panel_widths), std::end(panel_widths), std::begin(widths_));
+  SetWidth(width_);
+}
+
+void StatusBar::SetWidth(int width) {
+  width_ = width;
+  // The text panel takes what the others leave over, its own width at least.
+  const int first = std::max(widths_[0], width - widths_[1] - widths_[2]);
+  int edges[3] = {first, first + widths_[1], -1};
   SendMessageA(window_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
   SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
   SendMessageA(window_, SB_SETTEXTA, kProgressPanel | SBT_OWNERDRAW, 0);
@@ -37,6 +59,10 @@ void StatusBar::SetSizes(int font_height, const int (&panel_widths)[3]) {
 
 void StatusBar::SetText(const std::string& text) {
   text_ = text;
+  wide_text_ = WideText(text);
+  TTTOOLINFOW tool = TextPanelTool();
+  tool.lpszText = W(wide_text_);
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageA(window_, SB_SETTEXTA, kTextPanel | SBT_OWNERDRAW, 0);
   InvalidateRect(window_, nullptr, FALSE);
 }
@@ -54,15 +80,32 @@ void StatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
     return;
   }
   if (item.itemID != kTextPanel) return;
+  TTTOOLINFOW tool = TextPanelTool();
+  tool.rect = rect;
+  SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   HGDIOBJ old_font = SelectObject(item.hDC, bold_font_.get());
   SetTextColor(item.hDC, scanning_ ? GetSysColor(COLOR_WINDOWTEXT) : kRed);
   SetBkMode(item.hDC, TRANSPARENT);
-  // Within its panel: a long key path gives up its middle ("...") and keeps
-  // its last key, instead of running on over the other panels.
+  // Within its panel: a long key path gives up its middle, the words
+  // around it stay, and the text never runs on over the other panels.
   RECT text_rect = rect;
-  DrawTextA(item.hDC, text_.c_str(), static_cast<int>(text_.size()), &text_rect,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+  const int room = rect.right - rect.left - GetSystemMetrics(SM_CXEDGE) * 2;
+  const std::u16string shown = FitStatusText(wide_text_, [&](const std::u16string& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(item.hDC, W(text), static_cast<int>(text.size()), &size);
+    return size.cx <= room;
+  });
+  DrawTextW(item.hDC, W(shown), static_cast<int>(shown.size()), &text_rect,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(item.hDC, old_font);
+}
+
+TTTOOLINFOW StatusBar::TextPanelTool() const {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  tool.uId = kTextPanel;
+  return tool;
 }
 
 int StatusBar::Height() const {

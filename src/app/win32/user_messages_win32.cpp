@@ -7,8 +7,12 @@ namespace {
 // "REGEDIT4  files(*.reg)|*.reg" in the dialog's own form.
 constexpr char kFilter[] = "REGEDIT4  files(*.reg)\0*.reg\0";
 
-std::optional<std::string> AskFile(HWND owner, const char* title, DWORD flags, bool save) {
+std::optional<std::string> AskFile(HWND owner, const char* title, DWORD flags, bool save,
+                                   const std::string& folder = "") {
   char file[MAX_PATH * 4] = "";
+  // A path in the file name field wins over the folder the dialog
+  // remembers from its last use; the initial folder alone does not.
+  lstrcpynA(file, folder.c_str(), sizeof file);
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -16,6 +20,7 @@ std::optional<std::string> AskFile(HWND owner, const char* title, DWORD flags, b
   dialog.lpstrFile = file;
   dialog.nMaxFile = sizeof file;
   dialog.lpstrTitle = title;
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.lpstrDefExt = "reg";
   // The dialog leaves the current folder alone: it is where backups go.
   dialog.Flags = flags | OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
@@ -42,6 +47,6 @@ std::optional<std::string> Win32UserMessages::AskSaveFile() {
   return AskFile(owner_, "Save to file", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, true);
 }
 
-std::optional<std::string> Win32UserMessages::AskOpenFile() {
-  return AskFile(owner_, "Restore backup", OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, false);
+std::optional<std::string> Win32UserMessages::AskOpenFile(const std::string& folder) {
+  return AskFile(owner_, "Restore backup", OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, false, folder);
 }

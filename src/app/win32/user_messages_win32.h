@@ -14,7 +14,7 @@ class Win32UserMessages : public UserMessages {
   // before it overwrites, no read-only box, resizable.
   std::optional<std::string> AskSaveFile() override;
   // The same kind of file, to read.
-  std::optional<std::string> AskOpenFile() override;
+  std::optional<std::string> AskOpenFile(const std::string& folder) override;
 
  private:
   HWND owner_ = nullptr;

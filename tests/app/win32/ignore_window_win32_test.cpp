@@ -175,6 +175,48 @@ TEST_F(IgnoreWindowTest, IgnoredNodesAndRowsStayOutOfScansAndDeleteAllAndComeBac
   EXPECT_EQ(FindNode(*again.Results().Top(), "Run"), nullptr) << "the ignored value is still left out";
 }
 
+// Keys that differ only at their end stay told apart: sorted, in a dialog
+// that can be made wider, which keeps its size for the next time.
+TEST_F(IgnoreWindowTest, TheIgnoredItemsDialogSortsByKeyAndKeepsTheSizeItWasGiven) {
+  const std::string deep = "HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{00000000-1111-2222-3333-444444444444}\\"
+                           "InprocServer32\\VeryLongApplicationName\\";
+  ASSERT_TRUE(WriteIgnoreList(*registry_, {{deep + "Second", std::nullopt, "2026-12-07 19:40"},
+                                           {"HKEY_CURRENT_USER\\Run", std::string("b"), "2026-12-07 19:41"},
+                                           {deep + "First", std::nullopt, "2026-12-07 19:42"},
+                                           {"hkey_current_user\\run", std::string("A"), "2026-12-07 19:43"}}));
+  TMainForm& form = Open();
+  SIZE wider{};
+  {
+    TIgnoredItems dialog(*registry_, messages_, IgnoredDialogTextsOf(form.Langv()));
+    HWND box = dialog.Create(form.Handle());
+    ASSERT_NE(box, nullptr);
+    HWND list = GetDlgItem(box, IDC_IGNORED_LIST);
+    EXPECT_EQ(Rows(list, 2), (std::vector<std::string>{"hkey_current_user\\run|A", "HKEY_CURRENT_USER\\Run|b",
+                                                       deep + "First|", deep + "Second|"}));
+    const RECT designed = WindowRect(box), list_before = WindowRect(list);
+    wider = {designed.right - designed.left + 300, designed.bottom - designed.top + 100};
+    SetWindowPos(box, nullptr, 0, 0, wider.cx, wider.cy, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT list_after = WindowRect(list);
+    // Within a pixel: the designed margins are rounded from dialog units.
+    EXPECT_NEAR(list_after.right - list_after.left, list_before.right - list_before.left + 300, 1);
+    EXPECT_NEAR(list_after.bottom - list_after.top, list_before.bottom - list_before.top + 100, 1);
+    ShowWindow(box, SW_SHOW);
+    Settle(400);
+    SaveScreenshot(box, "ignored-items-wider");
+    SetWindowPos(box, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT smallest = WindowRect(box);
+    EXPECT_EQ(smallest.right - smallest.left, designed.right - designed.left) << "never smaller than designed";
+    SetWindowPos(box, nullptr, 0, 0, wider.cx, wider.cy, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  TIgnoredItems again(*registry_, messages_, IgnoredDialogTextsOf(form.Langv()));
+  HWND box = again.Create(form.Handle());
+  const RECT kept = WindowRect(box);
+  EXPECT_EQ(kept.right - kept.left, wider.cx);
+  EXPECT_EQ(kept.bottom - kept.top, wider.cy);
+  SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
 TEST_F(IgnoreWindowTest, GermanShowsTheNewTexts) {
   UseShippedLanguages();
   WriteKnowledgeBase(kRules);  // beside the shipped languages, for this test only

@@ -65,7 +65,11 @@ class RecordingMessages : public UserMessages {
     return answer;
   }
   std::optional<std::string> AskSaveFile() override { return file_to_choose; }
-  std::optional<std::string> AskOpenFile() override { return file_to_choose; }
+  std::optional<std::string> open_folder;  // where the last open dialog began
+  std::optional<std::string> AskOpenFile(const std::string& folder) override {
+    open_folder = folder;
+    return file_to_choose;
+  }
 };
 
 class RecordingClipboard : public Clipboard {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/win32/About.h"
@@ -64,8 +65,12 @@ TEST_F(MainWindowTest, WithoutSettingsItOpensCentredAtTwoThirdsOfTheWorkArea) {
 
   int edges[4] = {};
   EXPECT_EQ(SendMessageA(form.Status().Handle(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
-  EXPECT_EQ(edges[0], scale(250));
-  EXPECT_EQ(edges[1], scale(250) + scale(300));
+  RECT client{};
+  GetClientRect(form.Handle(), &client);
+  const int first = std::max(scale(250), static_cast<int>(client.right) - scale(300) - scale(50));
+  EXPECT_GT(first, scale(250)) << "a wide window widens the text panel";
+  EXPECT_EQ(edges[0], first);
+  EXPECT_EQ(edges[1], first + scale(300));
   EXPECT_EQ(GetParent(form.Status().ProgressBar()), form.Status().Handle());
   EXPECT_FALSE(Shown(form.Status().ProgressBar()));
 
@@ -127,6 +132,20 @@ TEST_F(MainWindowTest, MenusAndToolBarFollowTheCommands) {
   PumpMessages(form);
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 2))[2], "All Values");
   EXPECT_FALSE(SendMessageA(tools, TB_ISBUTTONCHECKED, WmIdOf(CommandId::kAllValues), 0));
+}
+
+// Alt+F4 as the keyboard sends it to the control with the focus: the
+// system key with the Alt bit of its key data set.
+TEST_F(MainWindowTest, AltF4ClosesTheWindowWhicheverControlHasTheFocus) {
+  for (const bool tree : {true, false}) {
+    TMainForm& form = Open();
+    const HWND control = tree ? form.Tree().Handle() : form.List().Handle();
+    PostMessageA(control, WM_SYSKEYDOWN, VK_F4, 0x20000001);
+    PostMessageA(control, WM_SYSKEYUP, VK_F4, static_cast<LPARAM>(0xE0000001));
+    for (int i = 0; i < 20 && form.Handle(); ++i) PumpMessages(form);
+    EXPECT_EQ(form.Handle(), nullptr) << (tree ? "the tree" : "the list") << " had the focus";
+    Close();
+  }
 }
 
 TEST_F(MainWindowTest, ShortcutsReachACommandOnlyWhileItIsEnabled) {
@@ -354,7 +373,10 @@ TEST_F(MainWindowTest, AMonitorOfAnotherResolutionRescalesTheWindow) {
   EXPECT_EQ(form.List().ColumnWidth(ListView::kDataColumn), 300);
   int edges[4] = {};
   SendMessageA(form.Status().Handle(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges));
-  EXPECT_EQ(edges[0], DesignScale(dpi * 3 / 2)(250));
+  const DesignScale scaled(dpi * 3 / 2);
+  RECT client{};
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(edges[0], std::max(scaled(250), static_cast<int>(client.right) - scaled(300) - scaled(50)));
   LOGFONTA font{};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form.Tree().Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(std::abs(font.lfHeight), DesignScale(dpi * 3 / 2)(13));

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -159,7 +161,8 @@ TEST_F(ScanWindowTest, ARulesFileThatCannotBeUsedIsReportedAndNothingIsScanned) 
   ImportRegText(*registry_, Planted(1));
   const std::string rules = files_.folder + "Knowbase.ini";
   TMainForm& form = Open();
-  for (const char* text : std::initializer_list<const char*>{"", "[PATHS1]\r\n; none yet\r\n", nullptr}) {
+  const char* unusable = "[PATHS1]\r\nHKEY_CURRENT_USER\\Run=Run,0,NOSUCH_\r\nSoftware\\Run=Run,0,LD_\r\n";
+  for (const char* text : std::initializer_list<const char*>{"", "[PATHS1]\r\n; none yet\r\n", unusable, nullptr}) {
     messages_.errors.clear();
     if (text) {
       WriteKnowledgeBase(text);
@@ -170,10 +173,46 @@ TEST_F(ScanWindowTest, ARulesFileThatCannotBeUsedIsReportedAndNothingIsScanned) 
     ASSERT_EQ(messages_.errors.size(), 1u);
     EXPECT_EQ(messages_.errors[0].rfind("Nothing was scanned: ", 0), 0u) << messages_.errors[0];
     EXPECT_NE(messages_.errors[0].find(rules), std::string::npos) << "names the file: " << messages_.errors[0];
+    if (text == unusable) {
+      EXPECT_NE(messages_.errors[0].find("HKEY_CURRENT_USER\\Run=Run,0,NOSUCH_"), std::string::npos)
+          << "names the first unusable line: " << messages_.errors[0];
+    }
     EXPECT_FALSE(form.Scanning());
     EXPECT_EQ(form.Tree().Count(), 1) << "only My Computer, as before";
     EXPECT_TRUE(form.Dispatcher().States().Enabled(CommandId::kStart));
   }
+}
+
+// An empty or partial tree after Stop must not pass for a clean registry.
+TEST_F(ScanWindowTest, AStoppedScanSaysSoUntilTheNextScan) {
+  ImportRegText(*registry_, Planted(300));
+  StoreGeometry(40, 40, 900, 560);
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  bool finished = false;
+  form.OnScanFinished = [&] { finished = true; };
+  form.Dispatcher().Execute(CommandId::kStart);
+  form.Dispatcher().Execute(CommandId::kStop);
+  PumpUntil(form, finished);
+  int problems = 0;
+  ForEachProblem(*form.Results().Top(), [&](const ResultNode&) { ++problems; });
+  const std::string stopped = "Scan stopped: " + std::to_string(problems) + " problems found so far";
+  EXPECT_EQ(form.Status().Text(), stopped);
+  Settle(300);
+  SaveScreenshot(form.Handle(), "scan-stopped");
+  form.SelectNode(*form.Results().Top());
+  EXPECT_EQ(form.Status().Text(), stopped) << "a node without a problem keeps the note";
+  if (problems > 0) {
+    const ResultNode* problem = nullptr;
+    ForEachProblem(*form.Results().Top(), [&](const ResultNode& node) { problem = &node; });
+    form.SelectNode(*problem);
+    EXPECT_EQ(form.Status().Text(), problem->Data()->FMessage);
+  }
+  form.OnScanFinished = nullptr;
+  ScanToTheEnd(form);
+  EXPECT_EQ(form.Status().Text(), "") << "a whole scan leaves no note";
+  form.SelectNode(*form.Results().Top());
+  EXPECT_EQ(form.Status().Text(), "");
 }
 
 TEST_F(ScanWindowTest, SelectionFillsTheValueListAndSetsTheNodeCommands) {
@@ -361,6 +400,50 @@ TEST_F(ScanWindowTest, DeleteKeySaysWhatWentInTheFirstPanelOnly) {
   EXPECT_EQ(RedPixels(form.Status().Handle(), panels[1]), 0) << "the text stays in its panel";
   EXPECT_EQ(RedPixels(form.Status().Handle(), panels[2]), 0);
   Close();
+}
+
+// Counts the paints of a control while it lives.
+class PaintCounter {
+ public:
+  explicit PaintCounter(HWND control) : control_(control) {
+    SetWindowSubclass(control_, Count, 1, reinterpret_cast<DWORD_PTR>(&paints));
+  }
+  ~PaintCounter() { RemoveWindowSubclass(control_, Count, 1); }
+  int paints = 0;
+
+ private:
+  static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
+    if (message == WM_PAINT) ++*reinterpret_cast<int*>(data);
+    return DefSubclassProc(window, message, wparam, lparam);
+  }
+  HWND control_;
+};
+
+// Thousands of problems: the progress bar paints as the deletion goes on,
+// and the tree shows what is left as soon as it ends.
+TEST_F(ScanWindowTest, DeleteAllOfThousandsPaintsItsProgressAndEndsWithTheTreeShown) {
+  OwnCurrentFolder work("delete-all");
+  ImportRegText(*registry_, Planted(5000));
+  StoreGeometry(40, 40, 900, 560);
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  ScanToTheEnd(form);
+  ASSERT_EQ(CountProblems(form.Results()), 5001);
+  // The selection on a problem that goes.
+  form.SelectNode(*FindNode(*form.Results().Top(), "Gone4999.exe"));
+  Settle(200);
+  PaintCounter progress(form.Status().ProgressBar());
+  const DWORD start = GetTickCount();
+  Send(WmIdOf(CommandId::kDeleteAll));
+  const DWORD took = GetTickCount() - start;
+  EXPECT_EQ(form.Results().NodeCount(), 1u) << messages_.informed.back();
+  EXPECT_EQ(form.Tree().Count(), 1);
+  EXPECT_EQ(messages_.informed.back().rfind("Deleted: 5001 problems.", 0), 0u) << messages_.informed.back();
+  EXPECT_GE(progress.paints, std::min<int>(5, took / 200)) << "painted while deleting, over " << took << " ms";
+  EXPECT_FALSE(Shown(form.Status().ProgressBar()));
+  EXPECT_EQ(form.ListRecord(), nullptr);
+  Settle(300);
+  SaveScreenshot(form.Handle(), "after-delete-all-of-5000");
 }
 
 TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {

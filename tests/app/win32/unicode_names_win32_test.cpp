@@ -189,6 +189,57 @@ TEST_F(UnicodeNamesTest, ShownRightInTheTreeTheListAndTheResultsFileInEnglishAnd
   SaveScreenshot(form.Handle(), "unicode-names-russian");
 }
 
+std::wstring StatusTip(const TMainForm& form) {
+  wchar_t text[512] = L"";
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = form.Status().Handle();
+  tool.uId = 0;
+  tool.lpszText = text;
+  SendMessageW(form.Status().Tip(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+// The status bar's texts read back through the W messages: a Cyrillic key
+// named by the English text, then the German text of the next deletion.
+TEST_F(UnicodeNamesTest, TheStatusBarShowsEveryLetterOfTheKeyAndOfTheLanguage) {
+  const std::string exe = OwnExecutableName();
+  for (const char* name : {"lang.ini", "english.lng", "german.lng"})
+    ASSERT_TRUE(CopyFileA((exe.substr(0, exe.find_last_of('\\') + 1) + name).c_str(), (files_.folder + name).c_str(),
+                          FALSE));
+  {
+    RegistryAccessor key(*registry_, kHkeyCurrentUser);
+    ASSERT_TRUE(key.OpenKeyWrite(std::string(kAppPaths).substr(18) + "Программа.exe"));
+    ASSERT_TRUE(key.WriteString("", "C:\\TarnelNames\\Программа\\gone.exe"));
+  }
+  TMainForm& form = Open();
+  ScanToTheEnd(form);
+  form.ExpandResults();
+  std::vector<const ResultNode*> nodes;
+  ForEachProblem(*form.Results().Top(), [&](const ResultNode& node) { nodes.push_back(&node); });
+  ASSERT_EQ(nodes.size(), 3u);
+  const ResultNode* cyrillic = nodes[0]->Text() == "Программа.exe" ? nodes[0] : nodes[1];
+  ASSERT_EQ(cyrillic->Text(), "Программа.exe");
+  const ResultNode* cjk = nodes[0]->Text() == "测试.exe" ? nodes[0] : nodes[1];
+  ASSERT_EQ(cjk->Text(), "测试.exe");
+  form.SelectNode(*cyrillic);
+  Send(WmIdOf(CommandId::kDeleteKey));
+  EXPECT_EQ(StatusTip(form), L"Deleted the key " + Wide(std::string(kAppPaths) + "Программа.exe"));
+  SetCurrentDirectoryA(saved_folder_);  // the screenshots go beside the other tests'
+  SetWindowPos(form.Handle(), nullptr, 0, 0, 900, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "status-bar-cyrillic-key");
+
+  Send(kFirstLanguageId + 1);
+  form.SelectNode(*cjk);
+  Send(WmIdOf(CommandId::kDeleteKey));
+  EXPECT_EQ(StatusTip(form), L"Schlüssel " + Wide(std::string(kAppPaths) + "测试.exe") + L" gelöscht");
+  Settle(400);
+  SaveScreenshot(form.Handle(), "status-bar-german");
+  SetCurrentDirectoryA(work_.Path().c_str());
+}
+
 TEST_F(UnicodeNamesTest, DeleteAllThenRestoreBackupGivesEveryNameAndTextBack) {
   const RegistryDump before = Dump();
   TMainForm& form = Open();

@@ -30,6 +30,24 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   if (dialog_answered) KillTimer(nullptr, timer);
 }
 
+// Restore backup.. begins in the backup folder, not where the last dialog
+// was: a bare name typed there is a file of that folder.
+TEST(FileDialogs, TheOpenDialogBeginsInTheFolderItIsGiven) {
+  ScopedTempFolder backups("dialog-backups"), elsewhere("dialog-last");
+  CloseHandle(CreateFileA((backups.Path() + "b.reg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  CloseHandle(CreateFileA((elsewhere.Path() + "b.reg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  Win32UserMessages messages;
+  for (const std::string* folder : {&elsewhere.Path(), &backups.Path()}) {
+    file_to_type = "b.reg";
+    dialog_answered = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerDialog);
+    const std::optional<std::string> chosen = messages.AskOpenFile(*folder);
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(dialog_answered);
+    EXPECT_EQ(chosen, *folder + "b.reg");
+  }
+}
+
 TEST(FileDialogs, ChoosingAFileElsewhereLeavesTheCurrentFolder) {
   ScopedTempFolder start("dialog-start"), elsewhere("dialog-elsewhere");
   char saved[MAX_PATH] = "";
@@ -42,7 +60,7 @@ TEST(FileDialogs, ChoosingAFileElsewhereLeavesTheCurrentFolder) {
     file_to_type = save ? elsewhere.Path() + "results.reg" : backup;  // a new file: no question to answer
     dialog_answered = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerDialog);
-    const std::optional<std::string> chosen = save ? messages.AskSaveFile() : messages.AskOpenFile();
+    const std::optional<std::string> chosen = save ? messages.AskSaveFile() : messages.AskOpenFile("");
     KillTimer(nullptr, timer);
     ASSERT_TRUE(dialog_answered);
     EXPECT_EQ(chosen, file_to_type);
