@@ -32,6 +32,8 @@ void ScanSession::Start(ScanView& view, std::function<void()> on_finished) {
 
 bool ScanSession::Scanning() const { return scanner_ && !scanner_->Finished(); }
 
+bool ScanSession::Stopped() const { return scanner_ && scanner_->Terminated(); }
+
 void ScanSession::Stop() {
   if (scanner_) {
     scanner_->Terminate();

@@ -66,6 +66,8 @@ class ScanSession {
   // On the UI thread: asks the running scan to end. Asked before a scan
   // was ever started, the first one ends as soon as it starts.
   void Stop();
+  // Whether the last scan was asked to end before it was done.
+  bool Stopped() const;
   // On the UI thread: waits for the running scan to end, serving its calls.
   void WaitForScan();
   // The rule entries the last scan went through; 0 before the first.

@@ -66,7 +66,7 @@ void TMainForm::ActionDeleteAllExecute() {
   if (problems == 0) return;
   PaintPump pump;
   pump.PaintNow();  // where the question was
-  SelectNode(*results_.Top());
+  SelectNode(*session_->Tree().Top());
   TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_COLLAPSE);
   HWND progress = status_bar_.ProgressBar();
   SendMessageA(progress, PBM_SETRANGE32, 0, 2 * problems);  // backed up, then deleted

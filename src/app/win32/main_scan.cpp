@@ -65,7 +65,7 @@ void TMainForm::ScanFinished() {
   SendMessageA(status_bar_.ProgressBar(), PBM_SETPOS, 0, 0);
   ShowWindow(status_bar_.ProgressBar(), SW_HIDE);
   status_bar_.SetScanning(false);
-  scan_note_ = FScanner && FScanner->Terminated() ? ScanStoppedText(*FLangv, results_) : "";
+  scan_note_ = session_->Stopped() ? ScanStoppedText(*FLangv, Results()) : "";
   status_bar_.SetText(scan_note_);
   ReleaseTreeRedraw();
   // Every scan's results show expanded, the second one's as the first's.
