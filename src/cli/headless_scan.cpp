@@ -1,8 +1,10 @@
 #include "cli/headless_scan.h"
 
+#include "app/backup_center.h"
 #include "app/deletion.h"
 #include "app/ignore_list.h"
 #include "app/restore.h"
+#include "cli/backup_list.h"
 #include "cli/console_scan_view.h"
 #include "cli/knowbase_lint.h"
 #include "cli/problem_list.h"
@@ -70,6 +72,27 @@ int HeadlessScan::ListIgnored() {
   return kExitClean;
 }
 
+int HeadlessScan::ListBackups(const ScanOptions& options) {
+  WriteBackupList(BackupEntries(ReadBackupHistory(system_.registry), system_.files, {}), options.format, out_);
+  return kExitClean;
+}
+
+int HeadlessScan::RestoreLatest() {
+  const std::vector<BackupEntry> entries =
+      BackupEntries(ReadBackupHistory(system_.registry), system_.files, {});
+  if (entries.empty()) {
+    err_ << kScanProgram << "the backup history is empty; nothing written\n";
+    return kExitUsage;
+  }
+  const BackupEntry& newest = entries.front();
+  if (newest.state == BackupFileState::kGone || newest.state == BackupFileState::kCutShort) {
+    err_ << kScanProgram << "the newest backup " << newest.record.file << " is " << BackupStateName(newest.state)
+         << "; nothing written\n";
+    return kExitUsage;
+  }
+  return Restore(newest.record.file);
+}
+
 int HeadlessScan::Restore(const std::string& file) {
   const std::optional<std::string> text = system_.files.ReadFile(file);
   if (!text) {
@@ -109,6 +132,9 @@ int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& op
     err_ << kScanProgram << error.what() << " (the backup file); nothing deleted\n";
     return kExitUsage;
   }
+  if (!dry_run && !RecordDeletion(system_.registry, system_.files, journal, "--delete",
+                                  static_cast<int>(results.deleted.size()), system_.clock.Now()))
+    err_ << kScanProgram << kBackupHistoryNotStored << '\n';
   if (options.format == ResultFormat::kJson) WriteJsonResults(problems, summary, system_.code_page, &results, out_);
   WriteDeletionText(results, dry_run, options.format == ResultFormat::kJson ? err_ : Notes(options));
   for (const std::string& note : journal.Notes()) Notes(options) << note << '\n';
@@ -119,7 +145,9 @@ int HeadlessScan::Delete(ResultTree& tree, TBuck& journal, const ScanOptions& op
 int HeadlessScan::Run(const ScanOptions& options) {
   const std::string knowledge_base = KnowledgeBasePath(options);
   if (options.lint) return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(knowledge_base), out_, err_);
+  if (options.restore_file == kLatestBackup) return RestoreLatest();
   if (options.restore_file) return Restore(*options.restore_file);
+  if (options.list_backups) return ListBackups(options);
   if (options.list_ignored) return ListIgnored();
   if (!KnowledgeBaseReadable(knowledge_base)) return kExitUsage;
 

@@ -46,7 +46,10 @@ class HeadlessScan {
   int Delete(ResultTree& tree, TBuck& journal, const ScanOptions& options, const KeepList& kept,
              const ScanSummary& summary);
   int Restore(const std::string& file);
+  // --restore latest: the newest backup of the history, if its file is whole.
+  int RestoreLatest();
   int ListIgnored();
+  int ListBackups(const ScanOptions& options);
 
   HeadlessSystem system_;
   std::ostream& out_;

@@ -30,6 +30,8 @@ class TBuck {
 
   // The current backup file with its folder; empty before the first Start.
   const std::string& FileName() const { return FFileName; }
+  // The folder of every backup file of this journal, with its backslash.
+  const std::string& Folder() const { return folder_; }
   // What the backups so far will give back only nearly: a text that comes
   // back with a terminating zero added (counted as backed up all the same).
   const std::vector<std::string>& Notes() const { return notes_; }

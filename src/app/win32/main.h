@@ -26,6 +26,7 @@
 #include "app/win32/menus.h"
 #include "app/win32/splitter.h"
 #include "app/win32/status_bar.h"
+#include "app/win32/system_restore_win32.h"
 #include "app/win32/tool_bar.h"
 #include "app/win32/tree_mirror.h"
 #include "app/win32/tree_view.h"
@@ -179,6 +180,15 @@ class TMainForm : public ScanView {
   void Restore1Click();
   void ActionIgnoreExecute();
   void IgnoredItems1Click();
+  // The restore center, undo and the restore point (main_backups.cpp).
+  void ActionBackupsExecute();
+  void ActionUndoDeleteExecute();
+  void OptionsRestorePointExecute();
+  // Restores the file after the usual question; the summary says what was written.
+  void RestoreFile(const std::string& file);
+  // A deletion has run: its backup file goes into the history and becomes
+  // what Undo Delete restores.
+  void RecordBackup(const std::string& made_by, int problems);
   // The record of the selected node; null for none.
   const TErrorClass* SelectedRecord() const;
   // What the user ignores and the rules exclude, as they stand now.
@@ -202,6 +212,8 @@ class TMainForm : public ScanView {
   KeepList scan_kept_;      // what the running scan leaves out; read by its worker
   KeepList deletion_kept_;  // what the deletion in progress leaves alone
   std::unique_ptr<TBuck> FBuck;
+  std::string undo_backup_;  // the file the last deletion of this run wrote; empty: none
+  Win32SystemRestore system_restore_;
   std::optional<TMyMapi> mail_;
   const TErrorClass* list_record_ = nullptr;
   bool busy_cursor_ = false;

@@ -9,6 +9,7 @@
 #include "app/ignoring.h"
 #include "app/win32/IgnoredItems.h"
 #include "app/restore.h"
+#include "app/restore_point.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/win32/code_page_win32.h"
@@ -36,6 +37,7 @@ void TMainForm::ActionDeleteKeyExecute() {
   if (!node || !node->Data()) return;
   try {
     const DeletionOutcome outcome = Deletion().DeleteProblem(*node);
+    RecordBackup("Delete Key", outcome.deleted ? 1 : 0);
     ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
@@ -57,6 +59,7 @@ void TMainForm::ActionDeleteValueExecute() {
   if (names.empty()) return;
   try {
     const DeletionOutcome outcome = Deletion().DeleteValues(*node, names);
+    RecordBackup("Delete", outcome.deleted ? 1 : 0);
     ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());  // rows, record and registry as they were
@@ -72,12 +75,22 @@ void TMainForm::ActionDeleteAllExecute() {
   SendMessageA(progress, PBM_SETRANGE32, 0, problems - 1);
   SendMessageA(progress, PBM_SETSTEP, 1, 0);
   ShowWindow(progress, SW_SHOW);
+  // The point is begun before the first deletion and ended after the last.
+  RestorePointSpan point(system_restore_);
+  const bool with_point = dispatcher_.States().Checked(CommandId::kRestorePoint);
+  const std::optional<RestorePointResult> point_result =
+      with_point ? std::optional(point.Begin("Tarnel: Delete All")) : std::nullopt;
   try {
     const DeletionSummary summary = deletion.DeleteAll([&] { SendMessageA(progress, PBM_STEPIT, 0, 0); });
+    point.End();
     ShowWindow(progress, SW_HIDE);
+    RecordBackup("Delete All", static_cast<int>(summary.deleted.size()));
     ShowAfterDeletion("");
-    services_.messages.Inform(DeleteAllSummary(summary, FBuck->FileName(), FBuck->Notes()));
+    std::string text = DeleteAllSummary(summary, FBuck->FileName(), FBuck->Notes());
+    if (point_result) text += "\r\n\r\n" + RestorePointText(*point_result);
+    services_.messages.Inform(text);
   } catch (const FileCreateError& error) {
+    point.End();
     ShowWindow(progress, SW_HIDE);
     services_.messages.Error(error.what());  // nothing was deleted
   }
@@ -148,19 +161,21 @@ void TMainForm::ActionSendExecute() {
 }
 
 void TMainForm::Restore1Click() {
-  const std::optional<std::string> file = services_.messages.AskOpenFile();
-  if (!file) return;
-  const std::optional<std::string> text = services_.files.ReadFile(*file);
+  if (const std::optional<std::string> file = services_.messages.AskOpenFile()) RestoreFile(*file);
+}
+
+void TMainForm::RestoreFile(const std::string& file) {
+  const std::optional<std::string> text = services_.files.ReadFile(file);
   if (!text) {
-    services_.messages.Error("Cannot read file " + *file);
+    services_.messages.Error("Cannot read file " + file);
     return;
   }
   const RestorePlan plan = PlanRestore(*text, Win32CodePages());
   if (!plan.error.empty()) {
-    services_.messages.Error(*file + " cannot be restored, nothing was written:\r\n" + plan.error);
+    services_.messages.Error(file + " cannot be restored, nothing was written:\r\n" + plan.error);
     return;
   }
-  if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, *file))) return;
+  if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, file))) return;
   services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages())));
 }
 
