@@ -26,7 +26,6 @@ struct BackupCenterServices {
 class TBackupCenter : public DialogWindow {
  public:
   TBackupCenter(BackupCenterServices services, BackupCenterTexts texts);
-  const std::vector<BackupEntry>& Entries() const { return entries_; }
 
  private:
   INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

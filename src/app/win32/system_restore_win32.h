@@ -1,8 +1,8 @@
 #pragma once
 // System Restore through the system folder's srclient.dll, loaded only when
 // a restore point is asked for.
-#include <optional>
 #include <memory>
+#include <optional>
 
 #include "app/restore_point.h"
 #include "platform/win32/system_library_win32.h"
