@@ -9,6 +9,7 @@
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "app/ignore_list.h"
+#include "regtext/file_seal.h"
 #include "regtext/regedit4_reader.h"
 #include "scan/root_keys.h"
 
@@ -294,10 +295,13 @@ TEST_F(HeadlessDeleteTest, BackupsListsEveryDeleteRunAndRestoreLatestRestoresThe
   EXPECT_EQ(Run({"--backups"}), kExitClean);
   const std::string second = "C:\\06_12_26;09-30-00 (PM).reg";
   const std::string first_size = std::to_string(files.ReadFile(kBackup)->size());
+  // Intact once the journal seals its files; before, whole but without end line.
+  const std::string state =
+      files.ReadFile(second)->find(FileSealOpeningLine()) != std::string::npos ? "intact" : "no end line";
   EXPECT_EQ(out.str(), second + "\n    2026-12-06 21:30:00, --delete: 1 problem, 1 key, 1 value, " +
-                           std::to_string(files.ReadFile(second)->size()) + " bytes; no end line\n" + kBackup +
+                           std::to_string(files.ReadFile(second)->size()) + " bytes; " + state + "\n" + kBackup +
                            "\n    2026-12-06 21:05:09, --delete: 2 problems, 2 keys, 2 values, " + first_size +
-                           " bytes; no end line\n2 backups in the history.\n");
+                           " bytes; " + state + "\n2 backups in the history.\n");
   out.str("");
   files.DeleteFile(kBackup);
   EXPECT_EQ(Run({"--backups", "--format", "tsv"}), kExitClean);

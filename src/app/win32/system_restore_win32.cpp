@@ -1,28 +1,13 @@
 #include "app/win32/system_restore_win32.h"
 
+#include <objbase.h>
+#include <srrestoreptapi.h>
+
 #include <cstring>
 
 namespace {
 
-// The structures of srrestoreptapi.h, packed as the system lays them out.
-#pragma pack(push, 1)
-struct RestorePointInfoA {
-  DWORD event_type;
-  DWORD point_type;
-  INT64 sequence;
-  CHAR description[64];
-};
-struct StateManagerStatus {
-  DWORD status;
-  INT64 sequence;
-};
-#pragma pack(pop)
-
-constexpr DWORD kBeginSystemChange = 100;
-constexpr DWORD kEndSystemChange = 101;
-constexpr DWORD kModifySettings = 12;
-
-using SetRestorePointA = BOOL(WINAPI*)(RestorePointInfoA*, StateManagerStatus*);
+using SetRestorePointA = BOOL(WINAPI*)(RESTOREPOINTINFOA*, STATEMGRSTATUS*);
 
 // System Restore calls back into the process: COM security must let the
 // system's services in, once per process, before the first call.
@@ -36,9 +21,11 @@ void AllowSystemCallbacks() {
   const auto initialize = ole.Function<Initialize>("CoInitializeEx");
   const auto security = ole.Function<InitializeSecurity>("CoInitializeSecurity");
   if (!initialize || !security) return;
-  initialize(nullptr, 0x2 /* COINIT_APARTMENTTHREADED */);
-  // Packet-level authentication, impersonation, no capabilities.
-  security(nullptr, -1, nullptr, nullptr, 6, 3, nullptr, 0, nullptr);
+  initialize(nullptr, COINIT_APARTMENTTHREADED);
+  // No access check on calls back, private packets, identify only: the
+  // system's services can answer, and learn no more of the caller.
+  security(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY, RPC_C_IMP_LEVEL_IDENTIFY, nullptr, EOAC_NONE,
+           nullptr);
 }
 
 }  // namespace
@@ -55,22 +42,22 @@ RestorePointAnswer Win32SystemRestore::Call(int event_type, int point_type, std:
   const auto set_point = reinterpret_cast<SetRestorePointA>(SetPointFunction());
   if (!set_point) return {};
   AllowSystemCallbacks();
-  RestorePointInfoA info{};
-  info.event_type = static_cast<DWORD>(event_type);
-  info.point_type = static_cast<DWORD>(point_type);
-  info.sequence = sequence;
-  std::strncpy(info.description, description.c_str(), sizeof info.description - 1);
-  StateManagerStatus status{};
+  RESTOREPOINTINFOA info{};
+  info.dwEventType = static_cast<DWORD>(event_type);
+  info.dwRestorePtType = static_cast<DWORD>(point_type);
+  info.llSequenceNumber = sequence;
+  std::strncpy(info.szDescription, description.c_str(), sizeof info.szDescription - 1);
+  STATEMGRSTATUS status{};
   const bool ok = set_point(&info, &status) != FALSE;
-  return {ok, status.status, status.sequence};
+  return {ok, status.nStatus, status.llSequenceNumber};
 }
 
 RestorePointAnswer Win32SystemRestore::Begin(const std::string& description) {
-  return Call(kBeginSystemChange, kModifySettings, 0, description);
+  return Call(BEGIN_SYSTEM_CHANGE, MODIFY_SETTINGS, 0, description);
 }
 
 RestorePointAnswer Win32SystemRestore::End(std::int64_t sequence) {
-  return Call(kEndSystemChange, kModifySettings, sequence, "");
+  return Call(END_SYSTEM_CHANGE, MODIFY_SETTINGS, sequence, "");
 }
 
 std::string Win32SystemRestore::ErrorText(std::uint32_t status) {
