@@ -26,10 +26,14 @@ bool IsDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+bool HasRegExtension(const std::string& name) {
+  return name.size() > 4 && EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".reg");
+}
+
 // "dd_mm_yy;hh-mm-ss (AM).reg", or with "_<n>" before ".reg".
 bool HasBackupName(const std::string& name) {
   constexpr std::string_view kShape = "00_00_00;00-00-00 (AM)";
-  if (name.size() < kShape.size() + 4 || !EqualsNoCase(name.substr(name.size() - 4), ".reg")) return false;
+  if (name.size() < kShape.size() + 4 || !HasRegExtension(name)) return false;
   for (std::size_t i = 0; i < kShape.size(); ++i) {
     const char want = kShape[i];
     const char have = name[i];
@@ -99,7 +103,8 @@ std::vector<BackupEntry> BackupEntries(const std::vector<BackupRecord>& history,
   for (const std::string& file : folder_files) {
     const bool recorded = std::any_of(history.begin(), history.end(),
                                       [&](const BackupRecord& record) { return EqualsNoCase(record.file, file); });
-    if (recorded) continue;
+    // Windows matches "*.reg" against short names too: "a.regx" is listed.
+    if (recorded || !HasRegExtension(file)) continue;
     const std::optional<std::string> bytes = files.ReadFile(file);
     if (!bytes || !IsOwnBackupFile(file, *bytes)) continue;
     const FileSealCounts counts = CountRegistryLines(RegFileLines(*bytes));

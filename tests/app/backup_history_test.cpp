@@ -119,10 +119,11 @@ TEST(BackupCenterTest, TheFolderAddsOurOwnFilesTheHistoryLacksAndNoOthers) {
   files.AddFile("C:\\b\\08_12_26;01-02-03 (PM)_2.reg", "REGEDIT4\r\n");
   files.AddFile("C:\\b\\08_12_26;01-02-03 (XM).reg", "REGEDIT4\r\n");
   files.AddFile("C:\\b\\someone else's.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n");
+  files.AddFile("C:\\b\\sealed.regx", sealed);  // listed by Windows through its short name A~1.REG
   const std::vector<std::string> folder{"C:\\b\\recorded.reg", "C:\\b\\renamed.reg",
                                         "C:\\b\\08_12_26;12-41-07 (AM).reg", "C:\\b\\08_12_26;01-02-03 (PM)_2.reg",
                                         "C:\\b\\08_12_26;01-02-03 (XM).reg", "C:\\b\\someone else's.reg",
-                                        "C:\\b\\missing.reg"};
+                                        "C:\\b\\missing.reg", "C:\\b\\sealed.regx"};
   const std::vector<BackupEntry> entries =
       BackupEntries({{"c:\\B\\RECORDED.reg", "t", "Delete", 1, 1, 1}}, files, folder);
   ASSERT_EQ(entries.size(), 4u);
@@ -154,7 +155,7 @@ TEST(BackupCenterTest, SizesAndFolders) {
   EXPECT_EQ(FolderOf("x.reg"), "");
 }
 
-TEST(BackupCenterTest, ADeletionRecordsItsFileWithItsCountsAndADryRunRecordsNothing) {
+TEST(BackupCenterTest, ADeletionRecordsItsFileWithItsCountsAndNoFileNoRecord) {
   MemoryRegistry registry;
   ImportRegText(registry, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n[HKEY_CURRENT_USER\\A\\B]\r\n"
                           "\"y\"=hex:01,02\r\n\"z\"=\"3\"\r\n");
@@ -167,14 +168,11 @@ TEST(BackupCenterTest, ADeletionRecordsItsFileWithItsCountsAndADryRunRecordsNoth
   auto problem = [&](const std::string& path) {
     return InsertProblemPath(tree, *tree.Top(), path, std::make_unique<TErrorClass>("File not found", 1));
   };
-  ProblemDeletion deletion{tree, registry, journal};
-  deletion.SetDryRun(true);
-  deletion.DeleteProblem(*problem("HKEY_CURRENT_USER\\A"));
   ASSERT_TRUE(RecordDeletion(registry, files, journal, "Delete Key", 1, clock.Now()));
-  EXPECT_TRUE(ReadBackupHistory(registry).empty()) << "no file written, nothing recorded";
+  EXPECT_TRUE(ReadBackupHistory(registry).empty()) << "no file written (a dry run, a refusal): nothing recorded";
 
-  ProblemDeletion real{tree, registry, journal};
-  ASSERT_TRUE(real.DeleteProblem(*problem("HKEY_CURRENT_USER\\A")).deleted);
+  ProblemDeletion deletion{tree, registry, journal};
+  ASSERT_TRUE(deletion.DeleteProblem(*problem("HKEY_CURRENT_USER\\A")).deleted);
   ASSERT_TRUE(RecordDeletion(registry, files, journal, "Delete Key", 1, clock.Now()));
   const std::vector<BackupRecord> records = ReadBackupHistory(registry);
   ASSERT_EQ(records.size(), 1u);
