@@ -12,7 +12,7 @@ namespace {
 constexpr int kButtons[] = {IDC_BACKUPS_RESTORE, IDC_BACKUPS_SHOW, IDC_BACKUPS_VIEW, IDC_BACKUPS_DELETE,
                             IDC_BACKUPS_REMOVE};
 // Design widths of the columns, in dialog units.
-constexpr int kColumnWidths[kBackupColumnCount] = {62, 44, 34, 26, 30, 34, 40, 90, 120};
+constexpr int kColumnWidths[kBackupColumnCount] = {80, 46, 40, 28, 32, 40, 46, 104, 120};
 
 RECT ChildRect(HWND dialog, int id) {
   RECT rect{};

@@ -5,11 +5,14 @@
 
 #include <functional>
 
-#include "app/backup_history.h"
+// The fixture first: windows.h renames DeleteFile and SearchPath in every
+// declaration after it, the file seam's included.
+#include "main_window_fixture_win32.h"
+
 #include "app/backup_center_texts.h"
+#include "app/backup_history.h"
 #include "app/win32/command_ids.h"
 #include "app/win32/resources.h"
-#include "main_window_fixture_win32.h"
 #include "regtext/file_seal.h"
 #include "regtext/regedit4_reader.h"
 #include "support/registry_dump.h"
@@ -107,6 +110,7 @@ TEST_F(RestoreCenterTest, TwoDeletionsListedRestoredUndoneAndDeleted) {
   // older gives back exactly its keys and values.
   int rows = 0;
   std::vector<std::string> newest, oldest;
+  std::vector<LONG> grown;
   InCenter([&](HWND center) {
     HWND list = GetDlgItem(center, IDC_BACKUPS_LIST);
     rows = ListView_GetItemCount(list);
@@ -114,10 +118,30 @@ TEST_F(RestoreCenterTest, TwoDeletionsListedRestoredUndoneAndDeleted) {
       newest.push_back(Cell(list, 0, column));
       oldest.push_back(Cell(list, 1, column));
     }
+    ShowWindow(center, SW_SHOW);
+    Settle();
+    SaveScreenshot(center, "restore-center");
+    // Larger: the list takes the room, Close keeps to the corner.
+    RECT small{}, list_small{};
+    GetWindowRect(center, &small);
+    GetWindowRect(list, &list_small);
+    SetWindowPos(center, nullptr, 0, 0, small.right - small.left + 200, small.bottom - small.top + 100,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    RECT large{}, list_large{}, close{};
+    GetWindowRect(center, &large);
+    GetWindowRect(list, &list_large);
+    GetWindowRect(GetDlgItem(center, IDOK), &close);
+    grown = {list_large.right - list_small.right, list_large.bottom - list_small.bottom, large.right - close.right,
+             large.bottom - close.bottom, small.right - small.left};
     Select(list, 1);
     SendMessageA(center, WM_COMMAND, IDC_BACKUPS_RESTORE, 0);
   });
   ASSERT_EQ(rows, 2);
+  ASSERT_EQ(grown.size(), 5u);
+  EXPECT_EQ(grown[0], 200) << "the list is as much wider as the dialog";
+  EXPECT_EQ(grown[1], 100);
+  EXPECT_LT(grown[2], 40) << "Close stays by the right edge";
+  EXPECT_LT(grown[3], 40);
   EXPECT_EQ(newest[kMadeByColumn], "Delete All");
   EXPECT_EQ(newest[kProblemsColumn], "1");
   EXPECT_EQ(newest[kKeysColumn], "1");
@@ -143,7 +167,10 @@ TEST_F(RestoreCenterTest, TwoDeletionsListedRestoredUndoneAndDeleted) {
   Send(WmIdOf(CommandId::kUndoDelete));
   EXPECT_EQ(messages_.questions.back(),
             "Restore backup: 1 key and 1 value will be written to the registry from\r\n" + second);
-  EXPECT_EQ(Dump(), with_second);
+  expected = with_second;
+  for (const auto& [key, values] : with_first)
+    if (key.find("TarnelCenter\\First") != std::string::npos) expected[key] = values;
+  EXPECT_EQ(Dump(), expected) << "both back, each from its own backup";
 
   // Delete file asks, and removes only that file.
   messages_.answer = false;
@@ -161,7 +188,7 @@ TEST_F(RestoreCenterTest, TwoDeletionsListedRestoredUndoneAndDeleted) {
     rows = ListView_GetItemCount(list);
     ShowWindow(center, SW_SHOW);
     Settle();
-    SaveScreenshot(center, "restore-center");
+    SaveScreenshot(center, "restore-center-after-delete");
   });
   EXPECT_EQ(messages_.questions.size(), asked + 1);
   EXPECT_NE(messages_.questions.back().find(first), std::string::npos);
