@@ -80,6 +80,12 @@ void TBackupCenter::FormCreate() {
     MapDialogRect(dialog, &width);
     AddListColumn(list, column, texts_.columns[static_cast<std::size_t>(column)], width.right);
   }
+  // The margins as designed, kept at every size.
+  RECT client{};
+  GetClientRect(dialog, &client);
+  const RECT list_rect = ChildRect(dialog, IDC_BACKUPS_LIST);
+  const RECT close = ChildRect(dialog, IDOK);
+  margins_ = {0, close.top - list_rect.bottom, client.right - close.right, client.bottom - close.bottom};
   RECT window{};
   GetWindowRect(dialog, &window);
   minimum_ = {(window.right - window.left) * 3 / 4, (window.bottom - window.top) / 2};
@@ -87,23 +93,21 @@ void TBackupCenter::FormCreate() {
 }
 
 void TBackupCenter::Layout() {
+  if (minimum_.cx == 0) return;  // sized while being created, before its controls are measured
   HWND dialog = Handle();
   RECT client{};
   GetClientRect(dialog, &client);
-  RECT margin{6, 6, 0, 0};
-  MapDialogRect(dialog, &margin);
   const RECT list = ChildRect(dialog, IDC_BACKUPS_LIST);
   const RECT close = ChildRect(dialog, IDOK);
-  const int button_height = close.bottom - close.top;
-  const int button_top = client.bottom - margin.top - button_height;
-  SetWindowPos(GetDlgItem(dialog, IDC_BACKUPS_LIST), nullptr, 0, 0, client.right - margin.left - list.left,
-               button_top - margin.top - list.top, SWP_NOMOVE | SWP_NOZORDER);
+  const int button_top = client.bottom - margins_.bottom - (close.bottom - close.top);
+  SetWindowPos(GetDlgItem(dialog, IDC_BACKUPS_LIST), nullptr, 0, 0, client.right - margins_.right - list.left,
+               button_top - margins_.top - list.top, SWP_NOMOVE | SWP_NOZORDER);
   for (const int id : kButtons) {
     const RECT button = ChildRect(dialog, id);
     SetWindowPos(GetDlgItem(dialog, id), nullptr, button.left, button_top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
-  SetWindowPos(GetDlgItem(dialog, IDOK), nullptr, client.right - margin.left - (close.right - close.left), button_top,
-               0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(GetDlgItem(dialog, IDOK), nullptr, client.right - margins_.right - (close.right - close.left),
+               button_top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   InvalidateRect(dialog, nullptr, TRUE);
 }
 

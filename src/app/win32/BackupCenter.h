@@ -47,4 +47,6 @@ class TBackupCenter : public DialogWindow {
   BackupCenterTexts texts_;
   std::vector<BackupEntry> entries_;
   SIZE minimum_{};
+  // top: between the list and the buttons; right and bottom: to the edges.
+  RECT margins_{};
 };
