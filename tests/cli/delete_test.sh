@@ -25,8 +25,9 @@ tool=(env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64)
 dump() {
   "${tool[@]}" reg export 'HKLM\Software' "$(winepath -w "$work/hklm.reg")" /y >/dev/null 2>&1
   "${tool[@]}" reg export 'HKCU\Software' "$(winepath -w "$work/hkcu.reg")" /y >/dev/null 2>&1
-  # Wine's own keys change as it runs; the settings are the scanner's.
-  python3 "$root/tests/cli/registry_dump.py" --skip '\Software\Wine' --skip 'Vexa\Quellin' \
+  # Wine's own keys change as it runs; the settings (with the backup
+  # history that --delete writes) are the scanner's.
+  python3 "$root/tests/cli/registry_dump.py" --skip '\Software\Wine' --skip '\Software\Vexa' \
     "$work/hklm.reg" "$work/hkcu.reg" > "$1"
 }
 now() { date +%s.%N; }
