@@ -60,6 +60,9 @@ inline constexpr std::uint32_t kRestoreServiceDisabled = 1058;
 class RestorePointSpan {
  public:
   explicit RestorePointSpan(SystemRestore& system) : system_(system) {}
+  ~RestorePointSpan() { End(); }  // a point begun is never left open
+  RestorePointSpan(const RestorePointSpan&) = delete;
+  RestorePointSpan& operator=(const RestorePointSpan&) = delete;
   RestorePointResult Begin(const std::string& description);
   // Ends a point that was begun; nothing otherwise.
   void End();

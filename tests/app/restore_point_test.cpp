@@ -74,10 +74,12 @@ TEST(RestorePointTest, EveryAnswerOfTheSystemGivesItsOwnHonestSentence) {
     system.creates = c.creates;
     system.begin = c.begin;
     system.newest = c.newest;
-    RestorePointSpan span(system);
-    const RestorePointResult result = span.Begin("Tarnel: Delete All");
-    span.End();
-    span.End();
+    RestorePointResult result;
+    {
+      RestorePointSpan span(system);
+      result = span.Begin("Tarnel: Delete All");
+      span.End();
+    }  // and once more as the span goes
     EXPECT_EQ(result.outcome, c.outcome) << c.name;
     EXPECT_EQ(RestorePointText(result), c.text) << c.name;
     const std::vector<std::string> begun{"begin Tarnel: Delete All", "end " + std::to_string(c.begin.sequence)};

@@ -90,7 +90,6 @@ void TMainForm::ActionDeleteAllExecute() {
     if (point_result) text += "\r\n\r\n" + RestorePointText(*point_result);
     services_.messages.Inform(text);
   } catch (const FileCreateError& error) {
-    point.End();
     ShowWindow(progress, SW_HIDE);
     services_.messages.Error(error.what());  // nothing was deleted
   }
