@@ -159,7 +159,7 @@ TEST_F(MainWindowTest, ShortcutsReachACommandOnlyWhileItIsEnabled) {
                  ((keys[i].fVirt & FCONTROL) ? "c" : "") + ((keys[i].fVirt & FSHIFT) ? "s" : "") + " ";
   EXPECT_EQ(shortcuts,
             "ActionStart=116 ActionStop=116s ActionSaveToFile=83c EditSelectAll1=65c ActionDeleteAll=46c "
-            "ActionCopyKeyName=67c ActionDeleteKey=68c ActionRegEdit=113 ");
+            "ActionCopyKeyName=67c ActionDeleteKey=68c ActionRegEdit=113 ActionUndoDelete=90c ");
 }
 
 TEST_F(MainWindowTest, StoredSettingsAreRestoredAndChangesSavedOnClose) {
