@@ -8,7 +8,8 @@ CommandStates::CommandStates() {
 }
 
 bool HasUpdateRule(CommandId id) {
-  return id == CommandId::kSaveToFile || id == CommandId::kSend || id == CommandId::kSelectAll;
+  return id == CommandId::kSaveToFile || id == CommandId::kSend || id == CommandId::kSelectAll ||
+         id == CommandId::kUndoDelete;
 }
 
 void ApplyUpdateRule(CommandId id, const WindowSnapshot& window, CommandStates& states) {
@@ -20,6 +21,9 @@ void ApplyUpdateRule(CommandId id, const WindowSnapshot& window, CommandStates& 
       break;
     case CommandId::kSelectAll:
       states.SetEnabled(id, window.list_rows > 0);
+      break;
+    case CommandId::kUndoDelete:
+      states.SetEnabled(id, window.undo_backup);
       break;
     default:
       break;

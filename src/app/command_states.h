@@ -9,6 +9,7 @@
 struct WindowSnapshot {
   int tree_nodes = 1;  // "My Computer" counts
   int list_rows = 0;
+  bool undo_backup = false;  // a deletion of this run wrote a backup
 };
 
 class CommandStates {
@@ -26,7 +27,8 @@ class CommandStates {
   std::array<bool, kCommandCount> checked_{};
 };
 
-// Save as.., Send and Select All: their enabled state is their rule's.
+// Save as.., Send, Select All and Undo Delete: their enabled state is their
+// rule's.
 bool HasUpdateRule(CommandId id);
 // Sets the enabled state of a command that has a rule; others are left alone.
 void ApplyUpdateRule(CommandId id, const WindowSnapshot& window, CommandStates& states);

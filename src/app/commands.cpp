@@ -32,6 +32,11 @@ constexpr std::array<Command, kCommandCount> kCommands{{
      false, false},
     {CommandId::kRegEdit, "ActionRegEdit", "RegEdit", "RegEdit", Plain(Key::kF2), 0, Picture::kRegEdit, true, false},
     {CommandId::kIgnore, "ActionIgnore", "&Ignore", "", kNoKey, kMsgIgnore + 1, Picture::kNone, false, false},
+    {CommandId::kBackups, "ActionBackups", "&Backups..", "", kNoKey, kMsgBackups + 1, Picture::kNone, true, false},
+    {CommandId::kUndoDelete, "ActionUndoDelete", "&Undo Delete", "", Ctrl(Key::kZ), kMsgUndoDelete + 1,
+     Picture::kNone, false, false},
+    {CommandId::kRestorePoint, "OptionsRestorePoint", "Create a &restore point before Delete All", "", kNoKey,
+     kMsgRestorePointOption + 1, Picture::kNone, true, false},
 }};
 
 std::string KeyName(Key key, const ShortcutKeyNames& names) {

@@ -20,8 +20,11 @@ enum class CommandId {
   kDeleteValue,
   kRegEdit,
   kIgnore,
+  kBackups,       // File > Backups..: the restore center
+  kUndoDelete,    // restores the backup of this run's last deletion
+  kRestorePoint,  // Options: a restore point before Delete All
 };
-inline constexpr std::size_t kCommandCount = 14;
+inline constexpr std::size_t kCommandCount = 17;
 
 // Keys a shortcut can use, numbered as Windows numbers its virtual keys.
 enum class Key : unsigned char {
@@ -30,6 +33,7 @@ enum class Key : unsigned char {
   kC = 'C',
   kD = 'D',
   kS = 'S',
+  kZ = 'Z',
   kF2 = 0x71,
   kF5 = 0x74,
   kDelete = 0x2E,

@@ -27,17 +27,18 @@ const std::vector<Menu>& MainMenu() {
     return std::vector<Menu>{
         {FormText::kFileMenu,
          {Do(CommandId::kStart), Do(CommandId::kStop), kSeparator, Do(CommandId::kSaveToFile),
-          Do(CommandId::kSend), Item(MenuItemId::kRestoreBackup, FormText::kRestoreBackup), kSeparator,
+          Do(CommandId::kSend), Item(MenuItemId::kRestoreBackup, FormText::kRestoreBackup),
+          Do(CommandId::kBackups), kSeparator,
           Do(CommandId::kClose)}},
         {FormText::kEditMenu,
-         {Do(CommandId::kSelectAll), Item(MenuItemId::kDelete1, FormText::kDelete1), Do(CommandId::kDeleteAll),
+         {Do(CommandId::kUndoDelete), kSeparator, Do(CommandId::kSelectAll), Item(MenuItemId::kDelete1, FormText::kDelete1), Do(CommandId::kDeleteAll),
           Do(CommandId::kIgnore), kSeparator, Do(CommandId::kCopyKeyName)}},
         {FormText::kViewMenu,
          {Item(MenuItemId::kToolBar2, FormText::kToolBar2), Item(MenuItemId::kStatusBar2, FormText::kStatusBar2),
           Do(CommandId::kAllValues)}},
         {FormText::kOptionsMenu,
          {Item(MenuItemId::kAutostart1, FormText::kAutostart1),
-          Item(MenuItemId::kIgnoredItems, FormText::kIgnoredItems), languages}},
+          Item(MenuItemId::kIgnoredItems, FormText::kIgnoredItems), Do(CommandId::kRestorePoint), languages}},
         {FormText::kHelpMenu, {Do(CommandId::kHelpContents), Item(MenuItemId::kAbout1, FormText::kAbout1)}},
     };
   }();

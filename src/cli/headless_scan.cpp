@@ -1,8 +1,10 @@
 #include "cli/headless_scan.h"
 
+#include "clean/backup_center.h"
 #include "clean/deletion.h"
 #include "clean/ignore_list.h"
 #include "clean/restore.h"
+#include "cli/backup_list.h"
 #include "cli/console_scan_view.h"
 #include "cli/knowbase_lint.h"
 #include "cli/problem_list.h"
@@ -65,6 +67,27 @@ int HeadlessScan::ListIgnored() {
   return kExitClean;
 }
 
+int HeadlessScan::ListBackups(const ScanOptions& options) {
+  WriteBackupList(BackupEntries(ReadBackupHistory(system_.registry), system_.files, {}), options.format, out_);
+  return kExitClean;
+}
+
+int HeadlessScan::RestoreLatest() {
+  const std::vector<BackupEntry> entries =
+      BackupEntries(ReadBackupHistory(system_.registry), system_.files, {});
+  if (entries.empty()) {
+    err_ << kScanProgram << "the backup history is empty; nothing written\n";
+    return kExitUsage;
+  }
+  const BackupEntry& newest = entries.front();
+  if (newest.state == BackupFileState::kGone || newest.state == BackupFileState::kCutShort) {
+    err_ << kScanProgram << "the newest backup " << newest.record.file << " is " << BackupStateName(newest.state)
+         << "; nothing written\n";
+    return kExitUsage;
+  }
+  return Restore(newest.record.file, false);
+}
+
 int HeadlessScan::Restore(const std::string& file, bool allow_deletions) {
   const std::optional<std::string> text = system_.files.ReadFile(file);
   if (!text) {
@@ -111,6 +134,9 @@ int HeadlessScan::Delete(ScanSession& session, const ScanOptions& options, const
       err_ << kScanProgram << error.what() << " (the backup file); nothing deleted\n";
     return kExitUsage;
   }
+  if (!dry_run && !RecordDeletion(system_.registry, system_.files, journal, "--delete",
+                                  static_cast<int>(results.deleted.size()), system_.clock.Now()))
+    err_ << kScanProgram << kBackupHistoryNotStored << '\n';
   if (options.format == ResultFormat::kJson) WriteJsonResults(problems, summary, system_.code_page, &results, out_);
   WriteDeletionText(results, dry_run, options.format == ResultFormat::kJson ? err_ : Notes(options));
   for (const std::string& note : journal.Notes()) Notes(options) << note << '\n';
@@ -125,7 +151,9 @@ int HeadlessScan::Run(const ScanOptions& options) {
   session.UseIgnoreList(!options.no_ignore);
   if (options.lint)
     return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(session.KnowledgeBase()), out_, err_);
+  if (options.restore_file == kLatestBackup) return RestoreLatest();
   if (options.restore_file) return Restore(*options.restore_file, options.allow_deletions);
+  if (options.list_backups) return ListBackups(options);
   if (options.list_ignored) return ListIgnored();
   if (!KnowledgeBaseReadable(session)) return kExitUsage;
 

@@ -43,7 +43,10 @@ class HeadlessScan {
   void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
   int Delete(ScanSession& session, const ScanOptions& options, const ScanSummary& summary);
   int Restore(const std::string& file, bool allow_deletions);
+  // --restore latest: the newest backup of the history, if its file is whole.
+  int RestoreLatest();
   int ListIgnored();
+  int ListBackups(const ScanOptions& options);
 
   HeadlessSystem system_;
   std::ostream& out_;

@@ -3,7 +3,8 @@
 const char* const kScanUsage =
     "Usage: TarnelScan [--knowbase FILE] [--save FILE] [--format text|tsv|json] [--no-ignore]\n"
     "                  [--delete [--backup FILE] | --dry-run]\n"
-    "       TarnelScan --restore FILE [--allow-deletions]\n"
+    "       TarnelScan --restore FILE|latest [--allow-deletions]\n"
+    "       TarnelScan --backups [--format text|tsv|json]\n"
     "       TarnelScan --ignore-list\n"
     "       TarnelScan [--knowbase FILE] --lint [FILE]\n"
     "       TarnelScan --offline ROOT [--user NAME] [--ignore-logs] [--knowbase FILE]\n"
@@ -76,6 +77,15 @@ const char* const kScanUsage =
     "  --allow-deletions with --restore: carry out the file's deletion lines\n"
     "                   ([-key], \"name\"=-) too; without it such a file writes\n"
     "                   nothing and names its first deletion line\n"
+    "  --restore latest restore the newest backup of the history (--backups);\n"
+    "                   a file of that name is given as .\\latest\n"
+    "  --backups        list the backup history, newest first: every backup file\n"
+    "                   a deletion wrote (here or in the window), when, by which\n"
+    "                   command, its problems, keys, values and size, and whether\n"
+    "                   the file is intact, cut short, without end line or gone;\n"
+    "                   --format tsv gives a header line and one line per backup\n"
+    "                   (time, made_by, problems, keys, values, size, state,\n"
+    "                   file), json one object with \"backups\" (the same fields)\n"
     "  --ignore-list    list the user's ignore list: each key, or value of a key,\n"
     "                   and when it was added\n"
     "  --no-ignore      scan (and delete) without the ignore list; the knowledge\n"
@@ -149,6 +159,8 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
       options.dry_run = true;
     } else if (arg == "--allow-deletions") {
       options.allow_deletions = true;
+    } else if (arg == "--backups") {
+      options.list_backups = true;
     } else if (arg == "--ignore-list") {
       options.list_ignored = true;
     } else if (arg == "--no-ignore") {
@@ -171,7 +183,12 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
   }
   const bool scan_options = options.save_file || options.format != ResultFormat::kText || options.remove ||
                             options.dry_run || options.backup_file || options.no_ignore;
-  if (options.lint && (scan_options || options.restore_file || options.list_ignored))
+  const bool other_than_format = options.save_file || options.remove || options.dry_run || options.backup_file ||
+                                 options.no_ignore || options.knowledge_base || options.lint ||
+                                 options.restore_file || options.list_ignored;
+  if (options.list_backups && other_than_format)
+    parsed.error = "--backups does not scan: only --format goes with it";
+  else if (options.lint && (scan_options || options.restore_file || options.list_ignored))
     parsed.error = "--lint does not scan: no other option but --knowbase goes with it";
   else if (options.restore_file && (scan_options || options.list_ignored || options.knowledge_base))
     parsed.error = "--restore does not scan: no other option goes with it";

@@ -17,6 +17,7 @@ struct ScanOptions {
   std::optional<std::string> backup_file;   // default: named after the scan's start
   std::optional<std::string> restore_file;  // write a backup back instead of scanning
   bool allow_deletions = false;             // the restore may carry out deletion lines
+  bool list_backups = false;              // print the backup history instead of scanning
   bool list_ignored = false;              // print the ignore list instead of scanning
   bool no_ignore = false;                 // scan without the ignore list
   std::optional<std::string> offline_root;  // scan the Windows installation on that volume (Linux)
@@ -33,6 +34,8 @@ struct ParsedScanOptions {
 ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args);
 
 extern const char* const kScanUsage;
+// --restore latest: the newest backup of the history.
+inline constexpr const char* kLatestBackup = "latest";
 // What the program's own messages begin with.
 inline constexpr const char* kScanProgram = "TarnelScan: ";
 

@@ -35,7 +35,7 @@ TEST(CommandTable, IsInTheOrderOfItsIdsWithDistinctShortcutsAndTags) {
       EXPECT_TRUE(tags.insert(command.tag).second) << command.name;
     }
   }
-  EXPECT_EQ(shortcuts, (std::set<std::string>{"F5", "Shift+F5", "Ctrl+S", "Ctrl+A", "Ctrl+Del", "Ctrl+C", "Ctrl+D", "F2"}));
+  EXPECT_EQ(shortcuts, (std::set<std::string>{"F5", "Shift+F5", "Ctrl+S", "Ctrl+A", "Ctrl+Del", "Ctrl+C", "Ctrl+D", "F2", "Ctrl+Z"}));
 }
 
 TEST(CommandTable, StatesAtStart) {
@@ -44,7 +44,9 @@ TEST(CommandTable, StatesAtStart) {
   for (const Command& command : Commands())
     if (states.Enabled(command.id)) enabled.insert(command.name);
   EXPECT_EQ(enabled, (std::set<std::string>{"ActionStart", "ActionClose", "ActionCopyKeyName", "ViewAllValues",
-                                            "HelpContents1", "ActionRegEdit"}));
+                                            "HelpContents1", "ActionRegEdit", "ActionBackups",
+                                            "OptionsRestorePoint"}));
+  EXPECT_FALSE(states.Checked(CommandId::kRestorePoint)) << "no restore point unless asked for";
   EXPECT_TRUE(states.Checked(CommandId::kAllValues));
   EXPECT_FALSE(states.Checked(CommandId::kStart));
 }
@@ -53,10 +55,11 @@ TEST(MenuLayout, MenusAndToolBarListTheirEntriesInOrder) {
   std::vector<std::string> menus;
   for (const Menu& menu : MainMenu()) menus.push_back(FormTexts().Text(menu.text) + ": " + Describe(menu.entries));
   EXPECT_EQ(menus, (std::vector<std::string>{
-                       "File: Start\tF5; Stop\tShift+F5; -; Save as..\tCtrl+S; Send; Restore backup..; -; Exit",
-                       "Edit: Select &All\tCtrl+A; Delete; Delete All\tCtrl+Del; &Ignore; -; Copy Key Name\tCtrl+C",
+                       "File: Start\tF5; Stop\tShift+F5; -; Save as..\tCtrl+S; Send; Restore backup..; &Backups..; -; "
+                       "Exit",
+                       "Edit: &Undo Delete\tCtrl+Z; -; Select &All\tCtrl+A; Delete; Delete All\tCtrl+Del; &Ignore; -; Copy Key Name\tCtrl+C",
                        "View: ToolBar; StatusBar; All Values",
-                       "Options: Autostart; Ignored items..; Language..",
+                       "Options: Autostart; Ignored items..; Create a &restore point before Delete All; Language..",
                        "Help: &Contents; &About..",
                    }));
   EXPECT_EQ(Describe(TreePopupMenu()),
@@ -110,6 +113,15 @@ TEST_F(DispatcherTest, UpdateRulesDecideFromTheWindowAndRunBeforeTheirCommand) {
   EXPECT_TRUE(dispatcher_.States().Enabled(CommandId::kSelectAll));
   window_ = {};
   EXPECT_FALSE(dispatcher_.Execute(CommandId::kSaveToFile));
+  EXPECT_EQ(runs_, 1);
+}
+
+TEST_F(DispatcherTest, UndoDeleteRunsOnlyOnceADeletionOfThisRunWroteABackup) {
+  dispatcher_.SetHandler(CommandId::kUndoDelete, [this] { ++runs_; });
+  dispatcher_.States().SetEnabled(CommandId::kUndoDelete, true);
+  EXPECT_FALSE(dispatcher_.Execute(CommandId::kUndoDelete)) << "the rule greys it first";
+  window_.undo_backup = true;
+  EXPECT_TRUE(dispatcher_.Execute(CommandId::kUndoDelete));
   EXPECT_EQ(runs_, 1);
 }
 

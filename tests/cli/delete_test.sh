@@ -25,8 +25,9 @@ tool=(env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64)
 dump() {
   "${tool[@]}" reg export 'HKLM\Software' "$(winepath -w "$work/hklm.reg")" /y >/dev/null 2>&1
   "${tool[@]}" reg export 'HKCU\Software' "$(winepath -w "$work/hkcu.reg")" /y >/dev/null 2>&1
-  # Wine's own keys change as it runs; the settings are the scanner's.
-  python3 "$root/tests/cli/registry_dump.py" --skip '\Software\Wine' --skip 'Vexa\Quellin' \
+  # Wine's own keys change as it runs; the settings (with the backup
+  # history that --delete writes) are the scanner's.
+  python3 "$root/tests/cli/registry_dump.py" --skip '\Software\Wine' --skip '\Software\Vexa' \
     "$work/hklm.reg" "$work/hkcu.reg" > "$1"
 }
 now() { date +%s.%N; }
@@ -139,6 +140,42 @@ wine_merge "$prefix/drive_c/TarnelDemo/backup2.reg"
 dump "$work/after-regedit.dump"
 diff -u "$work/before.dump" "$work/after-regedit.dump" > "$work/regedit.diff" || fail "regedit /s did not give everything back ($work/regedit.diff)"
 
+# The history: both --delete runs, newest first, with their counts; a
+# third run, then --restore latest gives back exactly what it deleted.
+wine "$scanner" --backups > "$work/backups.txt" 2>&1 || fail "--backups exited $?"
+wine "$scanner" --backups --format json > "$work/backups.json" 2>&1 || fail "--backups --format json exited $?"
+wine "$scanner" --backups --format tsv > "$work/backups.tsv" 2>&1 || fail "--backups --format tsv exited $?"
+python3 - "$work" <<'PY' || failed=1
+import json, sys
+work = sys.argv[1]
+backups = json.load(open(f"{work}/backups.json"))["backups"]
+deleted = len(json.load(open(f"{work}/delete.json"))["deleted"])
+files = [b["file"] for b in backups]
+ok = files == ["C:\\TarnelDemo\\backup2.reg", "C:\\TarnelDemo\\backup.reg"]
+if not ok:
+    print(f"FAIL: --backups lists {files}")
+for b in backups:
+    name = b["file"].split("\\")[-1]
+    raw = open(f"{work}/prefix/drive_c/TarnelDemo/{name}", "rb").read()
+    text = raw.decode("latin-1").replace("\r\n", "\n")
+    keys = sum(1 for l in text.split("\n") if l.startswith("["))
+    values = sum(1 for l in text.split("\n") if l[:1] in ('"', "@"))
+    print(f"--backups: {name}: {b['made_by']}, {b['problems']} problems, {b['keys']} keys, {b['values']} values, {b['size']} bytes, {b['state']}")
+    if (b["made_by"], b["problems"], b["keys"], b["values"], b["size"]) != ("--delete", deleted, keys, values, len(raw)):
+        print(f"FAIL: the record of {name} differs from its file: {b}"); ok = False
+tsv = open(f"{work}/backups.tsv", encoding="latin-1").read().replace("\r\n", "\n").split("\n")
+if tsv[0] != "time\tmade_by\tproblems\tkeys\tvalues\tsize\tstate\tfile" or len([l for l in tsv[1:] if l]) != 2:
+    print(f"FAIL: --backups --format tsv: {tsv[:3]}"); ok = False
+sys.exit(0 if ok else 1)
+PY
+grep -q 'backup2.reg' <(head -1 "$work/backups.txt") || fail "--backups does not begin with the newest: $(head -2 "$work/backups.txt")"
+wine "$scanner" --delete --backup 'C:\TarnelDemo\backup3.reg' > "$work/delete3.out" 2>&1
+wine "$scanner" --restore latest > "$work/restore-latest.out" 2>&1 || fail "--restore latest exited $?: $(cat "$work/restore-latest.out")"
+grep -q 'Restored from C:\\TarnelDemo\\backup3.reg' "$work/restore-latest.out" || fail "--restore latest: $(cat "$work/restore-latest.out")"
+dump "$work/after-restore-latest.dump"
+diff -u "$work/before.dump" "$work/after-restore-latest.dump" > "$work/restore-latest.diff" ||
+  fail "--restore latest did not give everything back ($work/restore-latest.diff)"
+
 # A malformed backup writes nothing and names its line.
 printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\TarnelNew]\r\n"a"="1"\r\n"b"=nonsense\r\n' > "$prefix/drive_c/TarnelDemo/bad.reg"
 wine "$scanner" --restore 'C:\TarnelDemo\bad.reg' > /dev/null 2> "$work/bad.err"
@@ -147,5 +184,5 @@ status=$?
 "${tool[@]}" reg query 'HKCU\Software\TarnelNew' >/dev/null 2>&1 && fail "a malformed backup wrote a key"
 
 printf 'times: scan alone %.1f s, --delete (scan, backup, delete) %.1f s\n' "$scan_seconds" "$delete_seconds"
-[ $failed -eq 0 ] && echo "delete: planted entries deleted and given back twice; healthy twins untouched"
+[ $failed -eq 0 ] && echo "delete: planted entries deleted and given back three times (the last by --restore latest); healthy twins untouched"
 exit $failed

@@ -9,6 +9,7 @@
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "clean/ignore_list.h"
+#include "regtext/file_seal.h"
 #include "regtext/regedit4_reader.h"
 #include "platform/root_keys.h"
 
@@ -140,6 +141,12 @@ TEST(ScanOptions, ParsesEveryOptionAndRejectsTheRest) {
   EXPECT_EQ(ParseScanOptions({"--lint", "--delete"}).error,
             "--lint does not scan: no other option but --knowbase goes with it");
   EXPECT_EQ(ParseScanOptions({"--restore"}).error, "--restore needs a file name");
+  parsed = ParseScanOptions({"--backups", "--format", "tsv"});
+  EXPECT_EQ(parsed.error, "");
+  EXPECT_TRUE(parsed.options.list_backups);
+  EXPECT_EQ(ParseScanOptions({"--backups", "--delete"}).error, "--backups does not scan: only --format goes with it");
+  EXPECT_EQ(ParseScanOptions({"--backups", "--restore", "latest"}).error,
+            "--backups does not scan: only --format goes with it");
 }
 
 TEST(ScanOptions, AnOfflineInstallationIsOnlyRead) {
@@ -315,6 +322,69 @@ TEST_F(HeadlessDeleteTest, AStoppedScanDeletesNothing) {
   options.remove = true;
   EXPECT_EQ(scan.Run(options), kExitStopped);
   EXPECT_TRUE(HasValue("Software\\Run", "gone"));
+}
+
+// Two --delete runs, a second of a stale value planted after the first:
+// the history lists both, newest first, and --restore latest gives back
+// the second run's value only.
+TEST_F(HeadlessDeleteTest, BackupsListsEveryDeleteRunAndRestoreLatestRestoresTheNewest) {
+  EXPECT_EQ(Run({"--backups"}), kExitClean);
+  EXPECT_EQ(out.str(), "0 backups in the history.\n");
+  EXPECT_EQ(Run({"--restore", "latest"}), kExitUsage);
+  EXPECT_EQ(err.str(), "TarnelScan: the backup history is empty; nothing written\n");
+
+  ASSERT_EQ(Run({"--delete"}), kExitRefused);
+  clock.Set({2026, 12, 6, 21, 30, 0});
+  ImportRegText(registry, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Run]\n\"later\"=\"C:\\\\Gone\\\\x.exe\"\n");
+  ASSERT_EQ(Run({"--delete"}), kExitRefused);
+  ASSERT_FALSE(HasValue("Software\\Run", "later"));
+  out.str("");
+  err.str("");
+  EXPECT_EQ(Run({"--backups"}), kExitClean);
+  const std::string second = "C:\\06_12_26;09-30-00 (PM).reg";
+  const std::string first_size = std::to_string(files.ReadFile(kBackup)->size());
+  // Intact once the journal seals its files; before, whole but without end line.
+  const std::string state =
+      files.ReadFile(second)->find(FileSealOpeningLine()) != std::string::npos ? "intact" : "no end line";
+  EXPECT_EQ(out.str(), second + "\n    2026-12-06 21:30:00, --delete: 1 problem, 1 key, 1 value, " +
+                           std::to_string(files.ReadFile(second)->size()) + " bytes; " + state + "\n" + kBackup +
+                           "\n    2026-12-06 21:05:09, --delete: 2 problems, 2 keys, 2 values, " + first_size +
+                           " bytes; " + state + "\n2 backups in the history.\n");
+  out.str("");
+  files.DeleteFile(kBackup);
+  EXPECT_EQ(Run({"--backups", "--format", "tsv"}), kExitClean);
+  EXPECT_NE(out.str().find("time\tmade_by\tproblems\tkeys\tvalues\tsize\tstate\tfile\n2026-12-06 21:30:00\t--delete\t1\t1\t1\t"),
+            std::string::npos)
+      << out.str();
+  EXPECT_NE(out.str().find("\n2026-12-06 21:05:09\t--delete\t2\t2\t2\t0\tgone\tC:\\\\06_12_26;09-05-09 (PM).reg\n"),
+            std::string::npos)
+      << out.str();
+  out.str("");
+  EXPECT_EQ(Run({"--backups", "--format", "json"}), kExitClean);
+  EXPECT_NE(out.str().find("{\"backups\": [\n  {\"time\": \"2026-12-06 21:30:00\", \"made_by\": \"--delete\", "
+                           "\"problems\": 1, \"keys\": 1, \"values\": 1, \"size\": "),
+            std::string::npos)
+      << out.str();
+  EXPECT_TRUE(out.str().ends_with("\"state\": \"gone\", \"file\": \"C:\\\\06_12_26;09-05-09 (PM).reg\"}\n]}\n"));
+
+  out.str("");
+  EXPECT_EQ(Run({"--restore", "latest"}), kExitClean);
+  EXPECT_EQ(out.str(), "Restored from " + second + ":\nWritten: 1 key, 1 value.\n");
+  EXPECT_TRUE(HasValue("Software\\Run", "later"));
+  EXPECT_FALSE(HasValue("Software\\Run", "gone")) << "the older run's backup is not restored";
+}
+
+TEST_F(HeadlessDeleteTest, RestoreLatestRefusesANewestBackupThatIsGoneOrCutShort) {
+  ASSERT_EQ(Run({"--delete"}), kExitRefused);
+  files.AddFile(kBackup, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Run]\r\n");
+  err.str("");
+  EXPECT_EQ(Run({"--restore", "latest"}), kExitUsage);
+  EXPECT_EQ(err.str(), std::string("TarnelScan: the newest backup ") + kBackup + " is cut short; nothing written\n");
+  files.DeleteFile(kBackup);
+  err.str("");
+  EXPECT_EQ(Run({"--restore", "latest"}), kExitUsage);
+  EXPECT_EQ(err.str(), std::string("TarnelScan: the newest backup ") + kBackup + " is gone; nothing written\n");
+  EXPECT_FALSE(HasValue("Software\\Run", "gone"));
 }
 
 }  // namespace

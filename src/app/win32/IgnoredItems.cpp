@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/win32/report_list.h"
 #include "app/win32/resources.h"
 #include "app/win32/wide_text.h"
 #include "platform/case_fold.h"
@@ -23,21 +24,6 @@ bool ByKey(const IgnoredItem& a, const IgnoredItem& b) {
   const std::string key_a = FoldCase(a.key), key_b = FoldCase(b.key);
   if (key_a != key_b) return key_a < key_b;
   return FoldCase(a.value.value_or("")) < FoldCase(b.value.value_or(""));
-}
-
-void AddColumn(HWND list, int column, const std::string& heading, int width) {
-  LVCOLUMNA info{};
-  info.mask = LVCF_TEXT | LVCF_WIDTH;
-  info.pszText = const_cast<char*>(heading.c_str());
-  info.cx = width;
-  SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
-}
-
-void SetCell(HWND list, int row, int column, const std::string& text) {
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
 }  // namespace
@@ -90,9 +76,9 @@ void TIgnoredItems::FormCreate() {
   RECT area{0, 0, 368, 0};
   MapDialogRect(Handle(), &area);
   const int width = area.right - GetSystemMetrics(SM_CXVSCROLL) - 4;
-  AddColumn(list, kKeyColumn, texts_.key_column, width * 62 / 100);
-  AddColumn(list, kValueColumn, texts_.value_column, width * 18 / 100);
-  AddColumn(list, kAddedColumn, texts_.added_column, width * 20 / 100);
+  AddListColumn(list, kKeyColumn, texts_.key_column, width * 62 / 100);
+  AddListColumn(list, kValueColumn, texts_.value_column, width * 18 / 100);
+  AddListColumn(list, kAddedColumn, texts_.added_column, width * 20 / 100);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
   items_ = ReadIgnoreList(registry_);
   std::stable_sort(items_.begin(), items_.end(), ByKey);
@@ -199,13 +185,9 @@ void TIgnoredItems::ShowItems() {
   HWND list = GetDlgItem(Handle(), IDC_IGNORED_LIST);
   ListView_DeleteAllItems(list);
   for (std::size_t i = 0; i < items_.size(); ++i) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(i);
-    item.pszText = const_cast<char*>(items_[i].key.c_str());
-    const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    SetCell(list, row, kValueColumn, items_[i].value.value_or(""));
-    SetCell(list, row, kAddedColumn, items_[i].added);
+    const int row = AppendListRow(list, items_[i].key);
+    SetListCell(list, row, kValueColumn, items_[i].value.value_or(""));
+    SetListCell(list, row, kAddedColumn, items_[i].added);
   }
   EnableWindow(GetDlgItem(Handle(), IDC_IGNORED_REMOVE), !items_.empty());
   EnableWindow(GetDlgItem(Handle(), IDC_IGNORED_REMOVE_ALL), !items_.empty());
@@ -213,10 +195,7 @@ void TIgnoredItems::ShowItems() {
 
 void TIgnoredItems::RemoveSelected() {
   HWND list = GetDlgItem(Handle(), IDC_IGNORED_LIST);
-  std::vector<int> rows;
-  for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-       row = ListView_GetNextItem(list, row, LVNI_SELECTED))
-    rows.push_back(row);
+  const std::vector<int> rows = SelectedListRows(list);
   if (rows.empty()) return;
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) items_.erase(items_.begin() + *row);
   Store();

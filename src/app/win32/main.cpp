@@ -87,6 +87,9 @@ void TMainForm::SetHandlers() {
   dispatcher_.SetHandler(CommandId::kSend, [this] { ActionSendExecute(); });
   dispatcher_.SetHandler(CommandId::kAllValues, [this] { ViewAllValuesExecute(); });
   dispatcher_.SetHandler(CommandId::kIgnore, [this] { ActionIgnoreExecute(); });
+  dispatcher_.SetHandler(CommandId::kBackups, [this] { ActionBackupsExecute(); });
+  dispatcher_.SetHandler(CommandId::kUndoDelete, [this] { ActionUndoDeleteExecute(); });
+  dispatcher_.SetHandler(CommandId::kRestorePoint, [this] { OptionsRestorePointExecute(); });
   dispatcher_.SetHandler(CommandId::kHelpContents, [this] { ShowHelp(help_->ShowContents(window_)); });
 }
 
@@ -154,6 +157,7 @@ void TMainForm::FormCreate() {
     services_.messages.Error(error.what());
   }
   ApplySettings(settings);
+  dispatcher_.States().SetChecked(CommandId::kRestorePoint, ReadRestorePointOption(services_.registry));
 }
 
 void TMainForm::BuildLanguageMenu() {
@@ -275,7 +279,7 @@ void TMainForm::OnIdle() {
   ShowCommandStates();
 }
 
-WindowSnapshot TMainForm::Snapshot() const { return {tree_.Count(), list_.RowCount()}; }
+WindowSnapshot TMainForm::Snapshot() const { return {tree_.Count(), list_.RowCount(), !undo_backup_.empty()}; }
 
 void TMainForm::ShowCommandStates() {
   if (shown_states_ == dispatcher_.States()) return;

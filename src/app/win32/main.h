@@ -26,6 +26,7 @@
 #include "app/win32/menus.h"
 #include "app/win32/splitter.h"
 #include "app/win32/status_bar.h"
+#include "app/win32/system_restore_win32.h"
 #include "app/win32/tool_bar.h"
 #include "app/win32/tree_mirror.h"
 #include "app/win32/tree_view.h"
@@ -177,6 +178,15 @@ class TMainForm : public ScanView {
   void RestoreBackup();
   void ActionIgnoreExecute();
   void ShowIgnoredItems();
+  // The restore center, undo and the restore point (main_backups.cpp).
+  void ActionBackupsExecute();
+  void ActionUndoDeleteExecute();
+  void OptionsRestorePointExecute();
+  // Restores the file after the usual question; the summary says what was written.
+  void RestoreFile(const std::string& file);
+  // A deletion has run: its backup file goes into the history and becomes
+  // what Undo Delete restores.
+  void RecordBackup(const std::string& made_by, int problems);
   // The record of the selected node; null for none.
   const TErrorClass* SelectedRecord() const;
   // A deletion changed the tree or the record on show: the list shows it.
@@ -190,6 +200,8 @@ class TMainForm : public ScanView {
   DesignScale scale_;
   Win32UiThread ui_;
   HWND window_ = nullptr;
+  std::string undo_backup_;  // the file the last deletion of this run wrote; empty: none
+  Win32SystemRestore system_restore_;
   std::optional<TMyMapi> mail_;
   // The results, their backup journal and the scanner; made with the window.
   std::optional<ScanSession> session_;

@@ -10,6 +10,7 @@
 #include "app/win32/IgnoredItems.h"
 #include "app/win32/paint_pump.h"
 #include "clean/restore.h"
+#include "app/restore_point.h"
 #include "app/value_list.h"
 #include "platform/file_errors.h"
 #include "platform/win32/code_page_win32.h"
@@ -25,6 +26,7 @@ void TMainForm::ActionDeleteKeyExecute() {
   if (!node || !node->Data()) return;
   try {
     const DeletionOutcome outcome = session_->Deletion().DeleteProblem(*node);
+    RecordBackup("Delete Key", outcome.deleted ? 1 : 0);
     ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
@@ -46,6 +48,7 @@ void TMainForm::ActionDeleteValueExecute() {
   if (names.empty()) return;
   try {
     const DeletionOutcome outcome = session_->Deletion().DeleteValues(*node, names);
+    RecordBackup("Delete", outcome.deleted ? 1 : 0);
     ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());  // rows, record and registry as they were
@@ -72,6 +75,11 @@ void TMainForm::ActionDeleteAllExecute() {
   SendMessageA(progress, PBM_SETRANGE32, 0, 2 * problems);  // backed up, then deleted
   SendMessageA(progress, PBM_SETPOS, 0, 0);
   ShowWindow(progress, SW_SHOW);
+  // The point is begun before the first deletion and ended after the last.
+  RestorePointSpan point(system_restore_);
+  const bool with_point = dispatcher_.States().Checked(CommandId::kRestorePoint);
+  const std::optional<RestorePointResult> point_result =
+      with_point ? std::optional(point.Begin("Tarnel: Delete All")) : std::nullopt;
   SetBusyCursor(true);
   const auto finish = [&] {
     ShowWindow(progress, SW_HIDE);
@@ -86,10 +94,14 @@ void TMainForm::ActionDeleteAllExecute() {
       SendMessageA(progress, PBM_SETPOS, done, 0);
       pump.PaintNow();
     });
+    point.End();
     finish();
+    RecordBackup("Delete All", static_cast<int>(summary.deleted.size()));
     ShowAfterDeletion("");
     pump.PaintNow();
-    services_.messages.Inform(DeleteAllSummary(summary, session_->Journal().FileName(), session_->Journal().Notes()));
+    std::string text = DeleteAllSummary(summary, session_->Journal().FileName(), session_->Journal().Notes());
+    if (point_result) text += "\r\n\r\n" + RestorePointText(*point_result);
+    services_.messages.Inform(text);
   } catch (const FileCreateError& error) {
     finish();
     services_.messages.Error(error.what());  // nothing was deleted
@@ -161,19 +173,22 @@ void TMainForm::ActionSendExecute() {
 }
 
 void TMainForm::RestoreBackup() {
-  const std::optional<std::string> file = services_.messages.AskOpenFile(session_->Journal().Folder());
-  if (!file) return;
-  const std::optional<std::string> text = services_.files.ReadFile(*file);
+  if (const std::optional<std::string> file = services_.messages.AskOpenFile(session_->Journal().Folder()))
+    RestoreFile(*file);
+}
+
+void TMainForm::RestoreFile(const std::string& file) {
+  const std::optional<std::string> text = services_.files.ReadFile(file);
   if (!text) {
-    services_.messages.Error("Cannot read file " + *file);
+    services_.messages.Error("Cannot read file " + file);
     return;
   }
   const RestorePlan plan = PlanRestore(*text, Win32CodePages());
   if (!plan.error.empty()) {
-    services_.messages.Error(*file + " cannot be restored, nothing was written:\r\n" + plan.error);
+    services_.messages.Error(file + " cannot be restored, nothing was written:\r\n" + plan.error);
     return;
   }
-  if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, *file))) return;
+  if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, file))) return;
   if (!plan.deletions.empty() && !services_.messages.Confirm("Restore backup", RestoreDeletionsQuestion(plan))) return;
   services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages())));
 }

@@ -49,8 +49,9 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheTextsAtOnceAndTheChoiceSurvives
   EXPECT_EQ(MenuCaption(bar, 0), "&Datei");
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)),
             (Lines{"Start\tF5", "Stopp\tUmschalt+F5 [off]", "-", "Speichern unter..\tStrg+S [off]", "Senden [off]",
-                   "Sicherung wiederherstellen..", "-", "Beenden"}));
-  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1))[2], "Alle l\xC3\xB6schen\tStrg+Entf [off]");
+                   "Sicherung wiederherstellen..", "&Sicherungen..", "-", "Beenden"}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1))[0], "&L\xC3\xB6schen r\xC3\xBC" "ckg\xC3\xA4ngig\tStrg+Z [off]");
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1))[4], "Alle l\xC3\xB6schen\tStrg+Entf [off]");
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"Symbolleiste [x]", "Statusleiste [x]", "Alle Werte [x]"}));
   EXPECT_EQ(MenuLines(form.Menus().TreePopup()).back(), "Nur Namen kopieren");
   EXPECT_EQ(Tooltip(form, CommandId::kSaveToFile), "Speichern unter..");

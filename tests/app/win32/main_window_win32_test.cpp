@@ -88,12 +88,14 @@ TEST_F(MainWindowTest, MenusAndToolBarFollowTheCommands) {
   EXPECT_EQ(captions, (std::vector<std::string>{"File", "Edit", "View", "Options", "Help"}));
   using Lines = std::vector<std::string>;
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 0)), (Lines{"Start\tF5", "Stop\tShift+F5 [off]", "-", "Save as..\tCtrl+S [off]",
-                                                  "Send [off]", "Restore backup..", "-", "Exit"}));
-  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1)), (Lines{"Select &All\tCtrl+A [off]", "Delete [off]",
+                                                  "Send [off]", "Restore backup..", "&Backups..", "-",
+                                                  "Exit"}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 1)), (Lines{"&Undo Delete\tCtrl+Z [off]", "-", "Select &All\tCtrl+A [off]", "Delete [off]",
                                                   "Delete All\tCtrl+Del [off]", "&Ignore [off]", "-",
                                                   "Copy Key Name\tCtrl+C"}));
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 2)), (Lines{"ToolBar [x]", "StatusBar [x]", "All Values [x]"}));
-  EXPECT_EQ(MenuLines(GetSubMenu(bar, 3)), (Lines{"Autostart", "Ignored items..", "Language.."}));
+  EXPECT_EQ(MenuLines(GetSubMenu(bar, 3)), (Lines{"Autostart", "Ignored items..",
+                                                  "Create a &restore point before Delete All", "Language.."}));
   EXPECT_EQ(MenuLines(GetSubMenu(bar, 4)), (Lines{"&Contents", "&About.."}));
   EXPECT_EQ(MenuLines(form.Menus().TreePopup()),
             (Lines{"RegEdit\tF2 [default]", "Delete Key\tCtrl+D [off]", "&Ignore [off]", "-",
@@ -176,7 +178,7 @@ TEST_F(MainWindowTest, ShortcutsReachACommandOnlyWhileItIsEnabled) {
                  ((keys[i].fVirt & FCONTROL) ? "c" : "") + ((keys[i].fVirt & FSHIFT) ? "s" : "") + " ";
   EXPECT_EQ(shortcuts,
             "ActionStart=116 ActionStop=116s ActionSaveToFile=83c EditSelectAll1=65c ActionDeleteAll=46c "
-            "ActionCopyKeyName=67c ActionDeleteKey=68c ActionRegEdit=113 ");
+            "ActionCopyKeyName=67c ActionDeleteKey=68c ActionRegEdit=113 ActionUndoDelete=90c ");
 }
 
 TEST_F(MainWindowTest, StoredSettingsAreRestoredAndChangesSavedOnClose) {

@@ -242,10 +242,10 @@ TEST_F(ScanWindowTest, SelectionFillsTheValueListAndSetsTheNodeCommands) {
   SetFocus(form.Tree().Handle());
   HMENU edit = GetSubMenu(GetMenu(form.Handle()), 1);
   SendMessageA(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-  EXPECT_EQ(MenuLines(edit)[1], "Delete Key\tCtrl+D") << "enabled, children or not";
+  EXPECT_EQ(MenuLines(edit)[3], "Delete Key\tCtrl+D") << "enabled, children or not";
   SetFocus(form.List().Handle());
   SendMessageA(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-  EXPECT_EQ(MenuLines(edit)[1], "Delete [off]");
+  EXPECT_EQ(MenuLines(edit)[3], "Delete [off]");
 }
 
 TEST_F(ScanWindowTest, ProblemsAreBoldAndRedOnScreen) {

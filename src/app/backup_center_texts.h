@@ -1,0 +1,30 @@
+#pragma once
+// The restore center's texts in the current language, and the cells of one
+// listed backup.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "clean/backup_center.h"
+
+class TLangv;
+
+// The list's columns, in order.
+enum BackupColumn { kDateColumn, kMadeByColumn, kProblemsColumn, kKeysColumn, kValuesColumn, kSizeColumn,
+                    kStateColumn, kFileColumn, kFolderColumn, kBackupColumnCount };
+
+struct BackupCenterTexts {
+  std::string title;
+  std::array<std::string, kBackupColumnCount> columns;
+  std::string restore;
+  std::string show_in_folder;
+  std::string view;
+  std::string delete_file;
+  std::string remove;
+  std::string close;
+  std::array<std::string, 4> states;  // in the order of BackupFileState
+  std::string not_recorded;
+};
+
+BackupCenterTexts BackupCenterTextsOf(const TLangv& langv);
+std::array<std::string, kBackupColumnCount> BackupCells(const BackupEntry& entry, const BackupCenterTexts& texts);

@@ -1,0 +1,39 @@
+// The main window's way back: the restore center, Undo Delete, and the
+// option of a restore point before Delete All.
+#include "app/win32/main.h"
+
+#include "app/backup_center_texts.h"
+#include "app/restore_point.h"
+#include "app/win32/BackupCenter.h"
+#include "clean/backup_center.h"
+
+void TMainForm::RecordBackup(const std::string& made_by, int problems) {
+  const TBuck& journal = session_->Journal();
+  if (journal.FileName().empty() || !services_.files.FileExists(journal.FileName())) return;
+  undo_backup_ = journal.FileName();
+  if (!RecordDeletion(services_.registry, services_.files, journal, made_by, problems, services_.clock.Now()))
+    services_.messages.Error(kBackupHistoryNotStored);
+}
+
+void TMainForm::ActionBackupsExecute() {
+  BackupCenterServices services{services_.registry, services_.files, services_.messages,
+                                session_->Journal().Folder(),
+                                [this](const std::string& file) { RestoreFile(file); }};
+  TBackupCenter center(std::move(services), BackupCenterTextsOf(*FLangv));
+  center.ShowModal(window_);
+}
+
+void TMainForm::ActionUndoDeleteExecute() {
+  if (!undo_backup_.empty()) RestoreFile(undo_backup_);
+}
+
+void TMainForm::OptionsRestorePointExecute() {
+  CommandStates& states = dispatcher_.States();
+  const bool on = !states.Checked(CommandId::kRestorePoint);
+  if (!WriteRestorePointOption(services_.registry, on)) {
+    services_.messages.Error("Cannot store the option under HKEY_CURRENT_USER\\Software\\Vexa\\Quellin");
+    return;
+  }
+  states.SetChecked(CommandId::kRestorePoint, on);
+  ShowCommandStates();
+}
