@@ -118,5 +118,6 @@ inline constexpr int kMsgPointProtectionOff = 118;
 inline constexpr int kMsgPointNoReason = 119;
 inline constexpr int kMsgPointUnavailable = 120;
 inline constexpr int kMsgPointFailed = 121;       // %1 the error's number; its text follows
+inline constexpr int kMsgSaveToFileTitle = 122;   // the caption of Save as..'s dialog
 // The last number of the table.
-inline constexpr int kLastMessage = kMsgPointFailed;
+inline constexpr int kLastMessage = kMsgSaveToFileTitle;

@@ -164,7 +164,7 @@ void TMainForm::ListView1DblClick() {
 }
 
 void TMainForm::ActionSaveToFileExecute() {
-  const std::optional<std::string> file = services_.messages.AskSaveFile();
+  const std::optional<std::string> file = services_.messages.AskSaveFile(FLangv->GetMsg(kMsgSaveToFileTitle));
   if (!file) return;
   try {
     session_->Journal().SaveResults(*file);
@@ -183,7 +183,8 @@ void TMainForm::ActionSendExecute() {
 }
 
 void TMainForm::RestoreBackup() {
-  if (const std::optional<std::string> file = services_.messages.AskOpenFile(session_->Journal().Folder()))
+  const std::string title = FLangv->GetMsg(kMsgRestoreTitle);
+  if (const std::optional<std::string> file = services_.messages.AskOpenFile(title, session_->Journal().Folder()))
     RestoreFile(*file);
 }
 

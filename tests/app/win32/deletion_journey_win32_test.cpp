@@ -131,6 +131,7 @@ TEST_F(DeletionJourneyTest, DeleteAllThenRestoreBackupGivesEverythingBack) {
   SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kRestoreBackup), 0);
   SetCurrentDirectoryA(work_.Path().c_str());
   EXPECT_EQ(messages_.open_folder, work_.Path()) << "the dialog begins where the backups are";
+  EXPECT_EQ(messages_.dialog_titles, std::vector<std::string>{"Restore backup"});
   ASSERT_EQ(messages_.questions.size(), 2u);
   EXPECT_EQ(messages_.questions[1].rfind("Restore backup: " + std::to_string(keys.size()) + " keys and " +
                                              std::to_string(values.size()) + " values will be written to the registry from", 0),
@@ -174,6 +175,7 @@ TEST_F(DeletionJourneyTest, CopyCommandsAndRegEditOnTheResults) {
   messages_.file_to_choose = work_.Path() + "results.reg";
   SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kSaveToFile), 0);
   EXPECT_NE(ReadText(work_.Path() + "results.reg").find("TarnelDemoGone"), std::string::npos);
+  EXPECT_EQ(messages_.dialog_titles, std::vector<std::string>{"Save to file"});
   mapi_.result = 26;
   SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kSend), 0);
   ASSERT_FALSE(messages_.informed.empty());

@@ -64,9 +64,14 @@ class RecordingMessages : public UserMessages {
     questions.push_back(title + ": " + text);
     return answer;
   }
-  std::optional<std::string> AskSaveFile() override { return file_to_choose; }
+  std::vector<std::string> dialog_titles;
+  std::optional<std::string> AskSaveFile(const std::string& title) override {
+    dialog_titles.push_back(title);
+    return file_to_choose;
+  }
   std::optional<std::string> open_folder;  // where the last open dialog began
-  std::optional<std::string> AskOpenFile(const std::string& folder) override {
+  std::optional<std::string> AskOpenFile(const std::string& title, const std::string& folder) override {
+    dialog_titles.push_back(title);
     open_folder = folder;
     return file_to_choose;
   }

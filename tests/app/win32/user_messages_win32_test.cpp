@@ -41,7 +41,7 @@ TEST(FileDialogs, TheOpenDialogBeginsInTheFolderItIsGiven) {
     file_to_type = "b.reg";
     dialog_answered = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerDialog);
-    const std::optional<std::string> chosen = messages.AskOpenFile(*folder);
+    const std::optional<std::string> chosen = messages.AskOpenFile("Restore backup", *folder);
     KillTimer(nullptr, timer);
     ASSERT_TRUE(dialog_answered);
     EXPECT_EQ(chosen, *folder + "b.reg");
@@ -60,7 +60,8 @@ TEST(FileDialogs, ChoosingAFileElsewhereLeavesTheCurrentFolder) {
     file_to_type = save ? elsewhere.Path() + "results.reg" : backup;  // a new file: no question to answer
     dialog_answered = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerDialog);
-    const std::optional<std::string> chosen = save ? messages.AskSaveFile() : messages.AskOpenFile("");
+    const std::optional<std::string> chosen =
+        save ? messages.AskSaveFile("Save to file") : messages.AskOpenFile("Restore backup", "");
     KillTimer(nullptr, timer);
     ASSERT_TRUE(dialog_answered);
     EXPECT_EQ(chosen, file_to_type);
