@@ -471,7 +471,6 @@ TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {
 // Cancel pressed.
 HWND g_picture_window = nullptr;
 std::string g_box_text;
-bool g_box_seen = false;
 
 void CALLBACK PictureMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
@@ -479,15 +478,15 @@ void CALLBACK PictureMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   EndMenu();
 }
 
-BOOL CALLBACK PictureBox(HWND window, LPARAM) {
-  char class_name[16] = "";
-  GetClassNameA(window, class_name, sizeof class_name);
-  if (std::string(class_name) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  SaveScreenshot(window, "german-delete-all-question");
+void CALLBACK PictureBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND box = ShownDialog();
+  if (!box) return;
+  KillTimer(nullptr, timer);
+  SaveScreenshot(box, "german-delete-all-question");
   // The box's text: its static control without a picture (its number
   // differs between systems).
   EnumChildWindows(
-      window,
+      box,
       [](HWND child, LPARAM) -> BOOL {
         char text[1024] = "";
         GetWindowTextA(child, text, sizeof text);
@@ -495,23 +494,11 @@ BOOL CALLBACK PictureBox(HWND window, LPARAM) {
         return TRUE;
       },
       0);
-  PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-  g_box_seen = true;
-  return FALSE;
-}
-
-void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), PictureBox, 0);
-  if (g_box_seen) KillTimer(nullptr, timer);
+  PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
 }
 
 TEST_F(ScanWindowTest, InGermanTheEditMenuShowsTheStatesOfTheWindowAndDeleteAllAsksInGerman) {
-  UseShippedLanguages();
-  WriteKnowledgeBase(kRules);  // beside the shipped languages, for this test only
-  struct Removed {
-    ProgramFolderFiles& files;
-    ~Removed() { files.DeleteFile(files.folder + "Knowbase.ini"); }
-  } removed{files_};
+  UseShippedLanguagesAndRules(kRules);
   ImportRegText(*registry_, Planted(1));
   StoreGeometry(40, 40, 700, 460);
   TMainForm& form = Open();
@@ -548,10 +535,8 @@ TEST_F(ScanWindowTest, InGermanTheEditMenuShowsTheStatesOfTheWindowAndDeleteAllA
   Win32UserMessages system_messages;
   system_messages.SetOwner(form.Handle());
   g_box_text.clear();
-  g_box_seen = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 300, AnswerBox);
+  SetTimer(nullptr, 0, 300, PictureBox);
   EXPECT_FALSE(system_messages.Confirm(title, question.substr(title.size() + 2)));
-  KillTimer(nullptr, timer);
   EXPECT_EQ(g_box_text.rfind("Achtung! Alle Schl\xC3\xBCssel", 0), 0u) << g_box_text;
 }
 
