@@ -125,7 +125,8 @@ TEST_F(DeletionRecheckTest, WhatEarlierProblemsDeletedInsideABranchIsNoChange) {
   Problem("Keys\\Same\\Other", 2);             // and Same itself, with all of it
   Key("Keys\\Same\\Other");
   const DeletionSummary summary = deletion.DeleteAll([] {});
-  EXPECT_TRUE(summary.refused.empty()) << summary.refused.front().key << ": " << RefusalText(summary.refused.front().refusal);
+  EXPECT_TRUE(summary.refused.empty())
+      << summary.refused.front().key << ": " << RefusalText(summary.refused.front().refusal);
   EXPECT_EQ(summary.deleted.size(), 3u);
   EXPECT_FALSE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Same"));
 }
@@ -138,7 +139,8 @@ TEST_F(DeletionRecheckTest, ARetypedValueOrOneThatAppearedSinceIsAChange) {
 
   journal.BeginBackupFile();
   files.on_write = [&] { Key("Values")->SetValue("absent", kNew); };
-  EXPECT_EQ(deletion.DeleteProblem(retyped).refusal.reason, RefusalReason::kChanged) << "a listed value absent then is there now";
+  EXPECT_EQ(deletion.DeleteProblem(retyped).refusal.reason, RefusalReason::kChanged)
+      << "a listed value absent then is there now";
   EXPECT_TRUE(Value("Values", "retyped"));
   Key("Values")->DeleteValue("absent");
   EXPECT_TRUE(deletion.DeleteProblem(retyped).deleted) << "absent then, absent now: nothing differs";
@@ -174,7 +176,8 @@ TEST_F(DeletionRecheckTest, ARetryAfterARefusalBacksUpTheDataAsItIsThen) {
 TEST_F(DeletionRecheckTest, AKeyWithAClassIsNotDeletedNorOneThatGotAClassSinceItsBackup) {
   registry.SetKeyClass(kHkeyCurrentUser, "Keys\\Same\\Deep", "Shell");
   ResultNode& classed = Problem("Keys\\Same", 1);
-  EXPECT_EQ(deletion.DeleteProblem(classed).refusal.reason, RefusalReason::kBackup) << "no registry file carries a class";
+  EXPECT_EQ(deletion.DeleteProblem(classed).refusal.reason, RefusalReason::kBackup)
+      << "no registry file carries a class";
   EXPECT_TRUE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Same\\Deep"));
 
   ResultNode& later = Problem("Keys\\Added", 1);

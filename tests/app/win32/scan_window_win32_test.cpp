@@ -518,8 +518,8 @@ TEST_F(ScanWindowTest, InGermanTheEditMenuShowsTheStatesOfTheWindowAndDeleteAllA
   using Lines = std::vector<std::string>;
   EXPECT_EQ(MenuLines(edit),
             (Lines{"&L\xC3\xB6schen r\xC3\xBC" "ckg\xC3\xA4ngig\tStrg+Z [off]", "-", "&Alles markieren\tStrg+A [off]",
-                   "Schl\xC3\xBCssel l\xC3\xB6schen\tStrg+D", "Alle l\xC3\xB6schen\tStrg+Entf", "&Ignorieren [off]", "-",
-                   "Schl\xC3\xBCsselnamen kopieren\tStrg+C"}));
+                   "Schl\xC3\xBCssel l\xC3\xB6schen\tStrg+D", "Alle l\xC3\xB6schen\tStrg+Entf",
+                   "&Ignorieren [off]", "-", "Schl\xC3\xBCsselnamen kopieren\tStrg+C"}));
   EXPECT_FALSE(form.Dispatcher().States().Enabled(CommandId::kDeleteKey)) << "the tool button: not with children";
 
   messages_.answer = false;
