@@ -478,22 +478,21 @@ void CALLBACK PictureMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   EndMenu();
 }
 
+// The box's text: the longest of its controls' texts (the number of its
+// text control differs between systems).
+BOOL CALLBACK KeepLongestText(HWND child, LPARAM) {
+  char text[1024] = "";
+  GetWindowTextA(child, text, sizeof text);
+  if (std::string(text).size() > g_box_text.size()) g_box_text = text;
+  return TRUE;
+}
+
 void CALLBACK PictureBox(HWND, UINT, UINT_PTR timer, DWORD) {
   const HWND box = ShownDialog();
   if (!box) return;
   KillTimer(nullptr, timer);
   SaveScreenshot(box, "german-delete-all-question");
-  // The box's text: its static control without a picture (its number
-  // differs between systems).
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM) -> BOOL {
-        char text[1024] = "";
-        GetWindowTextA(child, text, sizeof text);
-        if (std::string(text).size() > g_box_text.size()) g_box_text = text;
-        return TRUE;
-      },
-      0);
+  EnumChildWindows(box, KeepLongestText, 0);
   PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
 }
 
