@@ -2,6 +2,8 @@
 
 #include "lang/langv.h"
 #include "lang/message_numbers.h"
+#include "platform/key_path.h"
+#include "platform/root_keys.h"
 
 BackupCenterTexts BackupCenterTextsOf(const TLangv& langv) {
   BackupCenterTexts texts;
@@ -18,7 +20,14 @@ BackupCenterTexts BackupCenterTextsOf(const TLangv& langv) {
   texts.states = {langv.GetMsg(kMsgBackupStateIntact), langv.GetMsg(kMsgBackupStateCutShort),
                   langv.GetMsg(kMsgBackupStateUnsealed), langv.GetMsg(kMsgBackupStateGone)};
   texts.not_recorded = langv.GetMsg(kMsgBackupNotRecorded);
+  texts.delete_question = langv.GetMsg(kMsgDeleteFileQuestion);
+  texts.cannot_delete = langv.GetMsg(kMsgCannotDeleteFile);
+  texts.history_not_stored = BackupHistoryNotStoredText(langv);
   return texts;
+}
+
+std::string BackupHistoryNotStoredText(const TLangv& langv) {
+  return FillIn(langv.GetMsg(kMsgBackupHistoryNotStored), {KeyPath(kHkeyCurrentUser, kBackupHistoryKey).FullName()});
 }
 
 std::array<std::string, kBackupColumnCount> BackupCells(const BackupEntry& entry, const BackupCenterTexts& texts) {

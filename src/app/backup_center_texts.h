@@ -24,7 +24,12 @@ struct BackupCenterTexts {
   std::string close;
   std::array<std::string, 4> states;  // in the order of BackupFileState
   std::string not_recorded;
+  std::string delete_question;     // %1 the file, on a line of its own
+  std::string cannot_delete;       // %1 the file
+  std::string history_not_stored;  // the history could not be written
 };
 
 BackupCenterTexts BackupCenterTextsOf(const TLangv& langv);
+// The history could not be written, and where it goes.
+std::string BackupHistoryNotStoredText(const TLangv& langv);
 std::array<std::string, kBackupColumnCount> BackupCells(const BackupEntry& entry, const BackupCenterTexts& texts);

@@ -1,7 +1,7 @@
 #pragma once
 // Runs commands: whichever way a command is invoked (menu, tool button,
-// shortcut, a double click), it runs only while enabled, its update rule
-// evaluated first.
+// shortcut, a double click), it runs only while enabled in the window as it
+// is at that moment.
 #include <array>
 #include <functional>
 
@@ -14,13 +14,15 @@ class CommandDispatcher {
 
   explicit CommandDispatcher(SnapshotSource snapshot) : snapshot_(std::move(snapshot)) {}
 
-  CommandStates& States() { return states_; }
+  // The states of the last update.
   const CommandStates& States() const { return states_; }
   void SetHandler(CommandId id, Handler handler) { handlers_[IndexOf(id)] = std::move(handler); }
 
-  // Evaluates every update rule: when the program goes idle, when a menu opens.
-  void Update() { ApplyUpdateRules(snapshot_(), states_); }
-  // False when the command is disabled (or has no handler) and nothing ran.
+  // The states of the window as it is now: when the program goes idle, when
+  // a menu opens, after a command.
+  void Update() { states_ = StatesOf(snapshot_()); }
+  // Updates first. False when the command is disabled (or has no handler)
+  // and nothing ran.
   bool Execute(CommandId id);
 
  private:

@@ -33,15 +33,3 @@ bool IgnoreRule(ActiveControl active, const TErrorClass* record, const std::opti
   if (active == ActiveControl::kList) return ListPopupRule(selected_row, record).delete_value;
   return active == ActiveControl::kTree && record != nullptr;
 }
-
-void ApplyScanStarted(CommandStates& states) {
-  states.SetEnabled(CommandId::kDeleteAll, false);
-  states.SetEnabled(CommandId::kStart, false);
-  states.SetEnabled(CommandId::kStop, true);
-}
-
-void ApplyScanFinished(CommandStates& states, int tree_nodes) {
-  states.SetEnabled(CommandId::kStart, true);
-  states.SetEnabled(CommandId::kStop, false);
-  states.SetEnabled(CommandId::kDeleteAll, tree_nodes > 1);
-}

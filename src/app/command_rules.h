@@ -1,11 +1,9 @@
 #pragma once
-// Which commands and menu entries the selection and the scan allow: the
-// rules the main window applies when the tree's selection changes, when a
-// context menu or the Edit menu opens, and when a scan starts and ends.
+// Which commands the selection allows: the parts of the window's state
+// function that look at the tree's selected node and the list's rows.
 #include <optional>
 #include <string>
 
-#include "app/command_states.h"
 #include "scan/Errors.h"
 
 struct SelectedNode {
@@ -20,8 +18,7 @@ struct NodeCommandStates {
   bool copy_key_name = false;
   bool operator==(const NodeCommandStates&) const = default;
 };
-// After the selection changed and before the tree's context menu opens: a
-// node below "My Computer" can be copied; deleted only without children.
+// A node below "My Computer" can be copied; deleted only without children.
 NodeCommandStates TreeSelectionRule(const SelectedNode& node);
 
 enum class ActiveControl { kTree, kList, kOther };
@@ -44,15 +41,10 @@ struct ListPopupStates {
   bool delete_value = false;
   bool operator==(const ListPopupStates&) const = default;
 };
-// Before the list's context menu opens: the first selected row's caption,
-// and the record the list shows.
+// The list's commands: from the first selected row's caption, and the record
+// the list shows.
 ListPopupStates ListPopupRule(const std::optional<std::string>& selected_row, const TErrorClass* record);
 
 // Ignore: on the tree, a node that carries a problem; on the list, a
 // selected row that names one of the record's bad values.
 bool IgnoreRule(ActiveControl active, const TErrorClass* record, const std::optional<std::string>& selected_row);
-
-// A scan starts: no Start, no Delete All, Stop.
-void ApplyScanStarted(CommandStates& states);
-// A scan ended: Start, no Stop, Delete All when something was found.
-void ApplyScanFinished(CommandStates& states, int tree_nodes);

@@ -37,6 +37,20 @@ constexpr std::array<Command, kCommandCount> kCommands{{
      Picture::kNone, false, false},
     {CommandId::kRestorePoint, "OptionsRestorePoint", "Create a &restore point before Delete All", "", kNoKey,
      kMsgRestorePointOption + 1, Picture::kNone, true, false},
+    {CommandId::kToolBar, "ViewToolBar", "ToolBar", "", kNoKey, kMsgToolBar + 1, Picture::kNone, true, true},
+    {CommandId::kStatusBar, "ViewStatusBar", "StatusBar", "", kNoKey, kMsgStatusBar + 1, Picture::kNone, true, true},
+    {CommandId::kAutostart, "OptionsAutostart", "Autostart", "", kNoKey, kMsgAutostart + 1, Picture::kNone, true,
+     false},
+    {CommandId::kAbout, "HelpAbout", "&About..", "", kNoKey, kMsgAbout + 1, Picture::kNone, true, false},
+    {CommandId::kDelete, "EditDelete", "Delete", "", kNoKey, 0, Picture::kNone, false, false},
+    {CommandId::kCopyOnlyName, "ActionCopyOnlyName", "Copy Only Name", "", kNoKey, kMsgCopyOnlyName + 1,
+     Picture::kNone, true, false},
+    {CommandId::kCopyName, "ActionCopyName", "Copy Name", "", kNoKey, 0, Picture::kNone, true, false},
+    {CommandId::kCopyValue, "ActionCopyValue", "Copy Value", "", kNoKey, 0, Picture::kNone, true, false},
+    {CommandId::kRestoreBackup, "ActionRestoreBackup", "Restore backup..", "", kNoKey, kMsgRestoreBackup + 1,
+     Picture::kNone, true, false},
+    {CommandId::kIgnoredItems, "OptionsIgnoredItems", "Ignored items..", "", kNoKey, kMsgIgnoredItems + 1,
+     Picture::kNone, true, false},
 }};
 
 std::string KeyName(Key key, const ShortcutKeyNames& names) {

@@ -23,8 +23,18 @@ enum class CommandId {
   kBackups,       // File > Backups..: the restore center
   kUndoDelete,    // restores the backup of this run's last deletion
   kRestorePoint,  // Options: a restore point before Delete All
+  kToolBar,       // View > ToolBar: shows or hides it
+  kStatusBar,     // View > StatusBar
+  kAutostart,     // Options > Autostart: a scan when the program next starts
+  kAbout,         // Help > About..
+  kDelete,        // Edit > Delete: Delete Key or Delete, as the active control says
+  kCopyOnlyName,  // the tree's Copy Only Name: the node's own name
+  kCopyName,      // the list's Copy Name
+  kCopyValue,     // the list's Copy Value
+  kRestoreBackup, // File > Restore backup..: a backup file of one's choice
+  kIgnoredItems,  // Options > Ignored items..
 };
-inline constexpr std::size_t kCommandCount = 17;
+inline constexpr std::size_t kCommandCount = 27;
 
 // Keys a shortcut can use, numbered as Windows numbers its virtual keys.
 enum class Key : unsigned char {

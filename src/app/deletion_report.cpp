@@ -5,25 +5,22 @@
 
 namespace {
 
-struct ReasonText {
-  const char* reason;
-  int message;
-};
-constexpr ReasonText kReasonTexts[] = {
-    {kRefusedRootKey, kMsgRefusedRootKey},
-    {kRefusedBackup, kMsgRefusedBackup},
-    {kRefusedByRegistry, kMsgRefusedByRegistry},
-    {kRefusedNoValue, kMsgRefusedNoValue},
-    {kRefusedNoProblem, kMsgRefusedNoProblem},
-    {kRefusedNoValueChosen, kMsgRefusedNoValueChosen},
-    {kRefusedChanged, kMsgRefusedChanged},
-    {kRefusedValidNow, kMsgRefusedValidNow},
-};
-
-std::string Reason(const std::string& reason, const TLangv& texts) {
-  for (const ReasonText& known : kReasonTexts)
-    if (reason == known.reason) return texts.GetMsg(known.message);
-  return reason;
+// The reasons' texts in the interface's language; what a kept entry says
+// comes with the refusal.
+std::string Reason(const Refusal& refusal, const TLangv& texts) {
+  switch (refusal.reason) {
+    case RefusalReason::kNone: return "";
+    case RefusalReason::kRootKey: return texts.GetMsg(kMsgRefusedRootKey);
+    case RefusalReason::kBackup: return texts.GetMsg(kMsgRefusedBackup);
+    case RefusalReason::kByRegistry: return texts.GetMsg(kMsgRefusedByRegistry);
+    case RefusalReason::kNoValue: return texts.GetMsg(kMsgRefusedNoValue);
+    case RefusalReason::kNoProblem: return texts.GetMsg(kMsgRefusedNoProblem);
+    case RefusalReason::kNoValueChosen: return texts.GetMsg(kMsgRefusedNoValueChosen);
+    case RefusalReason::kChanged: return texts.GetMsg(kMsgRefusedChanged);
+    case RefusalReason::kValidNow: return texts.GetMsg(kMsgRefusedValidNow);
+    case RefusalReason::kKept: break;
+  }
+  return refusal.kept;
 }
 
 std::string QuotedList(const std::vector<std::string>& names) {
@@ -36,23 +33,26 @@ std::string QuotedList(const std::vector<std::string>& names) {
 
 std::string OutcomeText(const DeletionOutcome& outcome, const TLangv& texts) {
   if (!outcome.deleted)
-    return FillIn(texts.GetMsg(kMsgNotDeleted), {outcome.key, Reason(outcome.reason, texts)});
+    return FillIn(texts.GetMsg(kMsgNotDeleted), {outcome.key, Reason(outcome.refusal, texts)});
   if (outcome.values.empty()) return FillIn(texts.GetMsg(kMsgDeletedKey), {outcome.key});
   return FillIn(texts.GetMsg(kMsgDeletedValues), {outcome.key, QuotedList(outcome.values)});
 }
 
 std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& backup_file,
-                             const std::vector<std::string>& journal_notes) {
-  std::string text = "Deleted: " + std::to_string(summary.deleted.size()) +
-                     (summary.deleted.size() == 1 ? " problem." : " problems.") + "\r\nBackup file: " + backup_file;
+                             const std::vector<std::string>& journal_notes, const TLangv& texts) {
+  const std::size_t deleted = summary.deleted.size();
+  std::string text = FillIn(texts.GetMsg(deleted == 1 ? kMsgDeletedOneProblem : kMsgDeletedProblems),
+                            {std::to_string(deleted)}) +
+                     "\r\n" + FillIn(texts.GetMsg(kMsgBackupFileIs), {backup_file});
   if (!summary.refused.empty()) {
-    text += "\r\n\r\nNot deleted: " + std::to_string(summary.refused.size());
-    for (const DeletionOutcome& refused : summary.refused) text += "\r\n" + refused.key + ": " + refused.reason;
+    text += "\r\n\r\n" + FillIn(texts.GetMsg(kMsgNotDeletedCount), {std::to_string(summary.refused.size())});
+    for (const DeletionOutcome& refused : summary.refused)
+      text += "\r\n" + refused.key + ": " + Reason(refused.refusal, texts);
   }
   for (const std::string& note : journal_notes) text += "\r\n" + note;
   return text;
 }
 
-std::string DeleteAllQuestion(const std::string& backup_file) {
-  return "Attention! All keys will be deleted and are saved in the file \r\n" + backup_file;
+std::string DeleteAllQuestion(const std::string& backup_file, const TLangv& texts) {
+  return texts.GetMsg(kMsgDeleteAllQuestion) + " \r\n" + backup_file;
 }

@@ -9,15 +9,12 @@ struct TextInfo {
 
 // In the order of FormText.
 constexpr TextInfo kTexts[kFormTextCount] = {
-    {"Registry1", "File"},           {"Edit1", "Edit"},           {"View1", "View"},
-    {"Options1", "Options"},         {"Help1", "Help"},           {"ToolBar2", "ToolBar"},
-    {"StatusBar2", "StatusBar"},     {"Autostart1", "Autostart"}, {"About1", "&About.."},
-    {"Delete1", "Delete"},           {"COpyOnlyName1", "Copy Only Name"},
-    {"CopyName1", "Copy Name"},      {"CopyValue1", "Copy Value"}, {"language1", "Language.."},
-    {"ListView1.Column0", "Name"},   {"ListView1.Column1", "Data"},
-    {"Restore1", "Restore backup.."},
-    {"IgnoredItems1", "Ignored items.."},
-    {"Shortcut.Ctrl", "Ctrl"},       {"Shortcut.Shift", "Shift"}, {"Shortcut.Del", "Del"},
+    {"Registry1", "File"},         {"Edit1", "Edit"},
+    {"View1", "View"},             {"Options1", "Options"},
+    {"Help1", "Help"},             {"language1", "Language.."},
+    {"ListView1.Column0", "Name"}, {"ListView1.Column1", "Data"},
+    {"Shortcut.Ctrl", "Ctrl"},     {"Shortcut.Shift", "Shift"},
+    {"Shortcut.Del", "Del"},
 };
 
 CommandId ActionId(int action) { return static_cast<CommandId>(action); }

@@ -1,7 +1,7 @@
 #pragma once
 // Every text of the main window that a language can change: the commands'
-// captions and hints, the menus, the plain menu entries and the list's
-// column headings. The window shows what these hold.
+// captions and hints, the menus and the list's column headings. The window
+// shows what these hold.
 #include <array>
 #include <string>
 
@@ -14,24 +14,14 @@ enum class FormText {
   kViewMenu,       // View1
   kOptionsMenu,    // Options1
   kHelpMenu,       // Help1
-  kToolBar2,
-  kStatusBar2,
-  kAutostart1,
-  kAbout1,
-  kDelete1,
-  kCopyOnlyName1,
-  kCopyName1,
-  kCopyValue1,
   kLanguage1,
   kNameColumn,     // ListView1.Column0
   kDataColumn,     // ListView1.Column1
-  kRestoreBackup,  // File > Restore backup..
-  kIgnoredItems,   // Options > Ignored items..
   kKeyCtrl,        // the words of the menus' shortcut texts
   kKeyShift,
   kKeyDel,
 };
-inline constexpr std::size_t kFormTextCount = 21;
+inline constexpr std::size_t kFormTextCount = 11;
 
 class FormTexts : public TranslatedForm {
  public:

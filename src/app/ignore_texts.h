@@ -14,8 +14,11 @@ struct IgnoredDialogTexts {
   std::string remove;
   std::string remove_all;
   std::string close;
+  std::string not_stored;  // the list could not be written
 };
 
 IgnoredDialogTexts IgnoredDialogTextsOf(const TLangv& langv);
 // "Ignored: 2"
 std::string IgnoredStatusText(const TLangv& langv, int count);
+// The ignore list could not be written, and where it goes.
+std::string IgnoreListNotStoredText(const TLangv& langv);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class TLangv;
+
 // The entry whose name equals the current language exactly (letter case
 // counting); none when no entry does.
 std::optional<std::size_t> CurrentLanguageEntry(const std::vector<std::string>& names, const std::string& current);
@@ -12,5 +14,6 @@ std::optional<std::size_t> CurrentLanguageEntry(const std::vector<std::string>& 
 std::string LanguageOfCaption(const std::string& caption);
 // Says that a language could not be switched to and why: lang.ini gives
 // no file for it, or its file (named with its folder) cannot be read or
-// holds no texts; and which language the interface shows instead.
-std::string LanguageNotLoadedText(const std::string& language, const std::string& file, const std::string& shown);
+// holds no texts; and which language the interface shows instead (the
+// current one of the texts, in which it is said).
+std::string LanguageNotLoadedText(const std::string& language, const std::string& file, const TLangv& texts);

@@ -9,13 +9,6 @@ MenuEntry Do(CommandId id, bool is_default = false) {
   return entry;
 }
 
-MenuEntry Item(MenuItemId id, FormText text) {
-  MenuEntry entry{MenuEntry::Kind::kItem};
-  entry.item = id;
-  entry.text = text;
-  return entry;
-}
-
 const MenuEntry kSeparator{MenuEntry::Kind::kSeparator};
 
 }  // namespace
@@ -27,19 +20,15 @@ const std::vector<Menu>& MainMenu() {
     return std::vector<Menu>{
         {FormText::kFileMenu,
          {Do(CommandId::kStart), Do(CommandId::kStop), kSeparator, Do(CommandId::kSaveToFile),
-          Do(CommandId::kSend), Item(MenuItemId::kRestoreBackup, FormText::kRestoreBackup),
-          Do(CommandId::kBackups), kSeparator,
+          Do(CommandId::kSend), Do(CommandId::kRestoreBackup), Do(CommandId::kBackups), kSeparator,
           Do(CommandId::kClose)}},
         {FormText::kEditMenu,
-         {Do(CommandId::kUndoDelete), kSeparator, Do(CommandId::kSelectAll), Item(MenuItemId::kDelete1, FormText::kDelete1), Do(CommandId::kDeleteAll),
-          Do(CommandId::kIgnore), kSeparator, Do(CommandId::kCopyKeyName)}},
-        {FormText::kViewMenu,
-         {Item(MenuItemId::kToolBar2, FormText::kToolBar2), Item(MenuItemId::kStatusBar2, FormText::kStatusBar2),
-          Do(CommandId::kAllValues)}},
+         {Do(CommandId::kUndoDelete), kSeparator, Do(CommandId::kSelectAll), Do(CommandId::kDelete),
+          Do(CommandId::kDeleteAll), Do(CommandId::kIgnore), kSeparator, Do(CommandId::kCopyKeyName)}},
+        {FormText::kViewMenu, {Do(CommandId::kToolBar), Do(CommandId::kStatusBar), Do(CommandId::kAllValues)}},
         {FormText::kOptionsMenu,
-         {Item(MenuItemId::kAutostart1, FormText::kAutostart1),
-          Item(MenuItemId::kIgnoredItems, FormText::kIgnoredItems), Do(CommandId::kRestorePoint), languages}},
-        {FormText::kHelpMenu, {Do(CommandId::kHelpContents), Item(MenuItemId::kAbout1, FormText::kAbout1)}},
+         {Do(CommandId::kAutostart), Do(CommandId::kIgnoredItems), Do(CommandId::kRestorePoint), languages}},
+        {FormText::kHelpMenu, {Do(CommandId::kHelpContents), Do(CommandId::kAbout)}},
     };
   }();
   return menu;
@@ -49,7 +38,7 @@ const std::vector<MenuEntry>& TreePopupMenu() {
   static const std::vector<MenuEntry> menu{
       Do(CommandId::kRegEdit, true), Do(CommandId::kDeleteKey),   Do(CommandId::kIgnore),
       kSeparator,                    Do(CommandId::kDeleteAll),   kSeparator,
-      Do(CommandId::kCopyKeyName),   Item(MenuItemId::kCopyOnlyName1, FormText::kCopyOnlyName1)};
+      Do(CommandId::kCopyKeyName),   Do(CommandId::kCopyOnlyName)};
   return menu;
 }
 
@@ -58,8 +47,8 @@ const std::vector<MenuEntry>& ListPopupMenu() {
                                            Do(CommandId::kDeleteValue),
                                            Do(CommandId::kIgnore),
                                            kSeparator,
-                                           Item(MenuItemId::kCopyName1, FormText::kCopyName1),
-                                           Item(MenuItemId::kCopyValue1, FormText::kCopyValue1),
+                                           Do(CommandId::kCopyName),
+                                           Do(CommandId::kCopyValue),
                                            Do(CommandId::kSelectAll)};
   return menu;
 }

@@ -1,5 +1,7 @@
 #include "app/restore_point.h"
 
+#include "lang/langv.h"
+#include "lang/message_numbers.h"
 #include "platform/settings_key.h"
 #include "platform/root_keys.h"
 
@@ -59,26 +61,24 @@ void RestorePointSpan::End() {
   begun_.reset();
 }
 
-std::string RestorePointText(const RestorePointResult& result) {
+std::string RestorePointText(const RestorePointResult& result, const TLangv& texts) {
   const std::string number = std::to_string(result.sequence);
   switch (result.outcome) {
     case RestorePointOutcome::kMade:
-      return "Restore point: made (number " + number + ").";
+      return FillIn(texts.GetMsg(kMsgPointMade), {number});
     case RestorePointOutcome::kMadeOrReused:
-      return "Restore point: requested and accepted (number " + number +
-             "), but Windows does not show whether it made a new one or kept one made in the last 24 hours.";
+      return FillIn(texts.GetMsg(kMsgPointMadeOrReused), {number});
     case RestorePointOutcome::kReused:
-      return "Restore point: not made: Windows made one in the last 24 hours" +
-             (result.point_time.empty() ? std::string() : " (" + result.point_time + ")") +
-             " and keeps that one instead.";
+      return FillIn(texts.GetMsg(kMsgPointReused),
+                    {result.point_time.empty() ? std::string() : " (" + result.point_time + ")"});
     case RestorePointOutcome::kProtectionOff:
-      return "Restore point: not made: System Protection is off.";
+      return texts.GetMsg(kMsgPointProtectionOff);
     case RestorePointOutcome::kNoReason:
-      return "Restore point: not made: the system declined and gave no reason.";
+      return texts.GetMsg(kMsgPointNoReason);
     case RestorePointOutcome::kUnavailable:
-      return "Restore point: not made: this system has no System Restore.";
+      return texts.GetMsg(kMsgPointUnavailable);
     case RestorePointOutcome::kFailed:
-      return "Restore point: not made: error " + std::to_string(result.status) +
+      return FillIn(texts.GetMsg(kMsgPointFailed), {std::to_string(result.status)}) +
              (result.error.empty() ? std::string() : ": " + result.error);
   }
   return "";

@@ -9,6 +9,8 @@
 
 #include "platform/registry.h"
 
+class TLangv;
+
 // One answer of the system's restore point function.
 struct RestorePointAnswer {
   bool ok = false;
@@ -76,5 +78,5 @@ class RestorePointSpan {
 bool ReadRestorePointOption(Registry& registry);
 bool WriteRestorePointOption(Registry& registry, bool on);
 
-// The sentence of the Delete All summary.
-std::string RestorePointText(const RestorePointResult& result);
+// The sentence of the Delete All summary, in the interface's language.
+std::string RestorePointText(const RestorePointResult& result, const TLangv& texts);

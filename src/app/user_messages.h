@@ -12,8 +12,9 @@ class UserMessages {
   virtual void Inform(const std::string& text) = 0;
   // OK and Cancel; true for OK.
   virtual bool Confirm(const std::string& title, const std::string& text) = 0;
-  // The file dialogs: the chosen file's name, or none when cancelled.
-  virtual std::optional<std::string> AskSaveFile() = 0;
+  // The file dialogs, with their captions: the chosen file's name, or none
+  // when cancelled.
+  virtual std::optional<std::string> AskSaveFile(const std::string& title) = 0;
   // The open dialog shows the folder first (with a trailing backslash).
-  virtual std::optional<std::string> AskOpenFile(const std::string& folder) = 0;
+  virtual std::optional<std::string> AskOpenFile(const std::string& title, const std::string& folder) = 0;
 };

@@ -42,25 +42,32 @@ std::vector<ResultNode*> ProblemDeletion::ProblemNodes() const {
   return nodes;
 }
 
-std::string ProblemDeletion::KeptRefusal(const ResultNode& node, const std::vector<std::string>& names) {
-  if (!kept_) return "";
+Refusal ProblemDeletion::KeptRefusal(const ResultNode& node, const std::vector<std::string>& names) {
+  if (!kept_) return {};
   const TErrorClass& record = *node.Data();
-  if (record.FLevel <= 0) return kept_->KeptAmongValues(NodeFullPath(node), names);
-  const ResultNode& key = *ProblemKeyNode(node, record.FLevel);
-  return kept_->KeptInsideKey(registry_, NodeKey(key).Root(), NodeFullPath(key));
+  std::string kept;
+  if (record.FLevel <= 0) {
+    kept = kept_->KeptAmongValues(NodeFullPath(node), names);
+  } else {
+    const ResultNode& key = *ProblemKeyNode(node, record.FLevel);
+    kept = kept_->KeptInsideKey(registry_, NodeKey(key).Root(), NodeFullPath(key));
+  }
+  if (kept.empty()) return {};
+  return {RefusalReason::kKept, std::move(kept)};
 }
 
-std::string ProblemDeletion::Backup(ResultNode& node, const std::vector<std::string>& names, BackedUp& taken) {
+Refusal ProblemDeletion::Backup(ResultNode& node, const std::vector<std::string>& names, BackedUp& taken) {
   const TErrorClass& record = *node.Data();
+  const Refusal incomplete{RefusalReason::kBackup};
   if (record.FLevel <= 0) {
-    if (names.empty()) return kRefusedNoValue;
-    if (std::string kept = KeptRefusal(node, names); !kept.empty()) return kept;
-    return journal_.BackupValuesOfNode(node, names, &taken.values) ? "" : kRefusedBackup;
+    if (names.empty()) return {RefusalReason::kNoValue};
+    if (Refusal kept = KeptRefusal(node, names)) return kept;
+    return journal_.BackupValuesOfNode(node, names, &taken.values) ? Refusal{} : incomplete;
   }
   const ResultNode* key = ProblemKeyNode(node, record.FLevel);
-  if (!key) return kRefusedRootKey;
-  if (std::string kept = KeptRefusal(node, names); !kept.empty()) return kept;
-  return journal_.BackupKeyOfNode(*key, &taken.branch) ? "" : kRefusedBackup;
+  if (!key) return {RefusalReason::kRootKey};
+  if (Refusal kept = KeptRefusal(node, names)) return kept;
+  return journal_.BackupKeyOfNode(*key, &taken.branch) ? Refusal{} : incomplete;
 }
 
 void ProblemDeletion::Flush() {
@@ -69,24 +76,24 @@ void ProblemDeletion::Flush() {
 
 namespace {
 
-std::string RecheckRefusal(Recheck result) {
+Refusal RecheckRefusal(Recheck result) {
   switch (result) {
-    case Recheck::kDeleted: return "";
-    case Recheck::kChanged: return kRefusedChanged;
+    case Recheck::kDeleted: return {};
+    case Recheck::kChanged: return {RefusalReason::kChanged};
     case Recheck::kRefused: break;
   }
-  return kRefusedByRegistry;
+  return {RefusalReason::kByRegistry};
 }
 
 }  // namespace
 
-std::string ProblemDeletion::DeleteValuesOf(const ResultNode& node, const BackedUp& backed_up) {
-  if (dry_run_) return "";
+Refusal ProblemDeletion::DeleteValuesOf(const ResultNode& node, const BackedUp& backed_up) {
+  if (dry_run_) return {};
   return RecheckRefusal(DeleteValuesAsBackedUp(registry_, NodeKey(node).Root(), NodeKey(node).Path(), backed_up.values));
 }
 
-std::string ProblemDeletion::DeleteKeyOf(const ResultNode& node, const BackedUp& backed_up) {
-  if (dry_run_) return "";
+Refusal ProblemDeletion::DeleteKeyOf(const ResultNode& node, const BackedUp& backed_up) {
+  if (dry_run_) return {};
   return RecheckRefusal(DeleteBranchAsBackedUp(registry_, NodeKey(node).Root(), NodeKey(node).Path(), backed_up.branch));
 }
 
@@ -95,14 +102,14 @@ DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std:
   TErrorClass& record = *node.Data();
   const bool of_values = record.FLevel <= 0;
   ResultNode& key = of_values ? node : const_cast<ResultNode&>(*ProblemKeyNode(node, record.FLevel));
-  DeletionOutcome outcome{NodeFullPath(key), false, "", {}};
+  DeletionOutcome outcome{NodeFullPath(key), false, {}, {}};
   // Judged first: the registry calls then follow the comparison at once.
   if (judge_ && !judge_->StillAProblem(node)) {
-    outcome.reason = kRefusedValidNow;
+    outcome.refusal = {RefusalReason::kValidNow};
     return outcome;
   }
-  outcome.reason = of_values ? DeleteValuesOf(node, backed_up) : DeleteKeyOf(key, backed_up);
-  if (!outcome.reason.empty()) return outcome;
+  outcome.refusal = of_values ? DeleteValuesOf(node, backed_up) : DeleteKeyOf(key, backed_up);
+  if (outcome.refusal) return outcome;
   outcome.deleted = true;
   if (!of_values) {
     PruneBranch(tree_, key);
@@ -119,10 +126,10 @@ DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std:
 }
 
 DeletionOutcome ProblemDeletion::DeleteProblem(ResultNode& node) {
-  if (!node.Data()) return {NodeFullPath(node), false, kRefusedNoProblem, {}};
+  if (!node.Data()) return {NodeFullPath(node), false, {RefusalReason::kNoProblem}, {}};
   const std::vector<std::string> names = node.Data()->FValueNames;
   BackedUp backed_up;
-  if (std::string refusal = Backup(node, names, backed_up); !refusal.empty()) {
+  if (Refusal refusal = Backup(node, names, backed_up)) {
     const ResultNode* key = node.Data()->FLevel > 0 ? ProblemKeyNode(node, node.Data()->FLevel) : &node;
     return {NodeFullPath(key ? *key : node), false, refusal, {}};
   }
@@ -131,11 +138,11 @@ DeletionOutcome ProblemDeletion::DeleteProblem(ResultNode& node) {
 }
 
 DeletionOutcome ProblemDeletion::DeleteValues(ResultNode& node, const std::vector<std::string>& names) {
-  if (!node.Data() || names.empty()) return {NodeFullPath(node), false, kRefusedNoValueChosen, {}};
-  if (std::string kept = KeptRefusal(node, names); !kept.empty()) return {NodeFullPath(node), false, kept, {}};
+  if (!node.Data() || names.empty()) return {NodeFullPath(node), false, {RefusalReason::kNoValueChosen}, {}};
+  if (Refusal kept = KeptRefusal(node, names)) return {NodeFullPath(node), false, kept, {}};
   BackedUp backed_up;
   if (!journal_.BackupValuesOfNode(node, names, &backed_up.values))
-    return {NodeFullPath(node), false, kRefusedBackup, {}};
+    return {NodeFullPath(node), false, {RefusalReason::kBackup}, {}};
   Flush();
   return Remove(node, names, backed_up);
 }
@@ -144,12 +151,12 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
   struct Planned {
     std::vector<std::string> path;
     std::vector<std::string> names;
-    std::string refusal;
+    Refusal refusal;
     BackedUp backed_up;
   };
   std::vector<Planned> plan;
   for (ResultNode* node : ProblemNodes()) {
-    Planned planned{Components(*node), node->Data()->FValueNames, "", {}};
+    Planned planned{Components(*node), node->Data()->FValueNames, {}, {}};
     planned.refusal = Backup(*node, planned.names, planned.backed_up);
     plan.push_back(std::move(planned));
     step();
@@ -170,7 +177,7 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
       const KeyPath target_key = target ? NodeKey(*target) : KeyPath();
       const RootKey root = target_key.Root();
       const std::string& key_path = target_key.Path();
-      DeletionOutcome outcome = planned.refusal.empty()
+      DeletionOutcome outcome = !planned.refusal
                                     ? Remove(*node, planned.names, planned.backed_up)
                                     : DeletionOutcome{NodeFullPath(*node), false, planned.refusal, {}};
       if (outcome.deleted && of_values) own.ValuesDeleted(root, key_path, outcome.values);

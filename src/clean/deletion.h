@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "clean/problem_judge.h"
+#include "clean/refusal.h"
 #include "platform/registry.h"
 #include "regtext/Buck.h"
 #include "regtext/registry_snapshot.h"
@@ -21,7 +22,7 @@
 struct DeletionOutcome {
   std::string key;  // the key the problem names (its values, or the key deleted)
   bool deleted = false;
-  std::string reason;  // why not, when not
+  Refusal refusal;  // why not, when not
   std::vector<std::string> values;  // the values deleted from the key; none when the key went
 };
 
@@ -66,16 +67,16 @@ class ProblemDeletion {
     BranchSnapshot branch;  // of a key problem
     ValuesSnapshot values;  // of a value problem
   };
-  // "" when backed up completely; else why the problem is refused.
-  std::string Backup(ResultNode& node, const std::vector<std::string>& names, BackedUp& taken);
-  // "" when nothing kept would go with the problem's deletion.
-  std::string KeptRefusal(const ResultNode& node, const std::vector<std::string>& names);
+  // None when backed up completely; else why the problem is refused.
+  Refusal Backup(ResultNode& node, const std::vector<std::string>& names, BackedUp& taken);
+  // None when nothing kept would go with the problem's deletion.
+  Refusal KeptRefusal(const ResultNode& node, const std::vector<std::string>& names);
   void Flush();
   // The deletion itself, after the backup file is written.
   DeletionOutcome Remove(ResultNode& node, const std::vector<std::string>& names, const BackedUp& backed_up);
-  // "" when deleted (or gone already); else why not.
-  std::string DeleteValuesOf(const ResultNode& node, const BackedUp& backed_up);
-  std::string DeleteKeyOf(const ResultNode& node, const BackedUp& backed_up);
+  // None when deleted (or gone already); else why not.
+  Refusal DeleteValuesOf(const ResultNode& node, const BackedUp& backed_up);
+  Refusal DeleteKeyOf(const ResultNode& node, const BackedUp& backed_up);
 
   ResultTree& tree_;
   Registry& registry_;
@@ -88,16 +89,3 @@ class ProblemDeletion {
 // Removes the node's branch: the node, and its ancestors up to but not
 // including the first that has another child or is the top node.
 void PruneBranch(ResultTree& tree, ResultNode& node);
-
-// The messages of a refusal.
-inline constexpr const char* kRefusedRootKey = "its deletion level reaches a whole root key";
-inline constexpr const char* kRefusedBackup =
-    "its backup would be incomplete (a key or value could not be read, or would not merge back exactly)";
-inline constexpr const char* kRefusedByRegistry = "the registry refused to delete it";
-// A level of 0 or less deletes the named values: a problem that names none
-// (a key-name check at such a level) has nothing to delete.
-inline constexpr const char* kRefusedNoValue = "its deletion level deletes values, and it names none";
-inline constexpr const char* kRefusedNoProblem = "it carries no problem";
-inline constexpr const char* kRefusedNoValueChosen = "no bad value chosen";
-inline constexpr const char* kRefusedChanged = "it changed since its backup was made";
-inline constexpr const char* kRefusedValidNow = "it is valid now";

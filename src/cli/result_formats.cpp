@@ -87,7 +87,7 @@ std::string JsonOutcomes(const std::vector<DeletionOutcome>& outcomes, bool with
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     out += (i ? ",\n" : "\n");
     out += "    {\"path\": " + JsonString(outcomes[i].key);
-    if (with_reason) out += ", \"reason\": " + JsonString(outcomes[i].reason);
+    if (with_reason) out += ", \"reason\": " + JsonString(RefusalText(outcomes[i].refusal));
     out += "}";
   }
   return out + (outcomes.empty() ? "]" : "\n  ]");
@@ -147,7 +147,8 @@ void WriteDeletionText(const DeletionResults& deletion, bool dry_run, std::ostre
   for (const DeletionOutcome& done : deletion.deleted) out << "    " << done.key << '\n';
   if (!deletion.refused.empty()) {
     out << (dry_run ? "Would refuse: " : "Refused: ") << deletion.refused.size() << '\n';
-    for (const DeletionOutcome& refused : deletion.refused) out << "    " << refused.key << ": " << refused.reason << '\n';
+    for (const DeletionOutcome& refused : deletion.refused)
+      out << "    " << refused.key << ": " << RefusalText(refused.refusal) << '\n';
   }
   if (!dry_run && !deletion.deleted.empty()) out << "Backup file: " << deletion.backup_file << '\n';
 }

@@ -26,7 +26,7 @@ class TranslatedForm {
   virtual void SetActionCaption(int action, const std::string& caption) = 0;
   virtual void SetActionHint(int action, const std::string& hint) = 0;
   // Menu entries and list columns by component name: "Registry1",
-  // "ToolBar2", "language1", "ListView1.Column0", ...
+  // "language1", "ListView1.Column0", ...
   virtual void SetComponentCaption(const std::string& component, const std::string& caption) = 0;
 };
 

@@ -1,7 +1,9 @@
-// The enabled-state rules of the selection, the menus and the scan.
+// The enabled-state rules of the selection, and the one function that
+// decides every command's state from a snapshot of the window.
 #include <gtest/gtest.h>
 
 #include "app/command_rules.h"
+#include "app/command_states.h"
 
 namespace {
 
@@ -44,20 +46,86 @@ TEST(IgnoreRule, ANodeWithAProblemOnTheTreeABadValueOnTheList) {
   EXPECT_FALSE(IgnoreRule(ActiveControl::kOther, &record, "Foo"));
 }
 
-TEST(ScanRules, StartAndFinishSwapStartAndStopAndDecideDeleteAll) {
-  CommandStates states;
-  states.SetEnabled(CommandId::kDeleteAll, true);
-  ApplyScanStarted(states);
+TEST(StatesOf, TheWindowAsItStartsHasTheTablesStartStates) {
+  EXPECT_EQ(StatesOf(WindowSnapshot{}), CommandStates());
+}
+
+TEST(StatesOf, AScanSwapsStartAndStopAndDeleteAllNeedsSomethingFoundAndNoScan) {
+  WindowSnapshot window;
+  window.scanning = true;
+  window.tree_nodes = 4;
+  CommandStates states = StatesOf(window);
   EXPECT_FALSE(states.Enabled(CommandId::kStart));
   EXPECT_TRUE(states.Enabled(CommandId::kStop));
   EXPECT_FALSE(states.Enabled(CommandId::kDeleteAll));
-  ApplyScanFinished(states, 1);
+  EXPECT_TRUE(states.Enabled(CommandId::kSaveToFile)) << "what was found so far can be saved";
+  window.scanning = false;
+  states = StatesOf(window);
   EXPECT_TRUE(states.Enabled(CommandId::kStart));
   EXPECT_FALSE(states.Enabled(CommandId::kStop));
-  EXPECT_FALSE(states.Enabled(CommandId::kDeleteAll)) << "a scan that found nothing";
-  ApplyScanStarted(states);
-  ApplyScanFinished(states, 4);
   EXPECT_TRUE(states.Enabled(CommandId::kDeleteAll)) << "a stopped scan that found something";
+  window.tree_nodes = 1;
+  states = StatesOf(window);
+  EXPECT_FALSE(states.Enabled(CommandId::kDeleteAll)) << "a scan that found nothing, or all deleted";
+  EXPECT_FALSE(states.Enabled(CommandId::kSend));
+}
+
+TEST(StatesOf, TheSelectionDecidesTheCommandsOfTheTreeAndTheList) {
+  TErrorClass record("File not found", "Foo", 0);
+  WindowSnapshot window;
+  window.node = {true, 3, true};
+  window.record = &record;
+  window.active = ActiveControl::kTree;
+  CommandStates states = StatesOf(window);
+  EXPECT_FALSE(states.Enabled(CommandId::kDeleteKey)) << "a node with children";
+  EXPECT_TRUE(states.Enabled(CommandId::kDelete)) << "Edit > Delete counts no children";
+  EXPECT_TRUE(states.Enabled(CommandId::kCopyOnlyName));
+  EXPECT_TRUE(states.Enabled(CommandId::kIgnore));
+  EXPECT_FALSE(states.Enabled(CommandId::kCopyName)) << "no row selected";
+  EXPECT_FALSE(states.Enabled(CommandId::kCopyValue));
+
+  window.active = ActiveControl::kList;
+  window.first_selected_row = "Bar";
+  states = StatesOf(window);
+  EXPECT_TRUE(states.Enabled(CommandId::kCopyName));
+  EXPECT_TRUE(states.Enabled(CommandId::kCopyValue));
+  EXPECT_FALSE(states.Enabled(CommandId::kDeleteValue)) << "a good value";
+  EXPECT_FALSE(states.Enabled(CommandId::kDelete)) << "bound to Delete on the list";
+  EXPECT_FALSE(states.Enabled(CommandId::kIgnore));
+  window.first_selected_row = "foo";
+  states = StatesOf(window);
+  EXPECT_TRUE(states.Enabled(CommandId::kDeleteValue));
+  EXPECT_TRUE(states.Enabled(CommandId::kDelete));
+  EXPECT_TRUE(states.Enabled(CommandId::kIgnore));
+
+  window.active = ActiveControl::kOther;
+  window.node = {true, 0, true};
+  window.record = nullptr;
+  states = StatesOf(window);
+  for (const CommandId id : {CommandId::kDelete, CommandId::kDeleteKey, CommandId::kCopyKeyName,
+                             CommandId::kCopyOnlyName, CommandId::kIgnore})
+    EXPECT_FALSE(states.Enabled(id)) << CommandOf(id).name << " on My Computer";
+}
+
+TEST(StatesOf, TheOptionsAreWhatTheirEntriesCheck) {
+  WindowSnapshot window;
+  window.options = {false, false, false, true, true};
+  const CommandStates states = StatesOf(window);
+  std::string checked;
+  for (const Command& command : Commands())
+    if (states.Checked(command.id)) checked += std::string(command.name) + " ";
+  EXPECT_EQ(checked, "OptionsRestorePoint OptionsAutostart ");
+  EXPECT_TRUE(states.Enabled(CommandId::kAutostart));
+}
+
+TEST(StatesOf, UndoDeleteAndSelectAllFollowTheBackupAndTheRows) {
+  WindowSnapshot window;
+  EXPECT_FALSE(StatesOf(window).Enabled(CommandId::kUndoDelete));
+  EXPECT_FALSE(StatesOf(window).Enabled(CommandId::kSelectAll));
+  window.undo_backup = true;
+  window.list_rows = 2;
+  EXPECT_TRUE(StatesOf(window).Enabled(CommandId::kUndoDelete));
+  EXPECT_TRUE(StatesOf(window).Enabled(CommandId::kSelectAll));
 }
 
 }  // namespace

@@ -45,7 +45,9 @@ TEST(CommandTable, StatesAtStart) {
     if (states.Enabled(command.id)) enabled.insert(command.name);
   EXPECT_EQ(enabled, (std::set<std::string>{"ActionStart", "ActionClose", "ActionCopyKeyName", "ViewAllValues",
                                             "HelpContents1", "ActionRegEdit", "ActionBackups",
-                                            "OptionsRestorePoint"}));
+                                            "OptionsRestorePoint", "ViewToolBar", "ViewStatusBar",
+                                            "OptionsAutostart", "HelpAbout", "ActionCopyOnlyName", "ActionCopyName",
+                                            "ActionCopyValue", "ActionRestoreBackup", "OptionsIgnoredItems"}));
   EXPECT_FALSE(states.Checked(CommandId::kRestorePoint)) << "no restore point unless asked for";
   EXPECT_TRUE(states.Checked(CommandId::kAllValues));
   EXPECT_FALSE(states.Checked(CommandId::kStart));
@@ -93,7 +95,7 @@ TEST_F(DispatcherTest, ACommandRunsOnlyWhileEnabledAndWithAHandler) {
   EXPECT_FALSE(dispatcher_.Execute(CommandId::kStart)) << "no handler yet";
   dispatcher_.SetHandler(CommandId::kStart, [this] { ++runs_; });
   EXPECT_TRUE(dispatcher_.Execute(CommandId::kStart));
-  dispatcher_.States().SetEnabled(CommandId::kStart, false);
+  window_.scanning = true;
   EXPECT_FALSE(dispatcher_.Execute(CommandId::kStart));
   EXPECT_EQ(runs_, 1);
 }
@@ -118,19 +120,28 @@ TEST_F(DispatcherTest, UpdateRulesDecideFromTheWindowAndRunBeforeTheirCommand) {
 
 TEST_F(DispatcherTest, UndoDeleteRunsOnlyOnceADeletionOfThisRunWroteABackup) {
   dispatcher_.SetHandler(CommandId::kUndoDelete, [this] { ++runs_; });
-  dispatcher_.States().SetEnabled(CommandId::kUndoDelete, true);
+  window_.undo_backup = true;
+  dispatcher_.Update();
+  window_.undo_backup = false;
   EXPECT_FALSE(dispatcher_.Execute(CommandId::kUndoDelete)) << "the rule greys it first";
   window_.undo_backup = true;
   EXPECT_TRUE(dispatcher_.Execute(CommandId::kUndoDelete));
   EXPECT_EQ(runs_, 1);
 }
 
-TEST_F(DispatcherTest, RulesLeaveCommandsWithoutARuleAlone) {
-  dispatcher_.States().SetEnabled(CommandId::kDeleteAll, true);
-  dispatcher_.States().SetEnabled(CommandId::kStart, false);
+TEST_F(DispatcherTest, EveryStateIsDecidedAgainFromTheWindowAtEachUpdate) {
+  window_.tree_nodes = 3;
+  window_.scanning = true;
   dispatcher_.Update();
-  EXPECT_TRUE(dispatcher_.States().Enabled(CommandId::kDeleteAll));
+  EXPECT_FALSE(dispatcher_.States().Enabled(CommandId::kDeleteAll));
   EXPECT_FALSE(dispatcher_.States().Enabled(CommandId::kStart));
+  window_.scanning = false;
+  window_.options.all_values = false;
+  EXPECT_TRUE(dispatcher_.States().Checked(CommandId::kAllValues)) << "until the next update";
+  dispatcher_.Update();
+  EXPECT_EQ(dispatcher_.States(), StatesOf(window_));
+  EXPECT_TRUE(dispatcher_.States().Enabled(CommandId::kDeleteAll));
+  EXPECT_FALSE(dispatcher_.States().Checked(CommandId::kAllValues));
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 
 #include <vector>
 
+#include "app/form_texts.h"
+#include "lang/langv.h"
+#include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 
 namespace {
@@ -67,6 +70,10 @@ TEST(RestorePointTest, EveryAnswerOfTheSystemGivesItsOwnHonestSentence) {
       {"no System Restore", false, true, true, {true, 0, 42}, yesterday, RestorePointOutcome::kUnavailable,
        "Restore point: not made: this system has no System Restore.", false},
   };
+  FormTexts form;
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  const TLangv english(form, registry, files);  // no language file: the built-in texts
   for (const Case& c : cases) {
     FakeSystemRestore system;
     system.available = c.available;
@@ -81,7 +88,7 @@ TEST(RestorePointTest, EveryAnswerOfTheSystemGivesItsOwnHonestSentence) {
       span.End();
     }  // and once more as the span goes
     EXPECT_EQ(result.outcome, c.outcome) << c.name;
-    EXPECT_EQ(RestorePointText(result), c.text) << c.name;
+    EXPECT_EQ(RestorePointText(result, english), c.text) << c.name;
     const std::vector<std::string> begun{"begin Tarnel: Delete All", "end " + std::to_string(c.begin.sequence)};
     if (!c.available) EXPECT_TRUE(system.calls.empty()) << c.name;
     else if (c.ended) EXPECT_EQ(system.calls, begun) << c.name << ": ended once, with the number it began";

@@ -2,9 +2,14 @@
 // menu's decisions.
 #include <gtest/gtest.h>
 
+#include "app/backup_center_texts.h"
 #include "app/form_texts.h"
+#include "app/ignore_texts.h"
 #include "app/language_menu.h"
 #include "app/tips.h"
+#include "clean/backup_history.h"
+#include "clean/ignore_list.h"
+#include "lang/langv.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "platform/registry_accessor.h"
@@ -71,15 +76,39 @@ TEST(LanguageMenu, TheCurrentEntryMatchesExactlyAndAnAmpersandIsNoPartOfTheName)
   EXPECT_EQ(LanguageOfCaption(""), "");
 }
 
+TEST(LanguageMenu, ALanguageNotLoadedIsSaidInTheLanguageShown) {
+  FormTexts form;
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  const TLangv english(form, registry, files);  // no language file: the built-in texts
+  EXPECT_EQ(LanguageNotLoadedText("german", "C:\\T\\german.lng", english),
+            "The language file C:\\T\\german.lng is missing or holds no [Messages]. The interface stays in english.");
+  EXPECT_EQ(LanguageNotLoadedText("klingon", "", english),
+            "lang.ini names no file for the language \"klingon\". The interface stays in english.");
+}
+
+// The English of the window's texts is the command-line program's.
+TEST(NotStoredTexts, NameTheKeyAsTheSharedEnglishTextsDo) {
+  FormTexts form;
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  const TLangv english(form, registry, files);
+  EXPECT_EQ(IgnoreListNotStoredText(english), kIgnoreListNotStored);
+  EXPECT_EQ(IgnoredDialogTextsOf(english).not_stored, kIgnoreListNotStored);
+  EXPECT_EQ(BackupHistoryNotStoredText(english), kBackupHistoryNotStored);
+  EXPECT_EQ(BackupCenterTextsOf(english).history_not_stored, kBackupHistoryNotStored);
+}
+
 TEST(FormTexts, ComponentsOfTheLanguageFilesReachTheirTexts) {
   FormTexts texts;
   EXPECT_EQ(texts.Text(FormText::kNameColumn), "Name");
   texts.SetComponentCaption("ListView1.Column1", "Daten");
-  texts.SetComponentCaption("COpyOnlyName1", "Nur Namen kopieren");
+  texts.SetActionCaption(static_cast<int>(CommandId::kCopyOnlyName), "Nur Namen kopieren");
   texts.SetComponentCaption("NoSuchComponent", "x");
   EXPECT_EQ(texts.Text(FormText::kDataColumn), "Daten");
-  EXPECT_EQ(texts.Text(FormText::kCopyOnlyName1), "Nur Namen kopieren");
+  EXPECT_EQ(texts.Commands().Caption(CommandId::kCopyOnlyName), "Nur Namen kopieren");
   EXPECT_EQ(texts.ActionTag(static_cast<int>(CommandId::kDeleteKey)), 24);
+  EXPECT_EQ(texts.ActionTag(static_cast<int>(CommandId::kCopyOnlyName)), 26) << "message 25";
 }
 
 }  // namespace

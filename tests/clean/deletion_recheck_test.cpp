@@ -65,10 +65,10 @@ class DeletionRecheckTest : public testing::Test {
     const std::unique_ptr<RegKey> key = registry.OpenRead(kHkeyCurrentUser, path);
     return key ? key->QueryValue(name) : std::nullopt;
   }
-  std::vector<std::string> Refused(const DeletionSummary& summary, const std::string& reason) {
+  std::vector<std::string> Refused(const DeletionSummary& summary, RefusalReason reason) {
     std::vector<std::string> keys;
     for (const DeletionOutcome& outcome : summary.refused)
-      if (outcome.reason == reason) keys.push_back(outcome.key);
+      if (outcome.refusal.reason == reason) keys.push_back(outcome.key);
     return keys;
   }
   // The backup merged into an empty registry, as the restore merges it.
@@ -103,7 +103,7 @@ TEST_F(DeletionRecheckTest, WhatChangedAfterTheBackupIsRefusedAndLeftWithItsNewD
     Key("Values")->SetValue("changed", kNew);
   };
   const DeletionSummary summary = deletion.DeleteAll([] {});
-  EXPECT_EQ(Refused(summary, kRefusedChanged),
+  EXPECT_EQ(Refused(summary, RefusalReason::kChanged),
             (std::vector<std::string>{"HKEY_CURRENT_USER\\Keys\\Added", "HKEY_CURRENT_USER\\Keys\\Subkey",
                                       "HKEY_CURRENT_USER\\Values"}));
   EXPECT_EQ(Value("Keys\\Added", "added"), kNew);
@@ -125,7 +125,8 @@ TEST_F(DeletionRecheckTest, WhatEarlierProblemsDeletedInsideABranchIsNoChange) {
   Problem("Keys\\Same\\Other", 2);             // and Same itself, with all of it
   Key("Keys\\Same\\Other");
   const DeletionSummary summary = deletion.DeleteAll([] {});
-  EXPECT_TRUE(summary.refused.empty()) << summary.refused.front().key << ": " << summary.refused.front().reason;
+  EXPECT_TRUE(summary.refused.empty())
+      << summary.refused.front().key << ": " << RefusalText(summary.refused.front().refusal);
   EXPECT_EQ(summary.deleted.size(), 3u);
   EXPECT_FALSE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Same"));
 }
@@ -133,12 +134,13 @@ TEST_F(DeletionRecheckTest, WhatEarlierProblemsDeletedInsideABranchIsNoChange) {
 TEST_F(DeletionRecheckTest, ARetypedValueOrOneThatAppearedSinceIsAChange) {
   ResultNode& retyped = Problem("Values", 0, {"retyped", "absent"});
   files.on_write = [&] { Key("Values")->SetValue("retyped", {kRegExpandSz, {'1', 0}}); };
-  EXPECT_EQ(deletion.DeleteProblem(retyped).reason, kRefusedChanged);
+  EXPECT_EQ(deletion.DeleteProblem(retyped).refusal.reason, RefusalReason::kChanged);
   EXPECT_EQ(Value("Values", "retyped"), (RegValue{kRegExpandSz, {'1', 0}}));
 
   journal.BeginBackupFile();
   files.on_write = [&] { Key("Values")->SetValue("absent", kNew); };
-  EXPECT_EQ(deletion.DeleteProblem(retyped).reason, kRefusedChanged) << "a listed value absent then is there now";
+  EXPECT_EQ(deletion.DeleteProblem(retyped).refusal.reason, RefusalReason::kChanged)
+      << "a listed value absent then is there now";
   EXPECT_TRUE(Value("Values", "retyped"));
   Key("Values")->DeleteValue("absent");
   EXPECT_TRUE(deletion.DeleteProblem(retyped).deleted) << "absent then, absent now: nothing differs";
@@ -149,7 +151,7 @@ TEST_F(DeletionRecheckTest, AProblemValidNowIsRefusedAndNothingOfItDeleted) {
   Problem("Values", 0, {"same"});
   judge.valid_now = "Same";
   const DeletionSummary summary = deletion.DeleteAll([] {});
-  EXPECT_EQ(Refused(summary, kRefusedValidNow), std::vector<std::string>{"HKEY_CURRENT_USER\\Keys\\Same"});
+  EXPECT_EQ(Refused(summary, RefusalReason::kValidNow), std::vector<std::string>{"HKEY_CURRENT_USER\\Keys\\Same"});
   EXPECT_TRUE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Same\\Deep"));
   EXPECT_FALSE(Value("Values", "same"));
 }
@@ -157,7 +159,7 @@ TEST_F(DeletionRecheckTest, AProblemValidNowIsRefusedAndNothingOfItDeleted) {
 TEST_F(DeletionRecheckTest, ARetryAfterARefusalBacksUpTheDataAsItIsThen) {
   ResultNode& values = Problem("Values", 0, {"changed"});
   files.on_write = [&] { Key("Values")->SetValue("changed", kNew); };
-  EXPECT_EQ(deletion.DeleteProblem(values).reason, kRefusedChanged);
+  EXPECT_EQ(deletion.DeleteProblem(values).refusal.reason, RefusalReason::kChanged);
   EXPECT_EQ(Restored("Values", "changed"), (RegValue{kRegSz, {'o', 'l', 'd', 0}})) << "the first backup";
   EXPECT_TRUE(deletion.DeleteProblem(values).deleted);
   EXPECT_FALSE(Value("Values", "changed"));
@@ -166,7 +168,7 @@ TEST_F(DeletionRecheckTest, ARetryAfterARefusalBacksUpTheDataAsItIsThen) {
   // The same for a key.
   ResultNode& key = Problem("Keys\\Added", 1);
   files.on_write = [&] { Key("Keys\\Added")->SetValue("v", kNew); };
-  EXPECT_EQ(deletion.DeleteProblem(key).reason, kRefusedChanged);
+  EXPECT_EQ(deletion.DeleteProblem(key).refusal.reason, RefusalReason::kChanged);
   EXPECT_TRUE(deletion.DeleteProblem(key).deleted);
   EXPECT_EQ(Restored("Keys\\Added", "v"), kNew);
 }
@@ -174,12 +176,13 @@ TEST_F(DeletionRecheckTest, ARetryAfterARefusalBacksUpTheDataAsItIsThen) {
 TEST_F(DeletionRecheckTest, AKeyWithAClassIsNotDeletedNorOneThatGotAClassSinceItsBackup) {
   registry.SetKeyClass(kHkeyCurrentUser, "Keys\\Same\\Deep", "Shell");
   ResultNode& classed = Problem("Keys\\Same", 1);
-  EXPECT_EQ(deletion.DeleteProblem(classed).reason, kRefusedBackup) << "no registry file carries a class";
+  EXPECT_EQ(deletion.DeleteProblem(classed).refusal.reason, RefusalReason::kBackup)
+      << "no registry file carries a class";
   EXPECT_TRUE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Same\\Deep"));
 
   ResultNode& later = Problem("Keys\\Added", 1);
   files.on_write = [&] { registry.SetKeyClass(kHkeyCurrentUser, "Keys\\Added", "Late"); };
-  EXPECT_EQ(deletion.DeleteProblem(later).reason, kRefusedChanged);
+  EXPECT_EQ(deletion.DeleteProblem(later).refusal.reason, RefusalReason::kChanged);
   EXPECT_TRUE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Added"));
 }
 

@@ -131,21 +131,21 @@ TEST_F(DeletionTest, RefusedWhenTheBackupWouldBeIncompleteOrTheLevelReachesARoot
   ResultNode& deep = Problem("A\\B\\C\\D", 1);
   const DeletionOutcome incomplete = deletion.DeleteProblem(deep);
   EXPECT_FALSE(incomplete.deleted);
-  EXPECT_EQ(incomplete.reason, kRefusedBackup);
+  EXPECT_EQ(incomplete.refusal.reason, RefusalReason::kBackup);
   EXPECT_TRUE(Exists("A\\B\\C\\D"));
   EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B\\C\\D"));
 
   ResultNode& reaching_root = Problem("Run", 2);
   const DeletionOutcome root = deletion.DeleteProblem(reaching_root);
   EXPECT_FALSE(root.deleted);
-  EXPECT_EQ(root.reason, kRefusedRootKey);
+  EXPECT_EQ(root.refusal.reason, RefusalReason::kRootKey);
   EXPECT_TRUE(HasValue("Run", "Good"));
 
   // Not "deleted" while the registry keeps everything it had.
   ResultNode& no_value = Problem("A\\B", 0);
   const DeletionOutcome nothing = deletion.DeleteProblem(no_value);
   EXPECT_FALSE(nothing.deleted);
-  EXPECT_EQ(nothing.reason, kRefusedNoValue);
+  EXPECT_EQ(nothing.refusal.reason, RefusalReason::kNoValue);
   EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B"));
   EXPECT_EQ(deletion.DeleteAll([] {}).refused.size(), 3u) << "Delete All says so too";
 }
@@ -155,7 +155,7 @@ TEST_F(DeletionTest, ADeletionTheRegistryRefusesKeepsItsProblem) {
   ResultNode& deep = Problem("A\\B\\C\\D", 1);
   const DeletionOutcome outcome = deletion.DeleteProblem(deep);
   EXPECT_FALSE(outcome.deleted);
-  EXPECT_EQ(outcome.reason, kRefusedByRegistry);
+  EXPECT_EQ(outcome.refusal.reason, RefusalReason::kByRegistry);
   EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B\\C\\D"));
   ASSERT_NE(deep.Data(), nullptr);
 }
@@ -180,7 +180,7 @@ TEST_F(DeletionTest, DeleteAllBacksUpEverythingFirstAndSkipsWhatWentWithABranch)
   EXPECT_EQ(steps, 8) << "each problem once backed up, once deleted";
   EXPECT_EQ(summary.deleted.size(), 2u);
   ASSERT_EQ(summary.refused.size(), 1u);
-  EXPECT_EQ(summary.refused[0].reason, kRefusedRootKey);
+  EXPECT_EQ(summary.refused[0].refusal.reason, RefusalReason::kRootKey);
   EXPECT_FALSE(Exists("A\\B"));
   EXPECT_FALSE(HasValue("Run", "Bad"));
   EXPECT_TRUE(HasValue("Run", "Good"));
@@ -211,11 +211,43 @@ TEST_F(DeletionTest, TheStatusSaysWhatWasDeletedInTheInterfacesLanguage) {
   TLangv numbered(form, memory, files);
   ASSERT_TRUE(numbered.LoadLanguage("numbered"));
   const auto n = [](int number) { return std::to_string(number); };
-  EXPECT_EQ(OutcomeText({"K", true, "", {}}, numbered), n(kMsgDeletedKey) + "[K|%2]");
-  EXPECT_EQ(OutcomeText({"K", true, "", {"a"}}, numbered), n(kMsgDeletedValues) + "[K|\"a\"]");
-  EXPECT_EQ(OutcomeText({"K", false, kRefusedByRegistry, {}}, numbered),
+  EXPECT_EQ(OutcomeText({"K", true, {}, {}}, numbered), n(kMsgDeletedKey) + "[K|%2]");
+  EXPECT_EQ(OutcomeText({"K", true, {}, {"a"}}, numbered), n(kMsgDeletedValues) + "[K|\"a\"]");
+  EXPECT_EQ(OutcomeText({"K", false, {RefusalReason::kByRegistry}, {}}, numbered),
             n(kMsgNotDeleted) + "[K|" + n(kMsgRefusedByRegistry) + "[%1|%2]]");
-  EXPECT_EQ(OutcomeText({"K", false, "unheard of", {}}, numbered), n(kMsgNotDeleted) + "[K|unheard of]");
+  EXPECT_EQ(OutcomeText({"K", false, {RefusalReason::kKept, "it is kept"}, {}}, numbered),
+            n(kMsgNotDeleted) + "[K|it is kept]");
+}
+
+// Delete All's question and summary, in English as built in and in a
+// language whose every text is its number.
+TEST_F(DeletionTest, DeleteAllAsksAndSumsUpInTheInterfacesLanguage) {
+  FormTexts form;
+  const TLangv english(form, memory, files);
+  EXPECT_EQ(DeleteAllQuestion("C:\\b.reg", english),
+            "Attention! All keys will be deleted and are saved in the file \r\nC:\\b.reg");
+  Problem("A\\B\\C\\D", 1);
+  Problem("Gone", 2);
+  const DeletionSummary summary = deletion.DeleteAll([] {});
+  EXPECT_EQ(DeleteAllSummary(summary, "C:\\b.reg", {"a note"}, english),
+            "Deleted: 1 problem.\r\nBackup file: C:\\b.reg\r\n\r\nNot deleted: 1\r\n"
+            "HKEY_CURRENT_USER\\Gone: its deletion level reaches a whole root key\r\na note");
+  DeletionSummary two;
+  two.deleted = {{"K", true, {}, {}}, {"L", true, {}, {}}};
+  EXPECT_EQ(DeleteAllSummary(two, "F", {}, english), "Deleted: 2 problems.\r\nBackup file: F");
+
+  std::string messages = "[Messages]\n";
+  for (int i = 0; i <= kLastMessage; ++i) messages += "m" + std::to_string(i) + "=" + std::to_string(i) + "[%1]\n";
+  files.AddFile(files.ExeFolder() + "lang.ini", "[languages]\nnumbered=numbered.lng\n");
+  files.AddFile(files.ExeFolder() + "numbered.lng", messages);
+  TLangv numbered(form, memory, files);
+  ASSERT_TRUE(numbered.LoadLanguage("numbered"));
+  const auto n = [](int number) { return std::to_string(number); };
+  EXPECT_EQ(DeleteAllQuestion("F", numbered), n(kMsgDeleteAllQuestion) + "[%1] \r\nF");
+  EXPECT_EQ(DeleteAllSummary(summary, "F", {}, numbered),
+            n(kMsgDeletedOneProblem) + "[1]\r\n" + n(kMsgBackupFileIs) + "[F]\r\n\r\n" + n(kMsgNotDeletedCount) +
+                "[1]\r\nHKEY_CURRENT_USER\\Gone: " + n(kMsgRefusedRootKey) + "[%1]");
+  EXPECT_EQ(DeleteAllSummary(two, "F", {}, numbered).rfind(n(kMsgDeletedProblems) + "[2]\r\n", 0), 0u);
 }
 
 TEST_F(DeletionTest, DeleteAllWithNothingLeftDeletesAndWritesNothing) {
@@ -237,13 +269,14 @@ TEST_F(DeletionTest, ADeletionThatWouldTakeAKeptKeyOrValueWithItIsRefusedBeforeA
   memory.OpenWrite(kHkeyCurrentUser, "A\\B\\C\\D\\E");
   const DeletionOutcome outcome = deletion.DeleteProblem(parent);
   EXPECT_FALSE(outcome.deleted);
-  EXPECT_EQ(outcome.reason,
-            "it would remove the value \"v\" of HKEY_CURRENT_USER\\A\\B\\C\\D, and it is excluded");
+  EXPECT_EQ(outcome.refusal,
+            (Refusal{RefusalReason::kKept,
+                     "it would remove the value \"v\" of HKEY_CURRENT_USER\\A\\B\\C\\D, and it is excluded"}));
   EXPECT_TRUE(Exists("A\\B\\C\\D\\E"));
   EXPECT_FALSE(BackupWritten());
 
   ResultNode& values = Problem("Run", 0, {"Bad", "Worse"});
-  EXPECT_EQ(deletion.DeleteValues(values, {"worse"}).reason,
+  EXPECT_EQ(RefusalText(deletion.DeleteValues(values, {"worse"}).refusal),
             "it would remove the value \"worse\" of HKEY_CURRENT_USER\\Run, and it is on the ignore list");
   EXPECT_TRUE(HasValue("Run", "Worse"));
   EXPECT_TRUE(deletion.DeleteValues(values, {"Bad"}).deleted) << "the values not kept go";
@@ -261,7 +294,7 @@ TEST_F(DeletionTest, AKeptKeyBelowAWildcardLevelIsFoundInTheRegistry) {
   Problem("A\\B\\C\\D", 1);  // a level-1 key below the excluded A\B\C: nothing kept goes
   const DeletionSummary summary = deletion.DeleteAll([] {});
   ASSERT_EQ(summary.refused.size(), 1u);
-  EXPECT_EQ(summary.refused[0].reason, "it would remove HKEY_CURRENT_USER\\A\\B\\C, and it is excluded");
+  EXPECT_EQ(RefusalText(summary.refused[0].refusal), "it would remove HKEY_CURRENT_USER\\A\\B\\C, and it is excluded");
   EXPECT_EQ(summary.deleted.size(), 1u);
   EXPECT_FALSE(Exists("A\\B\\C\\D"));
   EXPECT_TRUE(Exists("A\\B\\Other"));

@@ -116,7 +116,7 @@ TEST_F(ScanSessionTest, ADeletionKeepsWhatIsIgnoredWhenItRunsAndBacksUpFirst) {
   session.UseIgnoreList(true);
   ResultNode* run = session.Tree().Top()->FindChild("HKEY_CURRENT_USER")->FindChild("Software")->FindChild("Run");
   ASSERT_NE(run, nullptr);
-  EXPECT_EQ(session.Deletion().DeleteValues(*run, {"lost"}).reason,
+  EXPECT_EQ(RefusalText(session.Deletion().DeleteValues(*run, {"lost"}).refusal),
             "it would remove the value \"lost\" of HKEY_CURRENT_USER\\Software\\Run, and it is on the ignore list");
   EXPECT_TRUE(session.Deletion().DeleteValues(*run, {"gone"}).deleted);
   EXPECT_NE(files.ReadFile(session.Journal().FileName()).value_or("").find("\"gone\""), std::string::npos);

@@ -41,9 +41,14 @@ TEST(LanguageFiles, EveryLanguageHasEveryTextTheInterfaceReads) {
     for (int number : NumbersRead())
       EXPECT_FALSE(number >= static_cast<int>(table.size()) || table[number].empty()) << name << " " << number;
     EXPECT_EQ(table.at(14).find('&'), std::string::npos) << name << ": All Values is a tool button too";
-    for (int number : {kMsgDeletedKey, kMsgDeletedValues, kMsgNotDeleted, kMsgScanStopped})
+    for (int number : {kMsgDeletedKey, kMsgDeletedValues, kMsgNotDeleted, kMsgScanStopped, kMsgDeletedOneProblem,
+                       kMsgDeletedProblems, kMsgBackupFileIs, kMsgNotDeletedCount, kMsgNothingScanned,
+                       kMsgCannotReadFile, kMsgCannotRestore, kMsgOptionNotStored, kMsgHelpNotOpened,
+                       kMsgDeleteFileQuestion, kMsgCannotDeleteFile, kMsgIgnoreListNotStored,
+                       kMsgBackupHistoryNotStored, kMsgLanguageNotNamed, kMsgLanguageFileBad, kMsgPointMade,
+                       kMsgPointMadeOrReused, kMsgPointReused, kMsgPointFailed})
       EXPECT_NE(table.at(number).find("%1"), std::string::npos) << name << " " << number;
-    for (int number : {kMsgDeletedValues, kMsgNotDeleted})
+    for (int number : {kMsgDeletedValues, kMsgNotDeleted, kMsgLanguageNotNamed, kMsgLanguageFileBad})
       EXPECT_NE(table.at(number).find("%2"), std::string::npos) << name << " " << number;
   }
   EXPECT_EQ(count, static_cast<std::size_t>(kLastMessage) + 1);

@@ -89,3 +89,19 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
   ReleaseDC(nullptr, screen);
   return path;
 }
+
+namespace {
+
+BOOL CALLBACK FindShownDialog(HWND window, LPARAM found) {
+  if (ClassName(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND ShownDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}

@@ -20,3 +20,6 @@ void Settle(int milliseconds = 200);
 // Writes the screen's pixels under the window to a BMP file in the
 // screenshots folder beside the test program; the file's name.
 std::string SaveScreenshot(HWND window, const std::string& name);
+// The calling thread's visible dialog box (a message box, a file dialog);
+// null when none shows.
+HWND ShownDialog();

@@ -6,6 +6,7 @@
 #include "app/win32/folder_files_win32.h"
 #include "app/win32/report_list.h"
 #include "app/win32/resources.h"
+#include "lang/langv.h"
 
 namespace {
 
@@ -167,11 +168,10 @@ void TBackupCenter::DeleteSelectedFile() {
   const BackupEntry* entry = Selected();
   if (!entry) return;
   const std::string file = entry->record.file;
-  if (!services_.messages.Confirm(texts_.delete_file,
-                                  "Delete the backup file\r\n" + file + "\r\nfor good? It cannot be restored then."))
+  if (!services_.messages.Confirm(texts_.delete_file, FillIn(texts_.delete_question, {"\r\n" + file + "\r\n"})))
     return;
   if (!services_.files.DeleteFile(file)) {
-    services_.messages.Error("Cannot delete " + file);
+    services_.messages.Error(FillIn(texts_.cannot_delete, {file}));
     return;
   }
   if (entry->recorded) Forget(file);
@@ -189,6 +189,6 @@ bool TBackupCenter::Forget(const std::string& file) {
   std::vector<BackupRecord> records = ReadBackupHistory(services_.registry);
   RemoveBackupRecord(records, file);
   if (WriteBackupHistory(services_.registry, records)) return true;
-  services_.messages.Error(kBackupHistoryNotStored);
+  services_.messages.Error(texts_.history_not_stored);
   return false;
 }

@@ -208,7 +208,7 @@ void TIgnoredItems::RemoveAll() {
 
 void TIgnoredItems::Store() {
   if (!WriteIgnoreList(registry_, items_)) {
-    messages_.Error(kIgnoreListNotStored);
+    messages_.Error(texts_.not_stored);
     items_ = ReadIgnoreList(registry_);
   }
   ShowItems();

@@ -14,6 +14,7 @@
 #include "app/win32/resources.h"
 #include "app/win32/version_record_win32.h"
 #include "app/win32/window_object.h"
+#include "lang/message_numbers.h"
 #include "platform/file_errors.h"
 #include "platform/win32/code_page_win32.h"
 #include "platform/registry_errors.h"
@@ -91,6 +92,17 @@ void TMainForm::SetHandlers() {
   dispatcher_.SetHandler(CommandId::kUndoDelete, [this] { ActionUndoDeleteExecute(); });
   dispatcher_.SetHandler(CommandId::kRestorePoint, [this] { OptionsRestorePointExecute(); });
   dispatcher_.SetHandler(CommandId::kHelpContents, [this] { ShowHelp(help_->ShowContents(window_)); });
+  dispatcher_.SetHandler(CommandId::kToolBar, [this] { ToggleBar(CommandId::kToolBar); });
+  dispatcher_.SetHandler(CommandId::kStatusBar, [this] { ToggleBar(CommandId::kStatusBar); });
+  // Takes effect at the next start, when the setting is read.
+  dispatcher_.SetHandler(CommandId::kAutostart, [this] { options_.auto_start = !options_.auto_start; });
+  dispatcher_.SetHandler(CommandId::kAbout, [this] { About1Click(); });
+  dispatcher_.SetHandler(CommandId::kDelete, [this] { EditDeleteExecute(); });
+  dispatcher_.SetHandler(CommandId::kCopyOnlyName, [this] { COpyOnlyName1Click(); });
+  dispatcher_.SetHandler(CommandId::kCopyName, [this] { CopyName1Click(); });
+  dispatcher_.SetHandler(CommandId::kCopyValue, [this] { CopyValue1Click(); });
+  dispatcher_.SetHandler(CommandId::kRestoreBackup, [this] { RestoreBackup(); });
+  dispatcher_.SetHandler(CommandId::kIgnoredItems, [this] { ShowIgnoredItems(); });
 }
 
 bool TMainForm::Create() {
@@ -157,7 +169,8 @@ void TMainForm::FormCreate() {
     services_.messages.Error(error.what());
   }
   ApplySettings(settings);
-  dispatcher_.States().SetChecked(CommandId::kRestorePoint, ReadRestorePointOption(services_.registry));
+  options_.restore_point = ReadRestorePointOption(services_.registry);
+  ShowCommandStates();
 }
 
 void TMainForm::BuildLanguageMenu() {
@@ -169,7 +182,7 @@ void TMainForm::BuildLanguageMenu() {
   if (!FLangv->LoadLanguage(stored)) {
     // The stored language is gone: English, from its file or built in.
     if (!FLangv->LoadLanguage(TLangv::kDefaultLanguage)) FLangv->UseBuiltInEnglish();
-    services_.messages.Error(LanguageNotLoadedText(stored, FLangv->LanguageFile(stored), FLangv->CurLang()));
+    services_.messages.Error(LanguageNotLoadedText(stored, FLangv->LanguageFile(stored), *FLangv));
   }
   if (const auto shown = CurrentLanguageEntry(names, FLangv->CurLang())) menus_->CheckOnlyLanguage(*shown);
   FLangv->ApplyToForm();
@@ -180,7 +193,7 @@ void TMainForm::LanguageItemClick(std::size_t entry) {
   const std::string name = LanguageOfCaption(menus_->LanguageCaption(entry));
   if (name == FLangv->CurLang()) return;
   if (!FLangv->LoadLanguage(name)) {
-    services_.messages.Error(LanguageNotLoadedText(name, FLangv->LanguageFile(name), FLangv->CurLang()));
+    services_.messages.Error(LanguageNotLoadedText(name, FLangv->LanguageFile(name), *FLangv));
     return;
   }
   menus_->CheckOnlyLanguage(entry);
@@ -209,10 +222,10 @@ void TMainForm::ShowTipsAtStartup() {
 }
 
 void TMainForm::ApplySettings(const MainSettings& settings) {
-  menus_->SetItemChecked(MenuItemId::kToolBar2, settings.tool_bar);
-  menus_->SetItemChecked(MenuItemId::kStatusBar2, settings.status_bar);
-  dispatcher_.States().SetChecked(CommandId::kAllValues, settings.all_values);
-  menus_->SetItemChecked(MenuItemId::kAutostart1, settings.auto_start);
+  options_.tool_bar = settings.tool_bar;
+  options_.status_bar = settings.status_bar;
+  options_.all_values = settings.all_values;
+  options_.auto_start = settings.auto_start;
   ShowControl(tool_bar_.Handle(), settings.tool_bar);
   ShowControl(status_bar_.Handle(), settings.status_bar);
   const Rect bounds = settings.bounds ? KeepOnScreen(*settings.bounds, WorkAreas()) : DesignBounds(scale_);
@@ -233,15 +246,15 @@ void TMainForm::CaptionStep() {
 }
 
 void TMainForm::AutostartStep() {
-  if (menus_->ItemChecked(MenuItemId::kAutostart1)) dispatcher_.Execute(CommandId::kStart);
+  if (options_.auto_start) dispatcher_.Execute(CommandId::kStart);
 }
 
 MainSettings TMainForm::CurrentSettings() const {
   MainSettings settings;
-  settings.tool_bar = menus_->ItemChecked(MenuItemId::kToolBar2);
-  settings.status_bar = menus_->ItemChecked(MenuItemId::kStatusBar2);
-  settings.all_values = dispatcher_.States().Checked(CommandId::kAllValues);
-  settings.auto_start = menus_->ItemChecked(MenuItemId::kAutostart1);
+  settings.tool_bar = options_.tool_bar;
+  settings.status_bar = options_.status_bar;
+  settings.all_values = options_.all_values;
+  settings.auto_start = options_.auto_start;
   RECT window{};
   GetWindowRect(window_, &window);
   settings.bounds = Rect{window.left, window.top, window.right, window.bottom};
@@ -274,14 +287,32 @@ bool TMainForm::TranslateShortcut(MSG& message) {
   return TranslateAcceleratorA(window_, accelerators_.get(), &message);
 }
 
-void TMainForm::OnIdle() {
-  dispatcher_.Update();
-  ShowCommandStates();
+void TMainForm::OnIdle() { ShowCommandStates(); }
+
+WindowSnapshot TMainForm::Snapshot() const {
+  WindowSnapshot window;
+  window.node = SelectedNodeState();
+  window.record = SelectedRecord();
+  window.active = ActiveControlNow();
+  window.first_selected_row = list_.SelectedCaption();
+  window.scanning = scan_running_;
+  window.tree_nodes = tree_.Count();
+  window.list_rows = list_.RowCount();
+  window.undo_backup = !undo_backup_.empty();
+  window.options = options_;
+  return window;
 }
 
-WindowSnapshot TMainForm::Snapshot() const { return {tree_.Count(), list_.RowCount(), !undo_backup_.empty()}; }
+ActiveControl TMainForm::ActiveControlNow() const {
+  const HWND focus = GetFocus();
+  if (focus && focus == tree_.Handle()) return ActiveControl::kTree;
+  if (focus && focus == list_.Handle()) return ActiveControl::kList;
+  return ActiveControl::kOther;
+}
 
+// The one place where the states are decided and shown.
 void TMainForm::ShowCommandStates() {
+  dispatcher_.Update();
   if (shown_states_ == dispatcher_.States()) return;
   menus_->ShowCommandStates(dispatcher_.States());
   tool_bar_.ShowCommandStates(dispatcher_.States());
@@ -370,9 +401,9 @@ LRESULT TMainForm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     }
     case WM_INITMENUPOPUP:
-      OnIdle();  // a menu shows the states the update rules give now
+      ShowCommandStates();  // a menu shows the states of the window as it is now
       if (reinterpret_cast<HMENU>(wparam) == GetSubMenu(GetMenu(window_), kEditMenuPosition))
-        Edit1Click(reinterpret_cast<HMENU>(wparam));
+        menus_->ShowDeleteBinding(EditMenuRule(ActiveControlNow(), SelectedNodeState()).binding);
       return 0;
     case WM_SETCURSOR:
       if (!busy_cursor_ || LOWORD(lparam) != HTCLIENT) break;
@@ -410,43 +441,8 @@ void TMainForm::OnCommand(int wm_id) {
   if (IsCommandWmId(wm_id)) {
     dispatcher_.Execute(CommandOfWmId(wm_id));
     ShowCommandStates();
-  } else if (IsMenuItemWmId(wm_id)) {
-    OnMenuItem(MenuItemOfWmId(wm_id));
   } else if (IsLanguageWmId(wm_id)) {
     LanguageItemClick(static_cast<std::size_t>(wm_id - kFirstLanguageId));
-  }
-}
-
-void TMainForm::OnMenuItem(MenuItemId item) {
-  switch (item) {
-    case MenuItemId::kToolBar2:
-    case MenuItemId::kStatusBar2:
-      ToggleBar(item);
-      break;
-    case MenuItemId::kAutostart1:
-      // Takes effect at the next start, when the setting is read.
-      menus_->SetItemChecked(item, !menus_->ItemChecked(item));
-      break;
-    case MenuItemId::kAbout1:
-      About1Click();
-      break;
-    case MenuItemId::kCopyOnlyName1:
-      COpyOnlyName1Click();
-      break;
-    case MenuItemId::kCopyName1:
-      CopyName1Click();
-      break;
-    case MenuItemId::kCopyValue1:
-      CopyValue1Click();
-      break;
-    case MenuItemId::kRestoreBackup:
-      RestoreBackup();
-      break;
-    case MenuItemId::kIgnoredItems:
-      ShowIgnoredItems();
-      break;
-    default:
-      break;
   }
 }
 
@@ -468,32 +464,27 @@ void TMainForm::OnContextMenu(HWND control, POINT point) {
     point = {0, 0};
     ClientToScreen(control, &point);
   }
-  OnIdle();
   // What a context menu's command acts on is the control it opened on.
   SetFocus(control);
-  if (control == tree_.Handle()) {
-    TreeViewContextPopup();
-  } else {
-    ListView1ContextPopup();
-  }
+  ShowCommandStates();
   const HMENU menu = control == tree_.Handle() ? menus_->TreePopup() : menus_->ListPopup();
   if (const int chosen = TrackContextMenu(window_, menu, point)) OnCommand(chosen);
 }
 
-void TMainForm::ToggleBar(MenuItemId toggle) {
-  const bool shown = !menus_->ItemChecked(toggle);
-  menus_->SetItemChecked(toggle, shown);
-  ShowControl(toggle == MenuItemId::kToolBar2 ? tool_bar_.Handle() : status_bar_.Handle(), shown);
+void TMainForm::ToggleBar(CommandId toggle) {
+  const bool tools = toggle == CommandId::kToolBar;
+  bool& shown = tools ? options_.tool_bar : options_.status_bar;
+  shown = !shown;
+  ShowControl(tools ? tool_bar_.Handle() : status_bar_.Handle(), shown);
   Layout();
 }
 
 void TMainForm::ShowHelp(HWND help_window) {
-  if (!help_window) services_.messages.Error("Cannot open help file " + help_->File());
+  if (!help_window) services_.messages.Error(FillIn(FLangv->GetMsg(kMsgHelpNotOpened), {help_->File()}));
 }
 
 void TMainForm::ViewAllValuesExecute() {
-  CommandStates& states = dispatcher_.States();
-  states.SetChecked(CommandId::kAllValues, !states.Checked(CommandId::kAllValues));
+  options_.all_values = !options_.all_values;
   ShowCommandStates();
   FillValueList(CurrentNode());
 }

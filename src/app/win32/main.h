@@ -135,10 +135,10 @@ class TMainForm : public ScanView {
   // to it, the window placed as Windows suggests.
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnCommand(int wm_id);
-  void OnMenuItem(MenuItemId item);
   LRESULT OnNotify(NMHDR* header);
   void OnContextMenu(HWND control, POINT screen_point);
-  void ToggleBar(MenuItemId toggle);
+  // View > ToolBar and View > StatusBar.
+  void ToggleBar(CommandId toggle);
   void ViewAllValuesExecute();
   // Says so when the manual could not be shown.
   void ShowHelp(HWND help_window);
@@ -147,16 +147,14 @@ class TMainForm : public ScanView {
   void ScanFinished();
   void EditSelectAll1Execute();
   void TreeViewChange(ResultNode* node);
-  void ListView1ContextPopup();
-  void TreeViewContextPopup();
-  void Edit1Click(HMENU edit_menu);
-  void ShowNodeCommandStates(const NodeCommandStates& states);
   void FillValueList(const ResultNode* node);
   LRESULT TreeViewCustomDraw(NMTVCUSTOMDRAW& draw);
   LRESULT ListView1CustomDraw(NMLVCUSTOMDRAW& draw);
   LRESULT OnTreeNotify(NMHDR* header);
   LRESULT OnListNotify(NMHDR* header);
   SelectedNode SelectedNodeState() const;
+  // The tree, the list, or neither, by the keyboard focus.
+  ActiveControl ActiveControlNow() const;
   ResultNode* CurrentNode() const;
   // Repaints of the tree are held back while a burst of nodes comes in.
   void HoldTreeRedraw();
@@ -166,6 +164,8 @@ class TMainForm : public ScanView {
   void ActionDeleteKeyExecute();
   void ActionDeleteValueExecute();
   void ActionDeleteAllExecute();
+  // Edit > Delete: Delete Key or Delete, as the active control says.
+  void EditDeleteExecute();
   void ActionCopyKeyNameExecute();
   void COpyOnlyName1Click();
   void CopyName1Click();
@@ -192,7 +192,8 @@ class TMainForm : public ScanView {
   // A deletion changed the tree or the record on show: the list shows it.
   void ShowAfterDeletion(const std::string& status);
   void About1Click();
-  // Every menu entry and tool button shows its command's current state.
+  // Decides every command's state from the window as it is now; the menu
+  // entries and tool buttons show it.
   void ShowCommandStates();
   WindowSnapshot Snapshot() const;
 
@@ -201,6 +202,9 @@ class TMainForm : public ScanView {
   Win32UiThread ui_;
   HWND window_ = nullptr;
   std::string undo_backup_;  // the file the last deletion of this run wrote; empty: none
+  WindowOptions options_;
+  // From a successful Start to ScanFinished.
+  bool scan_running_ = false;
   Win32SystemRestore system_restore_;
   std::optional<TMyMapi> mail_;
   // The results, their backup journal and the scanner; made with the window.

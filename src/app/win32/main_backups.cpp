@@ -6,13 +6,17 @@
 #include "app/restore_point.h"
 #include "app/win32/BackupCenter.h"
 #include "clean/backup_center.h"
+#include "lang/message_numbers.h"
+#include "platform/key_path.h"
+#include "platform/root_keys.h"
+#include "platform/settings_key.h"
 
 void TMainForm::RecordBackup(const std::string& made_by, int problems) {
   const TBuck& journal = session_->Journal();
   if (journal.FileName().empty() || !services_.files.FileExists(journal.FileName())) return;
   undo_backup_ = journal.FileName();
   if (!RecordDeletion(services_.registry, services_.files, journal, made_by, problems, services_.clock.Now()))
-    services_.messages.Error(kBackupHistoryNotStored);
+    services_.messages.Error(BackupHistoryNotStoredText(*FLangv));
 }
 
 void TMainForm::ActionBackupsExecute() {
@@ -28,12 +32,12 @@ void TMainForm::ActionUndoDeleteExecute() {
 }
 
 void TMainForm::OptionsRestorePointExecute() {
-  CommandStates& states = dispatcher_.States();
-  const bool on = !states.Checked(CommandId::kRestorePoint);
+  const bool on = !options_.restore_point;
   if (!WriteRestorePointOption(services_.registry, on)) {
-    services_.messages.Error("Cannot store the option under HKEY_CURRENT_USER\\Software\\Vexa\\Quellin");
+    services_.messages.Error(
+        FillIn(FLangv->GetMsg(kMsgOptionNotStored), {KeyPath(kHkeyCurrentUser, kSettingsKey).FullName()}));
     return;
   }
-  states.SetChecked(CommandId::kRestorePoint, on);
+  options_.restore_point = on;
   ShowCommandStates();
 }

@@ -12,6 +12,7 @@
 #include "clean/restore.h"
 #include "app/restore_point.h"
 #include "app/value_list.h"
+#include "lang/message_numbers.h"
 #include "platform/file_errors.h"
 #include "platform/win32/code_page_win32.h"
 #include "scan/key_paths.h"
@@ -63,7 +64,9 @@ void TMainForm::ActionDeleteValueExecute() {
 // progress bar and the window are painted a few times a second, while the
 // problems are backed up as while they are deleted.
 void TMainForm::ActionDeleteAllExecute() {
-  if (!services_.messages.Confirm("Deleting", DeleteAllQuestion(session_->Journal().FileName()))) return;
+  if (!services_.messages.Confirm(FLangv->GetMsg(kMsgDeletingTitle),
+                                 DeleteAllQuestion(session_->Journal().FileName(), *FLangv)))
+    return;
   ProblemDeletion deletion = session_->Deletion();
   const int problems = static_cast<int>(deletion.ProblemNodes().size());
   if (problems == 0) return;
@@ -77,7 +80,7 @@ void TMainForm::ActionDeleteAllExecute() {
   ShowWindow(progress, SW_SHOW);
   // The point is begun before the first deletion and ended after the last.
   RestorePointSpan point(system_restore_);
-  const bool with_point = dispatcher_.States().Checked(CommandId::kRestorePoint);
+  const bool with_point = options_.restore_point;
   const std::optional<RestorePointResult> point_result =
       with_point ? std::optional(point.Begin("Tarnel: Delete All")) : std::nullopt;
   SetBusyCursor(true);
@@ -99,12 +102,21 @@ void TMainForm::ActionDeleteAllExecute() {
     RecordBackup("Delete All", static_cast<int>(summary.deleted.size()));
     ShowAfterDeletion("");
     pump.PaintNow();
-    std::string text = DeleteAllSummary(summary, session_->Journal().FileName(), session_->Journal().Notes());
-    if (point_result) text += "\r\n\r\n" + RestorePointText(*point_result);
+    std::string text =
+        DeleteAllSummary(summary, session_->Journal().FileName(), session_->Journal().Notes(), *FLangv);
+    if (point_result) text += "\r\n\r\n" + RestorePointText(*point_result, *FLangv);
     services_.messages.Inform(text);
   } catch (const FileCreateError& error) {
     finish();
     services_.messages.Error(error.what());  // nothing was deleted
+  }
+}
+
+void TMainForm::EditDeleteExecute() {
+  switch (EditMenuRule(ActiveControlNow(), SelectedNodeState()).binding) {
+    case DeleteBinding::kDeleteKey: ActionDeleteKeyExecute(); break;
+    case DeleteBinding::kDeleteValue: ActionDeleteValueExecute(); break;
+    case DeleteBinding::kNone: break;
   }
 }
 
@@ -152,7 +164,7 @@ void TMainForm::ListView1DblClick() {
 }
 
 void TMainForm::ActionSaveToFileExecute() {
-  const std::optional<std::string> file = services_.messages.AskSaveFile();
+  const std::optional<std::string> file = services_.messages.AskSaveFile(FLangv->GetMsg(kMsgSaveToFileTitle));
   if (!file) return;
   try {
     session_->Journal().SaveResults(*file);
@@ -164,32 +176,32 @@ void TMainForm::ActionSaveToFileExecute() {
 void TMainForm::ActionSendExecute() {
   try {
     if (session_->Journal().SendResults() == MailResult::kNoMailProgram)
-      services_.messages.Inform(
-          "No mail program could take the results. Save them with File > Save as.. and attach the file to a mail "
-          "yourself.");
+      services_.messages.Inform(FLangv->GetMsg(kMsgNoMailProgram));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
   }
 }
 
 void TMainForm::RestoreBackup() {
-  if (const std::optional<std::string> file = services_.messages.AskOpenFile(session_->Journal().Folder()))
+  const std::string title = FLangv->GetMsg(kMsgRestoreTitle);
+  if (const std::optional<std::string> file = services_.messages.AskOpenFile(title, session_->Journal().Folder()))
     RestoreFile(*file);
 }
 
 void TMainForm::RestoreFile(const std::string& file) {
   const std::optional<std::string> text = services_.files.ReadFile(file);
   if (!text) {
-    services_.messages.Error("Cannot read file " + file);
+    services_.messages.Error(FillIn(FLangv->GetMsg(kMsgCannotReadFile), {file}));
     return;
   }
   const RestorePlan plan = PlanRestore(*text, Win32CodePages());
   if (!plan.error.empty()) {
-    services_.messages.Error(file + " cannot be restored, nothing was written:\r\n" + plan.error);
+    services_.messages.Error(FillIn(FLangv->GetMsg(kMsgCannotRestore), {file}) + "\r\n" + plan.error);
     return;
   }
-  if (!services_.messages.Confirm("Restore backup", RestoreQuestion(plan, file))) return;
-  if (!plan.deletions.empty() && !services_.messages.Confirm("Restore backup", RestoreDeletionsQuestion(plan))) return;
+  const std::string title = FLangv->GetMsg(kMsgRestoreTitle);
+  if (!services_.messages.Confirm(title, RestoreQuestion(plan, file))) return;
+  if (!plan.deletions.empty() && !services_.messages.Confirm(title, RestoreDeletionsQuestion(plan))) return;
   services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages())));
 }
 
@@ -207,7 +219,7 @@ void TMainForm::ActionIgnoreExecute() {
   std::vector<IgnoredItem> items = ReadIgnoreList(services_.registry);
   for (const IgnoredItem& item : chosen) AddIgnored(items, item);
   if (!WriteIgnoreList(services_.registry, items)) {
-    services_.messages.Error(kIgnoreListNotStored);
+    services_.messages.Error(IgnoreListNotStoredText(*FLangv));
     return;
   }
   TakeIgnoredOut(session_->Tree(), *node, chosen);

@@ -8,6 +8,7 @@
 
 #include "app/scan_status.h"
 #include "app/value_list.h"
+#include "lang/message_numbers.h"
 #include "platform/file_errors.h"
 #include "platform/registry_errors.h"
 
@@ -29,11 +30,9 @@ void TMainForm::ActionStartExecute() {
   // A scan without usable rules would find nothing, as on a clean registry.
   const std::string fault = session_->KnowledgeBaseFault();
   if (!fault.empty()) {
-    services_.messages.Error("Nothing was scanned: " + fault + ".");
+    services_.messages.Error(FillIn(FLangv->GetMsg(kMsgNothingScanned), {fault}));
     return;
   }
-  CommandStates& states = dispatcher_.States();
-  states.SetEnabled(CommandId::kDeleteAll, false);
   SetBusyCursor(true);
   try {
     // The scanner changes the window through the UI thread, which is this
@@ -45,12 +44,11 @@ void TMainForm::ActionStartExecute() {
     services_.messages.Error(error.what());
     return;
   }
+  scan_running_ = true;
   list_record_ = nullptr;
   list_.Clear();
   scan_note_.clear();
-  states.SetEnabled(CommandId::kStart, false);
   ShowWindow(status_bar_.ProgressBar(), SW_SHOW);
-  ApplyScanStarted(states);
   status_bar_.SetScanning(true);
   ShowCommandStates();
 }
@@ -60,7 +58,7 @@ void TMainForm::ActionStopExecute() {
 }
 
 void TMainForm::ScanFinished() {
-  ApplyScanFinished(dispatcher_.States(), tree_.Count());
+  scan_running_ = false;
   SetBusyCursor(false);
   SendMessageA(status_bar_.ProgressBar(), PBM_SETPOS, 0, 0);
   ShowWindow(status_bar_.ProgressBar(), SW_HIDE);
@@ -154,52 +152,12 @@ void TMainForm::TreeViewChange(ResultNode* node) {
   status_bar_.SetText(record ? record->FMessage : scan_note_);
   list_record_ = record;
   FillValueList(node);
-  ShowNodeCommandStates(TreeSelectionRule(SelectedNodeState()));
+  ShowCommandStates();
 }
 
 const TErrorClass* TMainForm::SelectedRecord() const {
   const ResultNode* node = CurrentNode();
   return node ? node->Data() : nullptr;
-}
-
-void TMainForm::ShowNodeCommandStates(const NodeCommandStates& states) {
-  dispatcher_.States().SetEnabled(CommandId::kIgnore, IgnoreRule(ActiveControl::kTree, SelectedRecord(), std::nullopt));
-  menus_->SetItemEnabled(MenuItemId::kCopyOnlyName1, states.copy_only_name);
-  dispatcher_.States().SetEnabled(CommandId::kDeleteKey, states.delete_key);
-  dispatcher_.States().SetEnabled(CommandId::kCopyKeyName, states.copy_key_name);
-  ShowCommandStates();
-}
-
-void TMainForm::TreeViewContextPopup() { ShowNodeCommandStates(TreeSelectionRule(SelectedNodeState())); }
-
-void TMainForm::ListView1ContextPopup() {
-  const ListPopupStates states = ListPopupRule(list_.SelectedCaption(), list_record_);
-  menus_->SetItemEnabled(MenuItemId::kCopyName1, states.copy_name);
-  menus_->SetItemEnabled(MenuItemId::kCopyValue1, states.copy_value);
-  dispatcher_.States().SetEnabled(CommandId::kDeleteValue, states.delete_value);
-  dispatcher_.States().SetEnabled(CommandId::kIgnore,
-                                  IgnoreRule(ActiveControl::kList, list_record_, list_.SelectedCaption()));
-  ShowCommandStates();
-}
-
-void TMainForm::Edit1Click(HMENU edit_menu) {
-  const HWND focus = GetFocus();
-  const ActiveControl active = focus == tree_.Handle()   ? ActiveControl::kTree
-                               : focus == list_.Handle() ? ActiveControl::kList
-                                                         : ActiveControl::kOther;
-  const EditMenuStates states = EditMenuRule(active, SelectedNodeState());
-  if (states.binding == DeleteBinding::kDeleteKey) dispatcher_.States().SetEnabled(CommandId::kDeleteKey, states.delete_key);
-  menus_->SetItemEnabled(MenuItemId::kCopyOnlyName1, states.copy_only_name);
-  dispatcher_.States().SetEnabled(CommandId::kCopyKeyName, states.copy_key_name);
-  dispatcher_.States().SetEnabled(
-      CommandId::kIgnore, IgnoreRule(active, active == ActiveControl::kList ? list_record_ : SelectedRecord(),
-                                     list_.SelectedCaption()));
-  ShowCommandStates();
-  const std::optional<CommandId> bound =
-      states.binding == DeleteBinding::kDeleteKey     ? std::optional(CommandId::kDeleteKey)
-      : states.binding == DeleteBinding::kDeleteValue ? std::optional(CommandId::kDeleteValue)
-                                                      : std::nullopt;
-  menus_->BindDelete1(edit_menu, bound, dispatcher_.States());
 }
 
 void TMainForm::EditSelectAll1Execute() {
@@ -212,7 +170,7 @@ void TMainForm::FillValueList(const ResultNode* node) {
   HCURSOR previous = busy_cursor_ ? nullptr : SetCursor(LoadCursor(nullptr, IDC_WAIT));
   list_.Clear();
   try {
-    list_.AddRows(ValueRows(services_.registry, *node, dispatcher_.States().Checked(CommandId::kAllValues)));
+    list_.AddRows(ValueRows(services_.registry, *node, options_.all_values));
   } catch (const RegistryError& error) {
     // The value changed since it was listed: say so, keep the window going.
     services_.messages.Error(error.what());

@@ -20,9 +20,6 @@ MenuSet::MenuSet(const FormTexts& texts) : texts_(texts) {
     AppendMenuA(bar_, MF_POPUP, reinterpret_cast<UINT_PTR>(Build(menu.entries)), texts_.Text(menu.text).c_str());
   tree_popup_.reset(Build(TreePopupMenu()));
   list_popup_.reset(Build(ListPopupMenu()));
-  SetItemChecked(MenuItemId::kToolBar2, true);
-  SetItemChecked(MenuItemId::kStatusBar2, true);
-  SetItemEnabled(MenuItemId::kDelete1, false);
 }
 
 HMENU MenuSet::Build(const std::vector<MenuEntry>& entries) {
@@ -36,9 +33,6 @@ HMENU MenuSet::Build(const std::vector<MenuEntry>& entries) {
       case MenuEntry::Kind::kLanguages:
         languages_ = CreatePopupMenu();
         AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(languages_), text.c_str());
-        break;
-      case MenuEntry::Kind::kItem:
-        AppendMenuA(menu, MF_STRING, WmIdOf(entry.item), text.c_str());
         break;
       case MenuEntry::Kind::kCommand:
         AppendMenuA(menu, MF_STRING, WmIdOf(entry.command), text.c_str());
@@ -76,35 +70,16 @@ void MenuSet::ShowCommandStates(const CommandStates& states) {
   }
 }
 
-void MenuSet::SetItemChecked(MenuItemId item, bool checked) {
-  for (HMENU menu : {bar_, tree_popup_.get(), list_popup_.get()})
-    CheckMenuItem(menu, WmIdOf(item), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-bool MenuSet::ItemChecked(MenuItemId item) const {
-  return (GetMenuState(bar_, WmIdOf(item), MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
-
-void MenuSet::SetItemEnabled(MenuItemId item, bool enabled) {
-  for (HMENU menu : {bar_, tree_popup_.get(), list_popup_.get()})
-    EnableMenuItem(menu, WmIdOf(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
-void MenuSet::BindDelete1(HMENU edit_menu, std::optional<CommandId> command, const CommandStates& states) {
-  // Delete1's place in the Edit menu.
-  const std::vector<MenuEntry>& entries = MainMenu()[1].entries;
-  int position = 0;
-  while (entries[position].kind != MenuEntry::Kind::kItem || entries[position].item != MenuItemId::kDelete1) ++position;
-  const std::string text = command ? MenuText(texts_.Commands().Caption(*command), CommandOf(*command).shortcut,
-                                              texts_.KeyNames())
-                                   : texts_.Text(FormText::kDelete1);
+void MenuSet::ShowDeleteBinding(DeleteBinding binding) {
+  const CommandId shown = binding == DeleteBinding::kDeleteKey     ? CommandId::kDeleteKey
+                          : binding == DeleteBinding::kDeleteValue ? CommandId::kDeleteValue
+                                                                   : CommandId::kDelete;
+  const std::string text = MenuText(texts_.Commands().Caption(shown), CommandOf(shown).shortcut, texts_.KeyNames());
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;
-  info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
-  info.wID = command ? WmIdOf(*command) : WmIdOf(MenuItemId::kDelete1);
+  info.fMask = MIIM_STRING;
   info.dwTypeData = const_cast<char*>(text.c_str());
-  info.fState = command && states.Enabled(*command) ? MFS_ENABLED : MFS_GRAYED;
-  SetMenuItemInfoA(edit_menu, position, TRUE, &info);
+  SetMenuItemInfoA(bar_, WmIdOf(CommandId::kDelete), FALSE, &info);
 }
 
 void MenuSet::SetLanguages(const std::vector<std::string>& names) {

@@ -3,10 +3,10 @@
 // showing the window's current texts and the commands' states.
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_rules.h"
 #include "app/command_states.h"
 #include "app/form_texts.h"
 #include "app/menu_layout.h"
@@ -26,13 +26,9 @@ class MenuSet {
   void ShowTexts(HWND window);
   // Every menu entry of a command shows its enabled and checked state.
   void ShowCommandStates(const CommandStates& states);
-  void SetItemChecked(MenuItemId item, bool checked);
-  bool ItemChecked(MenuItemId item) const;
-  void SetItemEnabled(MenuItemId item, bool enabled);
-
-  // Edit > Delete stands for the command (its id, caption, shortcut and
-  // state), or is a disabled entry of its own when there is none.
-  void BindDelete1(HMENU edit_menu, std::optional<CommandId> command, const CommandStates& states);
+  // Edit > Delete is captioned as the command it stands for, or as itself
+  // when it stands for none.
+  void ShowDeleteBinding(DeleteBinding binding);
 
   // The Language menu: one entry per name, in order.
   void SetLanguages(const std::vector<std::string>& names);

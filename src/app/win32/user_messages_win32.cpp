@@ -7,7 +7,7 @@ namespace {
 // "REGEDIT4  files(*.reg)|*.reg" in the dialog's own form.
 constexpr char kFilter[] = "REGEDIT4  files(*.reg)\0*.reg\0";
 
-std::optional<std::string> AskFile(HWND owner, const char* title, DWORD flags, bool save,
+std::optional<std::string> AskFile(HWND owner, const std::string& title, DWORD flags, bool save,
                                    const std::string& folder = "") {
   char file[MAX_PATH * 4] = "";
   // A path in the file name field wins over the folder the dialog
@@ -19,7 +19,7 @@ std::optional<std::string> AskFile(HWND owner, const char* title, DWORD flags, b
   dialog.lpstrFilter = kFilter;
   dialog.lpstrFile = file;
   dialog.nMaxFile = sizeof file;
-  dialog.lpstrTitle = title;
+  dialog.lpstrTitle = title.c_str();
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.lpstrDefExt = "reg";
   // The dialog leaves the current folder alone: it is where backups go.
@@ -43,10 +43,10 @@ bool Win32UserMessages::Confirm(const std::string& title, const std::string& tex
   return MessageBoxA(owner_, text.c_str(), title.c_str(), MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
-std::optional<std::string> Win32UserMessages::AskSaveFile() {
-  return AskFile(owner_, "Save to file", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, true);
+std::optional<std::string> Win32UserMessages::AskSaveFile(const std::string& title) {
+  return AskFile(owner_, title, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, true);
 }
 
-std::optional<std::string> Win32UserMessages::AskOpenFile(const std::string& folder) {
-  return AskFile(owner_, "Restore backup", OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, false, folder);
+std::optional<std::string> Win32UserMessages::AskOpenFile(const std::string& title, const std::string& folder) {
+  return AskFile(owner_, title, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, false, folder);
 }

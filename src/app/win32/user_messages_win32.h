@@ -10,11 +10,11 @@ class Win32UserMessages : public UserMessages {
   void Error(const std::string& text) override;
   void Inform(const std::string& text) override;
   bool Confirm(const std::string& title, const std::string& text) override;
-  // SaveDialog1: "Save to file", REGEDIT4 files, extension "reg", asking
-  // before it overwrites, no read-only box, resizable.
-  std::optional<std::string> AskSaveFile() override;
+  // SaveDialog1: REGEDIT4 files, extension "reg", asking before it
+  // overwrites, no read-only box, resizable.
+  std::optional<std::string> AskSaveFile(const std::string& title) override;
   // The same kind of file, to read.
-  std::optional<std::string> AskOpenFile(const std::string& folder) override;
+  std::optional<std::string> AskOpenFile(const std::string& title, const std::string& folder) override;
 
  private:
   HWND owner_ = nullptr;

@@ -61,8 +61,8 @@ class Agreeing : public UserMessages {
   void Error(const std::string& text) override { std::printf("error: %s\n", text.c_str()); }
   void Inform(const std::string&) override {}
   bool Confirm(const std::string&, const std::string&) override { return true; }
-  std::optional<std::string> AskSaveFile() override { return std::nullopt; }
-  std::optional<std::string> AskOpenFile(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> AskSaveFile(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> AskOpenFile(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
 class NoClipboard : public Clipboard {

@@ -128,9 +128,10 @@ TEST_F(DeletionJourneyTest, DeleteAllThenRestoreBackupGivesEverythingBack) {
   EXPECT_NE(keys.count("HKEY_CLASSES_ROOT\\TarnelDemo.Orphan\\CurVer"), 0u);
   messages_.file_to_choose = backup;
   SetCurrentDirectoryA(elsewhere.Path().c_str());
-  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(MenuItemId::kRestoreBackup), 0);
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kRestoreBackup), 0);
   SetCurrentDirectoryA(work_.Path().c_str());
   EXPECT_EQ(messages_.open_folder, work_.Path()) << "the dialog begins where the backups are";
+  EXPECT_EQ(messages_.dialog_titles, std::vector<std::string>{"Restore backup"});
   ASSERT_EQ(messages_.questions.size(), 2u);
   EXPECT_EQ(messages_.questions[1].rfind("Restore backup: " + std::to_string(keys.size()) + " keys and " +
                                              std::to_string(values.size()) + " values will be written to the registry from", 0),
@@ -148,7 +149,7 @@ TEST_F(DeletionJourneyTest, RestoreBackupAsksBeforeDeletingAndNeverWritesIntoARo
                                            "[HKEY_CURRENT_USER\\Software\\TarnelNew]\r\n\"a\"=\"1\"\r\n";
   ASSERT_TRUE(registry_->OpenWrite(kHkeyCurrentUser, "Software\\TarnelDemo"));
   messages_.file_to_choose = file;
-  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(MenuItemId::kRestoreBackup), 0);
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kRestoreBackup), 0);
   ASSERT_EQ(messages_.questions.size(), 2u);
   EXPECT_NE(messages_.questions[1].find("line 3: [-HKEY_CURRENT_USER\\Software\\TarnelDemo]"), std::string::npos)
       << messages_.questions[1];
@@ -156,7 +157,7 @@ TEST_F(DeletionJourneyTest, RestoreBackupAsksBeforeDeletingAndNeverWritesIntoARo
   EXPECT_FALSE(registry_->OpenRead(kHkeyCurrentUser, "Software\\TarnelDemo"));
 
   std::ofstream(file, std::ios::binary) << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER]\r\n\"TarnelRoot\"=\"1\"\r\n";
-  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(MenuItemId::kRestoreBackup), 0);
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kRestoreBackup), 0);
   EXPECT_EQ(messages_.questions.size(), 2u) << "refused before any question";
   ASSERT_FALSE(messages_.errors.empty());
   EXPECT_NE(messages_.errors.back().find("line 3: values of a whole root key"), std::string::npos);
@@ -174,6 +175,7 @@ TEST_F(DeletionJourneyTest, CopyCommandsAndRegEditOnTheResults) {
   messages_.file_to_choose = work_.Path() + "results.reg";
   SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kSaveToFile), 0);
   EXPECT_NE(ReadText(work_.Path() + "results.reg").find("TarnelDemoGone"), std::string::npos);
+  EXPECT_EQ(messages_.dialog_titles, std::vector<std::string>{"Save to file"});
   mapi_.result = 26;
   SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kSend), 0);
   ASSERT_FALSE(messages_.informed.empty());

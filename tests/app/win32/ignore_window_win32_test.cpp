@@ -218,12 +218,7 @@ TEST_F(IgnoreWindowTest, TheIgnoredItemsDialogSortsByKeyAndKeepsTheSizeItWasGive
 }
 
 TEST_F(IgnoreWindowTest, GermanShowsTheNewTexts) {
-  UseShippedLanguages();
-  WriteKnowledgeBase(kRules);  // beside the shipped languages, for this test only
-  struct Removed {
-    ProgramFolderFiles& files;
-    ~Removed() { files.DeleteFile(files.folder + "Knowbase.ini"); }
-  } removed{files_};
+  UseShippedLanguagesAndRules(kRules);
   TMainForm& form = Open();
   Send(kFirstLanguageId + 1);
   HMENU bar = GetMenu(form.Handle());

@@ -64,9 +64,14 @@ class RecordingMessages : public UserMessages {
     questions.push_back(title + ": " + text);
     return answer;
   }
-  std::optional<std::string> AskSaveFile() override { return file_to_choose; }
+  std::vector<std::string> dialog_titles;
+  std::optional<std::string> AskSaveFile(const std::string& title) override {
+    dialog_titles.push_back(title);
+    return file_to_choose;
+  }
   std::optional<std::string> open_folder;  // where the last open dialog began
-  std::optional<std::string> AskOpenFile(const std::string& folder) override {
+  std::optional<std::string> AskOpenFile(const std::string& title, const std::string& folder) override {
+    dialog_titles.push_back(title);
     open_folder = folder;
     return file_to_choose;
   }
@@ -138,6 +143,12 @@ class MainWindowTest : public testing::Test {
   void WriteKnowledgeBase(const std::string& text) {
     ASSERT_TRUE(files_.WriteFileAtomic(files_.folder + "Knowbase.ini", text));
   }
+  // The shipped languages, with rules beside them for this test only.
+  void UseShippedLanguagesAndRules(const std::string& rules) {
+    UseShippedLanguages();
+    WriteKnowledgeBase(rules);
+    rules_beside_languages_ = true;
+  }
   // Runs the Start command and handles messages until the scan has ended.
   void ScanToTheEnd(TMainForm& form) {
     bool finished = false;
@@ -159,10 +170,14 @@ class MainWindowTest : public testing::Test {
   void Send(int wm_id) { SendMessageA(form_->Handle(), WM_COMMAND, wm_id, 0); }
 
   void SetUp() override { files_.folder = empty_folder_.Path(); }
+  void TearDown() override {
+    if (rules_beside_languages_) files_.DeleteFile(files_.folder + "Knowbase.ini");
+  }
 
   std::unique_ptr<SandboxedSystemRegistry> registry_ = MakeSandboxedSystemRegistry();
   ScopedTempFolder empty_folder_{"tarnel-app"};
   ProgramFolderFiles files_;
+  bool rules_beside_languages_ = false;
   Win32VersionRecordReader versions_;
   RecordingShell shell_;
   RecordingMessages messages_;

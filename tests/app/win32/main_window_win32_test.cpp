@@ -152,19 +152,29 @@ TEST_F(MainWindowTest, AltF4ClosesTheWindowWhicheverControlHasTheFocus) {
 
 TEST_F(MainWindowTest, ShortcutsReachACommandOnlyWhileItIsEnabled) {
   TMainForm& form = Open();
-  int starts = 0, saves = 0;
+  int starts = 0, saves = 0, undos = 0;
   form.Dispatcher().SetHandler(CommandId::kStart, [&] { ++starts; });
   form.Dispatcher().SetHandler(CommandId::kSaveToFile, [&] { ++saves; });
-  auto press = [&](WPARAM key) {
+  form.Dispatcher().SetHandler(CommandId::kUndoDelete, [&] { ++undos; });
+  auto press = [&](WPARAM key, bool ctrl = false) {
+    BYTE keys[256] = {};
+    if (ctrl) keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
     PostMessageA(form.Tree().Handle(), WM_KEYDOWN, key, 1);
     PumpMessages(form);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
   };
   press(VK_F5);
   EXPECT_EQ(starts, 1);
-  form.Dispatcher().States().SetEnabled(CommandId::kStart, false);
-  press(VK_F5);
-  Send(WmIdOf(CommandId::kStart));  // the menu entry, the tool button
-  EXPECT_EQ(starts, 1);
+  int copies = 0;
+  form.Dispatcher().SetHandler(CommandId::kCopyKeyName, [&] { ++copies; });
+  press('C', true);
+  EXPECT_EQ(copies, 1) << "Ctrl reaches the shortcuts";
+  // Nothing deleted in this run: Undo Delete is disabled.
+  press('Z', true);
+  Send(WmIdOf(CommandId::kUndoDelete));  // the menu entry
+  EXPECT_EQ(undos, 0);
   Send(WmIdOf(CommandId::kSaveToFile));
   EXPECT_EQ(saves, 0) << "Save as.. with nothing found";
 
@@ -200,14 +210,14 @@ TEST_F(MainWindowTest, StoredSettingsAreRestoredAndChangesSavedOnClose) {
       << "with no tool bar the tree starts under the menu";
   EXPECT_EQ(form.List().ColumnWidth(ListView::kNameColumn), 120);
   EXPECT_EQ(form.List().ColumnWidth(ListView::kDataColumn), 250);
-  EXPECT_TRUE(form.Menus().ItemChecked(MenuItemId::kAutostart1));
+  EXPECT_TRUE(form.Dispatcher().States().Checked(CommandId::kAutostart));
   EXPECT_EQ(messages_.errors, std::vector<std::string>{"Nothing was scanned: cannot read the knowledge base " +
                                                        files_.folder + "Knowbase.ini."})
       << "Autostart started, with no rules beside the program";
 
-  Send(WmIdOf(MenuItemId::kToolBar2));
-  Send(WmIdOf(MenuItemId::kStatusBar2));
-  Send(WmIdOf(MenuItemId::kAutostart1));
+  Send(WmIdOf(CommandId::kToolBar));
+  Send(WmIdOf(CommandId::kStatusBar));
+  Send(WmIdOf(CommandId::kAutostart));
   Send(WmIdOf(CommandId::kAllValues));
   PumpMessages(form);
   EXPECT_TRUE(Shown(form.Tools().Handle()));
@@ -252,7 +262,7 @@ TEST_F(MainWindowTest, AMaximisedWindowKeepsTheGeometryOfAnEarlierRun) {
   TMainForm& form = Open();
   ShowWindow(form.Handle(), SW_MAXIMIZE);
   PumpMessages(form);
-  Send(WmIdOf(MenuItemId::kToolBar2));
+  Send(WmIdOf(CommandId::kToolBar));
   Close();
   EXPECT_EQ(Stored("Left"), 60);
   EXPECT_EQ(Stored("Width"), 700);
@@ -317,12 +327,12 @@ TEST_F(MainWindowTest, WhatMovesPaintsAtOnceWithoutTheMouse) {
   Settle(400);
   ASSERT_GT(HeaderInk(form), 10) << "the headings show";
   for (int toggle = 0; toggle < 2; ++toggle) {
-    Send(WmIdOf(MenuItemId::kToolBar2));
+    Send(WmIdOf(CommandId::kToolBar));
     Settle(300);
     EXPECT_GT(HeaderInk(form), 10) << "after the tool bar went " << (toggle ? "on" : "off");
   }
   for (int toggle = 0; toggle < 2; ++toggle) {
-    Send(WmIdOf(MenuItemId::kStatusBar2));
+    Send(WmIdOf(CommandId::kStatusBar));
     Settle(300);
     EXPECT_GT(HeaderInk(form), 10) << "after the status bar went " << (toggle ? "on" : "off");
   }

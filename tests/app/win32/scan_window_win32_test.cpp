@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "app/win32/command_ids.h"
+#include "app/win32/user_messages_win32.h"
 #include "cli/problem_list.h"
 #include "main_window_fixture_win32.h"
 #include "regtext/regedit4_reader.h"
@@ -455,7 +456,6 @@ TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {
   form.SelectNode(run);
   ASSERT_EQ(form.List().RowCount(), 2);
   ListView_SetItemState(form.List().Handle(), -1, LVIS_SELECTED, LVIS_SELECTED);
-  form.Dispatcher().States().SetEnabled(CommandId::kDeleteValue, true);  // as the list's context menu sets it
   SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kDeleteValue), 0);
   auto key = registry_->OpenRead(kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
   ASSERT_NE(key, nullptr);
@@ -464,6 +464,79 @@ TEST_F(ScanWindowTest, DeleteOnSelectedRowsDeletesOnlyTheBadValues) {
   EXPECT_EQ(FindNode(*form.Results().Top(), "Run"), nullptr) << "no bad value left: the node went";
   EXPECT_TRUE(messages_.errors.empty());
   Close();
+}
+
+// Pictures of what opens on a timer while a menu or a message box runs:
+// the window with the menu over it, then the menu closed; the box, then its
+// Cancel pressed.
+HWND g_picture_window = nullptr;
+std::string g_box_text;
+
+void CALLBACK PictureMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  SaveScreenshot(g_picture_window, "german-edit-menu");
+  EndMenu();
+}
+
+// The box's text: the longest of its controls' texts (the number of its
+// text control differs between systems).
+BOOL CALLBACK KeepLongestText(HWND child, LPARAM) {
+  char text[1024] = "";
+  GetWindowTextA(child, text, sizeof text);
+  if (std::string(text).size() > g_box_text.size()) g_box_text = text;
+  return TRUE;
+}
+
+void CALLBACK PictureBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND box = ShownDialog();
+  if (!box) return;
+  KillTimer(nullptr, timer);
+  SaveScreenshot(box, "german-delete-all-question");
+  EnumChildWindows(box, KeepLongestText, 0);
+  PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(ScanWindowTest, InGermanTheEditMenuShowsTheStatesOfTheWindowAndDeleteAllAsksInGerman) {
+  UseShippedLanguagesAndRules(kRules);
+  ImportRegText(*registry_, Planted(1));
+  StoreGeometry(40, 40, 700, 460);
+  TMainForm& form = Open();
+  Send(kFirstLanguageId + 1);
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  ScanToTheEnd(form);
+  const ResultNode& run = *FindNode(*form.Results().Top(), "Run");
+  form.SelectNode(*run.Parent());  // a node with children and no problem
+  SetFocus(form.Tree().Handle());
+  Settle(300);
+  HMENU edit = GetSubMenu(GetMenu(form.Handle()), 1);
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  g_picture_window = form.Handle();
+  SetTimer(nullptr, 0, 400, PictureMenu);
+  TrackPopupMenu(edit, TPM_RETURNCMD, window.left + 60, window.top + 60, 0, form.Handle(), nullptr);
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(MenuLines(edit),
+            (Lines{"&L\xC3\xB6schen r\xC3\xBC" "ckg\xC3\xA4ngig\tStrg+Z [off]", "-", "&Alles markieren\tStrg+A [off]",
+                   "Schl\xC3\xBCssel l\xC3\xB6schen\tStrg+D", "Alle l\xC3\xB6schen\tStrg+Entf",
+                   "&Ignorieren [off]", "-", "Schl\xC3\xBCsselnamen kopieren\tStrg+C"}));
+  EXPECT_FALSE(form.Dispatcher().States().Enabled(CommandId::kDeleteKey)) << "the tool button: not with children";
+
+  messages_.answer = false;
+  Send(WmIdOf(CommandId::kDeleteAll));
+  ASSERT_FALSE(messages_.questions.empty());
+  const std::string question = messages_.questions.back();
+  const std::string title = "L\xC3\xB6schen";
+  const std::string text = "Achtung! Alle Schl\xC3\xBCssel werden gel\xC3\xB6scht und in der Datei gesichert \r\n";
+  EXPECT_EQ(question.rfind(title + ": " + text, 0), 0u) << question;
+  EXPECT_NE(FindNode(*form.Results().Top(), "Run"), nullptr) << "not confirmed: nothing deleted";
+
+  // The same question as the system shows it.
+  Win32UserMessages system_messages;
+  system_messages.SetOwner(form.Handle());
+  g_box_text.clear();
+  SetTimer(nullptr, 0, 300, PictureBox);
+  EXPECT_FALSE(system_messages.Confirm(title, question.substr(title.size() + 2)));
+  EXPECT_EQ(g_box_text.rfind("Achtung! Alle Schl\xC3\xBCssel", 0), 0u) << g_box_text;
 }
 
 }  // namespace

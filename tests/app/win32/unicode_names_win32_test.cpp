@@ -248,7 +248,7 @@ TEST_F(UnicodeNamesTest, DeleteAllThenRestoreBackupGivesEveryNameAndTextBack) {
   const std::string file = ReadBytes(backup);
   EXPECT_EQ(Utf8OfUtf16File(file).rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u) << backup;
   messages_.file_to_choose = backup;
-  Send(WmIdOf(MenuItemId::kRestoreBackup));
+  Send(WmIdOf(CommandId::kRestoreBackup));
   EXPECT_EQ(messages_.informed.back().rfind("Written: ", 0), 0u) << messages_.informed.back();
   EXPECT_EQ(Dump(), before);
 }

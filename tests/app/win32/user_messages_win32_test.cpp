@@ -6,6 +6,7 @@
 
 #include "app/win32/user_messages_win32.h"
 #include "support/temp_folder_win32.h"
+#include "support/window_test_support_win32.h"
 
 namespace {
 
@@ -13,21 +14,15 @@ namespace {
 std::string file_to_type;
 bool dialog_answered = false;
 
-BOOL CALLBACK TypeIntoDialog(HWND window, LPARAM) {
-  char class_name[16] = "";
-  GetClassNameA(window, class_name, sizeof class_name);
-  if (std::string(class_name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND dialog = ShownDialog();
+  if (!dialog) return;
   // The file name box: a combo box in the Explorer-style dialog, an edit box
   // in the older one.
-  for (const int id : {0x47C, 0x480}) SetDlgItemTextA(window, id, file_to_type.c_str());
-  PostMessageA(window, WM_COMMAND, IDOK, 0);
+  for (const int id : {0x47C, 0x480}) SetDlgItemTextA(dialog, id, file_to_type.c_str());
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   dialog_answered = true;
-  return FALSE;
-}
-
-void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), TypeIntoDialog, 0);
-  if (dialog_answered) KillTimer(nullptr, timer);
+  KillTimer(nullptr, timer);
 }
 
 // Restore backup.. begins in the backup folder, not where the last dialog
@@ -41,7 +36,7 @@ TEST(FileDialogs, TheOpenDialogBeginsInTheFolderItIsGiven) {
     file_to_type = "b.reg";
     dialog_answered = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerDialog);
-    const std::optional<std::string> chosen = messages.AskOpenFile(*folder);
+    const std::optional<std::string> chosen = messages.AskOpenFile("Restore backup", *folder);
     KillTimer(nullptr, timer);
     ASSERT_TRUE(dialog_answered);
     EXPECT_EQ(chosen, *folder + "b.reg");
@@ -60,7 +55,8 @@ TEST(FileDialogs, ChoosingAFileElsewhereLeavesTheCurrentFolder) {
     file_to_type = save ? elsewhere.Path() + "results.reg" : backup;  // a new file: no question to answer
     dialog_answered = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerDialog);
-    const std::optional<std::string> chosen = save ? messages.AskSaveFile() : messages.AskOpenFile("");
+    const std::optional<std::string> chosen =
+        save ? messages.AskSaveFile("Save to file") : messages.AskOpenFile("Restore backup", "");
     KillTimer(nullptr, timer);
     ASSERT_TRUE(dialog_answered);
     EXPECT_EQ(chosen, file_to_type);
