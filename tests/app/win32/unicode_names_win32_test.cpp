@@ -170,6 +170,15 @@ TEST_F(UnicodeNamesTest, NamesOverTwoHundredFiftyFiveBytesAreReportedDeletedAndG
   EXPECT_NE(std::find(problems.begin(), problems.end(), std::string(kRun) + " [Τεστ|" + long_value + "|值|] 0"),
             problems.end())
       << testing::PrintToString(problems);
+  const ResultNode* apps = form.Results().Top();
+  for (const char* name : {"HKEY_CURRENT_USER", "Software", "Microsoft", "Windows", "CurrentVersion", "App Paths"})
+    apps = apps->FindChild(name);
+  ASSERT_NE(apps, nullptr);
+  ASSERT_NE(apps->FindChild(long_key), nullptr);
+  form.SelectNode(*apps->FindChild(long_key));
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "long-cyrillic-key");
   Send(WmIdOf(CommandId::kDeleteAll));
   EXPECT_EQ(form.Results().NodeCount(), 1u) << (messages_.informed.empty() ? "" : messages_.informed.back());
   const std::string backup = messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2);
