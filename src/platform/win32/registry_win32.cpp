@@ -148,10 +148,16 @@ std::optional<RegValue> QueryWideValue(HKEY key, const std::u16string& name) {
 // the code page does not hold is refused, not written with stand-ins.
 bool SetValueOf(HKEY key, const std::string& name, const RegValue& value, const CodePage& code_page) {
   const std::optional<std::wstring> wide_name = SystemName(name, code_page);
-  const std::optional<RegValue> stored = ValueToWide(value, code_page);
-  if (!wide_name || !stored || stored->data.size() >= MAXDWORD) return false;
-  return RegSetValueExW(key, wide_name->c_str(), 0, stored->type, stored->data.empty() ? nullptr : stored->data.data(),
-                        static_cast<DWORD>(stored->data.size())) == ERROR_SUCCESS;
+  std::optional<RegValue> stored = ValueToWide(value, code_page);
+  if (!wide_name || !stored || stored->data.size() >= MAXDWORD - 2) return false;
+  const DWORD size = static_cast<DWORD>(stored->data.size());
+  // The call counts a string's missing terminator in when the character
+  // just behind the data is zero (and it reads that character even when it
+  // lies outside the data). A non-zero one there keeps the data exactly as
+  // given.
+  stored->data.push_back(0xFF);
+  stored->data.push_back(0xFF);
+  return RegSetValueExW(key, wide_name->c_str(), 0, stored->type, stored->data.data(), size) == ERROR_SUCCESS;
 }
 
 class Win32RegKey : public RegKey {
