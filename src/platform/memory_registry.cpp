@@ -52,9 +52,13 @@ class MemoryRegKey : public RegKey {
       : node_(std::move(node)), merged_from_(std::move(merged_from)), writable_(writable), name_limit_(name_limit) {}
 
   std::vector<std::string> SubkeyNames() override { return Within(AllSubkeyNames(), true); }
-  std::vector<std::string> UnreadableSubkeyNames() override { return Within(AllSubkeyNames(), false); }
+  std::vector<std::string> UnreadableSubkeyNames() override {
+    return Limited() ? Within(AllSubkeyNames(), false) : std::vector<std::string>{};
+  }
   std::vector<std::string> ValueNames() override { return Within(AllValueNames(), true); }
-  std::vector<std::string> UnreadableValueNames() override { return Within(AllValueNames(), false); }
+  std::vector<std::string> UnreadableValueNames() override {
+    return Limited() ? Within(AllValueNames(), false) : std::vector<std::string>{};
+  }
 
   std::optional<RegValue> QueryValue(const std::string& name) override {
     if (name.size() > name_limit_) return std::nullopt;
@@ -98,8 +102,10 @@ class MemoryRegKey : public RegKey {
     for (const auto& [key, entry] : node_->values) names.push_back(entry.name);
     return names;
   }
+  bool Limited() const { return name_limit_ != std::string::npos; }
   // The names within the limit, or those over it.
   std::vector<std::string> Within(std::vector<std::string> names, bool within) const {
+    if (!Limited() && within) return names;
     std::erase_if(names, [&](const std::string& name) { return (name.size() <= name_limit_) != within; });
     return names;
   }
