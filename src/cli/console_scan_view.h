@@ -13,7 +13,7 @@ class ConsoleScanView : public ScanView {
   ConsoleScanView(ResultTree& results, std::ostream* progress) : tree(results), progress_(progress) {}
 
   bool ClearResults() override {
-    tree.DeleteChildren(*tree.Top());
+    tree.Clear();
     return true;
   }
   void SetProgressMax(int maximum) override { maximum_ = maximum; }
@@ -22,6 +22,7 @@ class ConsoleScanView : public ScanView {
   void StepProgress() override { position_ += step_; }
   void SetStatusText(const std::string& text) override;
   void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
+  void NoteUnreadable(const std::string& full_name) override { tree.NoteUnreadable(full_name); }
 
   ResultTree& tree;
 

@@ -1,5 +1,6 @@
 #include "platform/memory_registry.h"
 
+#include <algorithm>
 #include <map>
 #include <string_view>
 #include <utility>
@@ -46,10 +47,42 @@ class MemoryRegKey : public RegKey {
  public:
   // merged_from: a key of the machine's classes whose subkeys the merged
   // classes root shows beside the node's own; null elsewhere.
-  MemoryRegKey(std::shared_ptr<Node> node, bool writable, std::shared_ptr<Node> merged_from = nullptr)
-      : node_(std::move(node)), merged_from_(std::move(merged_from)), writable_(writable) {}
+  MemoryRegKey(std::shared_ptr<Node> node, bool writable, std::size_t name_limit,
+               std::shared_ptr<Node> merged_from = nullptr)
+      : node_(std::move(node)), merged_from_(std::move(merged_from)), writable_(writable), name_limit_(name_limit) {}
 
-  std::vector<std::string> SubkeyNames() override {
+  std::vector<std::string> SubkeyNames() override { return Within(AllSubkeyNames(), true); }
+  std::vector<std::string> UnreadableSubkeyNames() override {
+    return Limited() ? Within(AllSubkeyNames(), false) : std::vector<std::string>{};
+  }
+  std::vector<std::string> ValueNames() override { return Within(AllValueNames(), true); }
+  std::vector<std::string> UnreadableValueNames() override {
+    return Limited() ? Within(AllValueNames(), false) : std::vector<std::string>{};
+  }
+
+  std::optional<RegValue> QueryValue(const std::string& name) override {
+    if (name.size() > name_limit_) return std::nullopt;
+    const auto found = node_->values.find(RegistryNameKey(name));
+    if (found == node_->values.end()) return std::nullopt;
+    return found->second.value;
+  }
+
+  std::optional<std::string> ClassName() override { return node_->class_name; }
+
+  bool SetValue(const std::string& name, const RegValue& value) override {
+    if (!writable_ || node_->deleted || name.size() > std::min(kMaxValueName, name_limit_)) return false;
+    const auto [entry, inserted] = node_->values.try_emplace(RegistryNameKey(name), NamedValue{name, value});
+    if (!inserted) entry->second.value = value;  // the stored name keeps its letter case
+    return true;
+  }
+
+  bool DeleteValue(const std::string& name) override {
+    if (!writable_ || node_->deleted || name.size() > name_limit_) return false;
+    return node_->values.erase(RegistryNameKey(name)) > 0;
+  }
+
+ private:
+  std::vector<std::string> AllSubkeyNames() const {
     std::vector<std::string> names;
     if (!merged_from_) {
       names.reserve(node_->subkeys.size());
@@ -63,38 +96,24 @@ class MemoryRegKey : public RegKey {
     for (const auto& [key, name] : merged) names.push_back(name);
     return names;
   }
-
-  std::vector<std::string> ValueNames() override {
+  std::vector<std::string> AllValueNames() const {
     std::vector<std::string> names;
     names.reserve(node_->values.size());
     for (const auto& [key, entry] : node_->values) names.push_back(entry.name);
     return names;
   }
-
-  std::optional<RegValue> QueryValue(const std::string& name) override {
-    const auto found = node_->values.find(RegistryNameKey(name));
-    if (found == node_->values.end()) return std::nullopt;
-    return found->second.value;
+  bool Limited() const { return name_limit_ != std::string::npos; }
+  // The names within the limit, or those over it.
+  std::vector<std::string> Within(std::vector<std::string> names, bool within) const {
+    if (!Limited() && within) return names;
+    std::erase_if(names, [&](const std::string& name) { return (name.size() <= name_limit_) != within; });
+    return names;
   }
 
-  std::optional<std::string> ClassName() override { return node_->class_name; }
-
-  bool SetValue(const std::string& name, const RegValue& value) override {
-    if (!writable_ || node_->deleted || name.size() > kMaxValueName) return false;
-    const auto [entry, inserted] = node_->values.try_emplace(RegistryNameKey(name), NamedValue{name, value});
-    if (!inserted) entry->second.value = value;  // the stored name keeps its letter case
-    return true;
-  }
-
-  bool DeleteValue(const std::string& name) override {
-    if (!writable_ || node_->deleted) return false;
-    return node_->values.erase(RegistryNameKey(name)) > 0;
-  }
-
- private:
   std::shared_ptr<Node> node_;
   std::shared_ptr<Node> merged_from_;
   bool writable_;
+  std::size_t name_limit_;
 };
 
 }  // namespace
@@ -123,6 +142,7 @@ std::shared_ptr<Node> MemoryRegistry::Find(RootKey root, const std::string& path
     const std::string_view component(path.data() + start, end - start);
     start = end + 1;
     if (component.empty()) continue;
+    if (component.size() > name_limit_) return nullptr;
     const std::string key = RegistryNameKey(component);
     const auto found = node->subkeys.find(key);
     if (found != node->subkeys.end()) {
@@ -156,18 +176,18 @@ std::unique_ptr<RegKey> MemoryRegistry::OpenRead(RootKey root, const std::string
     if (!path.empty() && path.front() == '\\') return nullptr;
     std::shared_ptr<Node> user = Find(kHkeyCurrentUser, kClassesPrefix + path, false);
     std::shared_ptr<Node> machine = Find(kHkeyLocalMachine, kClassesPrefix + path, false);
-    if (!user) return machine ? std::make_unique<MemoryRegKey>(std::move(machine), false) : nullptr;
-    return std::make_unique<MemoryRegKey>(std::move(user), false, std::move(machine));
+    if (!user) return machine ? std::make_unique<MemoryRegKey>(std::move(machine), false, name_limit_) : nullptr;
+    return std::make_unique<MemoryRegKey>(std::move(user), false, name_limit_, std::move(machine));
   }
   std::shared_ptr<Node> node = Find(root, path, false);
   if (!node) return nullptr;
-  return std::make_unique<MemoryRegKey>(std::move(node), false);
+  return std::make_unique<MemoryRegKey>(std::move(node), false, name_limit_);
 }
 
 std::unique_ptr<RegKey> MemoryRegistry::OpenWrite(RootKey root, const std::string& path) {
   std::shared_ptr<Node> node = IsMergedClassesRoot(root) ? FindClassesKey(path, true) : Find(root, path, true);
   if (!node) return nullptr;
-  return std::make_unique<MemoryRegKey>(std::move(node), true);
+  return std::make_unique<MemoryRegKey>(std::move(node), true, name_limit_);
 }
 
 bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
@@ -182,6 +202,7 @@ bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
   const std::string parent_path = split == std::string::npos ? std::string() : trimmed.substr(0, split);
   const std::string name = split == std::string::npos ? trimmed : trimmed.substr(split + 1);
   if (split == 0) return false;  // "\name": refused like any path with a leading backslash
+  if (name.size() > name_limit_) return false;
   std::shared_ptr<Node> parent = Find(root, parent_path, false);
   if (!parent) return false;
   const auto found = parent->subkeys.find(RegistryNameKey(name));

@@ -39,6 +39,11 @@ class MemoryRegistry : public Registry {
   // have it, else from the machine's; its subkeys are those of both. A
   // write goes to the user's key when it exists, else to the machine's.
   void MergeClassesRoot() { merged_classes_root_ = true; }
+  // Then it behaves like a program that reaches the system registry through
+  // the ANSI functions alone, which take no name longer than this many
+  // bytes: such subkeys and values are listed among the unreadable ones
+  // and cannot be opened, read, written or deleted.
+  void LimitNames(std::size_t bytes) { name_limit_ = bytes; }
 
   struct Node;
 
@@ -51,4 +56,5 @@ class MemoryRegistry : public Registry {
   std::array<std::shared_ptr<Node>, 7> roots_;
   bool two_views_ = false;
   bool merged_classes_root_ = false;
+  std::size_t name_limit_ = std::string::npos;
 };

@@ -26,6 +26,14 @@ std::vector<std::string> RegistryAccessor::GetValueNames() {
   return key_ ? key_->ValueNames() : std::vector<std::string>{};
 }
 
+std::vector<std::string> RegistryAccessor::GetUnreadableKeyNames() {
+  return key_ ? key_->UnreadableSubkeyNames() : std::vector<std::string>{};
+}
+
+std::vector<std::string> RegistryAccessor::GetUnreadableValueNames() {
+  return key_ ? key_->UnreadableValueNames() : std::vector<std::string>{};
+}
+
 std::optional<RegValue> RegistryAccessor::ReadValue(const std::string& name) {
   if (!key_) return std::nullopt;
   return key_->QueryValue(name);

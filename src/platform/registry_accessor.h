@@ -26,6 +26,9 @@ class RegistryAccessor {
   // All of these read the open key; without one they find nothing.
   std::vector<std::string> GetKeyNames();
   std::vector<std::string> GetValueNames();
+  // Those whose names cannot be read ('?' for what they cannot show).
+  std::vector<std::string> GetUnreadableKeyNames();
+  std::vector<std::string> GetUnreadableValueNames();
   // The value's type and data; empty when it does not exist.
   std::optional<RegValue> ReadValue(const std::string& name);
   bool ValueExists(const std::string& name) { return ReadValue(name).has_value(); }

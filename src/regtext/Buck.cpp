@@ -1,5 +1,6 @@
 #include "regtext/Buck.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/case_fold.h"
@@ -193,14 +194,8 @@ bool TBuck::BackupKeyTree(RootKey root, const std::string& root_name, const std:
 bool TBuck::NoteUnreadableNames(RegKey& key, const std::string& header) {
   const std::vector<std::string> subkeys = key.UnreadableSubkeyNames();
   const std::vector<std::string> values = key.UnreadableValueNames();
-  // A line break in a name would end the comment line.
-  auto shown = [](std::string name) {
-    for (char& c : name)
-      if (c == '\r' || c == '\n') c = '?';
-    return name;
-  };
-  for (const std::string& name : subkeys) unreadable_names_.push_back(header + '\\' + shown(name));
-  for (const std::string& name : values) unreadable_names_.push_back(header + ": \"" + shown(name) + '"');
+  for (const std::string& name : subkeys) unreadable_names_.push_back(header + '\\' + name);
+  for (const std::string& name : values) unreadable_names_.push_back(header + ": \"" + name + '"');
   return subkeys.empty() && values.empty();
 }
 
@@ -267,7 +262,8 @@ void TBuck::SaveResults(const std::string& file) {
     }
   } put_back{*this, journal, journal_headers};
   unreadable_keys_.clear();
-  unreadable_names_.clear();
+  // Those the scan met first, then those met reading the problems' keys.
+  unreadable_names_ = tree_.Unreadable();
   ForEachProblem(*tree_.Top(), [this](const ResultNode& node) { BackupProblem(node); });
   // Said in the file itself: whoever merges it back must know what it lacks.
   AppendComment("; These keys could not be read; they are not in this file:", unreadable_keys_);
@@ -280,7 +276,11 @@ void TBuck::SaveResults(const std::string& file) {
 void TBuck::AppendComment(const std::string& heading, const std::vector<std::string>& names) {
   if (names.empty()) return;
   FLines.push_back(heading);
-  for (const std::string& name : names) FLines.push_back("; " + name);
+  for (std::string name : names) {
+    // A line break in a name would end the comment line.
+    std::replace_if(name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
+    FLines.push_back("; " + name);
+  }
   FLines.emplace_back();
 }
 

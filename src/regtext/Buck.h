@@ -81,7 +81,8 @@ class TBuck {
 
   // Writes every problem of the result tree to the file as it is now in the
   // registry; keys that could not be read, and keys and values whose names
-  // cannot be, are named in comment lines at its end. Flushes the journal
+  // cannot be (those the scan met included), are named in comment lines at
+  // its end. Flushes the journal
   // first and leaves its document and file name as they were.
   void SaveResults(const std::string& file);
   // Saves the results as "errors.reg" in the temporary folder, offers it to

@@ -99,6 +99,8 @@ void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAcce
   }
   if (!reg.OpenKeyReadOnly(wildcard->key)) return;
   std::vector<std::string> names = reg.GetKeyNames();
+  for (const std::string& name : reg.GetUnreadableKeyNames())
+    FOwner.NoteUnreadable(root_prefix + (wildcard->key.empty() ? name : wildcard->key + '\\' + name));
   reg.CloseKey();
   DropNamesNotWalked(names, exclude_class_keys);
   for (const std::string& name : names) {

@@ -34,6 +34,9 @@ class CheckContext {
   virtual const ReferenceList& Interfaces() const = 0;
   virtual const ReferenceList& ProgIds() const = 0;
   virtual bool StopRequested() const = 0;
+  // A key or value met and not read: its name cannot be read ('?' for what
+  // it cannot show). Named with the results.
+  virtual void NoteUnreadable(const std::string& full_name) = 0;
   // Steps the progress once and shows the text as the current step.
   virtual void ReportProgress(const std::string& text) = 0;
 };

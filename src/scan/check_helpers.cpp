@@ -34,6 +34,7 @@ void CheckValueList(CheckContext& owner, const std::string& full_path, RegistryA
     else
       record = std::make_unique<TErrorClass>(message, *recorded, level);
   }
+  for (const std::string& name : reg.GetUnreadableValueNames()) owner.NoteUnreadable(full_path + ": \"" + name + '"');
   if (record) owner.AddProblem(full_path, std::move(record));
 }
 

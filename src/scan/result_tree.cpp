@@ -68,6 +68,16 @@ void ResultTree::DeleteChildren(ResultNode& node) {
   node.first_child_by_text_.clear();
 }
 
+void ResultTree::NoteUnreadable(const std::string& full_name) {
+  if (unreadable_set_.insert(full_name).second) unreadable_.push_back(full_name);
+}
+
+void ResultTree::Clear() {
+  DeleteChildren(*top_);
+  unreadable_.clear();
+  unreadable_set_.clear();
+}
+
 static std::size_t CountNodes(const ResultNode& node) {
   std::size_t count = 1;
   for (std::size_t i = 0; i < node.ChildCount(); ++i) count += CountNodes(*node.Child(i));

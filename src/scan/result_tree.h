@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "scan/Errors.h"
@@ -71,10 +72,19 @@ class ResultTree {
   void Delete(ResultNode& node);
   void DeleteChildren(ResultNode& node);
   std::size_t NodeCount() const;
+  // Keys and values that the scan met and could not read, by full name
+  // ('?' for what a name cannot show), each once in the order first met:
+  // they were neither judged nor left out without a word.
+  void NoteUnreadable(const std::string& full_name);
+  const std::vector<std::string>& Unreadable() const { return unreadable_; }
+  // An earlier scan's results gone: the nodes below the top and the notes.
+  void Clear();
 
  private:
   void NotifyDeleting(ResultNode& node);
   std::unique_ptr<ResultNode> top_;
+  std::vector<std::string> unreadable_;
+  std::unordered_set<std::string> unreadable_set_;
   ResultTreeObserver* observer_ = nullptr;
 };
 

@@ -22,4 +22,7 @@ class ScanView {
   // Inserts the problem's key path below the top node; the view owns the
   // record from now on.
   virtual void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) = 0;
+  // A key or value the scan met and could not read, to be named with the
+  // results.
+  virtual void NoteUnreadable(const std::string& full_name) = 0;
 };

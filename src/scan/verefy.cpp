@@ -69,6 +69,10 @@ void Tverefy::AddProblem(const std::string& full_path, std::unique_ptr<TErrorCla
   UpdateView([&](ScanView& view) { view.InsertProblem(path, std::move(record)); });
 }
 
+void Tverefy::NoteUnreadable(const std::string& full_name) {
+  UpdateView([&](ScanView& view) { view.NoteUnreadable(full_name); });
+}
+
 int Tverefy::TotalEntries() const {
   int total = 0;
   for (const auto& section : FSections) total += section->EntryCount();

@@ -50,6 +50,7 @@ class Tverefy : public WorkerThread, public CheckContext {
   // unless what it names is kept. A key of the classes root that lives in
   // the user's classes is named by its path there.
   void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
+  void NoteUnreadable(const std::string& full_name) override;
   // Runs one change of the window on the UI thread and waits for it.
   void UpdateView(const std::function<void(ScanView&)>& change);
 

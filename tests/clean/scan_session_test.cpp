@@ -35,6 +35,7 @@ class TreeFiller : public ScanView {
   void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override {
     InsertProblemPath(tree_, *tree_.Top(), full_path, std::move(record));
   }
+  void NoteUnreadable(const std::string& full_name) override { tree_.NoteUnreadable(full_name); }
 
  private:
   ResultTree& tree_;

@@ -335,6 +335,28 @@ TEST_F(BuckTest, NamesTheCodePageCannotHoldLeaveTheBackupIncompleteAndAreNamedIn
   EXPECT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "A"));
 }
 
+// What the scan met and could not read is named with the results, before
+// what reading the problems' keys met; a line break cannot end the line.
+TEST_F(BuckTest, TheNamesTheScanCouldNotReadAreNamedInTheResultsToo) {
+  SetSz("A", "x", "1");
+  Problem("A", std::make_unique<TErrorClass>("File not found", 1));
+  registry.unreadable_values["A"] = {"??"};
+  tree.NoteUnreadable("HKEY_CURRENT_USER\\Apps\\Long\nName");
+  tree.NoteUnreadable("HKEY_CURRENT_USER\\Run: \"Long\"");
+  buck.SaveResults("r.reg");
+  EXPECT_EQ(Read("r.reg"),
+            Sealed("[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n\r\n"
+            "; These keys and values have names this program cannot read ('?' for what it cannot show); "
+            "they are not in this file:\r\n"
+            "; HKEY_CURRENT_USER\\Apps\\Long?Name\r\n"
+            "; HKEY_CURRENT_USER\\Run: \"Long\"\r\n"
+            "; HKEY_CURRENT_USER\\A: \"??\"\r\n\r\n"));
+  // Saved again, each is named once.
+  const std::string first = Read("r.reg");
+  buck.SaveResults("r.reg");
+  EXPECT_EQ(Read("r.reg"), first);
+}
+
 TEST_F(BuckTest, FilesGoToDiskInTheFormTheSystemCodePageReadsBack) {
   const Utf8CodePage utf8;
   const Windows1252 cp1252;

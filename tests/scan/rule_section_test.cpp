@@ -35,6 +35,7 @@ class RecordingContext : public CheckContext {
   const ReferenceList& ProgIds() const override { return empty; }
   bool StopRequested() const override { return stop; }
   void ReportProgress(const std::string& text) override { progress.push_back(text); }
+  void NoteUnreadable(const std::string& full_name) override { unreadable.push_back(full_name); }
 
   MemoryRegistry registry;
   std::set<std::string> present;
@@ -44,6 +45,7 @@ class RecordingContext : public CheckContext {
   bool stop_after_first_problem = false;
   Strings problems;
   Strings progress;
+  Strings unreadable;
 };
 
 class RuleSectionTest : public testing::Test {

@@ -14,7 +14,7 @@ bool RecordingScanView::ClearResults() {
     --clear_calls_left_over;
     return false;
   }
-  tree.DeleteChildren(*tree.Top());
+  tree.Clear();
   return true;
 }
 
@@ -40,6 +40,11 @@ void RecordingScanView::SetStatusText(const std::string& text) { Record("status 
 void RecordingScanView::InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
   Record("insert " + full_path);
   InsertProblemPath(tree, *tree.Top(), full_path, std::move(record));
+}
+
+void RecordingScanView::NoteUnreadable(const std::string& full_name) {
+  Record("unreadable " + full_name);
+  tree.NoteUnreadable(full_name);
 }
 
 std::vector<std::string> RecordingScanView::Problems() {

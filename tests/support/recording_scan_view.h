@@ -18,6 +18,7 @@ class RecordingScanView : public ScanView {
   void StepProgress() override;
   void SetStatusText(const std::string& text) override;
   void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
+  void NoteUnreadable(const std::string& full_name) override;
 
   // Every change in order, e.g. "max 3", "step", "status Desc", "insert P".
   std::vector<std::string> calls;

@@ -100,6 +100,7 @@ class TMainForm : public ScanView {
 
   // ScanView: what the scanner changes, on the UI thread.
   bool ClearResults() override;
+  void NoteUnreadable(const std::string& full_name) override;
   void SetProgressMax(int maximum) override;
   void SetProgressStep(int step) override;
   void SetProgressPosition(int position) override;

@@ -19,9 +19,6 @@ namespace {
 // with the nodes shown on some controls).
 constexpr std::chrono::milliseconds kTreeRedrawInterval{100};
 constexpr int kTreeLayoutShare = 10;
-// How long the tree takes down earlier results per call, between which
-// the window answers.
-constexpr std::chrono::milliseconds kClearingSlice{40};
 constexpr COLORREF kProblemRed = RGB(255, 0, 0);
 
 }  // namespace
@@ -48,9 +45,18 @@ void TMainForm::ActionStartExecute() {
   list_record_ = nullptr;
   list_.Clear();
   scan_note_.clear();
+  // The earlier results go now, not once the scanner has read the
+  // registered classes, and the progress shows from the first moment.
+  ClearResults();
+  SetProgressMax(session_->TotalEntries());
+  SetProgressPosition(0);
+  status_bar_.SetText("");
   ShowWindow(status_bar_.ProgressBar(), SW_SHOW);
   status_bar_.SetScanning(true);
   ShowCommandStates();
+  // The scanner's stream of changes to come may keep paint messages
+  // waiting: the window shows its new state at once.
+  RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TMainForm::ActionStopExecute() {
@@ -69,6 +75,7 @@ void TMainForm::ScanFinished() {
   // Every scan's results show expanded, the second one's as the first's.
   if (tree_.Count() > 0) ExpandResults();
   ShowCommandStates();
+  RedrawWindow(tree_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
   if (OnScanFinished) OnScanFinished();
 }
 
@@ -78,16 +85,20 @@ void TMainForm::ExpandResults() {
   TreeView_EnsureVisible(tree_.Handle(), tree_.TopNode());
 }
 
-// The earlier results go hidden under the collapsed top, a part per call.
-// The new ones then show expanded as they come in (InsertProblem), so that
-// the control lays them out a few at a time while the scan runs, not all
-// at its end. Meanwhile the tree paints on: hidden items cost nothing to
-// paint, and the window shows at once that the old results are gone.
+// The earlier results go in one go, each root key's branch in one message
+// to the control and none painted on its way out; the emptied tree paints
+// at once. The new results then show expanded as they come in
+// (InsertProblem), so that the control lays them out a few at a time while
+// the scan runs, not all at its end.
 bool TMainForm::ClearResults() {
-  TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_COLLAPSE);
   ResultTree& results = session_->Tree();
-  if (!mirror_.DeleteItemsBelow(*results.Top(), kClearingSlice)) return false;
-  results.DeleteChildren(*results.Top());
+  if (results.Top()->ChildCount() > 0) {
+    tree_.SetRedraw(false);
+    mirror_.DeleteItemsBelow(*results.Top());
+    tree_.SetRedraw(!tree_redraw_held_);
+    UpdateWindow(tree_.Handle());
+  }
+  results.Clear();
   show_first_result_ = true;
   return true;
 }
@@ -102,7 +113,12 @@ void TMainForm::SetProgressPosition(int position) {
 
 void TMainForm::StepProgress() { SendMessageA(status_bar_.ProgressBar(), PBM_STEPIT, 0, 0); }
 
-void TMainForm::SetStatusText(const std::string& text) { status_bar_.SetText(text); }
+// Each rule's text and step paint as they come: the scanner's changes can
+// follow one another closely enough to keep paint messages waiting.
+void TMainForm::SetStatusText(const std::string& text) {
+  status_bar_.SetText(text);
+  RedrawWindow(status_bar_.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
 
 void TMainForm::InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
   HoldTreeRedraw();
@@ -111,6 +127,8 @@ void TMainForm::InsertProblem(const std::string& full_path, std::unique_ptr<TErr
   show_first_result_ = false;
   TreeView_Expand(tree_.Handle(), tree_.TopNode(), TVE_EXPAND);
 }
+
+void TMainForm::NoteUnreadable(const std::string& full_name) { session_->Tree().NoteUnreadable(full_name); }
 
 void TMainForm::HoldTreeRedraw() {
   if (tree_redraw_held_) return;
@@ -128,6 +146,9 @@ void TMainForm::ReleaseTreeRedraw() {
   mirror_.HoldRepaints(false);
   const auto start = std::chrono::steady_clock::now();
   tree_.SetRedraw(true);
+  // Painted now, while drawing is on: a paint message handled later, after
+  // the next problem has held drawing again, would only erase the tree.
+  UpdateWindow(tree_.Handle());
   tree_layout_time_ = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
 }
 

@@ -16,7 +16,6 @@ void TreeMirror::Detach() {
   if (model_) model_->SetObserver(nullptr);
   model_ = nullptr;
   items_.clear();
-  doomed_.clear();
 }
 
 void TreeMirror::NodeInserted(ResultNode& node) {
@@ -51,30 +50,21 @@ void TreeMirror::NodeDataChanged(ResultNode& node) {
 
 namespace {
 
-void CollectItems(const ResultNode& node, std::unordered_map<const ResultNode*, HTREEITEM>& items,
-                  std::vector<HTREEITEM>& collected) {
+void ForgetItemsBelow(const ResultNode& node, std::unordered_map<const ResultNode*, HTREEITEM>& items) {
   for (std::size_t i = 0; i < node.ChildCount(); ++i) {
-    const ResultNode& child = *node.Child(i);
-    const auto found = items.find(&child);
-    if (found == items.end()) continue;
-    collected.push_back(found->second);
-    items.erase(found);
-    CollectItems(child, items, collected);
+    items.erase(node.Child(i));
+    ForgetItemsBelow(*node.Child(i), items);
   }
 }
 
 }  // namespace
 
-bool TreeMirror::DeleteItemsBelow(const ResultNode& node, std::chrono::milliseconds budget) {
-  if (doomed_.empty()) CollectItems(node, items_, doomed_);
-  const auto until = std::chrono::steady_clock::now() + budget;
-  // From the end of the tree order, each item goes without children.
-  while (!doomed_.empty()) {
-    TreeView_DeleteItem(tree_, doomed_.back());
-    doomed_.pop_back();
-    if (std::chrono::steady_clock::now() >= until) break;
-  }
-  return doomed_.empty();
+void TreeMirror::DeleteItemsBelow(const ResultNode& node) {
+  std::vector<HTREEITEM> branches;
+  for (std::size_t i = 0; i < node.ChildCount(); ++i)
+    if (const HTREEITEM item = ItemOf(*node.Child(i))) branches.push_back(item);
+  ForgetItemsBelow(node, items_);
+  for (const HTREEITEM item : branches) TreeView_DeleteItem(tree_, item);
 }
 
 void TreeMirror::FillDisplayInfo(NMTVDISPINFOA& info) const {

@@ -39,29 +39,37 @@ class UniqueHkey {
   HKEY key_ = nullptr;
 };
 
-// The ANSI key functions take paths of at most this many characters (Wine 8
-// answers ERROR_MORE_DATA beyond it); a longer path is opened a piece at a
-// time, each relative to the key opened before.
-constexpr std::size_t kAnsiPathLimit = 260;
+// A name or path in the program's code page as the system addresses it;
+// empty when the code page has no such text.
+std::optional<std::wstring> SystemName(const std::string& name, const CodePage& code_page) {
+  const std::optional<std::u16string> wide = code_page.ToWide(name);
+  if (!wide) return std::nullopt;
+  return std::wstring(wide->begin(), wide->end());
+}
 
-// Opens or creates the key path below parent. A path within the limit goes
-// to the system in one piece, as it stands; a longer one is cut at
-// backslashes into pieces within the limit.
-LONG OpenPath(HKEY parent, const std::string& path, bool create, REGSAM view, UniqueHkey& result) {
+// Paths go to the system in pieces of at most this many characters (Wine
+// refuses longer ones given whole), each relative to the key opened before.
+constexpr std::size_t kPathPieceLimit = 260;
+
+// Opens or creates the key path below parent, through the UTF-16 functions:
+// a name reaches the system exactly, whatever its length in the code page
+// (180 Cyrillic characters are 360 bytes of UTF-8, more than the ANSI
+// functions take for a key name).
+LONG OpenPath(HKEY parent, const std::wstring& path, bool create, REGSAM view, UniqueHkey& result) {
   const REGSAM access = (create ? KEY_READ | KEY_WRITE : KEY_READ) | view;
-  auto open = [&](HKEY from, const std::string& piece, HKEY* key) {
-    return create ? RegCreateKeyExA(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
+  auto open = [&](HKEY from, const std::wstring& piece, HKEY* key) {
+    return create ? RegCreateKeyExW(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
                                     nullptr)
-                  : RegOpenKeyExA(from, piece.c_str(), 0, access, key);
+                  : RegOpenKeyExW(from, piece.c_str(), 0, access, key);
   };
-  if (path.size() <= kAnsiPathLimit || path.front() == '\\') return open(parent, path, result.put());
+  if (path.size() <= kPathPieceLimit || path.front() == L'\\') return open(parent, path, result.put());
   UniqueHkey current;
   std::size_t start = 0;
   while (start < path.size()) {
     std::size_t end = path.size();
-    if (end - start > kAnsiPathLimit) {
-      end = path.rfind('\\', start + kAnsiPathLimit);
-      if (end == std::string::npos || end <= start) return ERROR_INVALID_PARAMETER;  // a name over the limit
+    if (end - start > kPathPieceLimit) {
+      end = path.rfind(L'\\', start + kPathPieceLimit);
+      if (end == std::wstring::npos || end <= start) return ERROR_INVALID_PARAMETER;  // a name over the limit
     }
     UniqueHkey next;
     const LONG status = open(current.get() ? current.get() : parent, path.substr(start, end - start), next.put());
@@ -71,6 +79,12 @@ LONG OpenPath(HKEY parent, const std::string& path, bool create, REGSAM view, Un
   }
   result = std::move(current);
   return ERROR_SUCCESS;
+}
+
+LONG OpenPath(HKEY parent, const std::string& path, const CodePage& code_page, bool create, REGSAM view,
+              UniqueHkey& result) {
+  const std::optional<std::wstring> wide = SystemName(path, code_page);
+  return wide ? OpenPath(parent, *wide, create, view, result) : ERROR_NO_UNICODE_TRANSLATION;
 }
 
 // Predefined handles are sign-extended 32-bit values, also in 64-bit code.
@@ -130,25 +144,37 @@ std::optional<RegValue> QueryWideValue(HKEY key, const std::u16string& name) {
   }
 }
 
-bool SetValueOf(HKEY key, const std::string& name, const RegValue& value) {
-  if (value.data.size() >= MAXDWORD) return false;
-  // The ANSI call counts a string's missing terminator in when the byte just
-  // behind the data is zero (and it reads that byte even when it lies outside
-  // the data). A non-zero byte there keeps the data exactly as given.
-  std::vector<BYTE> data(value.data.begin(), value.data.end());
-  data.push_back(0xFF);
-  return RegSetValueExA(key, name.c_str(), 0, value.type, data.data(), static_cast<DWORD>(value.data.size())) ==
-         ERROR_SUCCESS;
+// Text types are converted as the ANSI function would, but exactly: text
+// the code page does not hold is refused, not written with stand-ins.
+bool SetValueOf(HKEY key, const std::string& name, const RegValue& value, const CodePage& code_page) {
+  const std::optional<std::wstring> wide_name = SystemName(name, code_page);
+  std::optional<RegValue> stored = ValueToWide(value, code_page);
+  if (!wide_name || !stored || stored->data.size() >= MAXDWORD - 2) return false;
+  const DWORD size = static_cast<DWORD>(stored->data.size());
+  // The call counts a string's missing terminator in when the character
+  // just behind the data is zero (and it reads that character even when it
+  // lies outside the data). A non-zero one there keeps the data exactly as
+  // given.
+  stored->data.push_back(0xFF);
+  stored->data.push_back(0xFF);
+  return RegSetValueExW(key, wide_name->c_str(), 0, stored->type, stored->data.data(), size) == ERROR_SUCCESS;
 }
 
 class Win32RegKey : public RegKey {
  public:
   Win32RegKey(UniqueHkey&& key, const CodePage& code_page) : key_(std::move(key)), code_page_(code_page) {}
 
-  std::vector<std::string> SubkeyNames() override { return Subkeys().readable; }
-  std::vector<std::string> ValueNames() override { return Values().readable; }
-  std::vector<std::string> UnreadableSubkeyNames() override { return Subkeys().unreadable; }
-  std::vector<std::string> UnreadableValueNames() override { return Values().unreadable; }
+  // The unreadable names come from the listing just before, when there is
+  // one: asked right after the readable ones, both lists are of one
+  // enumeration, and the names are enumerated once.
+  std::vector<std::string> SubkeyNames() override { return Listed(subkeys_, EnumerateSubkeys, true).readable; }
+  std::vector<std::string> ValueNames() override { return Listed(values_, EnumerateValues, true).readable; }
+  std::vector<std::string> UnreadableSubkeyNames() override {
+    return Listed(subkeys_, EnumerateSubkeys, false).unreadable;
+  }
+  std::vector<std::string> UnreadableValueNames() override {
+    return Listed(values_, EnumerateValues, false).unreadable;
+  }
   std::optional<RegValue> QueryValue(const std::string& name) override {
     const std::optional<std::u16string> wide_name = code_page_.ToWide(name);
     if (!wide_name) return std::nullopt;
@@ -171,39 +197,47 @@ class Win32RegKey : public RegKey {
     }
   }
   bool SetValue(const std::string& name, const RegValue& value) override {
-    return SetValueOf(key_.get(), name, value);
+    values_.reset();
+    return SetValueOf(key_.get(), name, value, code_page_);
   }
   bool DeleteValue(const std::string& name) override {
-    return RegDeleteValueA(key_.get(), name.c_str()) == ERROR_SUCCESS;
+    values_.reset();
+    const std::optional<std::wstring> wide = SystemName(name, code_page_);
+    return wide && RegDeleteValueW(key_.get(), wide->c_str()) == ERROR_SUCCESS;
   }
 
  private:
-  NamesInCodePage Subkeys() { return SplitNames(EnumerateSubkeys(key_.get()), code_page_); }
-  NamesInCodePage Values() { return SplitNames(EnumerateValues(key_.get()), code_page_); }
+  const NamesInCodePage& Listed(std::optional<NamesInCodePage>& last, std::vector<std::u16string> (*enumerate)(HKEY),
+                                bool fresh) {
+    if (fresh || !last) last = SplitNames(enumerate(key_.get()), code_page_);
+    return *last;
+  }
 
   UniqueHkey key_;
   const CodePage& code_page_;
+  std::optional<NamesInCodePage> subkeys_;
+  std::optional<NamesInCodePage> values_;
 };
 
-bool KeyExists(HKEY parent, const std::string& name, REGSAM view) {
+bool KeyExists(HKEY parent, const std::wstring& name, REGSAM view) {
   UniqueHkey key;
-  return RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | view, key.put()) == ERROR_SUCCESS;
+  return RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ | view, key.put()) == ERROR_SUCCESS;
 }
 
 // Deletes parent\name after its subkeys, deepest first and each relative to
 // its open parent: the system deletes only keys without subkeys. A success
 // code is not taken on trust: the key must be gone afterwards.
-bool DeleteTree(HKEY parent, const std::string& name, REGSAM view, const CodePage& code_page) {
+bool DeleteTree(HKEY parent, const std::wstring& name, REGSAM view, const CodePage& code_page) {
   {
     UniqueHkey key;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | view, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ | view, key.put()) != ERROR_SUCCESS) return false;
     // All names first: deleting while enumerating by index would skip keys.
     // A subkey whose name the code page cannot hold stays, and its parent
     // with it.
-    for (const std::string& child : SplitNames(EnumerateSubkeys(key.get()), code_page).readable)
-      DeleteTree(key.get(), child, view, code_page);
+    for (const std::u16string& child : EnumerateSubkeys(key.get()))
+      if (code_page.FromWide(child)) DeleteTree(key.get(), std::wstring(child.begin(), child.end()), view, code_page);
   }
-  RegDeleteKeyExA(parent, name.c_str(), view, 0);
+  RegDeleteKeyExW(parent, name.c_str(), view, 0);
   return !KeyExists(parent, name, view);
 }
 
@@ -215,7 +249,7 @@ HKEY OpenRoot(RootKey root, bool write, REGSAM view, UniqueHkey& holder) {
   const HKEY predefined = PredefinedKey(root);
   if (!predefined || !view) return predefined;
   const REGSAM access = write ? KEY_READ | KEY_WRITE : KEY_READ;
-  if (RegOpenKeyExA(predefined, "", 0, access, holder.put()) != ERROR_SUCCESS) return nullptr;
+  if (RegOpenKeyExW(predefined, L"", 0, access, holder.put()) != ERROR_SUCCESS) return nullptr;
   return holder.get();
 }
 
@@ -231,7 +265,7 @@ std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string&
   const HKEY predefined = OpenRoot(root, false, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, path, false, view_, key) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, path, code_page_, false, view_, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
@@ -240,7 +274,7 @@ std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string
   const HKEY predefined = OpenRoot(root, true, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, path, true, view_, key) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, path, code_page_, true, view_, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
@@ -253,10 +287,12 @@ bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
   std::string key_path = path;
   while (key_path.size() > 1 && key_path.back() == '\\') key_path.pop_back();
   const std::size_t slash = key_path.rfind('\\');
-  if (slash == std::string::npos) return DeleteTree(predefined, key_path, view_, code_page_);
+  const std::optional<std::wstring> name = SystemName(key_path.substr(slash + 1), code_page_);
+  if (!name) return false;
+  if (slash == std::string::npos) return DeleteTree(predefined, *name, view_, code_page_);
   UniqueHkey parent;
-  if (OpenPath(predefined, key_path.substr(0, slash), false, view_, parent) != ERROR_SUCCESS) return false;
-  return DeleteTree(parent.get(), key_path.substr(slash + 1), view_, code_page_);
+  if (OpenPath(predefined, key_path.substr(0, slash), code_page_, false, view_, parent) != ERROR_SUCCESS) return false;
+  return DeleteTree(parent.get(), *name, view_, code_page_);
 }
 
 bool Win32Registry::HasTwoViews() { return views_ == Views::kSystem && SystemHasTwoViews(); }
@@ -265,6 +301,6 @@ bool Win32Registry::IsUserClassesKey(const std::string& path) {
   UniqueHkey holder;
   const HKEY classes_root = OpenRoot(kHkeyClassesRoot, false, view_, holder);
   UniqueHkey key;
-  if (!classes_root || OpenPath(classes_root, path, false, view_, key) != ERROR_SUCCESS) return false;
+  if (!classes_root || OpenPath(classes_root, path, code_page_, false, view_, key) != ERROR_SUCCESS) return false;
   return IsKeyOfUserClasses(key.get());
 }

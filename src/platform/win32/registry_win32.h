@@ -1,8 +1,8 @@
 #pragma once
-// The system registry. Keys are opened and written through the ANSI
-// registry functions; names and text are read through the UTF-16 ones and
-// converted to the program's code page, so that what it cannot hold is
-// known as unreadable instead of read with '?' in it. Root handles are the
+// The system registry, through the UTF-16 registry functions: names and
+// text are converted exactly between them and the program's code page, so
+// that what it cannot hold is known as unreadable instead of read with '?'
+// in it, and a name of any length in the code page reaches its key. Root handles are the
 // seven predefined keys; any other handle value opens nothing. On 64-bit
 // Windows every key is opened in the 64-bit view, from either width, so
 // that a path names its view (registry_views.h).

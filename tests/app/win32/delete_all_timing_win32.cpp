@@ -8,77 +8,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <sstream>
-#include <thread>
 
 #include "app/win32/command_ids.h"
-#include "app/win32/main.h"
-#include "app/win32/message_loop.h"
-#include "app/win32/version_record_win32.h"
 #include "cli/headless_scan.h"
 #include "cli/problem_list.h"
-#include "platform/registry_accessor.h"
-#include "platform/win32/files_win32.h"
-#include "platform/win32/clock_win32.h"
-#include "platform/root_keys.h"
 #include "support/no_mail.h"
 #include "support/registry_sandbox_win32.h"
 #include "support/temp_folder_win32.h"
+#include "window_timing_win32.h"
+
+using namespace window_timing;
 
 namespace {
-
-using Steady = std::chrono::steady_clock;
-constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
-constexpr char kRules[] =
-    "[PATHS1]\r\n"
-    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\*=Application paths,1,FILEDEF_\r\n";
-
-double Seconds(Steady::duration duration) { return std::chrono::duration<double>(duration).count(); }
-
-void Plant(Registry& registry, int problems) {
-  for (int i = 0; i < problems; ++i) {
-    RegistryAccessor key(registry, kHkeyCurrentUser);
-    key.OpenKeyWrite(std::string(kAppPaths) + "\\Gone" + std::to_string(i) + ".exe");
-    key.WriteString("", "C:\\TarnelNowhere\\Gone" + std::to_string(i) + ".exe");
-  }
-}
-
-class ProgramFolder : public Win32FileSystem {
- public:
-  explicit ProgramFolder(std::string folder) : folder_(std::move(folder)) {}
-  std::string ExeFolder() override { return folder_; }
-
- private:
-  std::string folder_;
-};
-
-class Agreeing : public UserMessages {
- public:
-  void Error(const std::string& text) override { std::printf("error: %s\n", text.c_str()); }
-  void Inform(const std::string&) override {}
-  bool Confirm(const std::string&, const std::string&) override { return true; }
-  std::optional<std::string> AskSaveFile(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> AskOpenFile(const std::string&, const std::string&) override { return std::nullopt; }
-};
-
-class NoClipboard : public Clipboard {
- public:
-  bool SetText(const std::string&) override { return true; }
-};
-
-class NoNavigator : public RegistryNavigator {
- public:
-  void GotoKey(const std::string&, const std::string&) override {}
-};
-
-class NoShell : public Shell {
- public:
-  void Open(std::uintptr_t, const std::string&) override {}
-};
 
 double HeadlessSeconds(Registry& registry, FileSystem& files, bool remove, const std::string& rules) {
   Win32Clock clock;
@@ -92,37 +34,6 @@ double HeadlessSeconds(Registry& registry, FileSystem& files, bool remove, const
   scan.Run(options);
   return Seconds(Steady::now() - start);
 }
-
-// The longest wait for the window's thread to answer while it runs.
-class AnswerProbe {
- public:
-  explicit AnswerProbe(HWND window)
-      : thread_([this, window] {
-          while (!stop_) {
-            const auto sent = Steady::now();
-            DWORD_PTR result = 0;
-            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &result);
-            worst_ = std::max(worst_.load(), Seconds(Steady::now() - sent));
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-          }
-          ended_ = true;
-        }) {}
-  double Stop(TMainForm& form) {
-    stop_ = true;
-    while (!ended_) {
-      PumpMessages(form);
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    thread_.join();
-    return worst_;
-  }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::atomic<bool> ended_{false};
-  std::atomic<double> worst_{0};
-  std::thread thread_;
-};
 
 }  // namespace
 
@@ -144,30 +55,10 @@ int main(int argc, char** argv) {
   const double headless = HeadlessSeconds(*registry, files, true, rules);
 
   Plant(*registry, problems);
-  Win32VersionRecordReader versions;
-  NoShell shell;
-  Agreeing messages;
-  Win32Clock clock;
-  class NoMapi : public MapiLibrary {
-   public:
-    std::uint32_t SendDocuments(std::uintptr_t, const std::string&, const std::string&, const std::string&) override {
-      return 0;
-    }
-  } mapi;
-  NoClipboard clipboard;
-  NoNavigator navigator;
-  TMainForm form({*registry, files, versions, shell, messages, clock, mapi, clipboard, navigator});
-  if (!form.Create()) return 1;
-  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
-  bool finished = false;
-  form.OnScanFinished = [&] { finished = true; };
-  const auto scan_start = Steady::now();
-  form.Dispatcher().Execute(CommandId::kStart);
-  while (!finished) {
-    PumpMessages(form);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-  const double window_scan = Seconds(Steady::now() - scan_start);
+  TimedWindow timed(*registry, files);
+  if (!timed.Open()) return 1;
+  TMainForm& form = timed.Form();
+  const double window_scan = timed.ScanToTheEnd();
   const int found = CountProblems(form.Results());
   PumpMessages(form);
 

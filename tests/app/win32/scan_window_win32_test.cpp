@@ -275,6 +275,37 @@ TEST_F(ScanWindowTest, ProblemsAreBoldAndRedOnScreen) {
   EXPECT_EQ(RedPixels(form.List().Handle(), gone_first ? here : gone), 0);
 }
 
+// A rescan over thousands of problems: the earlier ones are off the screen
+// the moment Start returns, the progress already shows, and the new tree
+// is on the screen as soon as the scan ends.
+TEST_F(ScanWindowTest, ARescanTakesTheEarlierResultsOffTheScreenAtOnceAndPaintsTheNewOnes) {
+  ImportRegText(*registry_, Planted(3000));
+  StoreGeometry(40, 40, 900, 560);
+  TMainForm& form = Open();
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  ScanToTheEnd(form);
+  form.SelectNode(*FindNode(*form.Results().Top(), "Gone2999.exe"));
+  TreeView_SelectItem(form.Tree().Handle(), nullptr);  // no highlight over the texts
+  Settle(300);
+  RECT tree{};
+  GetClientRect(form.Tree().Handle(), &tree);
+  ASSERT_GT(RedPixels(form.Tree().Handle(), tree), 100) << "the first scan's problems on the screen";
+
+  bool finished = false;
+  form.OnScanFinished = [&] { finished = true; };
+  form.Dispatcher().Execute(CommandId::kStart);
+  EXPECT_EQ(form.Tree().Count(), 1);
+  EXPECT_EQ(form.Results().NodeCount(), 1u);
+  EXPECT_EQ(RedPixels(form.Tree().Handle(), tree), 0) << "earlier problems still on the screen";
+  EXPECT_TRUE(Shown(form.Status().ProgressBar()));
+  EXPECT_EQ(SendMessageA(form.Status().ProgressBar(), PBM_GETRANGE, FALSE, 0), 2) << "the rules to go through";
+  SaveScreenshot(form.Handle(), "rescan-started");
+  PumpUntil(form, finished);
+  EXPECT_EQ(CountProblems(form.Results()), 3001);
+  EXPECT_GT(RedPixels(form.Tree().Handle(), tree), 100) << "the new tree is not on the screen";
+  SaveScreenshot(form.Handle(), "rescan-ended");
+}
+
 TEST_F(ScanWindowTest, StopKeepsWhatWasFoundAndReturnsToIdle) {
   ImportRegText(*registry_, Planted(3000));
   TMainForm& form = Open();

@@ -4,6 +4,7 @@
 // registry editor.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -144,6 +145,47 @@ TEST_F(UnicodeNamesTest, PathsThatExistAreNotReportedThoseThatDoNotAreAndEveryKe
   ScanToTheEnd(form);
   EXPECT_EQ(Problems(form), (std::vector<std::string>{std::string(kAppPaths) + "测试.exe [(Default)|] 1",
                                                       std::string(kRun) + " [Τεστ|值|] 0"}));
+}
+
+// Names longer than the ANSI functions take (180 and 300 Cyrillic letters:
+// 360 and 600 bytes of UTF-8) are scanned like any other, deleted exactly
+// and given back.
+TEST_F(UnicodeNamesTest, NamesOverTwoHundredFiftyFiveBytesAreReportedDeletedAndGivenBack) {
+  std::string long_key, long_value;
+  for (int i = 0; i < 180; ++i) long_key += "Щ";
+  for (int i = 0; i < 300; ++i) long_value += "ю";
+  const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n"
+                           "[" + std::string(kAppPaths) + long_key + "]\r\n"
+                           "@=\"C:\\\\TarnelNames\\\\gone.exe\"\r\n\r\n"
+                           "[" + kRun + "]\r\n\"" + long_value + "\"=\"C:\\\\TarnelNames\\\\gone.exe\"\r\n";
+  const std::vector<std::uint8_t> bytes = BytesFromWide(*kUtf8.ToWide(text));
+  ApplyRegText(*registry_, DecodeRegFile("\xFF\xFE" + std::string(bytes.begin(), bytes.end()), Win32CodePages()),
+               RegTextBytes::kAsWritten);
+  const RegistryDump before = Dump();
+  TMainForm& form = Open();
+  ScanToTheEnd(form);
+  const std::vector<std::string> problems = Problems(form);
+  EXPECT_NE(std::find(problems.begin(), problems.end(), std::string(kAppPaths) + long_key + " [(Default)|] 1"),
+            problems.end());
+  EXPECT_NE(std::find(problems.begin(), problems.end(), std::string(kRun) + " [Τεστ|" + long_value + "|值|] 0"),
+            problems.end())
+      << testing::PrintToString(problems);
+  const ResultNode* apps = form.Results().Top();
+  for (const char* name : {"HKEY_CURRENT_USER", "Software", "Microsoft", "Windows", "CurrentVersion", "App Paths"})
+    apps = apps->FindChild(name);
+  ASSERT_NE(apps, nullptr);
+  ASSERT_NE(apps->FindChild(long_key), nullptr);
+  form.SelectNode(*apps->FindChild(long_key));
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "long-cyrillic-key");
+  Send(WmIdOf(CommandId::kDeleteAll));
+  EXPECT_EQ(form.Results().NodeCount(), 1u) << (messages_.informed.empty() ? "" : messages_.informed.back());
+  const std::string backup = messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2);
+  EXPECT_NE(Utf8OfUtf16File(ReadBytes(backup)).find("[" + std::string(kAppPaths) + long_key + "]"), std::string::npos);
+  messages_.file_to_choose = backup;
+  Send(WmIdOf(CommandId::kRestoreBackup));
+  EXPECT_EQ(Dump(), before);
 }
 
 TEST_F(UnicodeNamesTest, ShownRightInTheTreeTheListAndTheResultsFileInEnglishAndRussian) {

@@ -109,6 +109,9 @@ TEST_F(NamesOutsideTheCodePageTest, AreNeitherReportedNorDeletedAndTheResultsNam
   EXPECT_NE(text.str().find("\r\n; HKEY_CURRENT_USER\\" + std::string(kAppPaths) + "\\plain.exe\\??\r\n"),
             std::string::npos)
       << text.str();
+  // Those the scan met and passed over are named too.
+  EXPECT_NE(text.str().find("\r\n; HKEY_CURRENT_USER\\" + std::string(kAppPaths) + "\\??.exe\r\n"), std::string::npos);
+  EXPECT_NE(text.str().find("\r\n; HKEY_CURRENT_USER\\" + std::string(kRun) + ": \"??\"\r\n"), std::string::npos);
   EXPECT_EQ(text.str().rfind("REGEDIT4\r\n", 0), 0u);
 }
 
