@@ -18,6 +18,7 @@ constexpr ReasonText kReasonTexts[] = {
     {kRefusedNoValueChosen, kMsgRefusedNoValueChosen},
     {kRefusedChanged, kMsgRefusedChanged},
     {kRefusedValidNow, kMsgRefusedValidNow},
+    {kRefusedCannotTell, kMsgRefusedCannotTell},
 };
 
 std::string Reason(const std::string& reason, const TLangv& texts) {
@@ -44,7 +45,9 @@ std::string OutcomeText(const DeletionOutcome& outcome, const TLangv& texts) {
 std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& backup_file,
                              const std::vector<std::string>& journal_notes) {
   std::string text = "Deleted: " + std::to_string(summary.deleted.size()) +
-                     (summary.deleted.size() == 1 ? " problem." : " problems.") + "\r\nBackup file: " + backup_file;
+                     (summary.deleted.size() == 1 ? " problem." : " problems.");
+  // Nothing deleted leaves no backup of this deletion.
+  if (!summary.deleted.empty()) text += "\r\nBackup file: " + backup_file;
   if (!summary.refused.empty()) {
     text += "\r\n\r\nNot deleted: " + std::to_string(summary.refused.size());
     for (const DeletionOutcome& refused : summary.refused) text += "\r\n" + refused.key + ": " + refused.reason;

@@ -92,5 +92,6 @@ inline constexpr int kMsgBackupStateUnsealed = 92;
 inline constexpr int kMsgBackupStateGone = 93;
 inline constexpr int kMsgBackupNotRecorded = 94;  // "made by" of a file the history lacks
 inline constexpr int kMsgBackupsFile = 95;        // the file name column
+inline constexpr int kMsgRefusedCannotTell = 96;  // a refusal: the judgement again could not tell
 // The last number of the table.
-inline constexpr int kLastMessage = kMsgBackupsFile;
+inline constexpr int kLastMessage = kMsgRefusedCannotTell;
