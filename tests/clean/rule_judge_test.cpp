@@ -17,28 +17,9 @@
 #include "regtext/regedit4_reader.h"
 #include "scan/key_paths.h"
 #include "support/no_mail.h"
+#include "support/tree_filler.h"
 
 namespace {
-
-class TreeFiller : public ScanView {
- public:
-  explicit TreeFiller(ResultTree& tree) : tree_(tree) {}
-  bool ClearResults() override {
-    tree_.DeleteChildren(*tree_.Top());
-    return true;
-  }
-  void SetProgressMax(int) override {}
-  void SetProgressStep(int) override {}
-  void SetProgressPosition(int) override {}
-  void StepProgress() override {}
-  void SetStatusText(const std::string&) override {}
-  void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override {
-    InsertProblemPath(tree_, *tree_.Top(), full_path, std::move(record));
-  }
-
- private:
-  ResultTree& tree_;
-};
 
 constexpr const char* kHkcu = "HKEY_CURRENT_USER\\Software\\";
 constexpr const char* kClass = "{11111111-2222-3333-4444-555555555555}";
