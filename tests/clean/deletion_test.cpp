@@ -216,6 +216,18 @@ TEST_F(DeletionTest, TheStatusSaysWhatWasDeletedInTheInterfacesLanguage) {
   EXPECT_EQ(OutcomeText({"K", false, kRefusedByRegistry, {}}, numbered),
             n(kMsgNotDeleted) + "[K|" + n(kMsgRefusedByRegistry) + "[%1|%2]]");
   EXPECT_EQ(OutcomeText({"K", false, "unheard of", {}}, numbered), n(kMsgNotDeleted) + "[K|unheard of]");
+  EXPECT_EQ(OutcomeText({"K", false, kRefusedCannotTell, {}}, numbered),
+            n(kMsgNotDeleted) + "[K|" + n(kMsgRefusedCannotTell) + "[%1|%2]]");
+}
+
+// A Delete All that deleted nothing left no backup to name.
+TEST_F(DeletionTest, TheSummaryNamesTheBackupOnlyOfWhatWasDeleted) {
+  DeletionSummary summary;
+  summary.refused.push_back({"HKEY_CURRENT_USER\\K", false, kRefusedValidNow, {}});
+  EXPECT_EQ(DeleteAllSummary(summary, "C:\\b.reg", {}),
+            "Deleted: 0 problems.\r\n\r\nNot deleted: 1\r\nHKEY_CURRENT_USER\\K: it is valid now");
+  summary.deleted.push_back({"HKEY_CURRENT_USER\\L", true, "", {}});
+  EXPECT_EQ(DeleteAllSummary(summary, "C:\\b.reg", {}).rfind("Deleted: 1 problem.\r\nBackup file: C:\\b.reg\r\n", 0), 0u);
 }
 
 TEST_F(DeletionTest, DeleteAllWithNothingLeftDeletesAndWritesNothing) {
