@@ -155,6 +155,9 @@ TEST_F(DeletionJourneyTest, AnEntryValidSinceTheScanIsRefusedLeftAndNotBackedUp)
       << messages_.informed.back();
   EXPECT_TRUE(registry_->OpenRead(kHkeyLocalMachine, cpls)->QueryValue("TarnelDemoGone"));
   EXPECT_EQ(form.Results().NodeCount(), 8u) << "My Computer, the root key and the path to Cpls";
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "delete-all-valid-now-left");
   const std::string backup = ReadText(messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2));
   EXPECT_EQ(backup.find("gone.cpl"), std::string::npos);
   EXPECT_NE(backup.find("TarnelDemoGone.exe]"), std::string::npos) << "what went is there";
