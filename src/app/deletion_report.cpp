@@ -18,6 +18,7 @@ std::string Reason(const Refusal& refusal, const TLangv& texts) {
     case RefusalReason::kNoValueChosen: return texts.GetMsg(kMsgRefusedNoValueChosen);
     case RefusalReason::kChanged: return texts.GetMsg(kMsgRefusedChanged);
     case RefusalReason::kValidNow: return texts.GetMsg(kMsgRefusedValidNow);
+    case RefusalReason::kCannotTell: return texts.GetMsg(kMsgRefusedCannotTell);
     case RefusalReason::kKept: break;
   }
   return refusal.kept;
@@ -41,9 +42,10 @@ std::string OutcomeText(const DeletionOutcome& outcome, const TLangv& texts) {
 std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& backup_file,
                              const std::vector<std::string>& journal_notes, const TLangv& texts) {
   const std::size_t deleted = summary.deleted.size();
-  std::string text = FillIn(texts.GetMsg(deleted == 1 ? kMsgDeletedOneProblem : kMsgDeletedProblems),
-                            {std::to_string(deleted)}) +
-                     "\r\n" + FillIn(texts.GetMsg(kMsgBackupFileIs), {backup_file});
+  std::string text =
+      FillIn(texts.GetMsg(deleted == 1 ? kMsgDeletedOneProblem : kMsgDeletedProblems), {std::to_string(deleted)});
+  // Nothing deleted leaves no backup of this deletion.
+  if (deleted > 0) text += "\r\n" + FillIn(texts.GetMsg(kMsgBackupFileIs), {backup_file});
   if (!summary.refused.empty()) {
     text += "\r\n\r\n" + FillIn(texts.GetMsg(kMsgNotDeletedCount), {std::to_string(summary.refused.size())});
     for (const DeletionOutcome& refused : summary.refused)

@@ -99,7 +99,8 @@ BackupRecord RecordOfDeletion(const TBuck& journal, const std::string& made_by, 
 
 bool RecordDeletion(Registry& registry, FileSystem& files, const TBuck& journal, const std::string& made_by,
                     int problems, const LocalTime& now) {
-  if (journal.FileName().empty() || !files.FileExists(journal.FileName())) return true;
+  // A deletion of nothing leaves the file as it was, or none.
+  if (problems == 0 || journal.FileName().empty() || !files.FileExists(journal.FileName())) return true;
   return StoreBackupRecord(registry, RecordOfDeletion(journal, made_by, problems, now));
 }
 

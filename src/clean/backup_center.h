@@ -38,8 +38,10 @@ std::vector<BackupEntry> BackupEntries(const std::vector<BackupRecord>& history,
 // The record of a deletion that has just written the journal's file.
 BackupRecord RecordOfDeletion(const TBuck& journal, const std::string& made_by, int problems,
                               const LocalTime& now);
-// Records it when the journal's file exists: a dry run or a refused
-// backup writes none. False when it should have been but was not stored.
+// Records it when it deleted something and the journal's file exists (a
+// dry run or a refused backup writes none; a deletion that refused all it
+// backed up leaves the file as it was before, or none). False when it
+// should have been but was not stored.
 bool RecordDeletion(Registry& registry, FileSystem& files, const TBuck& journal, const std::string& made_by,
                     int problems, const LocalTime& now);
 

@@ -62,11 +62,13 @@ Refusal ProblemDeletion::Backup(ResultNode& node, const std::vector<std::string>
   if (record.FLevel <= 0) {
     if (names.empty()) return {RefusalReason::kNoValue};
     if (Refusal kept = KeptRefusal(node, names)) return kept;
+    taken.key = NodeKey(node);
     return journal_.BackupValuesOfNode(node, names, &taken.values) ? Refusal{} : incomplete;
   }
   const ResultNode* key = ProblemKeyNode(node, record.FLevel);
   if (!key) return {RefusalReason::kRootKey};
   if (Refusal kept = KeptRefusal(node, names)) return kept;
+  taken.key = NodeKey(*key);
   return journal_.BackupKeyOfNode(*key, &taken.branch) ? Refusal{} : incomplete;
 }
 
@@ -87,28 +89,47 @@ Refusal RecheckRefusal(Recheck result) {
 
 }  // namespace
 
-Refusal ProblemDeletion::DeleteValuesOf(const ResultNode& node, const BackedUp& backed_up) {
+Refusal ProblemDeletion::DeleteValuesOf(const BackedUp& backed_up) {
   if (dry_run_) return {};
-  return RecheckRefusal(DeleteValuesAsBackedUp(registry_, NodeKey(node).Root(), NodeKey(node).Path(), backed_up.values));
+  const KeyPath& key = backed_up.key;
+  return RecheckRefusal(DeleteValuesAsBackedUp(registry_, key.Root(), key.Path(), backed_up.values));
 }
 
-Refusal ProblemDeletion::DeleteKeyOf(const ResultNode& node, const BackedUp& backed_up) {
+Refusal ProblemDeletion::DeleteKeyOf(const BackedUp& backed_up) {
   if (dry_run_) return {};
-  return RecheckRefusal(DeleteBranchAsBackedUp(registry_, NodeKey(node).Root(), NodeKey(node).Path(), backed_up.branch));
+  const KeyPath& key = backed_up.key;
+  return RecheckRefusal(DeleteBranchAsBackedUp(registry_, key.Root(), key.Path(), backed_up.branch));
+}
+
+Refusal ProblemDeletion::NoLongerFound(bool of_values, const BackedUp& backed_up, Verdict verdict) {
+  // A change since the backup is named first: it is what the user finds in
+  // the registry.
+  const KeyPath& key = backed_up.key;
+  const Comparison now = of_values ? CompareValuesWithBackup(registry_, key.Root(), key.Path(), backed_up.values)
+                                   : CompareBranchWithBackup(registry_, key.Root(), key.Path(), backed_up.branch);
+  if (now == Comparison::kGone) return {};
+  if (now == Comparison::kChanged) return {RefusalReason::kChanged};
+  return {verdict == Verdict::kValidNow ? RefusalReason::kValidNow : RefusalReason::kCannotTell};
+}
+
+void ProblemDeletion::KeepOnlyDeleted(const TBuck::Mark& mark, const std::vector<const BackedUp*>& deleted) {
+  // A failure leaves the whole file, and a note in the journal says so.
+  if (!dry_run_) journal_.KeepOnly(mark, deleted);
 }
 
 DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std::string>& names,
-                                        const BackedUp& backed_up) {
+                                        const BackedUp& backed_up, bool of_values) {
   TErrorClass& record = *node.Data();
-  const bool of_values = record.FLevel <= 0;
   ResultNode& key = of_values ? node : const_cast<ResultNode&>(*ProblemKeyNode(node, record.FLevel));
   DeletionOutcome outcome{NodeFullPath(key), false, {}, {}};
   // Judged first: the registry calls then follow the comparison at once.
-  if (judge_ && !judge_->StillAProblem(node)) {
-    outcome.refusal = {RefusalReason::kValidNow};
-    return outcome;
+  if (const Verdict verdict = !judge_ ? Verdict::kStillAProblem
+                                      : judge_->Judge(node, of_values ? names : std::vector<std::string>{});
+      verdict != Verdict::kStillAProblem) {
+    outcome.refusal = NoLongerFound(of_values, backed_up, verdict);
+    if (outcome.refusal) return outcome;
   }
-  outcome.refusal = of_values ? DeleteValuesOf(node, backed_up) : DeleteKeyOf(key, backed_up);
+  outcome.refusal = of_values ? DeleteValuesOf(backed_up) : DeleteKeyOf(backed_up);
   if (outcome.refusal) return outcome;
   outcome.deleted = true;
   if (!of_values) {
@@ -128,23 +149,32 @@ DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std:
 DeletionOutcome ProblemDeletion::DeleteProblem(ResultNode& node) {
   if (!node.Data()) return {NodeFullPath(node), false, {RefusalReason::kNoProblem}, {}};
   const std::vector<std::string> names = node.Data()->FValueNames;
+  const TBuck::Mark mark = journal_.MarkDocument();
   BackedUp backed_up;
+  DeletionOutcome outcome;
   if (Refusal refusal = Backup(node, names, backed_up)) {
     const ResultNode* key = node.Data()->FLevel > 0 ? ProblemKeyNode(node, node.Data()->FLevel) : &node;
-    return {NodeFullPath(key ? *key : node), false, refusal, {}};
+    outcome = {NodeFullPath(key ? *key : node), false, refusal, {}};
+  } else {
+    Flush();
+    outcome = Remove(node, names, backed_up, node.Data()->FLevel <= 0);
   }
-  Flush();
-  return Remove(node, names, backed_up);
+  if (!outcome.deleted) KeepOnlyDeleted(mark, {});
+  return outcome;
 }
 
 DeletionOutcome ProblemDeletion::DeleteValues(ResultNode& node, const std::vector<std::string>& names) {
   if (!node.Data() || names.empty()) return {NodeFullPath(node), false, {RefusalReason::kNoValueChosen}, {}};
   if (Refusal kept = KeptRefusal(node, names)) return {NodeFullPath(node), false, kept, {}};
-  BackedUp backed_up;
-  if (!journal_.BackupValuesOfNode(node, names, &backed_up.values))
-    return {NodeFullPath(node), false, {RefusalReason::kBackup}, {}};
-  Flush();
-  return Remove(node, names, backed_up);
+  const TBuck::Mark mark = journal_.MarkDocument();
+  BackedUp backed_up{NodeKey(node), {}, {}};
+  DeletionOutcome outcome{NodeFullPath(node), false, {RefusalReason::kBackup}, {}};
+  if (journal_.BackupValuesOfNode(node, names, &backed_up.values)) {
+    Flush();
+    outcome = Remove(node, names, backed_up, true);
+  }
+  if (!outcome.deleted) KeepOnlyDeleted(mark, {});
+  return outcome;
 }
 
 DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
@@ -153,10 +183,12 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
     std::vector<std::string> names;
     Refusal refusal;
     BackedUp backed_up;
+    bool deleted = false;
   };
+  const TBuck::Mark mark = journal_.MarkDocument();
   std::vector<Planned> plan;
   for (ResultNode* node : ProblemNodes()) {
-    Planned planned{Components(*node), node->Data()->FValueNames, {}, {}};
+    Planned planned{Components(*node), node->Data()->FValueNames, {}, {}, false};
     planned.refusal = Backup(*node, planned.names, planned.backed_up);
     plan.push_back(std::move(planned));
     step();
@@ -167,7 +199,7 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
   OwnDeletions own;
   for (Planned& planned : plan)
     if (const ResultNode* node = FindNode(tree_, planned.path)) own.Watch(NodeKey(*node).Root(), planned.backed_up.branch);
-  for (const Planned& planned : plan) {
+  for (Planned& planned : plan) {
     // A problem inside a branch deleted before it went with that branch.
     ResultNode* node = FindNode(tree_, planned.path);
     if (node && node->Data()) {
@@ -178,13 +210,20 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
       const RootKey root = target_key.Root();
       const std::string& key_path = target_key.Path();
       DeletionOutcome outcome = !planned.refusal
-                                    ? Remove(*node, planned.names, planned.backed_up)
+                                    ? Remove(*node, planned.names, planned.backed_up, of_values)
                                     : DeletionOutcome{NodeFullPath(*node), false, planned.refusal, {}};
       if (outcome.deleted && of_values) own.ValuesDeleted(root, key_path, outcome.values);
       if (outcome.deleted && !of_values) own.KeyDeleted(root, key_path);
+      planned.deleted = outcome.deleted;
       (outcome.deleted ? summary.deleted : summary.refused).push_back(std::move(outcome));
     }
     step();
+  }
+  if (!summary.refused.empty()) {
+    std::vector<const BackedUp*> deleted;
+    for (const Planned& planned : plan)
+      if (planned.deleted) deleted.push_back(&planned.backed_up);
+    KeepOnlyDeleted(mark, deleted);
   }
   return summary;
 }

@@ -6,7 +6,8 @@
 // problem is judged again and what goes is compared with its backup, and a
 // problem valid now or changed since is refused; a deletion the registry
 // refuses leaves its problem in the tree. The tree loses a problem's branch
-// only when the registry lost its entries.
+// only when the registry lost its entries, and the backup file keeps only
+// what was deleted.
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,8 +52,9 @@ class ProblemDeletion {
   // What must never be deleted, not even with a parent key: a deletion that
   // would remove any of it is refused. Null: nothing kept.
   void SetKeepList(const KeepList* kept) { kept_ = kept; }
-  // Judges each problem again right before its deletion. Null: a problem
-  // found stays a problem.
+  // Judges each problem again right before its deletion; one that is no
+  // longer the problem found is refused. Null: a problem found stays a
+  // problem.
   void SetJudge(ProblemJudge* judge) { judge_ = judge; }
   // Plans, backs up in memory and prunes the tree as deleting does, but
   // writes no backup file and leaves the registry as it is.
@@ -63,20 +65,24 @@ class ProblemDeletion {
 
  private:
   // What a problem's backup read: what its deletion may remove.
-  struct BackedUp {
-    BranchSnapshot branch;  // of a key problem
-    ValuesSnapshot values;  // of a value problem
-  };
+  using BackedUp = BackupCopy;
   // None when backed up completely; else why the problem is refused.
   Refusal Backup(ResultNode& node, const std::vector<std::string>& names, BackedUp& taken);
   // None when nothing kept would go with the problem's deletion.
   Refusal KeptRefusal(const ResultNode& node, const std::vector<std::string>& names);
   void Flush();
   // The deletion itself, after the backup file is written.
-  DeletionOutcome Remove(ResultNode& node, const std::vector<std::string>& names, const BackedUp& backed_up);
+  // of_values: the named values go, whatever the problem's level.
+  DeletionOutcome Remove(ResultNode& node, const std::vector<std::string>& names, const BackedUp& backed_up,
+                         bool of_values);
   // None when deleted (or gone already); else why not.
-  Refusal DeleteValuesOf(const ResultNode& node, const BackedUp& backed_up);
-  Refusal DeleteKeyOf(const ResultNode& node, const BackedUp& backed_up);
+  Refusal DeleteValuesOf(const BackedUp& backed_up);
+  Refusal DeleteKeyOf(const BackedUp& backed_up);
+  // Why a problem the judge no longer finds is refused; none when it is gone
+  // and its deletion only has to find that out.
+  Refusal NoLongerFound(bool of_values, const BackedUp& backed_up, Verdict verdict);
+  // After a deletion: the backup file keeps only what was deleted.
+  void KeepOnlyDeleted(const TBuck::Mark& mark, const std::vector<const BackedUp*>& deleted);
 
   ResultTree& tree_;
   Registry& registry_;

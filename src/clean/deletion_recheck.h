@@ -15,6 +15,18 @@ enum class Recheck {
   kRefused,   // the registry refused the deletion
 };
 
+enum class Comparison {
+  kGone,     // the key is not there
+  kChanged,  // differs from the backup
+  kSame,
+};
+
+// What the registry holds now against the copy, deleting nothing.
+Comparison CompareValuesWithBackup(Registry& registry, RootKey root, const std::string& path,
+                                   const ValuesSnapshot& backed_up);
+Comparison CompareBranchWithBackup(Registry& registry, RootKey root, const std::string& path,
+                                   const BranchSnapshot& backed_up);
+
 // The values of the copy (absent ones must still be absent), from the key
 // at path.
 Recheck DeleteValuesAsBackedUp(Registry& registry, RootKey root, const std::string& path,

@@ -41,6 +41,9 @@ void OwnDeletions::KeyDeleted(RootKey root, const std::string& path) {
   const std::string parent = slash == std::string::npos ? std::string() : path.substr(0, slash);
   const std::string name = path.substr(slash + 1);
   for (BranchSnapshot* branch : found->second) {
+    // A branch that went whole (the deleted key's own) stays the copy of
+    // what went.
+    if (!branch->empty() && InsideOrAt(branch->front().path, path)) continue;
     std::erase_if(*branch, [&](const KeySnapshot& key) { return InsideOrAt(key.path, path); });
     for (KeySnapshot& key : *branch)
       if (EqualsNoCase(key.path, parent))

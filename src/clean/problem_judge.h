@@ -2,11 +2,21 @@
 // A second verdict on a problem found earlier, given right before its
 // deletion: what was wrong then may be right now (the missing file put
 // back, the class registered again).
+#include <string>
+#include <vector>
+
 #include "scan/result_tree.h"
+
+enum class Verdict {
+  kStillAProblem,  // the same key problem, or the values that would go still faulty
+  kValidNow,       // found valid, or a smaller problem than the one to delete
+  kCannotTell,     // not found again, and a look-up could not tell
+};
 
 class ProblemJudge {
  public:
   virtual ~ProblemJudge() = default;
-  // Whether the node's problem is still a problem.
-  virtual bool StillAProblem(const ResultNode& problem) = 0;
+  // The node's problem as it is now. names: the values its deletion would
+  // remove; none when it removes the problem's key.
+  virtual Verdict Judge(const ResultNode& problem, const std::vector<std::string>& names) = 0;
 };

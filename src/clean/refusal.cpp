@@ -12,6 +12,7 @@ std::string RefusalText(const Refusal& refusal) {
     case RefusalReason::kNoValueChosen: return "no bad value chosen";
     case RefusalReason::kChanged: return "it changed since its backup was made";
     case RefusalReason::kValidNow: return "it is valid now";
+    case RefusalReason::kCannotTell: return "whether it is still a problem cannot be told now";
     case RefusalReason::kKept: return refusal.kept;
   }
   return "";

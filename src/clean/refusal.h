@@ -12,6 +12,7 @@ enum class RefusalReason {
   kNoValueChosen,  // Delete on values with no bad value among the rows
   kChanged,        // what would go differs from its backup
   kValidNow,       // judged again right before: no problem any more
+  kCannotTell,     // judged again right before: whether it still is cannot be told
   kKept,           // something kept would go with it
 };
 

@@ -1,6 +1,7 @@
 #include "clean/scan_session.h"
 
 #include "clean/ignore_list.h"
+#include "clean/rule_judge.h"
 #include "scan/knowledge_base_fault.h"
 #include "scan/verefy.h"
 
@@ -56,6 +57,12 @@ ProblemDeletion ScanSession::Deletion() {
   deletion_kept_ = KeptNow();
   ProblemDeletion deletion(tree_, services_.registry, journal_);
   deletion.SetKeepList(&deletion_kept_);
+  // Judged by the rules of the scan that found the problems, whatever the
+  // knowledge base holds by now.
+  judge_ = scanner_ ? std::make_unique<RuleJudge>(services_.registry, services_.files, scanner_->Rules(),
+                                                  &deletion_kept_)
+                    : nullptr;
+  deletion.SetJudge(judge_.get());
   return deletion;
 }
 

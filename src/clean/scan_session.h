@@ -20,6 +20,7 @@
 #include "scan/result_tree.h"
 #include "scan/scan_view.h"
 
+class RuleJudge;
 class Tverefy;
 
 // What a session reads, writes and reports through.
@@ -73,8 +74,9 @@ class ScanSession {
   // The rule entries the last scan went through; 0 before the first.
   int TotalEntries() const;
 
-  // A deletion over the tree that backs up through the journal and keeps
-  // what the ignore list and the exclusions keep as they are now.
+  // A deletion over the tree that backs up through the journal, keeps what
+  // the ignore list and the exclusions keep as they are now, and judges
+  // each problem again by the rules that found it.
   ProblemDeletion Deletion();
   // What a scan and a deletion keep, read now.
   KeepList KeptNow() const;
@@ -92,5 +94,6 @@ class ScanSession {
   TBuck journal_;
   KeepList scan_kept_;      // read by the running scan's worker
   KeepList deletion_kept_;  // what the deletion in progress leaves alone
+  std::unique_ptr<RuleJudge> judge_;  // of the deletion in progress
   std::unique_ptr<Tverefy> scanner_;
 };

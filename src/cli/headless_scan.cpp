@@ -125,7 +125,9 @@ int HeadlessScan::Delete(ScanSession& session, const ScanOptions& options, const
   DeletionResults results;
   try {
     DeletionSummary done = deletion.DeleteAll([] {});
-    results = {journal.FileName(), std::move(done.deleted), std::move(done.refused)};
+    // A run that deleted nothing leaves no backup of its own.
+    const bool backup_written = dry_run || system_.files.FileExists(journal.FileName());
+    results = {backup_written ? journal.FileName() : "", std::move(done.deleted), std::move(done.refused)};
   } catch (const FileCreateError& error) {
     // The name taken by another run at the last moment: it is never replaced.
     if (options.backup_file && system_.files.FileExists(*options.backup_file))

@@ -119,5 +119,6 @@ inline constexpr int kMsgPointNoReason = 119;
 inline constexpr int kMsgPointUnavailable = 120;
 inline constexpr int kMsgPointFailed = 121;       // %1 the error's number; its text follows
 inline constexpr int kMsgSaveToFileTitle = 122;   // the caption of Save as..'s dialog
+inline constexpr int kMsgRefusedCannotTell = 123;  // a refusal: the judgement again could not tell
 // The last number of the table.
-inline constexpr int kLastMessage = kMsgSaveToFileTitle;
+inline constexpr int kLastMessage = kMsgRefusedCannotTell;

@@ -101,6 +101,47 @@ void TBuck::WriteJournal() {
   }
 }
 
+void TBuck::AddCopy(const BackupCopy& copy) {
+  const std::string root_name = RootKeyName(copy.key.Root());
+  for (const KeySnapshot& key : copy.branch) {
+    const std::string header = JoinKeyPath(root_name, key.path);
+    WriteValues(header, FindOrAddKey(header), key.values);
+  }
+  ValuesSnapshot present;
+  for (const auto& [name, value] : copy.values)
+    if (value) present.emplace_back(name, value);
+  if (present.empty()) return;
+  const std::string header = copy.key.FullName();
+  WriteValues(header, FindOrAddKey(header), present);
+}
+
+bool TBuck::KeepOnly(const Mark& mark, const std::vector<const BackupCopy*>& deleted) {
+  FLines = mark.lines;
+  headers_ = mark.headers;
+  notes_ = mark.notes;
+  for (const BackupCopy* copy : deleted) AddCopy(*copy);
+  if (FLines == written_.lines) return true;
+  try {
+    if (FLines == EmptyDocument() && !mark.file_written) {
+      // Nothing deleted into a file this deletion made: no backup at all,
+      // and the name is created afresh by the next deletion.
+      if (!files_.DeleteFile(FFileName) && files_.FileExists(FFileName)) throw FileCreateError(FFileName);
+      file_written_ = false;
+    } else {
+      WriteDocument(FFileName, FLines);
+    }
+  } catch (const FileCreateError&) {
+    FLines = written_.lines;
+    headers_ = written_.headers;
+    notes_ = written_.notes;
+    notes_.push_back(FFileName + " also holds what was backed up but not deleted: restoring it writes that back");
+    written_.notes = notes_;
+    return false;
+  }
+  written_ = {FLines, headers_, notes_};
+  return true;
+}
+
 RegDocument TBuck::Sealed(const RegDocument& lines) {
   RegDocument sealed = lines;
   sealed.push_back(FileSealEndLine(CountRegistryLines(lines)));

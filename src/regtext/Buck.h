@@ -52,6 +52,22 @@ class TBuck {
   // disk then stays as it was, and the document goes back to what the file
   // holds: what was backed up since is of deletions that will not happen.
   void Flush();
+  // The document as it is before a deletion backs anything up.
+  struct Mark {
+    RegDocument lines;
+    HeaderIndex headers;
+    std::vector<std::string> notes;
+    bool file_written = false;
+  };
+  Mark MarkDocument() const { return {FLines, headers_, notes_, file_written_}; }
+  // After a deletion that did not delete all it backed up: the document
+  // becomes the mark with only the copies of what was deleted, and the file
+  // follows, under its name and sealed: rewritten whole, atomically, or
+  // removed when the mark had no file and nothing was deleted. False when
+  // that failed: the file and the document then stay whole as written,
+  // and a note says that they hold more than was deleted.
+  bool KeepOnly(const Mark& mark, const std::vector<const BackupCopy*>& deleted);
+
   // The index at which the key's values go: below its header (found without
   // regard to case), or in a new block at the end.
   int FindOrAddKey(const std::string& path);
@@ -96,6 +112,7 @@ class TBuck {
   static RegDocument Sealed(const RegDocument& lines);
   void WriteDocument(const std::string& file, const RegDocument& lines);
   bool WriteValues(const std::string& header, int index, const ValuesSnapshot& values);
+  void AddCopy(const BackupCopy& copy);
   // A new block of the header at the document's end; the index of its values.
   int AppendBlock(const std::string& block);
   // Records the key's subkeys and values whose names cannot be read; false

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/key_path.h"
 #include "platform/registry.h"
 
 // Values by name (as the registry spells it; "" the default value), each with
@@ -32,3 +33,11 @@ ValuesSnapshot ReadValuesSnapshot(RegKey& key, const std::vector<std::string>& n
 // while it is read leaves an entry without values or subkeys and an
 // unreadable class: it cannot equal a copy of a key that existed.
 std::optional<BranchSnapshot> ReadBranchSnapshot(Registry& registry, RootKey root, const std::string& path);
+
+// What one deletion's backup copied: the key with everything below it, or
+// named values of the key (absent ones noted as such).
+struct BackupCopy {
+  KeyPath key;
+  BranchSnapshot branch;
+  ValuesSnapshot values;
+};

@@ -5,6 +5,7 @@
 #include "platform/registry_errors.h"
 #include "platform/registry_views.h"
 #include "platform/root_keys.h"
+#include "scan/key_paths.h"
 #include "scan/key_pattern.h"
 #include "scan/rule_entry.h"
 
@@ -25,6 +26,9 @@ bool RuleEntryRuns(const std::string& name, const std::string& value) {
 
 TINISectionVarClass::TINISectionVarClass(CheckContext& owner, const std::string& section, const IniFile& ini)
     : TBaseVerClass(owner), FEntries(ReadRuleEntries(ini, section)) {}
+
+TINISectionVarClass::TINISectionVarClass(CheckContext& owner, RuleEntries entries)
+    : TBaseVerClass(owner), FEntries(std::move(entries)) {}
 
 namespace {
 
@@ -59,8 +63,10 @@ TINISectionVarClass::CheckRoutine TINISectionVarClass::FindCheck(const std::stri
 void TINISectionVarClass::Run() {
   RegistryAccessor reg(FOwner.ScannedRegistry());
   const bool two_views = FOwner.ScannedRegistry().HasTwoViews();
-  for (const auto& [name, value] : FEntries) {
+  for (std::size_t index = 0; index < FEntries.size(); ++index) {
+    const auto& [name, value] = FEntries[index];
     if (FOwner.StopRequested()) break;
+    FOwner.BeginRule(static_cast<std::int32_t>(index));
     reg.SetRootKey(RootKeyOfPath(name));
     const std::optional<EntryName> entry = SplitEntryName(name);
     if (!entry) {
@@ -81,6 +87,36 @@ void TINISectionVarClass::Run() {
     if (const std::optional<std::string> other = ThirtyTwoBitViewPath(reg.GetRootKey(), entry->pattern))
       VisitKeyPattern(entry->root_prefix, reg, *other, rule.parameter, routine, ExcludesTableKeys(*other), level);
   }
+}
+
+namespace {
+
+// The path below the entry's root of a key the scan named full_path: the
+// entry's root prefix, or the user's classes for a key of the classes root.
+std::optional<std::string> KeyPathBelow(const std::string& full_path, const EntryName& entry, RootKey root) {
+  if (full_path.starts_with(entry.root_prefix)) return full_path.substr(entry.root_prefix.size());
+  if (root == kHkeyClassesRoot && full_path.starts_with(kUserClassesPrefix))
+    return full_path.substr(kUserClassesPrefix.size());
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool TINISectionVarClass::CheckOneKey(std::int32_t rule, const std::string& full_path) {
+  if (rule < 0 || static_cast<std::size_t>(rule) >= FEntries.size()) return false;
+  const auto& [name, value] = FEntries[static_cast<std::size_t>(rule)];
+  const std::optional<EntryName> entry = SplitEntryName(name);
+  const RuleValue parsed = SplitRuleValue(value);
+  const RootKey root = RootKeyOfPath(name);
+  const CheckRoutine routine = parsed.has_check_field ? FindCheck(parsed.check_name) : nullptr;
+  if (!entry || !routine || root == 0) return false;
+  const std::optional<std::string> key_path = KeyPathBelow(full_path, *entry, root);
+  if (!key_path) return false;
+  RegistryAccessor reg(FOwner.ScannedRegistry());
+  reg.SetRootKey(root);
+  FOwner.BeginRule(rule);
+  CheckKey(entry->root_prefix, reg, *key_path, parsed.parameter, routine, ParseLevel(parsed.level_text));
+  return true;
 }
 
 void TINISectionVarClass::VisitKeyPattern(const std::string& root_prefix, RegistryAccessor& reg,

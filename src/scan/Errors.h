@@ -17,10 +17,14 @@ class TErrorClass {
   std::vector<std::string> FValueNames;
   // 0 or less: delete the values; n >= 1: delete the key n - 1 levels up.
   std::int32_t FLevel;
+  // The knowledge-base entries (by their number in the rules) whose checks
+  // found it: a deletion judges the problem again by these.
+  std::vector<std::int32_t> FRules;
 };
 
 // Merges source into target: the message once per distinct text, the larger
-// level, the value names not yet present (letter case ignored).
+// level, the value names not yet present (letter case ignored), the rules
+// not yet named.
 void MergeProblem(TErrorClass& target, const TErrorClass& source);
 
 // The messages the checks report.

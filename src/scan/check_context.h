@@ -9,7 +9,7 @@
 
 #include "platform/files.h"
 #include "scan/Errors.h"
-#include "scan/reference_list.h"
+#include "scan/reference_tables.h"
 
 class Registry;
 
@@ -18,6 +18,15 @@ class CheckContext {
   virtual ~CheckContext() = default;
 
   virtual Registry& ScannedRegistry() = 0;
+  // The knowledge-base entry whose check runs from now on (its number in
+  // the rules): the problems found carry it.
+  void BeginRule(std::int32_t rule) { rule_ = rule; }
+  // What a check found: the record names the rule running and goes to
+  // AddProblem.
+  void Report(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
+    if (rule_ >= 0) record->FRules = {rule_};
+    AddProblem(full_path, std::move(record));
+  }
   // Reports the problem, unless what it names is kept.
   virtual void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) = 0;
   // The system search order for a name; a name that cannot be judged (a
@@ -29,14 +38,15 @@ class CheckContext {
   virtual bool FolderFound(const std::string& path) = 0;
   // An environment variable as the user's programs see it.
   virtual std::optional<std::string> Variable(const std::string& name) = 0;
-  virtual const ReferenceList& ClassIds() const = 0;
-  virtual const ReferenceList& TypeLibs() const = 0;
-  virtual const ReferenceList& Interfaces() const = 0;
-  virtual const ReferenceList& ProgIds() const = 0;
+  // Whether the name is registered in the table (letter case ignored).
+  virtual bool Registered(ReferenceTable table, const std::string& name) const = 0;
   virtual bool StopRequested() const = 0;
   // A key or value met and not read: its name cannot be read ('?' for what
   // it cannot show). Named with the results.
   virtual void NoteUnreadable(const std::string& full_name) = 0;
   // Steps the progress once and shows the text as the current step.
   virtual void ReportProgress(const std::string& text) = 0;
+
+ private:
+  std::int32_t rule_ = -1;
 };

@@ -23,6 +23,9 @@ class FileLookup {
 
   // Forgets what earlier look-ups found: the next scan asks again.
   void Reset();
+  // Forgets the files and folders found, but not what kind each drive is
+  // nor where the system folders are.
+  void ForgetNames() { searched_.clear(); }
   // The system search order for a name (a bare name, or a path looked up as
   // it stands), each distinct name looked up once until Reset.
   Presence Search(const std::string& name);

@@ -23,3 +23,12 @@ std::vector<ReferenceTableKey> ReferenceTableKeys() {
   }
   return keys;
 }
+
+bool RegisteredNow(Registry& registry, ReferenceTable table, const std::string& name) {
+  // A name that no single subkey can have is in no snapshot.
+  if (name.empty() || name.find('\\') != std::string::npos) return false;
+  if (table == ReferenceTable::kProgIds && name.front() == '.') return false;
+  for (const ReferenceTableKey& key : ReferenceTableKeys())
+    if (key.table == table && registry.OpenRead(key.root, key.path + "\\" + name)) return true;
+  return false;
+}

@@ -15,3 +15,9 @@ struct ReferenceTableKey {
 };
 
 std::vector<ReferenceTableKey> ReferenceTableKeys();
+
+// Whether the name is registered in the table now, as a snapshot of the
+// tables' subkey names taken now would hold it: a subkey of that name
+// (letter case ignored) in any of the table's keys; a ProgID never starts
+// with a dot.
+bool RegisteredNow(Registry& registry, ReferenceTable table, const std::string& name);

@@ -4,6 +4,7 @@
 #include "platform/ini_file.h"
 #include "platform/registry.h"
 #include "platform/root_keys.h"
+#include "scan/key_paths.h"
 #include "scan/reference_tables.h"
 
 Tverefy::Tverefy(const ScanContext& context, ScanView& view)
@@ -20,8 +21,18 @@ Tverefy::~Tverefy() { StopAndWait(); }
 void Tverefy::LoadKnowledgeBase(const std::string& path) {
   const std::optional<IniFile> ini = LoadIniFile(files_, path);
   if (!ini || !ini->HasSection(kSectionName)) return;
-  auto section = std::make_unique<TINISectionVarClass>(*this, kSectionName, *ini);
-  if (section->EntryCount() > 0) FSections.push_back(std::move(section));
+  rules_ = ReadRuleEntries(*ini, kSectionName);
+  if (!rules_.empty()) FSections.push_back(std::make_unique<TINISectionVarClass>(*this, rules_));
+}
+
+bool Tverefy::Registered(ReferenceTable table, const std::string& name) const {
+  switch (table) {
+    case ReferenceTable::kClassIds: return FClassIds.Contains(name);
+    case ReferenceTable::kTypeLibs: return FTypeLibs.Contains(name);
+    case ReferenceTable::kInterfaces: return FInterfaces.Contains(name);
+    case ReferenceTable::kProgIds: return FProgIds.Contains(name);
+  }
+  return false;
 }
 
 void Tverefy::LoadReferenceLists() {
@@ -54,12 +65,9 @@ void Tverefy::UpdateView(const std::function<void(ScanView&)>& change) {
 }
 
 std::string Tverefy::WhereKeyLives(const std::string& full_path) {
-  // A key of the user's classes, written back under HKEY_CLASSES_ROOT, would
-  // land in the machine's classes: it is named where it lives.
-  constexpr std::string_view kClassesRoot = "HKEY_CLASSES_ROOT\\";
-  if (!full_path.starts_with(kClassesRoot)) return full_path;
-  const std::string path = full_path.substr(kClassesRoot.size());
-  return registry_.IsUserClassesKey(path) ? "HKEY_CURRENT_USER\\Software\\Classes\\" + path : full_path;
+  if (!full_path.starts_with(kClassesRootPrefix)) return full_path;
+  const std::string path = full_path.substr(kClassesRootPrefix.size());
+  return registry_.IsUserClassesKey(path) ? std::string(kUserClassesPrefix) + path : full_path;
 }
 
 void Tverefy::AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {

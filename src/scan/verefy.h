@@ -55,10 +55,11 @@ class Tverefy : public WorkerThread, public CheckContext {
   void UpdateView(const std::function<void(ScanView&)>& change);
 
   int TotalEntries() const;
-  const ReferenceList& ClassIds() const override { return FClassIds; }
-  const ReferenceList& TypeLibs() const override { return FTypeLibs; }
-  const ReferenceList& Interfaces() const override { return FInterfaces; }
-  const ReferenceList& ProgIds() const override { return FProgIds; }
+  // Against the snapshots taken when the scan started.
+  bool Registered(ReferenceTable table, const std::string& name) const override;
+  // The entries of the knowledge base's rules, numbered as the problems
+  // found name them.
+  const RuleEntries& Rules() const { return rules_; }
   Registry& ScannedRegistry() override { return registry_; }
   // Each distinct name is looked up once per scan.
   bool FileFound(const std::string& name) override { return lookup_.Search(name) != Presence::kMissing; }
@@ -78,6 +79,7 @@ class Tverefy : public WorkerThread, public CheckContext {
   Registry& registry_;
   FileSystem& files_;
   ScanView& FForm;
+  RuleEntries rules_;
   std::vector<std::unique_ptr<TBaseVerClass>> FSections;
   ReferenceList FClassIds;
   ReferenceList FTypeLibs;

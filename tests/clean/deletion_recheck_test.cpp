@@ -36,10 +36,13 @@ class FilesWithAWriter : public MemoryFileSystem {
   std::function<void()> on_write;
 };
 
-class Judge : public ProblemJudge {
+class FixedJudge : public ProblemJudge {
  public:
-  bool StillAProblem(const ResultNode& problem) override { return problem.Text() != valid_now; }
+  Verdict Judge(const ResultNode& problem, const std::vector<std::string>&) override {
+    return problem.Text() == valid_now ? verdict : Verdict::kStillAProblem;
+  }
   std::string valid_now;
+  Verdict verdict = Verdict::kValidNow;
 };
 
 class DeletionRecheckTest : public testing::Test {
@@ -87,7 +90,7 @@ class DeletionRecheckTest : public testing::Test {
   ResultTree tree;
   TBuck journal{tree, registry, files, clock, mail};
   ProblemDeletion deletion{tree, registry, journal};
-  Judge judge;
+  FixedJudge judge;
 };
 
 const RegValue kNew{kRegSz, {'n', 'e', 'w', 0}};
@@ -146,7 +149,7 @@ TEST_F(DeletionRecheckTest, ARetypedValueOrOneThatAppearedSinceIsAChange) {
   EXPECT_TRUE(deletion.DeleteProblem(retyped).deleted) << "absent then, absent now: nothing differs";
 }
 
-TEST_F(DeletionRecheckTest, AProblemValidNowIsRefusedAndNothingOfItDeleted) {
+TEST_F(DeletionRecheckTest, AProblemValidNowIsRefusedAndNothingOfItDeletedNorKeptInTheBackup) {
   Problem("Keys\\Same", 1);
   Problem("Values", 0, {"same"});
   judge.valid_now = "Same";
@@ -154,16 +157,61 @@ TEST_F(DeletionRecheckTest, AProblemValidNowIsRefusedAndNothingOfItDeleted) {
   EXPECT_EQ(Refused(summary, RefusalReason::kValidNow), std::vector<std::string>{"HKEY_CURRENT_USER\\Keys\\Same"});
   EXPECT_TRUE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Same\\Deep"));
   EXPECT_FALSE(Value("Values", "same"));
+  EXPECT_FALSE(Restored("Keys\\Same\\Deep", "w")) << "a restore must not write the old data over the new";
+  EXPECT_EQ(Restored("Values", "same"), (RegValue{kRegSz, {'x', 0}}));
+  const std::vector<std::string> lines = *RegFileLines(*files.ReadFile(journal.FileName()));
+  EXPECT_EQ(CheckFileSeal(lines).state, FileSealState::kIntact);
+  EXPECT_EQ(lines[lines.size() - 2], FileSealEndLine({1, 1}));
+}
+
+TEST_F(DeletionRecheckTest, AChangeIsNamedBeforeAVerdictAndWhatCannotBeToldIsNotCalledValid) {
+  Problem("Keys\\Added", 1);
+  Problem("Keys\\Same", 1);
+  judge.valid_now = "Added";
+  files.on_write = [&] { Key("Keys\\Added")->SetValue("added", kNew); };
+  EXPECT_EQ(Refused(deletion.DeleteAll([] {}), RefusalReason::kChanged), std::vector<std::string>{"HKEY_CURRENT_USER\\Keys\\Added"});
+
+  ResultNode& values = Problem("Values", 0, {"same"});
+  judge.valid_now = "Values";
+  judge.verdict = Verdict::kCannotTell;
+  EXPECT_EQ(deletion.DeleteProblem(values).refusal.reason, RefusalReason::kCannotTell);
+  EXPECT_TRUE(Value("Values", "same"));
+  // Gone since its backup: the deletion only finds that out.
+  files.on_write = [&] { registry.DeleteKey(kHkeyCurrentUser, "Values"); };
+  EXPECT_TRUE(deletion.DeleteProblem(values).deleted);
+}
+
+TEST_F(DeletionRecheckTest, ABackupThatCannotBeNarrowedStaysWholeAndSaysSo) {
+  Problem("Keys\\Same", 1);
+  Problem("Values", 0, {"same"});
+  judge.valid_now = "Same";
+  files.on_write = [&] { files.SetLocked(journal.FileName(), true); };
+  const DeletionSummary summary = deletion.DeleteAll([] {});
+  EXPECT_EQ(summary.deleted.size(), 1u);
+  EXPECT_FALSE(Value("Values", "same"));
+  EXPECT_EQ(Restored("Values", "same"), (RegValue{kRegSz, {'x', 0}})) << "what was deleted is never lost";
+  EXPECT_TRUE(Restored("Keys\\Same\\Deep", "w"));
+  EXPECT_EQ(CheckFileSeal(*RegFileLines(*files.ReadFile(journal.FileName()))).state, FileSealState::kIntact);
+  ASSERT_FALSE(journal.Notes().empty());
+  EXPECT_NE(journal.Notes().back().find("also holds what was backed up but not deleted"), std::string::npos);
+
+  // Nothing deleted, and the file cannot go: it stays whole too.
+  journal.BeginBackupFile();
+  ResultNode& added = Problem("Keys\\Added", 1);
+  judge.valid_now = "Added";
+  files.on_write = [&] { files.SetLocked(journal.FileName(), true); };
+  EXPECT_EQ(deletion.DeleteProblem(added).refusal.reason, RefusalReason::kValidNow);
+  EXPECT_TRUE(Restored("Keys\\Added", "v"));
 }
 
 TEST_F(DeletionRecheckTest, ARetryAfterARefusalBacksUpTheDataAsItIsThen) {
   ResultNode& values = Problem("Values", 0, {"changed"});
   files.on_write = [&] { Key("Values")->SetValue("changed", kNew); };
   EXPECT_EQ(deletion.DeleteProblem(values).refusal.reason, RefusalReason::kChanged);
-  EXPECT_EQ(Restored("Values", "changed"), (RegValue{kRegSz, {'o', 'l', 'd', 0}})) << "the first backup";
+  EXPECT_FALSE(files.FileExists(journal.FileName())) << "nothing deleted: the first copy is in no file";
   EXPECT_TRUE(deletion.DeleteProblem(values).deleted);
   EXPECT_FALSE(Value("Values", "changed"));
-  EXPECT_EQ(Restored("Values", "changed"), kNew) << "the retry's copy, merged after the first";
+  EXPECT_EQ(Restored("Values", "changed"), kNew) << "the retry's copy";
 
   // The same for a key.
   ResultNode& key = Problem("Keys\\Added", 1);

@@ -217,6 +217,8 @@ TEST_F(DeletionTest, TheStatusSaysWhatWasDeletedInTheInterfacesLanguage) {
             n(kMsgNotDeleted) + "[K|" + n(kMsgRefusedByRegistry) + "[%1|%2]]");
   EXPECT_EQ(OutcomeText({"K", false, {RefusalReason::kKept, "it is kept"}, {}}, numbered),
             n(kMsgNotDeleted) + "[K|it is kept]");
+  EXPECT_EQ(OutcomeText({"K", false, {RefusalReason::kCannotTell}, {}}, numbered),
+            n(kMsgNotDeleted) + "[K|" + n(kMsgRefusedCannotTell) + "[%1|%2]]");
 }
 
 // Delete All's question and summary, in English as built in and in a
@@ -248,6 +250,18 @@ TEST_F(DeletionTest, DeleteAllAsksAndSumsUpInTheInterfacesLanguage) {
             n(kMsgDeletedOneProblem) + "[1]\r\n" + n(kMsgBackupFileIs) + "[F]\r\n\r\n" + n(kMsgNotDeletedCount) +
                 "[1]\r\nHKEY_CURRENT_USER\\Gone: " + n(kMsgRefusedRootKey) + "[%1]");
   EXPECT_EQ(DeleteAllSummary(two, "F", {}, numbered).rfind(n(kMsgDeletedProblems) + "[2]\r\n", 0), 0u);
+}
+
+// A Delete All that deleted nothing left no backup to name.
+TEST_F(DeletionTest, TheSummaryNamesTheBackupOnlyOfWhatWasDeleted) {
+  FormTexts form;
+  const TLangv english(form, memory, files);
+  DeletionSummary summary;
+  summary.refused.push_back({"HKEY_CURRENT_USER\\K", false, {RefusalReason::kValidNow}, {}});
+  EXPECT_EQ(DeleteAllSummary(summary, "C:\\b.reg", {}, english),
+            "Deleted: 0 problems.\r\n\r\nNot deleted: 1\r\nHKEY_CURRENT_USER\\K: it is valid now");
+  summary.deleted.push_back({"HKEY_CURRENT_USER\\L", true, {}, {}});
+  EXPECT_EQ(DeleteAllSummary(summary, "C:\\b.reg", {}, english).rfind("Deleted: 1 problem.\r\nBackup file: C:\\b.reg\r\n", 0), 0u);
 }
 
 TEST_F(DeletionTest, DeleteAllWithNothingLeftDeletesAndWritesNothing) {

@@ -16,30 +16,9 @@
 #include "scan/key_paths.h"
 
 #include "support/no_mail.h"
+#include "support/tree_filler.h"
 
 namespace {
-
-// Fills the session's tree, as each program's window does.
-class TreeFiller : public ScanView {
- public:
-  explicit TreeFiller(ResultTree& tree) : tree_(tree) {}
-  bool ClearResults() override {
-    tree_.DeleteChildren(*tree_.Top());
-    return true;
-  }
-  void SetProgressMax(int) override {}
-  void SetProgressStep(int) override {}
-  void SetProgressPosition(int) override {}
-  void StepProgress() override {}
-  void SetStatusText(const std::string&) override {}
-  void InsertProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override {
-    InsertProblemPath(tree_, *tree_.Top(), full_path, std::move(record));
-  }
-  void NoteUnreadable(const std::string& full_name) override { tree_.NoteUnreadable(full_name); }
-
- private:
-  ResultTree& tree_;
-};
 
 // Two programs that are gone; the user ignores one of them.
 constexpr const char* kRunKey = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Run]\n"

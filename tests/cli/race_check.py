@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
 """Judges a --delete that raced a writer (recheck_test.sh): each changed
-entry refused as changed and left with the writer's data, everything else
-deleted, and no line of the registry before lost: what the registry lacks
-after the run, the backup gives back.
-   race_check.py WORK KEY_ADDED KEY_SUBKEY KEY_RETYPED KEY_VALID VALUES_RETYPED VALUES_VALID"""
+entry refused as changed and left with the writer's data, the entry whose
+file came back refused as valid now and left as it was, none of them in the
+backup (its restore leaves them as they are), everything else deleted, and
+no line of the registry before lost: what the registry lacks after the run,
+the backup gives back.
+   race_check.py WORK KEY_ADDED KEY_SUBKEY KEY_RETYPED KEY_VALID VALUES_RETYPED VALUES_VALID KEY_FILE_BACK"""
 import json
 import sys
 
 work = sys.argv[1]
-added, subkey, retyped, valid, values_retyped, values_valid = sys.argv[2:8]
+added, subkey, retyped, valid, values_retyped, values_valid, file_back = sys.argv[2:9]
 
 
 def blocks(name):
@@ -39,9 +41,11 @@ targets = [added, subkey, retyped, valid, values_retyped, values_valid]
 for key in targets:
     if refused.get(key) != "it changed since its backup was made":
         fail(f"{key}: refused as {refused.get(key)!r}, expected as changed since its backup")
-if set(refused) - set(targets):
-    fail(f"refused beyond the changed entries: {sorted(set(refused) - set(targets))[:5]}")
-expected_deleted = result["summary"]["problems"] - len(targets)
+if refused.get(file_back) != "it is valid now":
+    fail(f"{file_back}: refused as {refused.get(file_back)!r}, expected as valid now")
+if set(refused) - set(targets) - {file_back}:
+    fail(f"refused beyond the changed entries: {sorted(set(refused) - set(targets) - {file_back})[:5]}")
+expected_deleted = result["summary"]["problems"] - len(targets) - 1
 if len(result["deleted"]) != expected_deleted:
     fail(f"{len(result['deleted'])} deleted, expected {expected_deleted}")
 
@@ -58,6 +62,17 @@ for key, holds in checks.items():
         fail(f"{key} lacks the writer's data: {sorted(after.get(key, set()))}")
 if f"{subkey}\\NewSub" not in after:
     fail(f"{subkey}\\NewSub is gone")
+if after.get(file_back) != before.get(file_back):
+    fail(f"{file_back} changed: {sorted(after.get(file_back, set()))}")
+
+# The backup holds only what was deleted: its restore writes no old data
+# over what the refused entries hold now.
+backup = open(f"{work}/backup.reg", "rb").read().decode("latin-1")
+for key in targets + [file_back]:
+    if f"[{key}]" in backup:
+        fail(f"the backup holds the refused {key}")
+    if restored.get(key) != after.get(key):
+        fail(f"restoring the backup changed the refused {key}: {sorted(restored.get(key, set()))}")
 
 # No line lost. The writer replaced these values; their old lines may go.
 replaced = {(retyped, "@"), (valid, "@"), (values_retyped, '"v"'), (values_valid, '"v"')}
@@ -74,5 +89,6 @@ for key, lines in before.items():
     if key not in after and key not in restored:
         lost += 1
         fail(f"lost key: {key}")
-print(f"race: {len(result['deleted'])} deleted, {len(refused)} refused as changed, {lost} lines lost")
+print(f"race: {len(result['deleted'])} deleted, {len(refused) - 1} refused as changed, 1 as valid now, "
+      f"{lost} lines lost")
 sys.exit(0 if ok and lost == 0 else 1)

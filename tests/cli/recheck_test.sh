@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # TarnelScan --delete against a registry that changes under it, on a fresh
 # Wine prefix: a writer changes entries the moment the backup file appears,
-# while thousands of stale keys are still being deleted. Every changed entry
-# must be refused and left with its new data, and no line may be lost: what
-# the registry lacks afterwards, the backup gives back. Then two runs given
+# while thousands of stale keys are still being deleted, and puts back the
+# missing file of one more. Every changed entry must be refused and left with
+# its new data, the one valid now refused as such and left as it was, the
+# backup must hold none of them, and no line may be lost: what the registry
+# lacks afterwards, the backup gives back. Then two runs given
 # one --backup name at once (exactly one refuses), restores that are
 # refused, and the time of --delete.
 #   recheck_test.sh SCANNER.EXE WORK_FOLDER [STALE_KEYS]
@@ -81,8 +83,10 @@ plant
 dump "$work/before.dump"
 cd "$folder"
 
-# The writer waits for the backup file, then merges the changes at once.
+# The writer waits for the backup file, then puts back one missing file and
+# merges the changes at once.
 ( while [ ! -e "$folder/backup.reg" ]; do sleep 0.002; done
+  mkdir -p "$prefix/drive_c/Missing" && : > "$prefix/drive_c/Missing/k$((last - 4)).exe"
   wine_merge "$work/changes.reg"
   now > "$work/changed-at" ) &
 writer=$!
@@ -101,8 +105,10 @@ dump "$work/after.dump"
 # registry now or comes back from the backup.
 wine "$scanner" --restore 'C:\Race\backup.reg' > "$work/restore.out" 2>&1 || fail "--restore exited $?"
 dump "$work/restored.dump"
+cp "$folder/backup.reg" "$work/backup.reg"
 python3 "$root/tests/cli/race_check.py" "$work" "$(K "$last")" "$(K $((last - 1)))" "$(K $((last - 2)))" \
-  "$(K $((last - 3)))" "$V\\V9" "$V\\V8" || failed=1
+  "$(K $((last - 3)))" "$V\\V9" "$V\\V8" "$(K $((last - 4)))" || failed=1
+rm -rf "$prefix/drive_c/Missing"
 
 # Two runs given one backup name at once: exactly one refuses (status 2,
 # nothing deleted), and the other's backup holds all it deleted.
@@ -155,5 +161,5 @@ wine "$scanner" --restore 'C:\Race\delete-value.reg' --allow-deletions > "$work/
   fail "--allow-deletions exited $?"
 grep -q 'Deleted: 0 keys, 1 value.' "$work/allowed.out" || fail "deletions not counted apart: $(cat "$work/allowed.out")"
 
-[ $failed -eq 0 ] && echo "recheck: changed entries refused and left, nothing lost, one of two runs refused, restores refused"
+[ $failed -eq 0 ] && echo "recheck: changed entries and one valid now refused, left and kept out of the backup, nothing lost, one of two runs refused, restores refused"
 exit $failed

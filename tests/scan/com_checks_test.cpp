@@ -1,6 +1,8 @@
 // The checks of COM registrations against the scan's snapshots.
 #include <gtest/gtest.h>
 
+#include "scan/reference_list.h"
+#include "scan/reference_tables.h"
 #include "scan/scan_fixture.h"
 
 namespace {
@@ -65,6 +67,43 @@ TEST_F(ComChecksTest, ListChecksNameOnlyTheUnregisteredClasses) {
   EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\L=L,0,CLSID_LN_\nHKEY_CURRENT_USER\\D=D,0,CLSID_LD_\n"),
             (Strings{"HKEY_CURRENT_USER\\L: Class not found [{c2x}|{C2}] 0",
                      "HKEY_CURRENT_USER\\D: Class not found [] 0"}));
+}
+
+}  // namespace
+
+namespace {
+
+// A deletion asks the registry for one name where the scan took a snapshot
+// of every name: both must give the same answer.
+TEST_F(ComChecksTest, ANameLookedUpNowIsRegisteredExactlyWhenTheSnapshotHoldsIt) {
+  SetRegistry("[HKEY_CURRENT_USER\\Software\\Classes\\Wow6432Node\\CLSID\\{C2}]\n");
+  const std::pair<ReferenceTable, std::string> cases[] = {
+      {ReferenceTable::kClassIds, "{00000001-0000-0000-c000-000000000046}"},
+      {ReferenceTable::kClassIds, " {00000001-0000-0000-C000-000000000046}"},
+      {ReferenceTable::kClassIds, "{C2}"},
+      {ReferenceTable::kClassIds, "CLSID\\{C2}"},
+      {ReferenceTable::kClassIds, ""},
+      {ReferenceTable::kInterfaces, "{i1}"},
+      {ReferenceTable::kTypeLibs, "{T1}"},
+      {ReferenceTable::kTypeLibs, "{I1}"},
+      {ReferenceTable::kProgIds, "My.Prog.1"},
+      {ReferenceTable::kProgIds, ".txt"},
+      {ReferenceTable::kProgIds, "Other.Prog"},
+  };
+  std::vector<bool> now, snapshot;
+  for (const auto& [table, name] : cases) {
+    now.push_back(RegisteredNow(registry, table, name));
+    ReferenceList list;
+    std::vector<std::string> names;
+    for (const ReferenceTableKey& key : ReferenceTableKeys())
+      if (const std::unique_ptr<RegKey> opened = key.table == table ? registry.OpenRead(key.root, key.path) : nullptr)
+        for (const std::string& subkey : opened->SubkeyNames()) names.push_back(subkey);
+    list.Assign(std::move(names));
+    if (table == ReferenceTable::kProgIds) list.RemoveStartingWith('.');
+    snapshot.push_back(list.Contains(name));
+  }
+  EXPECT_EQ(now, snapshot);
+  EXPECT_EQ(now, (std::vector<bool>{true, false, true, false, false, true, true, false, true, false, false}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "regtext/regedit4_reader.h"
 #include "scan/BaseVer.h"
 #include "scan/check_context.h"
+#include "scan/reference_list.h"
 
 namespace {
 
@@ -29,10 +30,9 @@ class RecordingContext : public CheckContext {
   }
   std::optional<std::string> Variable(const std::string&) override { return std::nullopt; }
   bool FolderFound(const std::string& path) override { return present.count(path) > 0; }
-  const ReferenceList& ClassIds() const override { return class_ids; }
-  const ReferenceList& TypeLibs() const override { return empty; }
-  const ReferenceList& Interfaces() const override { return empty; }
-  const ReferenceList& ProgIds() const override { return empty; }
+  bool Registered(ReferenceTable table, const std::string& name) const override {
+    return table == ReferenceTable::kClassIds && class_ids.Contains(name);
+  }
   bool StopRequested() const override { return stop; }
   void ReportProgress(const std::string& text) override { progress.push_back(text); }
   void NoteUnreadable(const std::string& full_name) override { unreadable.push_back(full_name); }
@@ -40,7 +40,6 @@ class RecordingContext : public CheckContext {
   MemoryRegistry registry;
   std::set<std::string> present;
   ReferenceList class_ids;
-  ReferenceList empty;
   bool stop = false;
   bool stop_after_first_problem = false;
   Strings problems;

@@ -13,7 +13,7 @@
 
 void TMainForm::RecordBackup(const std::string& made_by, int problems) {
   const TBuck& journal = session_->Journal();
-  if (journal.FileName().empty() || !services_.files.FileExists(journal.FileName())) return;
+  if (problems == 0 || journal.FileName().empty() || !services_.files.FileExists(journal.FileName())) return;
   undo_backup_ = journal.FileName();
   if (!RecordDeletion(services_.registry, services_.files, journal, made_by, problems, services_.clock.Now()))
     services_.messages.Error(BackupHistoryNotStoredText(*FLangv));

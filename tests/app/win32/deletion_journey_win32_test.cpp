@@ -140,6 +140,30 @@ TEST_F(DeletionJourneyTest, DeleteAllThenRestoreBackupGivesEverythingBack) {
   EXPECT_EQ(DumpAll(*registry_), before);
 }
 
+// The missing applet put back between the scan and Delete All: its entry is
+// refused and left, and the backup holds only what went.
+TEST_F(DeletionJourneyTest, AnEntryValidSinceTheScanIsRefusedLeftAndNotBackedUp) {
+  TMainForm& form = Open();
+  ScanToTheEnd(form);
+  const std::string applet = "C:\\TarnelDemo\\gone.cpl";
+  ASSERT_TRUE(files_.WriteFileAtomic(applet, "demo\r\n"));
+  SendMessageA(form.Handle(), WM_COMMAND, WmIdOf(CommandId::kDeleteAll), 0);
+  files_.DeleteFile(applet);
+  const std::string cpls = "Software\\Microsoft\\Windows\\CurrentVersion\\Control Panel\\Cpls";
+  ASSERT_FALSE(messages_.informed.empty());
+  EXPECT_NE(messages_.informed.back().find("Not deleted: 1\r\nHKEY_LOCAL_MACHINE\\" + cpls + ": it is valid now"),
+            std::string::npos)
+      << messages_.informed.back();
+  EXPECT_TRUE(registry_->OpenRead(kHkeyLocalMachine, cpls)->QueryValue("TarnelDemoGone"));
+  EXPECT_EQ(form.Results().NodeCount(), 8u) << "My Computer, the root key and the path to Cpls";
+  ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+  Settle(400);
+  SaveScreenshot(form.Handle(), "delete-all-valid-now-left");
+  const std::string backup = ReadText(messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2));
+  EXPECT_EQ(backup.find("gone.cpl"), std::string::npos);
+  EXPECT_NE(backup.find("TarnelDemoGone.exe]"), std::string::npos) << "what went is there";
+}
+
 // A file that deletes is carried out only after a second question that
 // names each deletion line; a file that writes into a root key not at all.
 TEST_F(DeletionJourneyTest, RestoreBackupAsksBeforeDeletingAndNeverWritesIntoARootKey) {
