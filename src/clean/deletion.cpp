@@ -31,7 +31,9 @@ std::vector<std::string> Components(const ResultNode& node) {
 
 void PruneBranch(ResultTree& tree, ResultNode& node) {
   ResultNode* doomed = &node;
-  while (doomed->Parent() && doomed->Parent()->Parent() && doomed->Parent()->ChildCount() == 1)
+  // An ancestor's own problem stays: its key is still there.
+  while (doomed->Parent() && doomed->Parent()->Parent() && doomed->Parent()->ChildCount() == 1 &&
+         !doomed->Parent()->Data())
     doomed = doomed->Parent();
   if (doomed->Parent()) tree.Delete(*doomed);
 }

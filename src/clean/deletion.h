@@ -93,5 +93,6 @@ class ProblemDeletion {
 };
 
 // Removes the node's branch: the node, and its ancestors up to but not
-// including the first that has another child or is the top node.
+// including the first that has another child, carries a problem of its own
+// or is the top node.
 void PruneBranch(ResultTree& tree, ResultNode& node);

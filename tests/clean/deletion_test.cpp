@@ -160,6 +160,16 @@ TEST_F(DeletionTest, ADeletionTheRegistryRefusesKeepsItsProblem) {
   ASSERT_NE(deep.Data(), nullptr);
 }
 
+TEST_F(DeletionTest, AnAncestorsOwnProblemStaysInTheTreeWhenTheOneBelowItGoes) {
+  // The parent's problem not deleted, as after a refusal.
+  ResultNode& parent = Problem("A\\B\\C", 0, {"x"});
+  ResultNode& child = Problem("A\\B\\C\\D", 0, {"v"});
+  EXPECT_TRUE(deletion.DeleteProblem(child).deleted);
+  EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B\\C")) << "the parent's refused problem is still to be seen";
+  EXPECT_EQ(parent.Data()->FValueNames, std::vector<std::string>{"x"});
+  EXPECT_FALSE(InTree("HKEY_CURRENT_USER\\A\\B\\C\\D"));
+}
+
 TEST_F(DeletionTest, DeleteValuesKeepsTheProblemWhileBadValuesRemain) {
   ResultNode& run = Problem("Run", 0, {"Bad", "Worse"});
   EXPECT_TRUE(deletion.DeleteValues(run, {"BAD"}).deleted);
