@@ -126,7 +126,8 @@ DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std:
   DeletionOutcome outcome{NodeFullPath(key), false, {}, {}};
   // Judged first: the registry calls then follow the comparison at once.
   if (const Verdict verdict = !judge_ ? Verdict::kStillAProblem
-                                      : judge_->Judge(node, of_values ? names : std::vector<std::string>{});
+                                      : judge_->Judge(node, of_values ? names : std::vector<std::string>{},
+                                                      backed_up);
       verdict != Verdict::kStillAProblem) {
     outcome.refusal = NoLongerFound(of_values, backed_up, verdict);
     if (outcome.refusal) return outcome;

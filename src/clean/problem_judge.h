@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "regtext/registry_snapshot.h"
 #include "scan/result_tree.h"
 
 enum class Verdict {
@@ -17,6 +18,9 @@ class ProblemJudge {
  public:
   virtual ~ProblemJudge() = default;
   // The node's problem as it is now. names: the values its deletion would
-  // remove; none when it removes the problem's key.
-  virtual Verdict Judge(const ResultNode& problem, const std::vector<std::string>& names) = 0;
+  // remove; none when it removes the problem's key. copy: what the backup
+  // holds of what goes, which the registry must still equal for the
+  // deletion to go on.
+  virtual Verdict Judge(const ResultNode& problem, const std::vector<std::string>& names,
+                        const BackupCopy& copy) = 0;
 };

@@ -64,7 +64,8 @@ class RuleJudge::FreshContext : public CheckContext {
 };
 
 RuleJudge::RuleJudge(Registry& registry, FileSystem& files, RuleEntries rules, const KeepList* kept)
-    : context_(std::make_unique<FreshContext>(registry, files, kept)),
+    : registry_(registry),
+      context_(std::make_unique<FreshContext>(registry_, files, kept)),
       rules_(std::make_unique<TINISectionVarClass>(*context_, std::move(rules))) {}
 
 RuleJudge::~RuleJudge() = default;
@@ -85,12 +86,14 @@ bool StillToGo(const TErrorClass& then, const TErrorClass& now, const std::vecto
 
 }  // namespace
 
-Verdict RuleJudge::Judge(const ResultNode& problem, const std::vector<std::string>& names) {
+Verdict RuleJudge::Judge(const ResultNode& problem, const std::vector<std::string>& names,
+                         const BackupCopy& copy) {
   const TErrorClass* record = problem.Data();
   // A problem no rule of this scan found has nothing to be judged by.
   if (!record || record->FRules.empty()) return Verdict::kStillAProblem;
   const std::string full_path = NodeFullPath(problem);
   context_->Begin(full_path);
+  const CopyFirstRegistry::Answering answering(registry_, copy);
   bool judged = false;
   for (const std::int32_t rule : record->FRules) judged = rules_->CheckOneKey(rule, full_path) || judged;
   if (!judged) return Verdict::kStillAProblem;

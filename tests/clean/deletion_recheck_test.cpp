@@ -38,7 +38,7 @@ class FilesWithAWriter : public MemoryFileSystem {
 
 class FixedJudge : public ProblemJudge {
  public:
-  Verdict Judge(const ResultNode& problem, const std::vector<std::string>&) override {
+  Verdict Judge(const ResultNode& problem, const std::vector<std::string>&, const BackupCopy&) override {
     return problem.Text() == valid_now ? verdict : Verdict::kStillAProblem;
   }
   std::string valid_now;

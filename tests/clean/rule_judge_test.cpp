@@ -183,11 +183,11 @@ TEST_F(RuleJudgeTest, AKeyKeptNowIsNoProblem) {
   record->FRules = {0};
   ResultTree tree;
   ResultNode& one = *InsertProblemPath(tree, *tree.Top(), std::string(kHkcu) + "Apps\\One", std::move(record));
-  EXPECT_EQ(judge.Judge(one, {}), Verdict::kValidNow);
+  EXPECT_EQ(judge.Judge(one, {}, {}), Verdict::kValidNow);
   auto two_record = std::make_unique<TErrorClass>(kFileNotFound, kDefaultValueName, 1);
   two_record->FRules = {0};
   ResultNode& two = *InsertProblemPath(tree, *tree.Top(), std::string(kHkcu) + "Apps\\Two", std::move(two_record));
-  EXPECT_EQ(judge.Judge(two, {}), Verdict::kStillAProblem);
+  EXPECT_EQ(judge.Judge(two, {}, {}), Verdict::kStillAProblem);
 }
 
 }  // namespace
