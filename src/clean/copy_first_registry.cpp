@@ -6,6 +6,13 @@
 
 namespace {
 
+std::optional<RegValue> CopiedValue(const ValuesSnapshot& values, const std::string& name, bool* copied) {
+  const auto found =
+      std::find_if(values.begin(), values.end(), [&](const auto& value) { return EqualsNoCase(value.first, name); });
+  *copied = found != values.end();
+  return *copied ? found->second : std::nullopt;
+}
+
 // A key as the copy holds it; read-only.
 class CopiedKey : public RegKey {
  public:
@@ -18,9 +25,8 @@ class CopiedKey : public RegKey {
     return names;
   }
   std::optional<RegValue> QueryValue(const std::string& name) override {
-    const auto found = std::find_if(key_.values.begin(), key_.values.end(),
-                                    [&](const auto& value) { return EqualsNoCase(value.first, name); });
-    return found == key_.values.end() ? std::nullopt : found->second;
+    bool copied;
+    return CopiedValue(key_.values, name, &copied);
   }
   std::optional<std::string> ClassName() override { return key_.class_name; }
   bool SetValue(const std::string&, const RegValue&) override { return false; }
@@ -28,6 +34,48 @@ class CopiedKey : public RegKey {
 
  private:
   const KeySnapshot& key_;
+};
+
+// A key of which the copy holds some values: those are read from the copy,
+// anything else from the registry, opened only when asked. A key gone
+// meanwhile shows nothing but the copied values; its deletion finds it gone.
+class KeyWithCopiedValues : public RegKey {
+ public:
+  KeyWithCopiedValues(const ValuesSnapshot& values, Registry& registry, RootKey root, std::string path)
+      : values_(values), registry_(registry), root_(root), path_(std::move(path)) {}
+  std::vector<std::string> SubkeyNames() override { return Live() ? live_->SubkeyNames() : std::vector<std::string>{}; }
+  std::vector<std::string> ValueNames() override { return Live() ? live_->ValueNames() : std::vector<std::string>{}; }
+  std::vector<std::string> UnreadableSubkeyNames() override {
+    return Live() ? live_->UnreadableSubkeyNames() : std::vector<std::string>{};
+  }
+  std::vector<std::string> UnreadableValueNames() override {
+    return Live() ? live_->UnreadableValueNames() : std::vector<std::string>{};
+  }
+  std::optional<RegValue> QueryValue(const std::string& name) override {
+    bool copied;
+    std::optional<RegValue> value = CopiedValue(values_, name, &copied);
+    if (copied || !Live()) return value;
+    return live_->QueryValue(name);
+  }
+  std::optional<std::string> ClassName() override { return Live() ? live_->ClassName() : std::nullopt; }
+  bool SetValue(const std::string&, const RegValue&) override { return false; }
+  bool DeleteValue(const std::string&) override { return false; }
+
+ private:
+  bool Live() {
+    if (!opened_) {
+      opened_ = true;
+      live_ = registry_.OpenRead(root_, path_);
+    }
+    return live_ != nullptr;
+  }
+
+  const ValuesSnapshot& values_;
+  Registry& registry_;
+  RootKey root_;
+  std::string path_;
+  bool opened_ = false;
+  std::unique_ptr<RegKey> live_;
 };
 
 }  // namespace
@@ -40,6 +88,8 @@ std::unique_ptr<RegKey> CopyFirstRegistry::OpenRead(RootKey root, const std::str
       return key.class_name && EqualsNoCase(key.path, path);
     });
     if (copied != copy_->branch.end()) return std::make_unique<CopiedKey>(*copied);
+    if (copy_->branch.empty() && EqualsNoCase(copy_->key.Path(), path))
+      return std::make_unique<KeyWithCopiedValues>(copy_->values, registry_, root, path);
   }
   return registry_.OpenRead(root, path);
 }

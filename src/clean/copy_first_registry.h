@@ -1,7 +1,7 @@
 #pragma once
 // The registry as a judge sees it right before a deletion: the keys of the
-// branch the backup copied are read from that copy, every other key from
-// the registry. The deletion goes on only while the registry still equals
+// branch the backup copied, or the values it copied, are read from that
+// copy, everything else from the registry. The deletion goes on only while the registry still equals
 // the copy, so a verdict on the copy is a verdict on what goes, and judging
 // costs no second read of what the comparison reads anyway.
 #include <memory>

@@ -17,25 +17,26 @@ KeySnapshot ReadKeySnapshot(RegKey& key, const std::string& path) {
 
 namespace {
 
-void ReadBelow(Registry& registry, RootKey root, const std::string& path, BranchSnapshot& branch) {
+// False when the key at path is not there.
+bool ReadBelow(Registry& registry, RootKey root, const std::string& path, BranchSnapshot& branch) {
   {
     const std::unique_ptr<RegKey> key = registry.OpenRead(root, path);
     if (!key) {
       branch.push_back({path, std::nullopt, {}, {}});
-      return;
+      return false;
     }
     branch.push_back(ReadKeySnapshot(*key, path));
   }
   // The entry is copied: the vector grows while the subkeys are read.
   const std::vector<std::string> subkeys = branch.back().subkeys;
   for (const std::string& subkey : subkeys) ReadBelow(registry, root, JoinKeyPath(path, subkey), branch);
+  return true;
 }
 
 }  // namespace
 
 std::optional<BranchSnapshot> ReadBranchSnapshot(Registry& registry, RootKey root, const std::string& path) {
-  if (!registry.OpenRead(root, path)) return std::nullopt;
   BranchSnapshot branch;
-  ReadBelow(registry, root, path, branch);
+  if (!ReadBelow(registry, root, path, branch)) return std::nullopt;
   return branch;
 }

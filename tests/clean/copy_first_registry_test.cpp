@@ -56,6 +56,21 @@ TEST_F(CopyFirstRegistryTest, TheCopiedKeysAnswerFromTheCopyWhileItAnswersAndThe
             Read(registry, kHkeyCurrentUser, "Software\\Apps\\One\\Sub", "v"));
 }
 
+TEST_F(CopyFirstRegistryTest, CopiedValuesAnswerFromTheCopyAndTheRestOfTheirKeyFromTheRegistry) {
+  BackupCopy values{KeyPath(kHkeyCurrentUser, "Software\\Other"), {}, {{"w", RegValue{kRegSz, {'o', 'l', 'd', 0}}}}};
+  CopyFirstRegistry judged(registry);
+  const CopyFirstRegistry::Answering answering(judged, values);
+  std::unique_ptr<RegKey> other = judged.OpenRead(kHkeyCurrentUser, "Software\\Other");
+  registry.OpenWrite(kHkeyCurrentUser, "Software\\Other")->SetValue("x", RegValue{kRegDword, {1, 0, 0, 0}});
+  EXPECT_EQ(other->QueryValue("W"), values.values[0].second);
+  EXPECT_EQ(other->QueryValue("x"), (RegValue{kRegDword, {1, 0, 0, 0}})) << "the registry, read when first asked";
+  EXPECT_EQ(other->ValueNames(), (std::vector<std::string>{"w", "x"}));
+  registry.DeleteKey(kHkeyCurrentUser, "Software\\Other");
+  other = judged.OpenRead(kHkeyCurrentUser, "Software\\Other");
+  EXPECT_EQ(other->QueryValue("w"), values.values[0].second);
+  EXPECT_TRUE(other->ValueNames().empty()) << "gone: its deletion finds it so";
+}
+
 TEST_F(CopyFirstRegistryTest, TheJudgeJudgesWhatTheBackupCopied) {
   MemoryFileSystem files;
   RuleJudge judge(registry, files, {{"HKEY_CURRENT_USER\\Software\\Apps\\*", "Apps,1,FILEDEF_"}}, nullptr);
