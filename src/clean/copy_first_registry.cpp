@@ -6,11 +6,12 @@
 
 namespace {
 
-std::optional<RegValue> CopiedValue(const ValuesSnapshot& values, const std::string& name, bool* copied) {
+// The copy's entry for the value (which may say it was absent); null when
+// the copy has none.
+const std::optional<RegValue>* CopiedValue(const ValuesSnapshot& values, const std::string& name) {
   const auto found =
       std::find_if(values.begin(), values.end(), [&](const auto& value) { return EqualsNoCase(value.first, name); });
-  *copied = found != values.end();
-  return *copied ? found->second : std::nullopt;
+  return found == values.end() ? nullptr : &found->second;
 }
 
 // A key as the copy holds it; read-only.
@@ -25,8 +26,8 @@ class CopiedKey : public RegKey {
     return names;
   }
   std::optional<RegValue> QueryValue(const std::string& name) override {
-    bool copied;
-    return CopiedValue(key_.values, name, &copied);
+    const std::optional<RegValue>* copied = CopiedValue(key_.values, name);
+    return copied ? *copied : std::nullopt;
   }
   std::optional<std::string> ClassName() override { return key_.class_name; }
   bool SetValue(const std::string&, const RegValue&) override { return false; }
@@ -52,10 +53,8 @@ class KeyWithCopiedValues : public RegKey {
     return Live() ? live_->UnreadableValueNames() : std::vector<std::string>{};
   }
   std::optional<RegValue> QueryValue(const std::string& name) override {
-    bool copied;
-    std::optional<RegValue> value = CopiedValue(values_, name, &copied);
-    if (copied || !Live()) return value;
-    return live_->QueryValue(name);
+    if (const std::optional<RegValue>* copied = CopiedValue(values_, name)) return *copied;
+    return Live() ? live_->QueryValue(name) : std::nullopt;
   }
   std::optional<std::string> ClassName() override { return Live() ? live_->ClassName() : std::nullopt; }
   bool SetValue(const std::string&, const RegValue&) override { return false; }

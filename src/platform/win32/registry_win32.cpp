@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <map>
-#include <mutex>
 #include <utility>
 
 #include "platform/registry_code_page.h"
@@ -243,42 +241,28 @@ bool DeleteTree(HKEY parent, const std::wstring& name, REGSAM view, const CodePa
   return !KeyExists(parent, name, view);
 }
 
+// The key a path is opened from. A 32-bit program on 64-bit Windows takes
+// the predefined key as the system resolves it for this program (the view
+// flag would bypass a redirection of HKEY_CLASSES_ROOT) and opens every path
+// below it in the 64-bit view.
+HKEY OpenRoot(RootKey root, bool write, REGSAM view, UniqueHkey& holder) {
+  const HKEY predefined = PredefinedKey(root);
+  if (!predefined || !view) return predefined;
+  const REGSAM access = write ? KEY_READ | KEY_WRITE : KEY_READ;
+  if (RegOpenKeyExW(predefined, L"", 0, access, holder.put()) != ERROR_SUCCESS) return nullptr;
+  return holder.get();
+}
+
 }  // namespace
 
 Win32Registry::Win32Registry(Views views) : Win32Registry(Win32CodePage::Program(), views) {}
 
-struct Win32Registry::OpenRoots {
-  std::mutex mutex;
-  std::map<std::pair<RootKey, bool>, UniqueHkey> keys;  // by root and whether to write
-};
-
 Win32Registry::Win32Registry(const CodePage& code_page, Views views)
-    : code_page_(code_page),
-      views_(views),
-      view_(views == Views::kSystem ? RegistryViewAccess() : 0),
-      roots_(std::make_unique<OpenRoots>()) {}
-
-Win32Registry::~Win32Registry() = default;
-
-// A 32-bit program on 64-bit Windows takes the predefined key as the system
-// resolves it for this program (the view flag would bypass a redirection of
-// HKEY_CLASSES_ROOT) and opens every path below it in the 64-bit view. That
-// key is opened once, not again for every path: a deletion opens thousands.
-HKEY Win32Registry::Root(RootKey root, bool write) {
-  const HKEY predefined = PredefinedKey(root);
-  if (!predefined || !view_) return predefined;
-  const std::lock_guard<std::mutex> lock(roots_->mutex);
-  UniqueHkey& key = roots_->keys[{root, write}];
-  if (key.get()) return key.get();
-  UniqueHkey opened;
-  if (RegOpenKeyExW(predefined, L"", 0, write ? KEY_READ | KEY_WRITE : KEY_READ, opened.put()) != ERROR_SUCCESS)
-    return nullptr;
-  key = std::move(opened);
-  return key.get();
-}
+    : code_page_(code_page), views_(views), view_(views == Views::kSystem ? RegistryViewAccess() : 0) {}
 
 std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {
-  const HKEY predefined = Root(root, false);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, false, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
   if (OpenPath(predefined, path, code_page_, false, view_, key) != ERROR_SUCCESS) return nullptr;
@@ -286,7 +270,8 @@ std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string&
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string& path) {
-  const HKEY predefined = Root(root, true);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, true, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
   if (OpenPath(predefined, path, code_page_, true, view_, key) != ERROR_SUCCESS) return nullptr;
@@ -294,7 +279,8 @@ std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string
 }
 
 bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
-  const HKEY predefined = Root(root, true);
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, true, view_, holder);
   // A leading backslash names no key (the system refuses it too).
   if (!predefined || path.empty() || path.front() == '\\') return false;
   // The parent opened first, however long its path; then the key's own name.
@@ -312,7 +298,8 @@ bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
 bool Win32Registry::HasTwoViews() { return views_ == Views::kSystem && SystemHasTwoViews(); }
 
 bool Win32Registry::IsUserClassesKey(const std::string& path) {
-  const HKEY classes_root = Root(kHkeyClassesRoot, false);
+  UniqueHkey holder;
+  const HKEY classes_root = OpenRoot(kHkeyClassesRoot, false, view_, holder);
   UniqueHkey key;
   if (!classes_root || OpenPath(classes_root, path, code_page_, false, view_, key) != ERROR_SUCCESS) return false;
   return IsKeyOfUserClasses(key.get());

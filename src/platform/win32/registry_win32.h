@@ -23,7 +23,6 @@ class Win32Registry : public Registry {
   // The process's code page unless told another (tests of the rule).
   explicit Win32Registry(Views views = Views::kSystem);
   explicit Win32Registry(const CodePage& code_page, Views views = Views::kSystem);
-  ~Win32Registry() override;
 
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
@@ -32,12 +31,7 @@ class Win32Registry : public Registry {
   bool IsUserClassesKey(const std::string& path) override;
 
  private:
-  // The key paths are opened from; null when it cannot be opened.
-  HKEY Root(RootKey root, bool write);
-
   const CodePage& code_page_;
   Views views_;
   REGSAM view_;  // the flag keys are opened with
-  struct OpenRoots;
-  std::unique_ptr<OpenRoots> roots_;
 };
