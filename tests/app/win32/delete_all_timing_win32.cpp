@@ -14,8 +14,6 @@
 #include "cli/headless_scan.h"
 #include "cli/problem_list.h"
 #include "support/no_mail.h"
-#include "support/registry_sandbox_win32.h"
-#include "support/temp_folder_win32.h"
 #include "window_timing_win32.h"
 
 using namespace window_timing;
@@ -39,23 +37,17 @@ double HeadlessSeconds(Registry& registry, FileSystem& files, bool remove, const
 
 int main(int argc, char** argv) {
   const int problems = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20000;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  ScopedTempFolder folder("delete-all-timing");
-  SetCurrentDirectoryA(folder.Path().c_str());  // the backups go there
-  ProgramFolder files(folder.Path());
-  const std::string rules = folder.Path() + "Knowbase.ini";
-  files.WriteFileAtomic(rules, kRules);
-  std::unique_ptr<SandboxedSystemRegistry> registry = MakeSandboxedSystemRegistry();
-
-  Plant(*registry, problems);
+  TimingSetup setup("delete-all-timing", problems);
+  SandboxedSystemRegistry& registry = *setup.registry;
+  ProgramFolder& files = setup.files;
+  const std::string& rules = setup.rules;
   // The first scan warms the registry's caches: the better of two.
   const double scan_only =
-      std::min(HeadlessSeconds(*registry, files, false, rules), HeadlessSeconds(*registry, files, false, rules));
-  const double headless = HeadlessSeconds(*registry, files, true, rules);
+      std::min(HeadlessSeconds(registry, files, false, rules), HeadlessSeconds(registry, files, false, rules));
+  const double headless = HeadlessSeconds(registry, files, true, rules);
 
-  Plant(*registry, problems);
-  TimedWindow timed(*registry, files);
+  Plant(registry, problems);
+  TimedWindow timed(registry, files);
   if (!timed.Open()) return 1;
   TMainForm& form = timed.Form();
   const double window_scan = timed.ScanToTheEnd();

@@ -15,8 +15,6 @@
 
 #include "app/win32/command_ids.h"
 #include "cli/problem_list.h"
-#include "support/registry_sandbox_win32.h"
-#include "support/temp_folder_win32.h"
 #include "support/window_test_support_win32.h"
 #include "window_timing_win32.h"
 
@@ -86,10 +84,7 @@ class TreeProbe {
         }) {}
   void Stop(TMainForm& form) {
     stop_ = true;
-    while (!ended_) {
-      PumpMessages(form);
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
+    PumpUntil(form, [this] { return ended_.load(); });
     thread_.join();
   }
   double Worst() const { return worst_; }
@@ -124,16 +119,8 @@ int InkPixels(HWND tree) {
 
 int main(int argc, char** argv) {
   const int problems = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20000;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  ScopedTempFolder folder("rescan-timing");
-  SetCurrentDirectoryA(folder.Path().c_str());  // the backups go there
-  ProgramFolder files(folder.Path());
-  files.WriteFileAtomic(folder.Path() + "Knowbase.ini", kRules);
-  std::unique_ptr<SandboxedSystemRegistry> registry = MakeSandboxedSystemRegistry();
-  Plant(*registry, problems);
-
-  TimedWindow timed(*registry, files);
+  TimingSetup setup("rescan-timing", problems);
+  TimedWindow timed(*setup.registry, setup.files);
   if (!timed.Open()) return 1;
   TMainForm& form = timed.Form();
   const double first_scan = timed.ScanToTheEnd();
@@ -159,10 +146,7 @@ int main(int argc, char** argv) {
   };
   form.Dispatcher().Execute(CommandId::kStart);
   const double start_handler = Seconds(Steady::now() - start);
-  while (!finished) {
-    PumpMessages(form);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
+  PumpUntil(form, [&] { return finished; });
   Settle(500);
   probe.Stop(form);
   const int ink = InkPixels(form.Tree().Handle());

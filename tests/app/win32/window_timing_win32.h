@@ -4,11 +4,13 @@
 // reached, N planted application paths whose file is gone, and a probe of
 // how long the window's thread takes to answer. Not tests: they print.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -20,6 +22,8 @@
 #include "platform/root_keys.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
+#include "support/registry_sandbox_win32.h"
+#include "support/temp_folder_win32.h"
 
 namespace window_timing {
 
@@ -36,6 +40,14 @@ inline void Plant(Registry& registry, int problems) {
     RegistryAccessor key(registry, kHkeyCurrentUser);
     key.OpenKeyWrite(std::string(kAppPaths) + "\\Gone" + std::to_string(i) + ".exe");
     key.WriteString("", "C:\\TarnelNowhere\\Gone" + std::to_string(i) + ".exe");
+  }
+}
+
+// The window's messages handled until done says so.
+inline void PumpUntil(TMainForm& form, const std::function<bool()>& done) {
+  while (!done()) {
+    PumpMessages(form);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   }
 }
 
@@ -79,6 +91,23 @@ class NoMapi : public MapiLibrary {
   }
 };
 
+// What each program starts from: the common controls, a temporary folder,
+// current (the backups go there) and the program's own with the rules, and
+// a sandboxed registry with N planted problems.
+struct TimingSetup {
+  TimingSetup(const std::string& name, int problems) : folder(name), files(folder.Path()) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    SetCurrentDirectoryA(folder.Path().c_str());
+    files.WriteFileAtomic(rules, kRules);
+    Plant(*registry, problems);
+  }
+  ScopedTempFolder folder;
+  ProgramFolder files;
+  const std::string rules = folder.Path() + "Knowbase.ini";
+  std::unique_ptr<SandboxedSystemRegistry> registry = MakeSandboxedSystemRegistry();
+};
+
 // The main window over the given registry and files, created and shown.
 class TimedWindow {
  public:
@@ -96,10 +125,7 @@ class TimedWindow {
     form_.OnScanFinished = [&] { finished = true; };
     const auto start = Steady::now();
     form_.Dispatcher().Execute(CommandId::kStart);
-    while (!finished) {
-      PumpMessages(form_);
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
+    PumpUntil(form_, [&] { return finished; });
     form_.OnScanFinished = nullptr;
     return Seconds(Steady::now() - start);
   }
@@ -131,10 +157,7 @@ class AnswerProbe {
         }) {}
   double Stop(TMainForm& form) {
     stop_ = true;
-    while (!ended_) {
-      PumpMessages(form);
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
+    PumpUntil(form, [this] { return ended_.load(); });
     thread_.join();
     return worst_;
   }
