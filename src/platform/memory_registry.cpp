@@ -190,10 +190,14 @@ std::unique_ptr<RegKey> MemoryRegistry::OpenWrite(RootKey root, const std::strin
   return std::make_unique<MemoryRegKey>(std::move(node), true, name_limit_);
 }
 
-bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
+bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) { return Delete(root, path, false); }
+
+bool MemoryRegistry::DeleteLeafKey(RootKey root, const std::string& path) { return Delete(root, path, true); }
+
+bool MemoryRegistry::Delete(RootKey root, const std::string& path, bool leaf_only) {
   if (IsMergedClassesRoot(root)) {
     if (path.empty() || path.front() == '\\') return false;  // the root itself, or a leading backslash
-    return DeleteKey(IsUserClassesKey(path) ? kHkeyCurrentUser : kHkeyLocalMachine, kClassesPrefix + path);
+    return Delete(IsUserClassesKey(path) ? kHkeyCurrentUser : kHkeyLocalMachine, kClassesPrefix + path, leaf_only);
   }
   const std::size_t last_separator = path.find_last_not_of('\\');
   if (last_separator == std::string::npos) return false;  // a root cannot be deleted
@@ -206,7 +210,7 @@ bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
   std::shared_ptr<Node> parent = Find(root, parent_path, false);
   if (!parent) return false;
   const auto found = parent->subkeys.find(RegistryNameKey(name));
-  if (found == parent->subkeys.end()) return false;
+  if (found == parent->subkeys.end() || (leaf_only && !found->second->subkeys.empty())) return false;
   MarkDeleted(*found->second);
   parent->subkeys.erase(found);
   return true;

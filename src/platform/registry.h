@@ -66,6 +66,10 @@ class Registry {
   virtual std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) = 0;
   // Deletes the key with all its subkeys; false when nothing was deleted.
   virtual bool DeleteKey(RootKey root, const std::string& path) = 0;
+  // Deletes the key with its values only while it has no subkeys (the
+  // system's own non-recursive call); false when nothing was deleted: it has
+  // a subkey, is gone or the registry refuses.
+  virtual bool DeleteLeafKey(RootKey root, const std::string& path) = 0;
 
   // Whether the system keeps two registry views (64-bit Windows), whichever
   // width this program has. Paths then name the view (registry_views.h): a

@@ -278,7 +278,8 @@ std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string
   return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
-bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
+template <typename DeleteChild>
+bool Win32Registry::Delete(RootKey root, const std::string& path, DeleteChild delete_child) {
   UniqueHkey holder;
   const HKEY predefined = OpenRoot(root, true, view_, holder);
   // A leading backslash names no key (the system refuses it too).
@@ -289,10 +290,23 @@ bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
   const std::size_t slash = key_path.rfind('\\');
   const std::optional<std::wstring> name = SystemName(key_path.substr(slash + 1), code_page_);
   if (!name) return false;
-  if (slash == std::string::npos) return DeleteTree(predefined, *name, view_, code_page_);
+  if (slash == std::string::npos) return delete_child(predefined, *name);
   UniqueHkey parent;
   if (OpenPath(predefined, key_path.substr(0, slash), code_page_, false, view_, parent) != ERROR_SUCCESS) return false;
-  return DeleteTree(parent.get(), *name, view_, code_page_);
+  return delete_child(parent.get(), *name);
+}
+
+bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
+  return Delete(root, path, [this](HKEY parent, const std::wstring& name) {
+    return DeleteTree(parent, name, view_, code_page_);
+  });
+}
+
+bool Win32Registry::DeleteLeafKey(RootKey root, const std::string& path) {
+  // The system deletes a key only while it has no subkeys.
+  return Delete(root, path, [this](HKEY parent, const std::wstring& name) {
+    return RegDeleteKeyExW(parent, name.c_str(), view_, 0) == ERROR_SUCCESS && !KeyExists(parent, name, view_);
+  });
 }
 
 bool Win32Registry::HasTwoViews() { return views_ == Views::kSystem && SystemHasTwoViews(); }

@@ -27,10 +27,15 @@ class Win32Registry : public Registry {
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
   bool DeleteKey(RootKey root, const std::string& path) override;
+  bool DeleteLeafKey(RootKey root, const std::string& path) override;
   bool HasTwoViews() override;
   bool IsUserClassesKey(const std::string& path) override;
 
  private:
+  // Opens the key's parent, then deletes the key by its name there.
+  template <typename DeleteChild>
+  bool Delete(RootKey root, const std::string& path, DeleteChild delete_child);
+
   const CodePage& code_page_;
   Views views_;
   REGSAM view_;  // the flag keys are opened with
