@@ -32,6 +32,9 @@ class CopyFirstRegistry : public Registry {
   }
   bool DeleteKey(RootKey root, const std::string& path) override { return registry_.DeleteKey(root, path); }
   bool DeleteLeafKey(RootKey root, const std::string& path) override { return registry_.DeleteLeafKey(root, path); }
+  std::unique_ptr<RegKey> OpenExisting(RootKey root, const std::string& path) override {
+    return registry_.OpenExisting(root, path);
+  }
   bool HasTwoViews() override { return registry_.HasTwoViews(); }
   bool IsUserClassesKey(const std::string& path) override { return registry_.IsUserClassesKey(path); }
 

@@ -10,6 +10,13 @@ bool SameValues(RegKey& key, const ValuesSnapshot& backed_up) {
   return true;
 }
 
+// Every value of the copy that was there is gone now.
+bool NoneLeft(RegKey& key, const ValuesSnapshot& backed_up) {
+  for (const auto& [name, value] : backed_up)
+    if (value && key.QueryValue(name)) return false;
+  return true;
+}
+
 enum class KeyStep { kDeleted, kGone, kChanged, kRefused };
 
 // One key of a branch whose subkeys went before it: still without subkeys
@@ -17,7 +24,7 @@ enum class KeyStep { kDeleted, kGone, kChanged, kRefused };
 // compared them, then the key. took: whether anything of it went.
 KeyStep DeleteKeyAsCopied(Registry& registry, RootKey root, const KeySnapshot& copy, bool& took) {
   {
-    const std::unique_ptr<RegKey> key = registry.OpenWrite(root, copy.path);
+    const std::unique_ptr<RegKey> key = registry.OpenExisting(root, copy.path);
     if (!key) return registry.OpenRead(root, copy.path) ? KeyStep::kRefused : KeyStep::kGone;
     if (!key->SubkeyNames().empty() || !key->UnreadableSubkeyNames().empty() ||
         ReadKeySnapshot(*key, copy.path).values != copy.values)
@@ -57,10 +64,10 @@ Comparison CompareBranchWithBackup(Registry& registry, RootKey root, const std::
 
 Recheck DeleteValuesAsBackedUp(Registry& registry, RootKey root, const std::string& path,
                                const ValuesSnapshot& backed_up) {
-  if (!registry.OpenRead(root, path)) return Recheck::kGoneBefore;  // gone, and its values with it
-  const std::unique_ptr<RegKey> key = registry.OpenWrite(root, path);
-  if (!key) return Recheck::kRefused;
-  if (!SameValues(*key, backed_up)) return Recheck::kChanged;
+  const std::unique_ptr<RegKey> key = registry.OpenExisting(root, path);
+  // Gone, and its values with it.
+  if (!key) return registry.OpenRead(root, path) ? Recheck::kRefused : Recheck::kGoneBefore;
+  if (!SameValues(*key, backed_up)) return NoneLeft(*key, backed_up) ? Recheck::kGoneBefore : Recheck::kChanged;
   bool first = true;
   bool first_ours = false;
   bool any_ours = false;

@@ -190,6 +190,12 @@ std::unique_ptr<RegKey> MemoryRegistry::OpenWrite(RootKey root, const std::strin
   return std::make_unique<MemoryRegKey>(std::move(node), true, name_limit_);
 }
 
+std::unique_ptr<RegKey> MemoryRegistry::OpenExisting(RootKey root, const std::string& path) {
+  std::shared_ptr<Node> node = IsMergedClassesRoot(root) ? FindClassesKey(path, false) : Find(root, path, false);
+  if (!node) return nullptr;
+  return std::make_unique<MemoryRegKey>(std::move(node), true, name_limit_);
+}
+
 bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) { return Delete(root, path, false); }
 
 bool MemoryRegistry::DeleteLeafKey(RootKey root, const std::string& path) { return Delete(root, path, true); }

@@ -29,6 +29,7 @@ class MemoryRegistry : public Registry {
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
   bool DeleteKey(RootKey root, const std::string& path) override;
   bool DeleteLeafKey(RootKey root, const std::string& path) override;
+  std::unique_ptr<RegKey> OpenExisting(RootKey root, const std::string& path) override;
   bool HasTwoViews() override { return two_views_; }
   bool IsUserClassesKey(const std::string& path) override;
 

@@ -64,6 +64,11 @@ class Registry {
   virtual std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) = 0;
   // Opens the key for writing, creating it and its missing parents.
   virtual std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) = 0;
+  // Opens the key for writing only when it exists: a deletion must never
+  // bring back a key that went meanwhile. The default asks in two calls.
+  virtual std::unique_ptr<RegKey> OpenExisting(RootKey root, const std::string& path) {
+    return OpenRead(root, path) ? OpenWrite(root, path) : nullptr;
+  }
   // Deletes the key with all its subkeys; false when nothing was deleted.
   virtual bool DeleteKey(RootKey root, const std::string& path) = 0;
   // Deletes the key with its values only while it has no subkeys (the

@@ -54,7 +54,7 @@ std::string Sha256Hex(std::string_view bytes) {
   for (std::size_t at = 0; at < whole; at += 64) Compress(state, reinterpret_cast<const unsigned char*>(bytes.data() + at));
   // The rest, a one bit, zeros and the length in bits: one or two blocks.
   unsigned char tail[128] = {};
-  const std::size_t rest = bytes.size() - whole;
+  const std::size_t rest = bytes.size() % 64;
   for (std::size_t i = 0; i < rest; ++i) tail[i] = static_cast<unsigned char>(bytes[whole + i]);
   tail[rest] = 0x80;
   const std::size_t tail_size = rest < 56 ? 64 : 128;

@@ -55,10 +55,12 @@ constexpr std::size_t kPathPieceLimit = 260;
 // a name reaches the system exactly, whatever its length in the code page
 // (180 Cyrillic characters are 360 bytes of UTF-8, more than the ANSI
 // functions take for a key name).
-LONG OpenPath(HKEY parent, const std::wstring& path, bool create, REGSAM view, UniqueHkey& result) {
-  const REGSAM access = (create ? KEY_READ | KEY_WRITE : KEY_READ) | view;
+enum class Opening { kRead, kWrite, kCreate };
+
+LONG OpenPath(HKEY parent, const std::wstring& path, Opening opening, REGSAM view, UniqueHkey& result) {
+  const REGSAM access = (opening == Opening::kRead ? KEY_READ : KEY_READ | KEY_WRITE) | view;
   auto open = [&](HKEY from, const std::wstring& piece, HKEY* key) {
-    return create ? RegCreateKeyExW(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
+    return opening == Opening::kCreate ? RegCreateKeyExW(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
                                     nullptr)
                   : RegOpenKeyExW(from, piece.c_str(), 0, access, key);
   };
@@ -81,10 +83,10 @@ LONG OpenPath(HKEY parent, const std::wstring& path, bool create, REGSAM view, U
   return ERROR_SUCCESS;
 }
 
-LONG OpenPath(HKEY parent, const std::string& path, const CodePage& code_page, bool create, REGSAM view,
+LONG OpenPath(HKEY parent, const std::string& path, const CodePage& code_page, Opening opening, REGSAM view,
               UniqueHkey& result) {
   const std::optional<std::wstring> wide = SystemName(path, code_page);
-  return wide ? OpenPath(parent, *wide, create, view, result) : ERROR_NO_UNICODE_TRANSLATION;
+  return wide ? OpenPath(parent, *wide, opening, view, result) : ERROR_NO_UNICODE_TRANSLATION;
 }
 
 // Predefined handles are sign-extended 32-bit values, also in 64-bit code.
@@ -265,7 +267,7 @@ std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string&
   const HKEY predefined = OpenRoot(root, false, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, path, code_page_, false, view_, key) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, path, code_page_, Opening::kRead, view_, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
@@ -274,7 +276,16 @@ std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string
   const HKEY predefined = OpenRoot(root, true, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, path, code_page_, true, view_, key) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, path, code_page_, Opening::kCreate, view_, key) != ERROR_SUCCESS) return nullptr;
+  return std::make_unique<Win32RegKey>(std::move(key), code_page_);
+}
+
+std::unique_ptr<RegKey> Win32Registry::OpenExisting(RootKey root, const std::string& path) {
+  UniqueHkey holder;
+  const HKEY predefined = OpenRoot(root, true, view_, holder);
+  if (!predefined) return nullptr;
+  UniqueHkey key;
+  if (OpenPath(predefined, path, code_page_, Opening::kWrite, view_, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key), code_page_);
 }
 
@@ -292,7 +303,7 @@ bool Win32Registry::Delete(RootKey root, const std::string& path, DeleteChild de
   if (!name) return false;
   if (slash == std::string::npos) return delete_child(predefined, *name);
   UniqueHkey parent;
-  if (OpenPath(predefined, key_path.substr(0, slash), code_page_, false, view_, parent) != ERROR_SUCCESS) return false;
+  if (OpenPath(predefined, key_path.substr(0, slash), code_page_, Opening::kRead, view_, parent) != ERROR_SUCCESS) return false;
   return delete_child(parent.get(), *name);
 }
 
@@ -315,6 +326,6 @@ bool Win32Registry::IsUserClassesKey(const std::string& path) {
   UniqueHkey holder;
   const HKEY classes_root = OpenRoot(kHkeyClassesRoot, false, view_, holder);
   UniqueHkey key;
-  if (!classes_root || OpenPath(classes_root, path, code_page_, false, view_, key) != ERROR_SUCCESS) return false;
+  if (!classes_root || OpenPath(classes_root, path, code_page_, Opening::kRead, view_, key) != ERROR_SUCCESS) return false;
   return IsKeyOfUserClasses(key.get());
 }

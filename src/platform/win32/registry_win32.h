@@ -26,6 +26,7 @@ class Win32Registry : public Registry {
 
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
+  std::unique_ptr<RegKey> OpenExisting(RootKey root, const std::string& path) override;
   bool DeleteKey(RootKey root, const std::string& path) override;
   bool DeleteLeafKey(RootKey root, const std::string& path) override;
   bool HasTwoViews() override;
