@@ -60,8 +60,8 @@ bool IsDigits(const std::string& text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Records of this version are named "yyyymmddhhmmss-<16 hex digits>", which
-// sorts by time; those of earlier versions "1" (newest) to "100", all older.
+// Records of this version are named "yyyymmddhhmmss-nnnn-<16 hex digits>",
+// which sorts by time; those of earlier versions "1" (newest) to "100", all older.
 bool NewerFirst(const std::string& a, const std::string& b) {
   const bool a_numbered = IsDigits(a);
   const bool b_numbered = IsDigits(b);
@@ -89,13 +89,21 @@ std::optional<BackupRecord> ReadRecord(Registry& registry, const std::string& id
   return record;
 }
 
-// Time digits and a digest of the file's path: files are never replaced,
-// so no two backups share a path, and two runs at once never a record.
-std::string NewRecordId(const BackupRecord& record) {
+// Time digits, a number counting the records of that second, and a digest
+// of the file's path: files are never replaced, so no two backups share a
+// path, and two runs at once never share a record.
+std::string NewRecordId(const std::vector<std::string>& ids, const BackupRecord& record) {
   std::string digits;
   for (const char c : record.time)
     if (c >= '0' && c <= '9') digits += c;
-  return digits + '-' + Sha256Hex(FoldCase(record.file)).substr(0, 16);
+  int count = 0;
+  for (const std::string& id : ids)
+    if (id.size() > digits.size() + 5 && id.compare(0, digits.size() + 1, digits + '-') == 0 &&
+        IsDigits(id.substr(digits.size() + 1, 4)))
+      count = std::max(count, std::stoi(id.substr(digits.size() + 1, 4)) + 1);
+  char number[8];
+  std::snprintf(number, sizeof number, "%04d", std::min(count, 9999));
+  return digits + '-' + number + '-' + Sha256Hex(FoldCase(record.file)).substr(0, 16);
 }
 
 }  // namespace
@@ -110,7 +118,7 @@ std::vector<BackupRecord> ReadBackupHistory(Registry& registry) {
 }
 
 bool StoreBackupRecord(Registry& registry, BackupRecord record) {
-  record.id = NewRecordId(record);
+  record.id = NewRecordId(IdsNewestFirst(registry), record);
   const std::unique_ptr<RegKey> key = registry.OpenWrite(kHkeyCurrentUser, RecordKey(record.id));
   if (!key) return false;
   // The file's name last: a record cut off before it is passed over.

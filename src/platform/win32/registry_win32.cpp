@@ -10,6 +10,8 @@
 #include "platform/win32/key_location_win32.h"
 #include "platform/win32/wow64_win32.h"
 
+using Opening = Win32Registry::Opening;
+
 namespace {
 
 // The longest value name the registry accepts, plus its terminator.
@@ -55,8 +57,6 @@ constexpr std::size_t kPathPieceLimit = 260;
 // a name reaches the system exactly, whatever its length in the code page
 // (180 Cyrillic characters are 360 bytes of UTF-8, more than the ANSI
 // functions take for a key name).
-enum class Opening { kRead, kWrite, kCreate };
-
 LONG OpenPath(HKEY parent, const std::wstring& path, Opening opening, REGSAM view, UniqueHkey& result) {
   const REGSAM access = (opening == Opening::kRead ? KEY_READ : KEY_READ | KEY_WRITE) | view;
   auto open = [&](HKEY from, const std::wstring& piece, HKEY* key) {
@@ -262,31 +262,25 @@ Win32Registry::Win32Registry(Views views) : Win32Registry(Win32CodePage::Program
 Win32Registry::Win32Registry(const CodePage& code_page, Views views)
     : code_page_(code_page), views_(views), view_(views == Views::kSystem ? RegistryViewAccess() : 0) {}
 
-std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {
+std::unique_ptr<RegKey> Win32Registry::Open(RootKey root, const std::string& path, Opening how) {
   UniqueHkey holder;
-  const HKEY predefined = OpenRoot(root, false, view_, holder);
+  const HKEY predefined = OpenRoot(root, how != Opening::kRead, view_, holder);
   if (!predefined) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, path, code_page_, Opening::kRead, view_, key) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, path, code_page_, how, view_, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key), code_page_);
+}
+
+std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {
+  return Open(root, path, Opening::kRead);
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string& path) {
-  UniqueHkey holder;
-  const HKEY predefined = OpenRoot(root, true, view_, holder);
-  if (!predefined) return nullptr;
-  UniqueHkey key;
-  if (OpenPath(predefined, path, code_page_, Opening::kCreate, view_, key) != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<Win32RegKey>(std::move(key), code_page_);
+  return Open(root, path, Opening::kCreate);
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenExisting(RootKey root, const std::string& path) {
-  UniqueHkey holder;
-  const HKEY predefined = OpenRoot(root, true, view_, holder);
-  if (!predefined) return nullptr;
-  UniqueHkey key;
-  if (OpenPath(predefined, path, code_page_, Opening::kWrite, view_, key) != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<Win32RegKey>(std::move(key), code_page_);
+  return Open(root, path, Opening::kWrite);
 }
 
 template <typename DeleteChild>

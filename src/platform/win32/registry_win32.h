@@ -32,7 +32,12 @@ class Win32Registry : public Registry {
   bool HasTwoViews() override;
   bool IsUserClassesKey(const std::string& path) override;
 
+  // How a path is opened: for reading, for writing when it exists, or
+  // created with its missing parents.
+  enum class Opening { kRead, kWrite, kCreate };
+
  private:
+  std::unique_ptr<RegKey> Open(RootKey root, const std::string& path, Opening how);
   // Opens the key's parent, then deletes the key by its name there.
   template <typename DeleteChild>
   bool Delete(RootKey root, const std::string& path, DeleteChild delete_child);
