@@ -79,7 +79,7 @@ void TINISectionVarClass::LD_(const std::string& root_prefix, RegistryAccessor& 
   CheckValueList(FOwner, root_prefix + key_path, reg, kFileNotFound, level,
                  [&](const std::string& name) -> std::optional<std::string> {
                    std::optional<std::string> text = TextData(reg, name);
-                   if (!text || text->empty() || CommandTargetExists(*text, reg, key_path)) return std::nullopt;
+                   if (!text || NamesNothing(*text) || CommandTargetExists(*text, reg, key_path)) return std::nullopt;
                    return name.empty() ? std::string(kDefaultValueName) : name;
                  });
 }
