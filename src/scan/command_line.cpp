@@ -123,19 +123,20 @@ Presence ResourcePresence(const std::string& reference, const CommandLookups& lo
 
 // The file a host runs, as the host finds it: a quoted name, or else the
 // first text up to a blank that names a file. None when the host is given
-// nothing to judge: no name, a product code, or the document the line is
-// opened for ("%1").
+// no file: no name, or a product code.
 std::optional<Presence> HostedFilePresence(const HostedFile& file, const CommandLookups& lookups) {
   std::string_view text = file.text;
   // The command interpreter drops the outer pair of ""x" y".
   if (text.starts_with("\"\"") && text.size() > 2) text.remove_prefix(1);
-  if (text.empty() || text.front() == '{' || text.front() == '%') return std::nullopt;
+  if (text.empty() || text.front() == '{') return std::nullopt;
   Readings readings(lookups);
   const auto judge = [&](std::string_view candidate) {
     const std::string name(WithoutNamespacePrefix(candidate));
-    // A bare document or command is the working folder's, or the
-    // interpreter's own: nobody can tell.
-    if (file.kind != HostedKind::kLibrary && IsBareName(name)) return readings.Unseen();
+    // The document the line is opened for ("%1") cannot be told; nor can a
+    // bare document or command, the working folder's or the interpreter's
+    // own.
+    if (name.starts_with('%') || (file.kind != HostedKind::kLibrary && IsBareName(name)))
+      return readings.Unseen();
     if (HasExtension(name) || file.kind == HostedKind::kDocument) readings.Try(name);
     else if (file.kind == HostedKind::kLibrary) readings.Try(name + ".dll");
     else readings.TryWithExtensions(name);

@@ -103,6 +103,8 @@ const Shape kShapes[] = {
     {"msiexec /package \"package\"", kUserRun, "v", "msiexec /qb /package \"C:\\Packages\\pkg.msi\"",
      "C:\\Packages\\pkg.msi", true},
     {"msiexec /i product code", kUserRun, "v", "msiexec /i {12345678-1234-1234-1234-123456789012}", nullptr, false},
+    {"msiexec opening the document", kOpen, "@", "\"%SystemRoot%\\System32\\msiexec.exe\" /i \"%1\" %*", nullptr, false},
+    {"regsvr32 registering the document", kOpen, "@", "regsvr32.exe %1", nullptr, false},
     {"wscript \"script\"", kUserRun, "v", "wscript \"C:\\Scripts\\run.vbs\"", "C:\\Scripts\\run.vbs", true},
     {"cscript //nologo script", kUserRun, "v", "cscript.exe //nologo C:\\Scripts\\run.js", "C:\\Scripts\\run.js",
      true},
