@@ -224,8 +224,8 @@ Presence CommandTargetPresence(const std::string& command_line, const CommandLoo
   }
   if (!readings.Found()) return readings.Result();
   const std::string_view program = readings.FoundName();
-  const std::optional<HostedFile> hosted = FileAHostRuns(
-      program.substr(FileNameStart(program)), quoted ? arguments : std::string_view(text).substr(readings.FoundLength()));
+  const std::string_view after_program = quoted ? arguments : std::string_view(text).substr(readings.FoundLength());
+  const std::optional<HostedFile> hosted = FileAHostRuns(program.substr(FileNameStart(program)), after_program);
   if (!hosted) return Presence::kFound;
   return HostedFilePresence(*hosted, lookups).value_or(Presence::kFound);
 }

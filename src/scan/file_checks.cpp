@@ -62,7 +62,9 @@ void TINISectionVarClass::FILE_(const std::string& root_prefix, RegistryAccessor
                                 const std::string& key_path, const Parameter& parameter, std::int32_t level) {
   const std::string name = parameter.value_or("");
   CheckSingleValue(FOwner, root_prefix + key_path, reg, name, name, kFileNotFound, level,
-                   [&](const std::string& text) { return NamesNothing(text) || CommandTargetExists(text, reg, key_path); });
+                   [&](const std::string& text) {
+                     return NamesNothing(text) || CommandTargetExists(text, reg, key_path);
+                   });
 }
 
 void TINISectionVarClass::LN_(const std::string& root_prefix, RegistryAccessor& reg,

@@ -28,7 +28,8 @@ constexpr const char* kRules =
 
 constexpr const char* kUserRun = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kMachineRun = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const char* kAppPath = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\shape.exe";
+constexpr const char* kAppPath =
+    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\shape.exe";
 constexpr const char* kServer64 = "HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{5A}\\InprocServer32";
 constexpr const char* kServer32 = "HKEY_LOCAL_MACHINE\\Software\\Classes\\Wow6432Node\\CLSID\\{5A}\\InprocServer32";
 constexpr const char* kOpen = "HKEY_LOCAL_MACHINE\\Software\\Classes\\shapefile\\shell\\open\\command";
@@ -103,7 +104,8 @@ const Shape kShapes[] = {
     {"msiexec /package \"package\"", kUserRun, "v", "msiexec /qb /package \"C:\\Packages\\pkg.msi\"",
      "C:\\Packages\\pkg.msi", true},
     {"msiexec /i product code", kUserRun, "v", "msiexec /i {12345678-1234-1234-1234-123456789012}", nullptr, false},
-    {"msiexec opening the document", kOpen, "@", "\"%SystemRoot%\\System32\\msiexec.exe\" /i \"%1\" %*", nullptr, false},
+    {"msiexec opening the document", kOpen, "@", "\"%SystemRoot%\\System32\\msiexec.exe\" /i \"%1\" %*", nullptr,
+     false},
     {"regsvr32 registering the document", kOpen, "@", "regsvr32.exe %1", nullptr, false},
     {"wscript \"script\"", kUserRun, "v", "wscript \"C:\\Scripts\\run.vbs\"", "C:\\Scripts\\run.vbs", true},
     {"cscript //nologo script", kUserRun, "v", "cscript.exe //nologo C:\\Scripts\\run.js", "C:\\Scripts\\run.js",
@@ -150,8 +152,8 @@ class World {
     files.SetVariable("ProgramFiles", thirty_two_bit_program ? "C:\\Program Files (x86)" : "C:\\Program Files");
     files.SetVariable("ProgramW6432", "C:\\Program Files");
     files.SetVariable("ProgramFiles(x86)", "C:\\Program Files (x86)");
-    files.SetVariable("CommonProgramFiles",
-                      thirty_two_bit_program ? "C:\\Program Files (x86)\\Common Files" : "C:\\Program Files\\Common Files");
+    files.SetVariable("CommonProgramFiles", thirty_two_bit_program ? "C:\\Program Files (x86)\\Common Files"
+                                                                   : "C:\\Program Files\\Common Files");
     files.SetVariable("CommonProgramW6432", "C:\\Program Files\\Common Files");
     files.SetVariable("CommonProgramFiles(x86)", "C:\\Program Files (x86)\\Common Files");
     // Each system folder holds its own copy, as on Windows.
@@ -175,7 +177,8 @@ class World {
       if (file_is == FileIs::kBehindADeniedFolder) files.SetLookupError(FolderOf(file), file_error::kAccessDenied);
     }
     const std::string name = std::string(shape.value) == "@" ? "@" : '"' + std::string(shape.value) + '"';
-    ImportRegText(registry, "REGEDIT4\n\n[" + std::string(shape.key) + "]\n" + name + '=' + ExpandSzBytes(shape.data) + '\n');
+    ImportRegText(registry,
+                  "REGEDIT4\n\n[" + std::string(shape.key) + "]\n" + name + '=' + ExpandSzBytes(shape.data) + '\n');
     harness.SetKnowledgeBase(kRules);
   }
 
