@@ -12,3 +12,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   return true;
 }
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
