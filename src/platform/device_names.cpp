@@ -5,14 +5,6 @@
 
 #include "platform/case_fold.h"
 
-namespace {
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-}  // namespace
-
 bool NamesDevice(std::string_view path) {
   std::string slashed(path);
   for (char& c : slashed)
