@@ -142,7 +142,7 @@ TEST_F(DeletionJourneyTest, DeleteAllThenRestoreBackupGivesEverythingBack) {
 
 // The missing applet put back between the scan and Delete All: its entry is
 // refused and left, and the backup holds only what went.
-TEST_F(DeletionJourneyTest, AnEntryValidSinceTheScanIsRefusedLeftAndNotBackedUp) {
+TEST_F(DeletionJourneyTest, AnEntryValidSinceTheScanIsRefusedLeftAndItsBackupOverwritesNothing) {
   TMainForm& form = Open();
   ScanToTheEnd(form);
   const std::string applet = "C:\\TarnelDemo\\gone.cpl";
@@ -160,8 +160,12 @@ TEST_F(DeletionJourneyTest, AnEntryValidSinceTheScanIsRefusedLeftAndNotBackedUp)
   Settle(400);
   SaveScreenshot(form.Handle(), "delete-all-valid-now-left");
   const std::string backup = ReadText(messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2));
-  EXPECT_EQ(backup.find("gone.cpl"), std::string::npos);
+  // Written whole before the judgement; restoring it leaves the value as it is.
+  EXPECT_NE(backup.find("gone.cpl"), std::string::npos);
   EXPECT_NE(backup.find("TarnelDemoGone.exe]"), std::string::npos) << "what went is there";
+  Send(WmIdOf(CommandId::kUndoDelete));
+  EXPECT_NE(messages_.informed.back().find("Already there: "), std::string::npos) << messages_.informed.back();
+  EXPECT_EQ(messages_.informed.back().find("Changed since"), std::string::npos) << "nothing changed since";
 }
 
 // A file that deletes is carried out only after a second question that

@@ -57,12 +57,16 @@ class RecordingMessages : public UserMessages {
   std::vector<std::string> informed;
   std::vector<std::string> questions;
   bool answer = true;
+  std::vector<bool> answers;  // taken first, one a question; then answer
   std::optional<std::string> file_to_choose;
   void Error(const std::string& text) override { errors.push_back(text); }
   void Inform(const std::string& text) override { informed.push_back(text); }
   bool Confirm(const std::string& title, const std::string& text) override {
     questions.push_back(title + ": " + text);
-    return answer;
+    if (answers.empty()) return answer;
+    const bool next = answers.front();
+    answers.erase(answers.begin());
+    return next;
   }
   std::vector<std::string> dialog_titles;
   std::optional<std::string> AskSaveFile(const std::string& title) override {

@@ -199,6 +199,35 @@ TEST_F(RestoreCenterTest, TwoDeletionsListedRestoredUndoneAndDeleted) {
   EXPECT_EQ(ReadBackupHistory(*registry_)[0].file, second);
 }
 
+// Undo after the deleted key came back with other data: a second question
+// lists what changed since; No keeps it and gives back the rest, Yes
+// overwrites it.
+TEST_F(RestoreCenterTest, UndoAsksBeforeOverwritingWhatChangedSince) {
+  Plant("[HKEY_CURRENT_USER\\Software\\TarnelCenter\\Back]\r\n@=\"C:\\\\Gone\\\\back.exe\"\r\n"
+        "\"n\"=dword:00000007\r\n");
+  TMainForm& form = Open();
+  ScanAndDeleteAll(form);
+  PumpMessages(form);
+  Plant("[HKEY_CURRENT_USER\\Software\\TarnelCenter\\Back]\r\n\"n\"=dword:00000009\r\n");
+  const auto n = [&] {
+    return registry_->OpenRead(kHkeyCurrentUser, "Software\\TarnelCenter\\Back")->QueryValue("n");
+  };
+  messages_.answers = {true, false};
+  Send(WmIdOf(CommandId::kUndoDelete));
+  ASSERT_GE(messages_.questions.size(), 2u);
+  EXPECT_NE(messages_.questions.back().find("[HKEY_CURRENT_USER\\Software\\TarnelCenter\\Back] \"n\""),
+            std::string::npos)
+      << messages_.questions.back();
+  EXPECT_EQ(n(), (RegValue{kRegDword, {9, 0, 0, 0}})) << "kept";
+  EXPECT_TRUE(registry_->OpenRead(kHkeyCurrentUser, "Software\\TarnelCenter\\Back")->QueryValue(""))
+      << "the rest came back";
+  EXPECT_NE(messages_.informed.back().find("Changed since the deletion: kept:"), std::string::npos)
+      << messages_.informed.back();
+  messages_.answers = {true, true};
+  Send(WmIdOf(CommandId::kUndoDelete));
+  EXPECT_EQ(n(), (RegValue{kRegDword, {7, 0, 0, 0}})) << "overwritten when the user says so";
+}
+
 TEST_F(RestoreCenterTest, FilesOfOurOwnTheHistoryLacksAreListedAndAFileGoneIsMarked) {
   BackupRecord moved;
   moved.file = work_.Path() + "moved away.reg";
