@@ -32,6 +32,8 @@ class RegistryAccessor {
   // The value's type and data; empty when it does not exist.
   std::optional<RegValue> ReadValue(const std::string& name);
   bool ValueExists(const std::string& name) { return ReadValue(name).has_value(); }
+  // The value's name as the key stores it; empty when it does not exist.
+  std::optional<std::string> StoredValueName(const std::string& name);
 
   // Empty text for data of size 0; the text up to its first zero for
   // REG_SZ and REG_EXPAND_SZ. Throws RegistryError "Invalid data type for

@@ -31,6 +31,8 @@ class Win32Registry : public Registry {
   bool IsUserClassesKey(const std::string& path) override;
 
  private:
+  std::unique_ptr<RegKey> Open(RootKey root, const std::string& path, bool write);
+
   const CodePage& code_page_;
   Views views_;
   REGSAM view_;  // the flag keys are opened with
