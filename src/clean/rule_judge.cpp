@@ -95,7 +95,8 @@ Verdict RuleJudge::Judge(const ResultNode& problem, const std::vector<std::strin
   context_->Begin(full_path);
   const CopyFirstRegistry::Answering answering(registry_, copy);
   bool judged = false;
-  for (const std::int32_t rule : record->FRules) judged = rules_->CheckOneKey(rule, full_path) || judged;
+  for (const TErrorClass::FoundBy& found : record->FRules)
+    judged = rules_->CheckOneKey(found.rule, found.path) || judged;
   if (!judged) return Verdict::kStillAProblem;
   const TErrorClass* now = context_->Found();
   if (now && StillToGo(*record, *now, names)) return Verdict::kStillAProblem;

@@ -24,7 +24,7 @@ class CheckContext {
   // What a check found: the record names the rule running and goes to
   // AddProblem.
   void Report(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
-    if (rule_ >= 0) record->FRules = {rule_};
+    if (rule_ >= 0) record->FRules = {{rule_, full_path}};
     AddProblem(full_path, std::move(record));
   }
   // Reports the problem, unless what it names is kept.

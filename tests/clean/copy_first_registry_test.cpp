@@ -75,7 +75,7 @@ TEST_F(CopyFirstRegistryTest, TheJudgeJudgesWhatTheBackupCopied) {
   MemoryFileSystem files;
   RuleJudge judge(registry, files, {{"HKEY_CURRENT_USER\\Software\\Apps\\*", "Apps,1,FILEDEF_"}}, nullptr);
   auto record = std::make_unique<TErrorClass>(kFileNotFound, kDefaultValueName, 1);
-  record->FRules = {0};
+  record->FRules = {{0, "HKEY_CURRENT_USER\\Software\\Apps\\One"}};
   ResultTree tree;
   ResultNode& one = *InsertProblemPath(tree, *tree.Top(), "HKEY_CURRENT_USER\\Software\\Apps\\One", std::move(record));
   files.AddFile("C:\\ok");

@@ -1,0 +1,72 @@
+#include "scan/problem_naming.h"
+
+#include <memory>
+
+#include "platform/case_fold.h"
+#include "platform/key_path.h"
+#include "platform/root_keys.h"
+#include "scan/key_paths.h"
+
+namespace {
+
+// The key a path holding an empty name names is not a key of the registry.
+bool NamesAKey(const std::string& path) {
+  return path.empty() || (path.front() != '\\' && path.back() != '\\' && path.find("\\\\") == std::string::npos);
+}
+
+std::string Parent(const std::string& path) {
+  const std::size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string LastName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+}  // namespace
+
+std::string ProblemNaming::NameOf(const std::string& full_path) {
+  const std::string route = WhereKeyLives(full_path);
+  const RootKey root = RootKeyOfPath(route);
+  const std::size_t slash = route.find('\\');
+  if (root == 0 || slash == std::string::npos) return route;
+  const std::string path = route.substr(slash + 1);
+  if (path.empty() || !NamesAKey(path)) return route;
+  return Named(root, path);
+}
+
+std::string ProblemNaming::WhereKeyLives(const std::string& full_path) {
+  if (!full_path.starts_with(kClassesRootPrefix)) return full_path;
+  const std::string path = full_path.substr(kClassesRootPrefix.size());
+  return registry_.IsUserClassesKey(path) ? std::string(kUserClassesPrefix) + path : full_path;
+}
+
+std::string ProblemNaming::Named(RootKey root, const std::string& path) {
+  const std::string folded = RootKeyName(root) + '\\' + FoldCase(path);
+  if (const auto known = by_path_.find(folded); known != by_path_.end()) return known->second;
+  const std::unique_ptr<RegKey> key = registry_.OpenRead(root, path);
+  std::string identity = key ? key->Identity() : std::string();
+  // Where the registry cannot tell, a key is known by its path.
+  if (identity.empty()) identity = '|' + folded;
+  auto named = by_key_.find(identity);
+  if (named == by_key_.end()) {
+    std::string name = RootKeyName(root);
+    if (!path.empty()) {
+      const std::optional<std::string> stored = key ? key->StoredName() : std::nullopt;
+      name = JoinKeyPath(Named(root, Parent(path)), stored ? *stored : ListedName(root, path));
+    }
+    named = by_key_.emplace(std::move(identity), std::move(name)).first;
+  }
+  by_path_.emplace(folded, named->second);
+  return named->second;
+}
+
+std::string ProblemNaming::ListedName(RootKey root, const std::string& path) {
+  const std::string name = LastName(path);
+  const std::unique_ptr<RegKey> parent = registry_.OpenRead(root, Parent(path));
+  if (!parent) return name;
+  const std::vector<std::string> listed = parent->SubkeyNames();
+  for (const std::string& candidate : listed)
+    if (candidate == name) return candidate;
+  for (const std::string& candidate : listed)
+    if (EqualsNoCase(candidate, name)) return candidate;
+  return name;
+}
