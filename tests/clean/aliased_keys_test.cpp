@@ -87,7 +87,7 @@ const AliasedEntry kEntries[] = {
      "HKEY_CLASSES_ROOT\\Vendor.Gone [CLASSID]", {"[HKEY_CLASSES_ROOT\\Vendor.Gone]"}},
 };
 
-class AliasedKeysTest : public testing::TestWithParam<AliasedEntry> {
+class AliasedKeysTest : public testing::Test {
  protected:
   AliasedKeysTest() {
     registry.MergeClassesRoot();
@@ -129,7 +129,9 @@ class AliasedKeysTest : public testing::TestWithParam<AliasedEntry> {
   ScanSession session{ScanSessionServices{registry, files, clock, mail, ui}};
 };
 
-TEST_P(AliasedKeysTest, OneProblemOneBackupBlockOneDeletionAndAnExactRestore) {
+class EachPairOfNamesTest : public AliasedKeysTest, public testing::WithParamInterface<AliasedEntry> {};
+
+TEST_P(EachPairOfNamesTest, OneProblemOneBackupBlockOneDeletionAndAnExactRestore) {
   const AliasedEntry& entry = GetParam();
   ImportRegText(registry, "REGEDIT4\n\n" + entry.planted);
   files.AddFile(files.ExeFolder() + "Knowbase.ini", "[PATHS1]\n" + entry.rules);
@@ -148,7 +150,23 @@ TEST_P(AliasedKeysTest, OneProblemOneBackupBlockOneDeletionAndAnExactRestore) {
   EXPECT_EQ(Dump(), before) << *backup;
 }
 
-INSTANTIATE_TEST_SUITE_P(EachPairOfNames, AliasedKeysTest, testing::ValuesIn(kEntries),
+INSTANTIATE_TEST_SUITE_P(Windows, EachPairOfNamesTest, testing::ValuesIn(kEntries),
                          [](const testing::TestParamInfo<AliasedEntry>& info) { return info.param.name; });
+
+// One rule finds a value of the key, another the whole key by its other
+// name: right before the deletion each judges it again there, and the key
+// problem still stands.
+TEST_F(AliasedKeysTest, EachRuleJudgesTheKeyAgainByTheNameItReachedItBy) {
+  ImportRegText(registry, "REGEDIT4\n\n[HKEY_USERS\\S-1-5-21-7-7-7-1001\\Software\\Apps\\One]\n"
+                          "@=\"C:\\\\Gone\\\\one.exe\"\n\"Help\"=\"C:\\\\Gone\\\\one.txt\"\n");
+  files.AddFile(files.ExeFolder() + "Knowbase.ini",
+                "[PATHS1]\nHKEY_CURRENT_USER\\Software\\Apps\\*=Help,0,FILE_,help\n"
+                "HKEY_USERS\\S-1-5-21-7-7-7-1001\\Software\\Apps\\*=Apps,1,FILEDEF_\n");
+  EXPECT_EQ(Scan(), Strings{"HKEY_CURRENT_USER\\Software\\Apps\\One [Help|(Default)]"});
+  const DeletionSummary summary = session.Deletion().DeleteAll([] {});
+  EXPECT_EQ(summary.deleted.size(), 1u);
+  EXPECT_TRUE(summary.refused.empty()) << RefusalText(summary.refused.front().refusal);
+  EXPECT_EQ(registry.OpenRead(kHkeyUsers, "S-1-5-21-7-7-7-1001\\Software\\Apps\\One"), nullptr);
+}
 
 }  // namespace
