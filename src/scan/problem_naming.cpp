@@ -1,13 +1,16 @@
 #include "scan/problem_naming.h"
 
 #include <memory>
+#include <string_view>
 
 #include "platform/case_fold.h"
 #include "platform/key_path.h"
 #include "platform/root_keys.h"
-#include "scan/key_paths.h"
 
 namespace {
+
+constexpr std::string_view kClassesRootPrefix = "HKEY_CLASSES_ROOT\\";
+constexpr std::string_view kUserClassesPrefix = "HKEY_CURRENT_USER\\Software\\Classes\\";
 
 // The key a path holding an empty name names is not a key of the registry.
 bool NamesAKey(const std::string& path) {
