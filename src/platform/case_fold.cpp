@@ -12,3 +12,11 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   return true;
 }
+
+const std::string* FindName(const std::vector<std::string>& names, std::string_view name) {
+  for (const std::string& listed : names)
+    if (listed == name) return &listed;
+  for (const std::string& listed : names)
+    if (EqualsNoCase(listed, name)) return &listed;
+  return nullptr;
+}

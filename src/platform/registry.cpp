@@ -5,11 +5,8 @@
 std::optional<std::string> RegKey::StoredValueName(const std::string& name) {
   if (!QueryValue(name)) return std::nullopt;
   const std::vector<std::string> names = ValueNames();
-  for (const std::string& stored : names)
-    if (stored == name) return stored;
-  for (const std::string& stored : names)
-    if (EqualsNoCase(stored, name)) return stored;
-  // The registry found it under a name that differs beyond letter case as
-  // this program folds it: the name given is the best known.
-  return name;
+  // The registry may find it under a name that differs beyond the letter
+  // case this program folds: the name given is then the best known.
+  const std::string* stored = FindName(names, name);
+  return stored ? *stored : name;
 }

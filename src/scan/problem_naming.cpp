@@ -67,9 +67,6 @@ std::string ProblemNaming::ListedName(RootKey root, const std::string& path) {
   const std::unique_ptr<RegKey> parent = registry_.OpenRead(root, Parent(path));
   if (!parent) return name;
   const std::vector<std::string> listed = parent->SubkeyNames();
-  for (const std::string& candidate : listed)
-    if (candidate == name) return candidate;
-  for (const std::string& candidate : listed)
-    if (EqualsNoCase(candidate, name)) return candidate;
-  return name;
+  const std::string* stored = FindName(listed, name);
+  return stored ? *stored : name;
 }

@@ -5,8 +5,6 @@
 // as it was stored.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "clean/scan_session.h"
 #include "platform/fixed_clock.h"
 #include "platform/memory_files.h"
@@ -16,6 +14,7 @@
 #include "regtext/regedit4_reader.h"
 #include "scan/key_paths.h"
 #include "support/no_mail.h"
+#include "support/reg_file_headers.h"
 #include "support/registry_dump.h"
 #include "support/tree_filler.h"
 
@@ -111,15 +110,6 @@ class AliasedKeysTest : public testing::Test {
     });
     return problems;
   }
-  static Strings Headers(const std::string& file) {
-    Strings headers;
-    std::istringstream lines(file);
-    for (std::string line; std::getline(lines, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.starts_with("[")) headers.push_back(line);
-    }
-    return headers;
-  }
 
   MemoryRegistry registry;
   MemoryFileSystem files;
@@ -145,7 +135,7 @@ TEST_P(EachPairOfNamesTest, OneProblemOneBackupBlockOneDeletionAndAnExactRestore
 
   const std::optional<std::string> backup = files.ReadFile(session.Journal().FileName());
   ASSERT_TRUE(backup.has_value());
-  EXPECT_EQ(Headers(*backup), entry.headers) << *backup;
+  EXPECT_EQ(RegFileHeaders(*backup), entry.headers) << *backup;
   ImportRegText(registry, *backup);
   EXPECT_EQ(Dump(), before) << *backup;
 }

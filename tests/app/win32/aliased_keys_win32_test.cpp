@@ -6,8 +6,8 @@
 // registry editor.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "app/win32/command_ids.h"
 #include "main_window_fixture_win32.h"
@@ -15,7 +15,8 @@
 #include "platform/win32/code_page_win32.h"
 #include "regtext/reg_file_encoding.h"
 #include "regtext/regedit4_reader.h"
-#include "scan/key_paths.h"
+#include "support/host_file.h"
+#include "support/reg_file_headers.h"
 #include "support/regedit_win32.h"
 #include "support/registry_dump.h"
 
@@ -50,25 +51,13 @@ constexpr const char* kRules =
     "HKEY_LOCAL_MACHINE\\Software\\Classes\\*=ProgIDs,0,CLSID_,ClassID\n"
     "HKEY_CURRENT_USER\\SOFTWARE\\tarnel\\*=Paths,0,FILE_,путь\n";
 
-std::string ReadBytes(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+// The lines of a registry file in either form, as UTF-8 text.
+std::vector<std::string> LinesOf(const std::string& file) {
+  return RegFileLines(ReadHostFile(file)).value_or(std::vector<std::string>{"<broken UTF-16>"});
 }
 
-std::string TextOfBackup(const std::string& file) {
-  const std::string bytes = ReadBytes(file);
-  if (bytes.rfind("\xFF\xFE", 0) != 0) return bytes;
-  return kUtf8.FromWide(*WideFromBytes(std::vector<std::uint8_t>(bytes.begin() + 2, bytes.end()))).value_or("");
-}
-
-std::vector<std::string> Headers(const std::string& text) {
-  std::vector<std::string> headers;
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);)
-    if (line.rfind("[", 0) == 0) headers.push_back(line.substr(0, line.find(']') + 1));
-  return headers;
+bool HasLine(const std::vector<std::string>& lines, const std::string& start) {
+  return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.starts_with(start); });
 }
 
 class AliasedKeysWindowTest : public MainWindowTest {
@@ -90,21 +79,12 @@ class AliasedKeysWindowTest : public MainWindowTest {
     RemoveDirectoryA(kFolder);
   }
   RegistryDump Dump() { return DumpRegistry(*registry_, {kHkeyCurrentUser, kHkeyLocalMachine}); }
-  std::vector<std::string> Problems(const TMainForm& form) {
-    std::vector<std::string> problems;
-    ForEachProblem(*form.Results().Top(), [&](const ResultNode& node) {
-      std::string line = NodeFullPath(node) + " [";
-      for (const std::string& name : node.Data()->FValueNames) line += name + "|";
-      problems.push_back(line + "] " + std::to_string(node.Data()->FLevel));
-    });
-    return problems;
-  }
   // Scan, check what was found, Delete All; the backup file's full name.
   std::string ScanAndDeleteAll() {
     TMainForm& form = Open();
     ScanToTheEnd(form);
     const std::string classes = "HKEY_LOCAL_MACHINE\\Software\\Classes\\";
-    EXPECT_EQ(Problems(form),
+    EXPECT_EQ(ProblemLines(form),
               (std::vector<std::string>{classes + "CLSID\\" + kClass + "\\InProcServer32 [(Default)|] 2",
                                         classes + "Tarnel.Alias [CLASSID|] 0",
                                         "HKEY_CURRENT_USER\\Software\\Tarnel\\Пути [ПУТЬ|] 0"}));
@@ -113,12 +93,12 @@ class AliasedKeysWindowTest : public MainWindowTest {
     EXPECT_NE(messages_.informed.back().find("Deleted: 3 problems."), std::string::npos) << messages_.informed.back();
     EXPECT_EQ(messages_.informed.back().find("Not deleted"), std::string::npos) << messages_.informed.back();
     const std::string backup = messages_.questions.back().substr(messages_.questions.back().find("\r\n") + 2);
-    EXPECT_EQ(Headers(TextOfBackup(backup)),
+    EXPECT_EQ(RegFileHeaders(ReadHostFile(backup)),
               (std::vector<std::string>{"[" + classes + "CLSID\\" + kClass + "]",
                                         "[" + classes + "CLSID\\" + kClass + "\\InProcServer32]",
                                         "[" + classes + "Tarnel.Alias]", "[HKEY_CURRENT_USER\\Software\\Tarnel\\Пути]"}));
-    EXPECT_NE(TextOfBackup(backup).find("\"CLASSID\"="), std::string::npos);
-    EXPECT_NE(TextOfBackup(backup).find("\"ПУТЬ\"="), std::string::npos);
+    EXPECT_TRUE(HasLine(LinesOf(backup), "\"CLASSID\"=")) << "the value as stored";
+    EXPECT_TRUE(HasLine(LinesOf(backup), "\"ПУТЬ\"=")) << "the value as stored";
     return backup;
   }
 
@@ -140,7 +120,9 @@ TEST_F(AliasedKeysWindowTest, DeleteAllThenWinesRegistryEditorGivesEveryNameBack
   const std::string backup = ScanAndDeleteAll();
   Close();
   // The editor runs outside this process's redirected roots.
-  const std::string moved = registry_->Sandbox().Relocated(TextOfBackup(backup));
+  std::string text;
+  for (const std::string& line : LinesOf(backup)) text += line + "\r\n";
+  const std::string moved = registry_->Sandbox().Relocated(text);
   const std::vector<std::uint8_t> bytes = BytesFromWide(*kUtf8.ToWide(moved));
   std::ofstream(work_.Path() + "moved.reg", std::ios::binary) << "\xFF\xFE" << std::string(bytes.begin(), bytes.end());
   MergeWithRegedit(work_.Path() + "moved.reg");
