@@ -26,7 +26,7 @@ class RuleJudge::FreshContext : public CheckContext {
   bool CouldNotTell() const { return could_not_tell_; }
 
   Registry& ScannedRegistry() override { return registry_; }
-  void AddProblem(const std::string&, std::unique_ptr<TErrorClass> record) override {
+  void AddProblem(const std::string&, RegKey*, std::unique_ptr<TErrorClass> record) override {
     // Named as the problem's node: the path the scan filtered it by.
     if (kept_) record = kept_->Filter(full_path_, std::move(record));
     if (!record) return;

@@ -22,6 +22,8 @@ class RegistryAccessor {
   bool OpenKeyReadOnly(const std::string& path);
   bool OpenKeyWrite(const std::string& path);
   void CloseKey() { key_.reset(); }
+  // The open key; null without one.
+  RegKey* OpenedKey() const { return key_.get(); }
 
   // All of these read the open key; without one they find nothing.
   std::vector<std::string> GetKeyNames();

@@ -11,6 +11,7 @@
 #include "scan/Errors.h"
 #include "scan/reference_tables.h"
 
+class RegKey;
 class Registry;
 
 class CheckContext {
@@ -23,12 +24,13 @@ class CheckContext {
   void BeginRule(std::int32_t rule) { rule_ = rule; }
   // What a check found: the record names the rule running and goes to
   // AddProblem.
-  void Report(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
+  void Report(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) {
     if (rule_ >= 0) record->FRules = {{rule_, full_path}};
-    AddProblem(full_path, std::move(record));
+    AddProblem(full_path, key, std::move(record));
   }
-  // Reports the problem, unless what it names is kept.
-  virtual void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) = 0;
+  // Reports the problem, unless what it names is kept. key: the problem's
+  // key as the check read it, still open; null when none is at hand.
+  virtual void AddProblem(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) = 0;
   // The system search order for a name; a name that cannot be judged (a
   // drive that may be away, a share) counts as found.
   virtual bool FileFound(const std::string& name) = 0;

@@ -26,14 +26,15 @@ std::string LastName(const std::string& path) { return path.substr(path.rfind('\
 
 }  // namespace
 
-std::string ProblemNaming::NameOf(const std::string& full_path) {
+std::string ProblemNaming::NameOf(const std::string& full_path, RegKey* key) {
   const std::string route = WhereKeyLives(full_path);
   const RootKey root = RootKeyOfPath(route);
   const std::size_t slash = route.find('\\');
   if (root == 0 || slash == std::string::npos) return route;
   const std::string path = route.substr(slash + 1);
   if (path.empty() || !NamesAKey(path)) return route;
-  return Named(root, path);
+  // A key of the classes root named by the user's classes is opened there.
+  return Named(root, path, route == full_path ? key : nullptr);
 }
 
 std::string ProblemNaming::WhereKeyLives(const std::string& full_path) {
@@ -42,10 +43,11 @@ std::string ProblemNaming::WhereKeyLives(const std::string& full_path) {
   return registry_.IsUserClassesKey(path) ? std::string(kUserClassesPrefix) + path : full_path;
 }
 
-std::string ProblemNaming::Named(RootKey root, const std::string& path) {
+std::string ProblemNaming::Named(RootKey root, const std::string& path, RegKey* open) {
   const std::string folded = RootKeyName(root) + '\\' + FoldCase(path);
   if (const auto known = by_path_.find(folded); known != by_path_.end()) return known->second;
-  const std::unique_ptr<RegKey> key = registry_.OpenRead(root, path);
+  const std::unique_ptr<RegKey> opened = open ? nullptr : registry_.OpenRead(root, path);
+  RegKey* key = open ? open : opened.get();
   std::string identity = key ? key->Identity() : std::string();
   // Where the registry cannot tell, a key is known by its path.
   if (identity.empty()) identity = '|' + folded;
@@ -54,7 +56,7 @@ std::string ProblemNaming::Named(RootKey root, const std::string& path) {
     std::string name = RootKeyName(root);
     if (!path.empty()) {
       const std::optional<std::string> stored = key ? key->StoredName() : std::nullopt;
-      name = JoinKeyPath(Named(root, Parent(path)), stored ? *stored : ListedName(root, path));
+      name = JoinKeyPath(Named(root, Parent(path), nullptr), stored ? *stored : ListedName(root, path));
     }
     named = by_key_.emplace(std::move(identity), std::move(name)).first;
   }

@@ -19,12 +19,13 @@ class ProblemNaming {
   // classes root that lives in the user's classes is named by its path
   // there: written back under HKEY_CLASSES_ROOT it would land in the
   // machine's classes. A path that names no key (an unknown root, an empty
-  // name in it) is its own name.
-  std::string NameOf(const std::string& full_path);
+  // name in it) is its own name. key: the key at the path, open, when the
+  // caller has it (it is not opened again); else null.
+  std::string NameOf(const std::string& full_path, RegKey* key = nullptr);
 
  private:
   std::string WhereKeyLives(const std::string& full_path);
-  std::string Named(RootKey root, const std::string& path);
+  std::string Named(RootKey root, const std::string& path, RegKey* key);
   // The last name of the path as the parent's subkeys list it; the path's
   // own spelling when none of them is that name.
   std::string ListedName(RootKey root, const std::string& path);

@@ -63,8 +63,8 @@ void Tverefy::UpdateView(const std::function<void(ScanView&)>& change) {
   Ui().Invoke([&] { change(FForm); });
 }
 
-void Tverefy::AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
-  const std::string path = naming_.NameOf(full_path);
+void Tverefy::AddProblem(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) {
+  const std::string path = naming_.NameOf(full_path, key);
   // Kept under either name: the one the rule reached it by, or the one it
   // is shown by.
   if (kept_) record = kept_->Filter(full_path, std::move(record));

@@ -51,7 +51,7 @@ class Tverefy : public WorkerThread, public CheckContext {
   // unless what it names is kept. It goes under its key's one name
   // (problem_naming.h): a key that another path reached before has its
   // problem merged there.
-  void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
+  void AddProblem(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) override;
   void NoteUnreadable(const std::string& full_name) override;
   // Runs one change of the window on the UI thread and waits for it.
   void UpdateView(const std::function<void(ScanView&)>& change);
