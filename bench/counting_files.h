@@ -26,6 +26,13 @@ class CountingFileSystem : public FileSystem {
   std::string TempFolder() override { return files_.TempFolder(); }
   std::string CurrentFolder() const override { return files_.CurrentFolder(); }
   std::optional<std::string> ReadFile(const std::string& path) override { return files_.ReadFile(path); }
+  RegularFileRead ReadRegularFile(const std::string& path, std::uint64_t limit) override {
+    return files_.ReadRegularFile(path, limit);
+  }
+  std::string FullPath(const std::string& path) const override { return files_.FullPath(path); }
+  std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) override {
+    return files_.FilesIn(folder, pattern);
+  }
   bool WriteFileAtomic(const std::string& path, const std::string& content) override {
     return files_.WriteFileAtomic(path, content);
   }

@@ -12,6 +12,7 @@
 #include "scan/command_line.h"
 #include "scan/file_lookup.h"
 #include "scan/key_pattern.h"
+#include "scan/program_folders.h"
 #include "scan/reference_tables.h"
 #include "scan/rule_entry.h"
 #include "scan/user_environment.h"
@@ -104,6 +105,7 @@ class Walker {
 
   void Check(const std::string& path) {
     if (!reg_.OpenKeyReadOnly(path)) return;
+    path_ = &path;
     ++counts_.keys_checked;
     try {
       Read();
@@ -153,8 +155,13 @@ class Walker {
   // through the same memo.
   void LookUp(const std::string& command_line) {
     if (reads_->lookup == Lookup::kNone) return;
-    CommandTargetPresence(command_line, {[this](const std::string& name) { return lookup_.Search(name); },
-                                         [this](const std::string& name) { return environment_.Value(name); }});
+    PresenceAsRead(
+        command_line, [this] { return ViewOfKey(registry_, rule_->root, *path_); },
+        [&](ProgramWidth width) {
+          return CommandTargetPresence(
+              command_line, {[this](const std::string& name) { return lookup_.Search(name); },
+                             [this, width](const std::string& name) { return environment_.Value(name, width); }});
+        });
   }
 
   Registry& registry_;
@@ -164,6 +171,7 @@ class Walker {
   RawWalkCounts& counts_;
   const RawRule* rule_ = nullptr;
   const CheckReads* reads_ = nullptr;
+  const std::string* path_ = nullptr;  // of the key checked
   std::vector<std::string> reference_names_;
 };
 

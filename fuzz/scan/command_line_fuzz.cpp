@@ -10,6 +10,7 @@
 #include "platform/memory_files.h"
 #include "scan/command_line.h"
 #include "scan/file_lookup.h"
+#include "scan/path_forms.h"
 
 namespace {
 
@@ -65,13 +66,25 @@ bool ComesFrom(const std::string& name, const std::string& text) {
   return false;
 }
 
+// The path of a line that is a file URL, quoted or not: its names are
+// decoded from the URL.
+std::optional<std::string> UrlPath(std::string_view line) {
+  if (line.starts_with('"')) line = line.substr(1, line.find('"', 1) - 1);
+  return FileUrlPath(line);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string command_line(reinterpret_cast<const char*>(data), size);
   const Outcome outcome = Test(command_line);
   const std::string text = command_line.substr(0, command_line.find('\0'));
-  const std::string expanded = ExpandVariables(text, {nullptr, Variable});
+  // The blanks around a line are no part of it.
+  const std::size_t first = text.find_first_not_of(" \t");
+  const std::string trimmed =
+      first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  const std::string expanded = ExpandVariables(trimmed, {nullptr, Variable});
+  const std::optional<std::string> url = UrlPath(trimmed);
 
   bool any_missing = false, any_found = false;
   for (const auto& [name, presence] : outcome.asked) {
@@ -79,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // taken from the line.
     FUZZ_CHECK(!name.empty() && name.find('\0') == std::string::npos);
     FUZZ_CHECK(!IsRejectedFileName(name) && !HoldsVariable(name));
-    FUZZ_CHECK(ComesFrom(name, expanded));
+    FUZZ_CHECK(ComesFrom(name, expanded) || (url && ComesFrom(name, *url)));
     any_missing |= presence == Presence::kMissing;
     any_found |= presence == Presence::kFound;
   }

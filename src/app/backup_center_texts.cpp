@@ -17,8 +17,10 @@ BackupCenterTexts BackupCenterTextsOf(const TLangv& langv) {
   texts.delete_file = langv.GetMsg(kMsgBackupsDeleteFile);
   texts.remove = langv.GetMsg(kMsgBackupsRemove);
   texts.close = langv.GetMsg(kMsgTipClose);
-  texts.states = {langv.GetMsg(kMsgBackupStateIntact), langv.GetMsg(kMsgBackupStateCutShort),
-                  langv.GetMsg(kMsgBackupStateUnsealed), langv.GetMsg(kMsgBackupStateGone)};
+  texts.states = {langv.GetMsg(kMsgBackupStateIntact),   langv.GetMsg(kMsgBackupStateChanged),
+                  langv.GetMsg(kMsgBackupStateCutShort), langv.GetMsg(kMsgBackupStateUnsealed),
+                  langv.GetMsg(kMsgBackupStateGone),     langv.GetMsg(kMsgBackupStateNotAFile)};
+  texts.restore_changed = langv.GetMsg(kMsgRestoreChangedBackup);
   texts.not_recorded = langv.GetMsg(kMsgBackupNotRecorded);
   texts.delete_question = langv.GetMsg(kMsgDeleteFileQuestion);
   texts.cannot_delete = langv.GetMsg(kMsgCannotDeleteFile);
@@ -32,7 +34,7 @@ std::string BackupHistoryNotStoredText(const TLangv& langv) {
 
 std::array<std::string, kBackupColumnCount> BackupCells(const BackupEntry& entry, const BackupCenterTexts& texts) {
   const BackupRecord& record = entry.record;
-  const bool gone = entry.state == BackupFileState::kGone;
+  const bool gone = entry.state == BackupFileState::kGone || entry.state == BackupFileState::kNotAFile;
   const std::string folder = FolderOf(record.file);
   return {record.time,
           entry.recorded ? record.made_by : texts.not_recorded,

@@ -22,7 +22,8 @@ struct BackupCenterTexts {
   std::string delete_file;
   std::string remove;
   std::string close;
-  std::array<std::string, 4> states;  // in the order of BackupFileState
+  std::array<std::string, 6> states;  // in the order of BackupFileState
+  std::string restore_changed;     // the question before restoring a file changed since it was made
   std::string not_recorded;
   std::string delete_question;     // %1 the file, on a line of its own
   std::string cannot_delete;       // %1 the file

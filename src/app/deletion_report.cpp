@@ -19,6 +19,8 @@ std::string Reason(const Refusal& refusal, const TLangv& texts) {
     case RefusalReason::kChanged: return texts.GetMsg(kMsgRefusedChanged);
     case RefusalReason::kValidNow: return texts.GetMsg(kMsgRefusedValidNow);
     case RefusalReason::kCannotTell: return texts.GetMsg(kMsgRefusedCannotTell);
+    case RefusalReason::kPartly: return texts.GetMsg(kMsgRefusedPartly);
+    case RefusalReason::kGoneBefore: return texts.GetMsg(kMsgRefusedGoneBefore);
     case RefusalReason::kKept: break;
   }
   return refusal.kept;
@@ -44,13 +46,16 @@ std::string DeleteAllSummary(const DeletionSummary& summary, const std::string& 
   const std::size_t deleted = summary.deleted.size();
   std::string text =
       FillIn(texts.GetMsg(deleted == 1 ? kMsgDeletedOneProblem : kMsgDeletedProblems), {std::to_string(deleted)});
-  // Nothing deleted leaves no backup of this deletion.
-  if (deleted > 0) text += "\r\n" + FillIn(texts.GetMsg(kMsgBackupFileIs), {backup_file});
-  if (!summary.refused.empty()) {
-    text += "\r\n\r\n" + FillIn(texts.GetMsg(kMsgNotDeletedCount), {std::to_string(summary.refused.size())});
-    for (const DeletionOutcome& refused : summary.refused)
-      text += "\r\n" + refused.key + ": " + Reason(refused.refusal, texts);
-  }
+  if (!backup_file.empty()) text += "\r\n" + FillIn(texts.GetMsg(kMsgBackupFileIs), {backup_file});
+  const auto list = [&](int heading, const std::vector<DeletionOutcome>& outcomes, bool with_reason) {
+    if (outcomes.empty()) return;
+    text += "\r\n\r\n" + FillIn(texts.GetMsg(heading), {std::to_string(outcomes.size())});
+    for (const DeletionOutcome& outcome : outcomes)
+      text += "\r\n" + outcome.key + (with_reason ? ": " + Reason(outcome.refusal, texts) : "");
+  };
+  list(kMsgNotDeletedCount, summary.refused, true);
+  list(kMsgPartlyDeletedCount, summary.partly, false);
+  list(kMsgGoneBeforeCount, summary.gone_before, false);
   for (const std::string& note : journal_notes) text += "\r\n" + note;
   return text;
 }

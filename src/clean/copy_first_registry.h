@@ -31,6 +31,10 @@ class CopyFirstRegistry : public Registry {
     return registry_.OpenWrite(root, path);
   }
   bool DeleteKey(RootKey root, const std::string& path) override { return registry_.DeleteKey(root, path); }
+  bool DeleteLeafKey(RootKey root, const std::string& path) override { return registry_.DeleteLeafKey(root, path); }
+  std::unique_ptr<RegKey> OpenExisting(RootKey root, const std::string& path) override {
+    return registry_.OpenExisting(root, path);
+  }
   bool HasTwoViews() override { return registry_.HasTwoViews(); }
   bool IsUserClassesKey(const std::string& path) override { return registry_.IsUserClassesKey(path); }
 

@@ -84,6 +84,8 @@ Refusal RecheckRefusal(Recheck result) {
   switch (result) {
     case Recheck::kDeleted: return {};
     case Recheck::kChanged: return {RefusalReason::kChanged};
+    case Recheck::kPartly: return {RefusalReason::kPartly};
+    case Recheck::kGoneBefore: return {RefusalReason::kGoneBefore};
     case Recheck::kRefused: break;
   }
   return {RefusalReason::kByRegistry};
@@ -114,11 +116,6 @@ Refusal ProblemDeletion::NoLongerFound(bool of_values, const BackedUp& backed_up
   return {verdict == Verdict::kValidNow ? RefusalReason::kValidNow : RefusalReason::kCannotTell};
 }
 
-void ProblemDeletion::KeepOnlyDeleted(const TBuck::Mark& mark, const std::vector<const BackedUp*>& deleted) {
-  // A failure leaves the whole file, and a note in the journal says so.
-  if (!dry_run_) journal_.KeepOnly(mark, deleted);
-}
-
 DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std::string>& names,
                                         const BackedUp& backed_up, bool of_values) {
   TErrorClass& record = *node.Data();
@@ -133,6 +130,8 @@ DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std:
     if (outcome.refusal) return outcome;
   }
   outcome.refusal = of_values ? DeleteValuesOf(backed_up) : DeleteKeyOf(backed_up);
+  // Gone before: another hand deleted it, and the tree follows the registry.
+  if (outcome.refusal.reason == RefusalReason::kGoneBefore) PruneBranch(tree_, key);
   if (outcome.refusal) return outcome;
   outcome.deleted = true;
   if (!of_values) {
@@ -152,7 +151,7 @@ DeletionOutcome ProblemDeletion::Remove(ResultNode& node, const std::vector<std:
 DeletionOutcome ProblemDeletion::DeleteProblem(ResultNode& node) {
   if (!node.Data()) return {NodeFullPath(node), false, {RefusalReason::kNoProblem}, {}};
   const std::vector<std::string> names = node.Data()->FValueNames;
-  const TBuck::Mark mark = journal_.MarkDocument();
+  journal_.StartBackup();
   BackedUp backed_up;
   DeletionOutcome outcome;
   if (Refusal refusal = Backup(node, names, backed_up)) {
@@ -162,22 +161,39 @@ DeletionOutcome ProblemDeletion::DeleteProblem(ResultNode& node) {
     Flush();
     outcome = Remove(node, names, backed_up, node.Data()->FLevel <= 0);
   }
-  if (!outcome.deleted) KeepOnlyDeleted(mark, {});
   return outcome;
 }
 
 DeletionOutcome ProblemDeletion::DeleteValues(ResultNode& node, const std::vector<std::string>& names) {
   if (!node.Data() || names.empty()) return {NodeFullPath(node), false, {RefusalReason::kNoValueChosen}, {}};
   if (Refusal kept = KeptRefusal(node, names)) return {NodeFullPath(node), false, kept, {}};
-  const TBuck::Mark mark = journal_.MarkDocument();
+  journal_.StartBackup();
   BackedUp backed_up{NodeKey(node), {}, {}};
   DeletionOutcome outcome{NodeFullPath(node), false, {RefusalReason::kBackup}, {}};
   if (journal_.BackupValuesOfNode(node, names, &backed_up.values)) {
     Flush();
     outcome = Remove(node, names, backed_up, true);
   }
-  if (!outcome.deleted) KeepOnlyDeleted(mark, {});
   return outcome;
+}
+
+namespace {
+
+std::vector<DeletionOutcome>& SummaryList(DeletionSummary& summary, const DeletionOutcome& outcome) {
+  if (outcome.deleted) return summary.deleted;
+  switch (outcome.refusal.reason) {
+    case RefusalReason::kPartly: return summary.partly;
+    case RefusalReason::kGoneBefore: return summary.gone_before;
+    default: return summary.refused;
+  }
+}
+
+}  // namespace
+
+DeletionSummary SummaryOf(DeletionOutcome outcome) {
+  DeletionSummary summary;
+  SummaryList(summary, outcome).push_back(std::move(outcome));
+  return summary;
 }
 
 DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
@@ -186,12 +202,11 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
     std::vector<std::string> names;
     Refusal refusal;
     BackedUp backed_up;
-    bool deleted = false;
   };
-  const TBuck::Mark mark = journal_.MarkDocument();
+  journal_.StartBackup();
   std::vector<Planned> plan;
   for (ResultNode* node : ProblemNodes()) {
-    Planned planned{Components(*node), node->Data()->FValueNames, {}, {}, false};
+    Planned planned{Components(*node), node->Data()->FValueNames, {}, {}};
     planned.refusal = Backup(*node, planned.names, planned.backed_up);
     plan.push_back(std::move(planned));
     step();
@@ -217,16 +232,9 @@ DeletionSummary ProblemDeletion::DeleteAll(const std::function<void()>& step) {
                                     : DeletionOutcome{NodeFullPath(*node), false, planned.refusal, {}};
       if (outcome.deleted && of_values) own.ValuesDeleted(root, key_path, outcome.values);
       if (outcome.deleted && !of_values) own.KeyDeleted(root, key_path);
-      planned.deleted = outcome.deleted;
-      (outcome.deleted ? summary.deleted : summary.refused).push_back(std::move(outcome));
+      SummaryList(summary, outcome).push_back(std::move(outcome));
     }
     step();
-  }
-  if (!summary.refused.empty()) {
-    std::vector<const BackedUp*> deleted;
-    for (const Planned& planned : plan)
-      if (planned.deleted) deleted.push_back(&planned.backed_up);
-    KeepOnlyDeleted(mark, deleted);
   }
   return summary;
 }

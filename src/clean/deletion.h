@@ -1,13 +1,15 @@
 #pragma once
 // Deleting what problems designate, so that it can always be undone: the
-// registry entries are backed up and the backup file written before
-// anything is deleted; a problem whose backup would be incomplete, or whose
-// level reaches a root key, is refused; right before each deletion the
-// problem is judged again and what goes is compared with its backup, and a
-// problem valid now or changed since is refused; a deletion the registry
-// refuses leaves its problem in the tree. The tree loses a problem's branch
-// only when the registry lost its entries, and the backup file keeps only
-// what was deleted.
+// registry entries are backed up and the backup file written, sealed and
+// flushed before anything is deleted, and never touched again; a problem
+// whose backup would be incomplete, or whose level reaches a root key, is
+// refused; right before each deletion the problem is judged again and what
+// goes is compared with its backup, and a problem valid now or changed
+// since is refused; a deletion the registry refuses, or one that finds its
+// entries changing while it deletes them, leaves its problem in the tree.
+// The tree loses a problem's branch only when the registry lost its
+// entries. Restoring the file gives back what went and overwrites nothing
+// that changed since (restore.h).
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,9 +29,12 @@ struct DeletionOutcome {
   std::vector<std::string> values;  // the values deleted from the key; none when the key went
 };
 
+// Each problem in one list; deleted holds only what this deletion deleted.
 struct DeletionSummary {
   std::vector<DeletionOutcome> deleted;
   std::vector<DeletionOutcome> refused;
+  std::vector<DeletionOutcome> partly;       // kPartly: some of it went
+  std::vector<DeletionOutcome> gone_before;  // kGoneBefore: someone else deleted it first
 };
 
 class ProblemDeletion {
@@ -37,6 +42,7 @@ class ProblemDeletion {
   ProblemDeletion(ResultTree& tree, Registry& registry, TBuck& journal)
       : tree_(tree), registry_(registry), journal_(journal) {}
 
+  // Each command writes a backup file of its own (TBuck::Written).
   // One problem (Delete Key). Throws FileCreateError when the backup file
   // cannot be written: then nothing is deleted.
   DeletionOutcome DeleteProblem(ResultNode& node);
@@ -81,8 +87,6 @@ class ProblemDeletion {
   // Why a problem the judge no longer finds is refused; none when it is gone
   // and its deletion only has to find that out.
   Refusal NoLongerFound(bool of_values, const BackedUp& backed_up, Verdict verdict);
-  // After a deletion: the backup file keeps only what was deleted.
-  void KeepOnlyDeleted(const TBuck::Mark& mark, const std::vector<const BackedUp*>& deleted);
 
   ResultTree& tree_;
   Registry& registry_;
@@ -91,6 +95,9 @@ class ProblemDeletion {
   ProblemJudge* judge_ = nullptr;
   bool dry_run_ = false;
 };
+
+// The summary of one problem's deletion (Delete Key, Delete on values).
+DeletionSummary SummaryOf(DeletionOutcome outcome);
 
 // Removes the node's branch: the node, and its ancestors up to but not
 // including the first that has another child, carries a problem of its own

@@ -14,6 +14,8 @@ std::string RefusalText(const Refusal& refusal) {
     case RefusalReason::kValidNow: return "it is valid now";
     case RefusalReason::kCannotTell: return "whether it is still a problem cannot be told now";
     case RefusalReason::kKept: return refusal.kept;
+    case RefusalReason::kPartly: return "partly deleted: it changed while it was deleted";
+    case RefusalReason::kGoneBefore: return "gone before it was deleted";
   }
   return "";
 }

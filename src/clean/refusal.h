@@ -14,6 +14,8 @@ enum class RefusalReason {
   kValidNow,       // judged again right before: no problem any more
   kCannotTell,     // judged again right before: whether it still is cannot be told
   kKept,           // something kept would go with it
+  kPartly,         // some of it went; the rest changed while it was deleted, or was refused
+  kGoneBefore,     // its entries were gone before it was deleted: not deleted by this deletion
 };
 
 struct Refusal {

@@ -1,5 +1,9 @@
 #include "clean/restore.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
+#include "platform/case_fold.h"
 #include "regtext/file_seal.h"
 #include "regtext/reg_file_encoding.h"
 
@@ -51,12 +55,102 @@ RestorePlan PlanRestore(std::string_view file, const CodePages& code_pages) {
   return plan;
 }
 
-RestoreReport ApplyRestore(Registry& registry, std::string_view file, const CodePages& code_pages) {
-  const RegTextApplied applied =
-      ApplyRegText(registry, DecodeRegFile(file, code_pages), RegTextBytes::kAsWritten);
-  RestoreReport report{applied.keys, applied.values, applied.deleted_keys, applied.deleted_values, {}};
-  for (const RegTextError& failure : applied.failures) report.failures.push_back(failure.what());
+namespace {
+
+std::string ValueName(const RegTextKey& key, const RegTextValue& value) {
+  return '[' + key.path + "] " + (value.name.empty() ? std::string("@") : '"' + value.name + '"');
+}
+
+std::string KeyIdentity(const RegTextKey& key) { return std::to_string(key.root) + '|' + FoldCase(key.subpath); }
+
+std::string ValueIdentity(const RegTextKey& key, const RegTextValue& value) {
+  return KeyIdentity(key) + '\0' + FoldCase(value.name);
+}
+
+enum class Before { kMissing, kSame, kOther };
+
+// The registry as the restore finds it, before it writes anything: which
+// keys are there, and each value of the file missing, the same or other.
+struct Found {
+  std::unordered_set<std::string> keys;
+  std::unordered_map<std::string, Before> values;
+  std::vector<std::string> conflicts;  // in the file's order, each once
+};
+
+Found FindBefore(Registry& registry, const std::vector<RegTextKey>& keys) {
+  Found found;
+  for (const RegTextKey& key : keys) {
+    if (key.remove) continue;
+    const std::unique_ptr<RegKey> open = registry.OpenRead(key.root, key.subpath);
+    if (open) found.keys.insert(KeyIdentity(key));
+    for (const RegTextValue& value : key.values) {
+      if (!value.value || found.values.contains(ValueIdentity(key, value))) continue;
+      const std::optional<RegValue> now = open ? open->QueryValue(value.name) : std::nullopt;
+      const Before before = !now ? Before::kMissing : now == value.value ? Before::kSame : Before::kOther;
+      found.values[ValueIdentity(key, value)] = before;
+      if (before == Before::kOther) found.conflicts.push_back(ValueName(key, value));
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
+RestoreReport ApplyRestore(Registry& registry, std::string_view file, const CodePages& code_pages,
+                           OnConflict on_conflict) {
+  const std::vector<RegTextKey> keys = DecodeRegFile(file, code_pages);
+  const Found found = FindBefore(registry, keys);
+  RestoreReport report;
+  report.conflicts = found.conflicts;
+  report.overwritten = on_conflict == OnConflict::kOverwrite && !found.conflicts.empty();
+  DistinctRegTextCount created, there, written, same, deleted;
+  for (const RegTextKey& key : keys) {
+    if (key.remove) {
+      if (registry.DeleteKey(key.root, key.subpath) || !registry.OpenRead(key.root, key.subpath)) {
+        deleted.AddKey(key);
+      } else {
+        report.failures.push_back(LineText(key.line) + "cannot delete key [" + key.path + "]");
+      }
+      continue;
+    }
+    const std::unique_ptr<RegKey> open = registry.OpenWrite(key.root, key.subpath);
+    if (!open) {
+      report.failures.push_back(LineText(key.line) + "cannot create key [" + key.path + "]");
+      continue;
+    }
+    (found.keys.contains(KeyIdentity(key)) ? there : created).AddKey(key);
+    for (const RegTextValue& value : key.values) {
+      if (!value.value) {
+        if (open->DeleteValue(value.name) || !open->QueryValue(value.name)) deleted.AddValue(key, value);
+        else report.failures.push_back(LineText(value.line) + "cannot delete value \"" + value.name + "\"");
+        continue;
+      }
+      const Before before = found.values.at(ValueIdentity(key, value));
+      if (before == Before::kSame) {
+        same.AddValue(key, value);
+        continue;
+      }
+      if (before == Before::kOther && on_conflict == OnConflict::kKeep) continue;
+      if (open->SetValue(value.name, *value.value)) written.AddValue(key, value);
+      else report.failures.push_back(LineText(value.line) + "cannot write value \"" + value.name + "\"");
+    }
+  }
+  report.keys = created.Keys();
+  report.keys_there = there.Keys();
+  report.values = written.Values();
+  report.values_there = same.Values();
+  report.deleted_keys = deleted.Keys();
+  report.deleted_values = deleted.Values();
   return report;
+}
+
+std::vector<std::string> RestoreConflicts(Registry& registry, std::string_view file, const CodePages& code_pages) {
+  return FindBefore(registry, DecodeRegFile(file, code_pages)).conflicts;
+}
+
+
+bool RestoredAll(const RestoreReport& report) {
+  return report.failures.empty() && (report.conflicts.empty() || report.overwritten);
 }
 
 std::string RestoreQuestion(const RestorePlan& plan, const std::string& file) {
@@ -85,6 +179,12 @@ std::string Counted(int keys, int values) {
 
 std::string RestoreSummary(const RestoreReport& report) {
   std::string text = "Written: " + Counted(report.keys, report.values);
+  if (report.keys_there || report.values_there)
+    text += "\r\nAlready there: " + Counted(report.keys_there, report.values_there);
+  if (!report.conflicts.empty()) {
+    text += report.overwritten ? "\r\nChanged since the deletion, overwritten:" : "\r\nChanged since the deletion: kept:";
+    for (const std::string& conflict : report.conflicts) text += "\r\n" + conflict;
+  }
   if (report.deleted_keys || report.deleted_values)
     text += "\r\nDeleted: " + Counted(report.deleted_keys, report.deleted_values);
   if (!report.failures.empty()) {

@@ -39,7 +39,9 @@ class RuleJudge::FreshContext : public CheckContext {
   bool FileFound(const std::string& name) override { return FileSearch(name) != Presence::kMissing; }
   Presence FileSearch(const std::string& name) override { return Noted(lookup_.Search(name)); }
   bool FolderFound(const std::string& path) override { return Noted(lookup_.Folder(path)) != Presence::kMissing; }
-  std::optional<std::string> Variable(const std::string& name) override { return environment_.Value(name); }
+  std::optional<std::string> Variable(const std::string& name, ProgramWidth width) override {
+    return environment_.Value(name, width);
+  }
   bool Registered(ReferenceTable table, const std::string& name) const override {
     return RegisteredNow(registry_, table, name);
   }

@@ -15,8 +15,6 @@ ScanSession::~ScanSession() = default;
 std::string ScanSession::KnowledgeBaseFault() const { return ::KnowledgeBaseFault(services_.files, knowledge_base_); }
 
 void ScanSession::Start(ScanView& view, std::function<void()> on_finished) {
-  // The backups of the deletions so far reach their file before a new one
-  // is named, and a failure leaves the results and the scanner as they are.
   journal_.BeginBackupFile();
   // The scan before must be over before its kept entries change under it.
   scanner_.reset();
@@ -68,5 +66,4 @@ ProblemDeletion ScanSession::Deletion() {
 
 void ScanSession::End() {
   scanner_.reset();
-  journal_.Flush();
 }

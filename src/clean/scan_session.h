@@ -81,8 +81,8 @@ class ScanSession {
   // What a scan and a deletion keep, read now.
   KeepList KeptNow() const;
 
-  // Ends the running scan and writes what the journal holds. Throws
-  // FileCreateError when the backup file cannot be written.
+  // Ends the running scan. Every deletion wrote its backup before it
+  // deleted anything: nothing is left to write.
   void End();
 
  private:

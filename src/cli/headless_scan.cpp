@@ -8,6 +8,8 @@
 #include "cli/console_scan_view.h"
 #include "cli/knowbase_lint.h"
 #include "cli/problem_list.h"
+#include "platform/case_fold.h"
+#include "platform/device_names.h"
 #include "platform/file_errors.h"
 #include "platform/files.h"
 
@@ -67,46 +69,69 @@ int HeadlessScan::ListIgnored() {
   return kExitClean;
 }
 
+std::vector<BackupEntry> HeadlessScan::Backups() {
+  // The backup folder of this program is the current one.
+  return BackupEntries(ReadBackupHistory(system_.registry), system_.files, system_.files.CurrentFolder());
+}
+
 int HeadlessScan::ListBackups(const ScanOptions& options) {
-  WriteBackupList(BackupEntries(ReadBackupHistory(system_.registry), system_.files, {}), options.format, out_);
+  WriteBackupList(Backups(), options.format, out_);
   return kExitClean;
 }
 
-int HeadlessScan::RestoreLatest() {
-  const std::vector<BackupEntry> entries =
-      BackupEntries(ReadBackupHistory(system_.registry), system_.files, {});
-  if (entries.empty()) {
-    err_ << kScanProgram << "the backup history is empty; nothing written\n";
+int HeadlessScan::Restore(const ScanOptions& options) {
+  const std::vector<BackupEntry> entries = Backups();
+  std::optional<BackupEntry> chosen;
+  if (*options.restore_file == kLatestBackup) {
+    chosen = LatestBackup(entries);
+    if (!chosen) {
+      err_ << kScanProgram << "no backup to restore: the history and this folder hold none that is there and whole; "
+           << "nothing written\n";
+      return kExitUsage;
+    }
+  } else {
+    const std::string full = system_.files.FullPath(*options.restore_file);
+    for (const BackupEntry& entry : entries)
+      if (entry.recorded && EqualsNoCase(entry.record.file, full)) chosen = entry;
+  }
+  const std::string file = chosen ? chosen->record.file : *options.restore_file;
+  if (chosen && chosen->state == BackupFileState::kChanged && !options.force) {
+    err_ << kScanProgram << file << " changed since it was made (not the size and SHA-256 it was written with); "
+         << "nothing written (--force restores it all the same)\n";
     return kExitUsage;
   }
-  const BackupEntry& newest = entries.front();
-  if (newest.state == BackupFileState::kGone || newest.state == BackupFileState::kCutShort) {
-    err_ << kScanProgram << "the newest backup " << newest.record.file << " is " << BackupStateName(newest.state)
-         << "; nothing written\n";
-    return kExitUsage;
-  }
-  return Restore(newest.record.file, false);
-}
-
-int HeadlessScan::Restore(const std::string& file, bool allow_deletions) {
-  const std::optional<std::string> text = system_.files.ReadFile(file);
-  if (!text) {
-    err_ << kScanProgram << "cannot read " << file << "; nothing written\n";
-    return kExitUsage;
-  }
+  const std::optional<std::string> text = ReadRestoreFile(file);
+  if (!text) return kExitUsage;
   const RestorePlan plan = PlanRestore(*text, system_.code_pages);
   std::string refusal = plan.error;
-  if (refusal.empty() && !plan.deletions.empty() && !allow_deletions)
+  if (refusal.empty() && !plan.deletions.empty() && !options.allow_deletions)
     refusal = RestoreDeletionsRefusal(plan) + " (--allow-deletions carries them out)";
   if (!refusal.empty()) {
     err_ << kScanProgram << file << ": " << refusal << "; nothing written\n";
     return kExitUsage;
   }
-  const RestoreReport report = ApplyRestore(system_.registry, *text, system_.code_pages);
+  const RestoreReport report = ApplyRestore(system_.registry, *text, system_.code_pages,
+                                            options.overwrite ? OnConflict::kOverwrite : OnConflict::kKeep);
   std::string summary = RestoreSummary(report);
   for (std::size_t at; (at = summary.find("\r\n")) != std::string::npos;) summary.erase(at, 1);
   out_ << "Restored from " << file << ":\n" << summary << '\n';
-  return report.failures.empty() ? kExitClean : kExitRefused;
+  return RestoredAll(report) ? kExitClean : kExitRefused;
+}
+
+std::optional<std::string> HeadlessScan::ReadRestoreFile(const std::string& file) {
+  const char* fault = nullptr;
+  RegularFileRead read;
+  if (NamesDevice(file)) {
+    fault = "names a device, not a file";
+  } else {
+    read = system_.files.ReadRegularFile(file, kLargestBackupFile);
+    if (read.kind == RegularFileRead::Kind::kMissing) fault = "cannot be read";
+    else if (read.kind == RegularFileRead::Kind::kNotAFile) fault = "is not a file (a folder, a device or a pipe)";
+    else if (read.bytes.size() > kLargestBackupFile) fault = "is larger than any backup (256 MB)";
+  }
+  if (!fault) return std::move(read.bytes);
+  err_ << kScanProgram << file << ' ' << fault << "; nothing written\n";
+  return std::nullopt;
 }
 
 int HeadlessScan::Delete(ScanSession& session, const ScanOptions& options, const ScanSummary& summary) {
@@ -123,11 +148,11 @@ int HeadlessScan::Delete(ScanSession& session, const ScanOptions& options, const
   ProblemDeletion deletion = session.Deletion();
   deletion.SetDryRun(dry_run);
   DeletionResults results;
+  DeletionSummary done;
   try {
-    DeletionSummary done = deletion.DeleteAll([] {});
-    // A run that deleted nothing leaves no backup of its own.
-    const bool backup_written = dry_run || system_.files.FileExists(journal.FileName());
-    results = {backup_written ? journal.FileName() : "", std::move(done.deleted), std::move(done.refused)};
+    done = deletion.DeleteAll([] {});
+    const bool backup_written = dry_run || journal.Written();
+    results = {backup_written ? journal.FileName() : "", done.deleted, done.refused, done.partly, done.gone_before};
   } catch (const FileCreateError& error) {
     // The name taken by another run at the last moment: it is never replaced.
     if (options.backup_file && system_.files.FileExists(*options.backup_file))
@@ -136,14 +161,13 @@ int HeadlessScan::Delete(ScanSession& session, const ScanOptions& options, const
       err_ << kScanProgram << error.what() << " (the backup file); nothing deleted\n";
     return kExitUsage;
   }
-  if (!dry_run && !RecordDeletion(system_.registry, system_.files, journal, "--delete",
-                                  static_cast<int>(results.deleted.size()), system_.clock.Now()))
+  if (!dry_run && !RecordDeletion(system_.registry, journal, "--delete", "TarnelScan", done, system_.clock.Now()))
     err_ << kScanProgram << kBackupHistoryNotStored << '\n';
   if (options.format == ResultFormat::kJson) WriteJsonResults(problems, summary, system_.code_page, &results, out_);
   WriteDeletionText(results, dry_run, options.format == ResultFormat::kJson ? err_ : Notes(options));
   for (const std::string& note : journal.Notes()) Notes(options) << note << '\n';
   if (summary.problems == 0) return kExitClean;
-  return results.refused.empty() ? kExitProblemsFound : kExitRefused;
+  return results.refused.empty() && results.partly.empty() ? kExitProblemsFound : kExitRefused;
 }
 
 int HeadlessScan::Run(const ScanOptions& options) {
@@ -153,8 +177,7 @@ int HeadlessScan::Run(const ScanOptions& options) {
   session.UseIgnoreList(!options.no_ignore);
   if (options.lint)
     return LintKnowledgeBaseFile(system_.files, options.lint_file.value_or(session.KnowledgeBase()), out_, err_);
-  if (options.restore_file == kLatestBackup) return RestoreLatest();
-  if (options.restore_file) return Restore(*options.restore_file, options.allow_deletions);
+  if (options.restore_file) return Restore(options);
   if (options.list_backups) return ListBackups(options);
   if (options.list_ignored) return ListIgnored();
   if (!KnowledgeBaseReadable(session)) return kExitUsage;

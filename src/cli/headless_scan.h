@@ -8,6 +8,7 @@
 
 #include "cli/result_formats.h"
 #include "cli/scan_options.h"
+#include "clean/backup_center.h"
 #include "clean/scan_session.h"
 #include "mail/mail_sender.h"
 #include "platform/clock.h"
@@ -42,10 +43,15 @@ class HeadlessScan {
   std::ostream& Notes(const ScanOptions& options);
   void ListProblems(const ResultTree& tree, const ScanOptions& options, const ScanSummary& summary);
   int Delete(ScanSession& session, const ScanOptions& options, const ScanSummary& summary);
-  int Restore(const std::string& file, bool allow_deletions);
-  // --restore latest: the newest backup of the history, if its file is whole.
-  int RestoreLatest();
+  // --restore FILE, or latest: the newest backup that is there and whole.
+  // A recorded backup changed since it was made needs --force.
+  int Restore(const ScanOptions& options);
+  // The file's bytes, unless it names a device, is no regular file or is
+  // larger than a backup can be (each said on standard error).
+  std::optional<std::string> ReadRestoreFile(const std::string& file);
   int ListIgnored();
+  // The history, then the backups of the current folder it lacks.
+  std::vector<BackupEntry> Backups();
   int ListBackups(const ScanOptions& options);
 
   HeadlessSystem system_;

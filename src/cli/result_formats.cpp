@@ -132,7 +132,9 @@ void WriteJsonResults(const std::string& problems, const ScanSummary& summary, u
   if (!summary.hives.empty()) out << ",\n  \"hives\": " << JsonHives(summary.hives);
   if (deletion) {
     out << ",\n  \"backup\": " << JsonString(deletion->backup_file) << ",\n  \"deleted\": "
-        << JsonOutcomes(deletion->deleted, false) << ",\n  \"refused\": " << JsonOutcomes(deletion->refused, true);
+        << JsonOutcomes(deletion->deleted, false) << ",\n  \"refused\": " << JsonOutcomes(deletion->refused, true)
+        << ",\n  \"partly_deleted\": " << JsonOutcomes(deletion->partly, true)
+        << ",\n  \"gone_before\": " << JsonOutcomes(deletion->gone_before, false);
   }
   out << "\n}\n";
 }
@@ -150,5 +152,13 @@ void WriteDeletionText(const DeletionResults& deletion, bool dry_run, std::ostre
     for (const DeletionOutcome& refused : deletion.refused)
       out << "    " << refused.key << ": " << RefusalText(refused.refusal) << '\n';
   }
-  if (!dry_run && !deletion.deleted.empty()) out << "Backup file: " << deletion.backup_file << '\n';
+  if (!deletion.partly.empty()) {
+    out << "Partly deleted (the rest changed while it was deleted and stays): " << deletion.partly.size() << '\n';
+    for (const DeletionOutcome& partly : deletion.partly) out << "    " << partly.key << '\n';
+  }
+  if (!deletion.gone_before.empty()) {
+    out << "Gone before they were deleted (not counted as deleted): " << deletion.gone_before.size() << '\n';
+    for (const DeletionOutcome& gone : deletion.gone_before) out << "    " << gone.key << '\n';
+  }
+  if (!dry_run && !deletion.backup_file.empty()) out << "Backup file: " << deletion.backup_file << '\n';
 }

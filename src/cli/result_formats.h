@@ -53,9 +53,11 @@ std::string JsonString(std::string_view text);
 void WriteTsvResults(const ResultTree& tree, std::ostream& out);
 // What --delete did (or, in a dry run, would do).
 struct DeletionResults {
-  std::string backup_file;
+  std::string backup_file;  // empty when none was written
   std::vector<DeletionOutcome> deleted;
   std::vector<DeletionOutcome> refused;
+  std::vector<DeletionOutcome> partly;       // JSON "partly_deleted", with reasons
+  std::vector<DeletionOutcome> gone_before;  // JSON "gone_before"
 };
 
 // The problems as the JSON array the results hold; taken before a
@@ -65,5 +67,5 @@ void WriteJsonResults(const std::string& problems, const ScanSummary& summary, u
                       const DeletionResults* deletion, std::ostream& out);
 void WriteJsonResults(const ResultTree& tree, const ScanSummary& summary, unsigned code_page, std::ostream& out);
 // The deletion as people read it: the backup file, what was deleted, what
-// was refused and why.
+// was refused and why, what went only partly and what was gone before.
 void WriteDeletionText(const DeletionResults& deletion, bool dry_run, std::ostream& out);

@@ -3,7 +3,7 @@
 const char* const kScanUsage =
     "Usage: TarnelScan [--knowbase FILE] [--save FILE] [--format text|tsv|json] [--no-ignore]\n"
     "                  [--delete [--backup FILE] | --dry-run]\n"
-    "       TarnelScan --restore FILE|latest [--allow-deletions]\n"
+    "       TarnelScan --restore FILE|latest [--overwrite] [--force] [--allow-deletions]\n"
     "       TarnelScan --backups [--format text|tsv|json]\n"
     "       TarnelScan --ignore-list\n"
     "       TarnelScan [--knowbase FILE] --lint [FILE]\n"
@@ -71,21 +71,36 @@ const char* const kScanUsage =
     "                   registry unchanged\n"
     "  --restore FILE   write a backup (any REGEDIT4 file) back into the registry\n"
     "                   exactly as the window's \"Restore backup..\" does, and\n"
-    "                   report it; a malformed file writes nothing and names its\n"
-    "                   line, and so does a file that writes values into a root\n"
-    "                   key itself, or a file Tarnel wrote that was cut short\n"
+    "                   report it: what is missing now is written; a value that\n"
+    "                   is there with the same data is left (already there); one\n"
+    "                   there with other data changed since the deletion and is\n"
+    "                   kept as it is, and listed. A malformed file writes nothing\n"
+    "                   and names its line, and so does a file that writes values\n"
+    "                   into a root key itself, or a file Tarnel wrote that was\n"
+    "                   cut short; a device name (CON, COM1, \\\\.\\...) is never\n"
+    "                   opened\n"
+    "  --overwrite      with --restore: write the backup's data over values that\n"
+    "                   changed since the deletion too\n"
+    "  --force          with --restore: restore a recorded backup whose file\n"
+    "                   changed since it was made (another size or SHA-256)\n"
     "  --allow-deletions with --restore: carry out the file's deletion lines\n"
     "                   ([-key], \"name\"=-) too; without it such a file writes\n"
     "                   nothing and names its first deletion line\n"
-    "  --restore latest restore the newest backup of the history (--backups);\n"
+    "  --restore latest restore the newest backup of --backups, recorded or not;\n"
     "                   a file of that name is given as .\\latest\n"
     "  --backups        list the backup history, newest first: every backup file\n"
     "                   a deletion wrote (here or in the window), when, by which\n"
-    "                   command, its problems, keys, values and size, and whether\n"
-    "                   the file is intact, cut short, without end line or gone;\n"
-    "                   --format tsv gives a header line and one line per backup\n"
-    "                   (time, made_by, problems, keys, values, size, state,\n"
-    "                   file), json one object with \"backups\" (the same fields)\n"
+    "                   command, the problems it deleted, refused and partly\n"
+    "                   deleted, its keys, values and size, and whether the file\n"
+    "                   is intact (the size and SHA-256 it was written with),\n"
+    "                   changed since it was made, cut short, without end line,\n"
+    "                   gone or not a backup file (a device, a folder); then the\n"
+    "                   backup files of the current folder the history lacks (a\n"
+    "                   run that was stopped before it recorded its file), \"(not\n"
+    "                   in the history)\"; --format tsv gives a header line and\n"
+    "                   one line per backup (time, made_by, problems, refused,\n"
+    "                   partly, keys, values, size, state, file), json one object\n"
+    "                   with \"backups\" (the same fields)\n"
     "  --ignore-list    list the user's ignore list: each key, or value of a key,\n"
     "                   and when it was added\n"
     "  --no-ignore      scan (and delete) without the ignore list; the knowledge\n"
@@ -116,8 +131,13 @@ const char* const kScanUsage =
     "them deleted); 4 with --delete: some deletions refused; 2 usage error,\n"
     "unreadable knowledge base, a results or backup file not written (then\n"
     "nothing is deleted); 3 the scan was stopped.\n"
-    "With --restore: 0 all written; 4 some keys or values not written; 2 an\n"
-    "unreadable or malformed file (nothing written).\n"
+    "With --delete, a problem partly deleted (it changed while it was deleted)\n"
+    "counts as refused; one gone before it was deleted (another program or\n"
+    "run deleted it) is listed apart and counts as neither.\n"
+    "With --restore: 0 all written; 4 some values kept (changed since the\n"
+    "deletion) or some keys or values not written; 2 an unreadable or\n"
+    "malformed file, or a recorded backup changed since it was made (nothing\n"
+    "written).\n"
     "With --lint: 0 clean; 1 warnings only; 2 errors or an unreadable file.\n";
 
 namespace {
@@ -159,6 +179,10 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
       options.dry_run = true;
     } else if (arg == "--allow-deletions") {
       options.allow_deletions = true;
+    } else if (arg == "--overwrite") {
+      options.overwrite = true;
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (arg == "--backups") {
       options.list_backups = true;
     } else if (arg == "--ignore-list") {
@@ -194,8 +218,9 @@ ParsedScanOptions ParseScanOptions(const std::vector<std::string>& args) {
     parsed.error = "--restore does not scan: no other option goes with it";
   else if (options.list_ignored && (scan_options || options.knowledge_base))
     parsed.error = "--ignore-list does not scan: no other option goes with it";
-  else if (options.allow_deletions && !options.restore_file)
-    parsed.error = "--allow-deletions goes with --restore";
+  else if ((options.allow_deletions || options.overwrite || options.force) && !options.restore_file)
+    parsed.error = std::string(options.allow_deletions ? "--allow-deletions" : options.overwrite ? "--overwrite" : "--force") +
+                   " goes with --restore";
   else if (options.backup_file && !options.remove && !options.dry_run)
     parsed.error = "--backup goes with --delete";
   else if ((options.user || options.ignore_logs) && !options.offline_root)

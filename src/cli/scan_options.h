@@ -17,6 +17,8 @@ struct ScanOptions {
   std::optional<std::string> backup_file;   // default: named after the scan's start
   std::optional<std::string> restore_file;  // write a backup back instead of scanning
   bool allow_deletions = false;             // the restore may carry out deletion lines
+  bool overwrite = false;                   // the restore overwrites values changed since the deletion
+  bool force = false;                       // restore a recorded backup that changed since it was made
   bool list_backups = false;              // print the backup history instead of scanning
   bool list_ignored = false;              // print the ignore list instead of scanning
   bool no_ignore = false;                 // scan without the ignore list

@@ -120,5 +120,13 @@ inline constexpr int kMsgPointUnavailable = 120;
 inline constexpr int kMsgPointFailed = 121;       // %1 the error's number; its text follows
 inline constexpr int kMsgSaveToFileTitle = 122;   // the caption of Save as..'s dialog
 inline constexpr int kMsgRefusedCannotTell = 123;  // a refusal: the judgement again could not tell
+inline constexpr int kMsgRefusedPartly = 124;     // a deletion that found its entries changing while it deleted them
+inline constexpr int kMsgRefusedGoneBefore = 125;
+inline constexpr int kMsgBackupStateChanged = 126;   // more states of a backup file
+inline constexpr int kMsgBackupStateNotAFile = 127;
+inline constexpr int kMsgPartlyDeletedCount = 128;   // Delete All's summary: %1 the count, then a line each
+inline constexpr int kMsgGoneBeforeCount = 129;      // %1 the count, then a line each
+inline constexpr int kMsgRestoreChangedBackup = 130;  // the question before restoring a backup changed since
+inline constexpr int kMsgRestoreConflicts = 131;     // %1 the values kept, a line each, framed by line breaks
 // The last number of the table.
-inline constexpr int kLastMessage = kMsgRefusedCannotTell;
+inline constexpr int kLastMessage = kMsgRestoreConflicts;

@@ -13,6 +13,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
 const std::string* FindName(const std::vector<std::string>& names, std::string_view name) {
   for (const std::string& listed : names)
     if (listed == name) return &listed;

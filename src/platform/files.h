@@ -5,8 +5,10 @@
 //
 // <windows.h> defines SearchPath and DeleteFile as macros: a file that
 // includes it together with this header must #undef both after it.
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // When <windows.h> came first, its macros would rename the members below.
 #undef SearchPath
@@ -26,6 +28,14 @@ struct SystemFolderViews {
   std::string windows;  // the Windows folder
   std::string native;   // "...\System32" from a 64-bit program, "...\Sysnative" from a 32-bit one
   std::string wow64;    // "...\SysWOW64"
+};
+
+// A file read only when it is a regular file on a disk (never a device, a
+// pipe or a folder), and never more of it than a limit.
+struct RegularFileRead {
+  enum class Kind { kMissing, kRegular, kNotAFile };
+  Kind kind = Kind::kMissing;
+  std::string bytes;  // kRegular: the first limit + 1 bytes at most (more than limit: it is larger)
 };
 
 class FileSystem {
@@ -53,6 +63,14 @@ class FileSystem {
   virtual std::string CurrentFolder() const = 0;
   // The whole content of a file; nothing when it is missing or unreadable.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // See RegularFileRead. Device names are refused by name before this
+  // (device_names.h): opening one may wait for ever.
+  virtual RegularFileRead ReadRegularFile(const std::string& path, std::uint64_t limit) = 0;
+  // The path made absolute against the current folder, "." and ".." folded.
+  virtual std::string FullPath(const std::string& path) const = 0;
+  // The files (not folders) of a folder whose names match a pattern such
+  // as "*.reg": full paths; none when the folder cannot be listed.
+  virtual std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) = 0;
   // Replaces the file atomically: a temporary file beside it, then a rename,
   // so that a failed write leaves the old file as it was. False on failure.
   virtual bool WriteFileAtomic(const std::string& path, const std::string& content) = 0;

@@ -30,6 +30,15 @@ bool IsLookedUpAsItStands(const std::string& name) {
   return name.starts_with('.') && (is_separator(1) || (name.size() > 1 && name[1] == '.' && is_separator(2)));
 }
 
+// "*" any run of characters, "?" one; letter case ignored.
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+  if (pattern.empty()) return name.empty();
+  if (pattern[0] == '*')
+    return MatchesPattern(name, pattern.substr(1)) || (!name.empty() && MatchesPattern(name.substr(1), pattern));
+  return !name.empty() && (pattern[0] == '?' || FoldCase(name[0]) == FoldCase(pattern[0])) &&
+         MatchesPattern(name.substr(1), pattern.substr(1));
+}
+
 }  // namespace
 
 MemoryFileSystem::MemoryFileSystem() {
@@ -209,6 +218,25 @@ std::optional<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
   const auto found = files_.find(FoldCase(Redirected(FullPath(path))));
   if (found == files_.end()) return std::nullopt;
   return found->second.content;
+}
+
+RegularFileRead MemoryFileSystem::ReadRegularFile(const std::string& path, std::uint64_t limit) {
+  const std::string key = FoldCase(Redirected(FullPath(path)));
+  if (folders_.contains(key)) return {RegularFileRead::Kind::kNotAFile, {}};
+  const auto found = files_.find(key);
+  if (found == files_.end()) return {};
+  const std::string& content = found->second.content;
+  const std::size_t taken = content.size() > limit ? static_cast<std::size_t>(limit) + 1 : content.size();
+  return {RegularFileRead::Kind::kRegular, content.substr(0, taken)};
+}
+
+std::vector<std::string> MemoryFileSystem::FilesIn(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> files;
+  const std::string full = FullPath(folder);
+  if (full.empty()) return files;
+  for (const std::string& name : FileNamesIn(full))
+    if (MatchesPattern(name, pattern)) files.push_back(WithBackslash(full) + name);
+  return files;
 }
 
 bool MemoryFileSystem::WriteFileAtomic(const std::string& path, const std::string& content) {

@@ -64,6 +64,10 @@ class MemoryFileSystem : public FileSystem {
   std::string TempFolder() override;
   std::string CurrentFolder() const override;
   std::optional<std::string> ReadFile(const std::string& path) override;
+  RegularFileRead ReadRegularFile(const std::string& path, std::uint64_t limit) override;
+  // As Windows resolves it (above); empty for a path it cannot resolve (UNC).
+  std::string FullPath(const std::string& path) const override;
+  std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) override;
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
   bool WriteFileNew(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;
@@ -77,9 +81,6 @@ class MemoryFileSystem : public FileSystem {
     std::string content;
   };
 
-  // The absolute path: the drive and the components, joined by backslashes
-  // (a drive root is "C:\"); empty for a path it cannot resolve (UNC).
-  std::string FullPath(const std::string& path) const;
   bool Exists(const std::string& full_path) const;
   // The attribute read (listing false) or the folder listing of a path.
   EntryProbe Probe(const std::string& path, bool listing) const;

@@ -243,10 +243,20 @@ std::unique_ptr<RegKey> MemoryRegistry::OpenWrite(RootKey root, const std::strin
   return std::make_unique<MemoryRegKey>(std::move(found), true, name_limit_);
 }
 
-bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
+std::unique_ptr<RegKey> MemoryRegistry::OpenExisting(RootKey root, const std::string& path) {
+  Found found = IsMergedClassesRoot(root) ? FindClassesKey(path, false) : Find(root, path, false);
+  if (!found.node) return nullptr;
+  return std::make_unique<MemoryRegKey>(std::move(found), true, name_limit_);
+}
+
+bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) { return Delete(root, path, false); }
+
+bool MemoryRegistry::DeleteLeafKey(RootKey root, const std::string& path) { return Delete(root, path, true); }
+
+bool MemoryRegistry::Delete(RootKey root, const std::string& path, bool leaf_only) {
   if (IsMergedClassesRoot(root)) {
     if (path.empty() || path.front() == '\\') return false;  // the root itself, or a leading backslash
-    return DeleteKey(IsUserClassesKey(path) ? kHkeyCurrentUser : kHkeyLocalMachine, kClassesPrefix + path);
+    return Delete(IsUserClassesKey(path) ? kHkeyCurrentUser : kHkeyLocalMachine, kClassesPrefix + path, leaf_only);
   }
   const std::size_t last_separator = path.find_last_not_of('\\');
   if (last_separator == std::string::npos) return false;  // a root cannot be deleted
@@ -259,7 +269,7 @@ bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) {
   std::shared_ptr<Node> parent = Find(root, parent_path, false).node;
   if (!parent) return false;
   const auto found = parent->subkeys.find(RegistryNameKey(name));
-  if (found == parent->subkeys.end()) return false;
+  if (found == parent->subkeys.end() || (leaf_only && !found->second.node->subkeys.empty())) return false;
   // A link goes alone; the key it leads to stays where it lives.
   if (!found->second.link) MarkDeleted(*found->second.node);
   parent->subkeys.erase(found);

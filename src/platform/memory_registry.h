@@ -29,6 +29,8 @@ class MemoryRegistry : public Registry {
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
   bool DeleteKey(RootKey root, const std::string& path) override;
+  bool DeleteLeafKey(RootKey root, const std::string& path) override;
+  std::unique_ptr<RegKey> OpenExisting(RootKey root, const std::string& path) override;
   bool HasTwoViews() override { return two_views_; }
   bool IsUserClassesKey(const std::string& path) override;
 
@@ -67,6 +69,7 @@ class MemoryRegistry : public Registry {
   // The key of the merged classes root that reads and writes go to.
   Found FindClassesKey(const std::string& path, bool create);
   bool IsMergedClassesRoot(RootKey root) const;
+  bool Delete(RootKey root, const std::string& path, bool leaf_only);
 
   std::array<std::shared_ptr<Node>, 7> roots_;
   bool two_views_ = false;

@@ -78,8 +78,17 @@ class Registry {
   virtual std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) = 0;
   // Opens the key for writing, creating it and its missing parents.
   virtual std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) = 0;
+  // Opens the key for writing only when it exists: a deletion must never
+  // bring back a key that went meanwhile. The default asks in two calls.
+  virtual std::unique_ptr<RegKey> OpenExisting(RootKey root, const std::string& path) {
+    return OpenRead(root, path) ? OpenWrite(root, path) : nullptr;
+  }
   // Deletes the key with all its subkeys; false when nothing was deleted.
   virtual bool DeleteKey(RootKey root, const std::string& path) = 0;
+  // Deletes the key with its values only while it has no subkeys (the
+  // system's own non-recursive call); false when nothing was deleted: it has
+  // a subkey, is gone or the registry refuses.
+  virtual bool DeleteLeafKey(RootKey root, const std::string& path) = 0;
 
   // Whether the system keeps two registry views (64-bit Windows), whichever
   // width this program has. Paths then name the view (registry_views.h): a

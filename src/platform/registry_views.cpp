@@ -151,3 +151,10 @@ std::optional<std::string> ThirtyTwoBitViewPath(RootKey root, const std::string&
       return std::nullopt;
   }
 }
+
+KeyView ViewOfKey(Registry& registry, RootKey root, const std::string& path) {
+  if (!registry.HasTwoViews()) return KeyView::kNative;
+  for (std::string_view part : Components(path))
+    if (EqualsNoCase(part, kViewKey)) return KeyView::kThirtyTwoBit;
+  return ThirtyTwoBitViewPath(root, path) ? KeyView::kNative : KeyView::kShared;
+}

@@ -15,3 +15,11 @@
 // by both views or the path names the 32-bit view already. A path whose
 // deciding components are wildcards ("*") counts as shared.
 std::optional<std::string> ThirtyTwoBitViewPath(RootKey root, const std::string& path);
+
+// Which programs read a key of the registry: the 32-bit view's copy (a path
+// with Wow6432Node in it) 32-bit ones, the native view's copy of a key kept
+// apart per view native ones, and a key both views share programs of
+// either width. A registry with one view has native programs alone. Path
+// below the root.
+enum class KeyView { kNative, kThirtyTwoBit, kShared };
+KeyView ViewOfKey(Registry& registry, RootKey root, const std::string& path);

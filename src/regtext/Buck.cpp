@@ -10,6 +10,7 @@
 #include "scan/key_paths.h"
 #include "regtext/reg_file_encoding.h"
 #include "platform/root_keys.h"
+#include "platform/sha256.h"
 
 namespace {
 
@@ -44,14 +45,12 @@ TBuck::TBuck(ResultTree& tree, Registry& registry, FileSystem& files, Clock& clo
       code_pages_(code_pages) {}
 
 void TBuck::BeginBackupFile() {
-  Flush();
   base_name_ = BackupFileBase(clock_.Now());
   user_named_ = false;
   StartDocument(FreeFileName());
 }
 
 void TBuck::BeginBackupFile(const std::string& file) {
-  Flush();
   base_name_ = file.size() > 4 && EqualsNoCase(file.substr(file.size() - 4), ".reg") ? file.substr(0, file.size() - 4)
                                                                                        : file;
   used_names_.insert(FoldCase(file));
@@ -59,13 +58,25 @@ void TBuck::BeginBackupFile(const std::string& file) {
   StartDocument(file);
 }
 
+void TBuck::StartBackup() {
+  if (FFileName.empty()) return;
+  StartDocument(written_ ? FreeFileName() : FFileName);
+}
+
 void TBuck::StartDocument(const std::string& file) {
   FLines = EmptyDocument();
   headers_.Clear();
   notes_.clear();
   FFileName = file;
-  file_written_ = false;
-  written_ = {FLines, headers_, notes_};
+  written_.reset();
+}
+
+std::string TBuck::NextFileName() {
+  if (!written_ || user_named_) return FFileName;
+  for (int candidate = 1;; ++candidate) {
+    const std::string name = folder_ + BackupFileName(base_name_, candidate);
+    if (!used_names_.contains(FoldCase(name)) && !files_.FileExists(name)) return name;
+  }
 }
 
 std::string TBuck::FreeFileName() {
@@ -76,70 +87,19 @@ std::string TBuck::FreeFileName() {
 }
 
 void TBuck::Flush() {
-  if (FFileName.empty() || FLines == EmptyDocument() || FLines == written_.lines) return;
-  try {
-    WriteJournal();
-  } catch (const FileCreateError&) {
-    FLines = written_.lines;
-    headers_ = written_.headers;
-    notes_ = written_.notes;
-    throw;
-  }
-  file_written_ = true;
-  written_ = {FLines, headers_, notes_};
-}
-
-void TBuck::WriteJournal() {
-  if (file_written_) return WriteDocument(FFileName, FLines);
-  // The first write creates the file and never replaces one: a file that
-  // took the name since the Start belongs to someone else. A name the user
-  // gave is refused then; a name of ours gives way to the next free one.
-  const std::string content = EncodeRegFile(Sealed(FLines), code_pages_);
+  if (FFileName.empty() || FLines == EmptyDocument() || written_) return;
+  // Created, never replacing: a file that took the name since the Start
+  // belongs to someone else. A name the user gave is refused then; a name
+  // of ours gives way to the next free one.
+  const RegDocument sealed = Sealed(FLines);
+  const std::string content = EncodeRegFile(sealed, code_pages_);
   while (!files_.WriteFileNew(FFileName, content)) {
     if (user_named_ || !files_.FileExists(FFileName)) throw FileCreateError(FFileName);
     FFileName = FreeFileName();
   }
-}
-
-void TBuck::AddCopy(const BackupCopy& copy) {
-  const std::string root_name = RootKeyName(copy.key.Root());
-  for (const KeySnapshot& key : copy.branch) {
-    const std::string header = JoinKeyPath(root_name, key.path);
-    WriteValues(header, FindOrAddKey(header), key.values);
-  }
-  ValuesSnapshot present;
-  for (const auto& [name, value] : copy.values)
-    if (value) present.emplace_back(name, value);
-  if (present.empty()) return;
-  const std::string header = copy.key.FullName();
-  WriteValues(header, FindOrAddKey(header), present);
-}
-
-bool TBuck::KeepOnly(const Mark& mark, const std::vector<const BackupCopy*>& deleted) {
-  FLines = mark.lines;
-  headers_ = mark.headers;
-  notes_ = mark.notes;
-  for (const BackupCopy* copy : deleted) AddCopy(*copy);
-  if (FLines == written_.lines) return true;
-  try {
-    if (FLines == EmptyDocument() && !mark.file_written) {
-      // Nothing deleted into a file this deletion made: no backup at all,
-      // and the name is created afresh by the next deletion.
-      if (!files_.DeleteFile(FFileName) && files_.FileExists(FFileName)) throw FileCreateError(FFileName);
-      file_written_ = false;
-    } else {
-      WriteDocument(FFileName, FLines);
-    }
-  } catch (const FileCreateError&) {
-    FLines = written_.lines;
-    headers_ = written_.headers;
-    notes_ = written_.notes;
-    notes_.push_back(FFileName + " also holds what was backed up but not deleted: restoring it writes that back");
-    written_.notes = notes_;
-    return false;
-  }
-  written_ = {FLines, headers_, notes_};
-  return true;
+  const FileSealCounts counts = CountRegistryLines(FLines);
+  written_ = WrittenBackup{files_.FullPath(FFileName), content.size(), Sha256Hex(content),
+                           static_cast<int>(counts.keys), static_cast<int>(counts.values)};
 }
 
 RegDocument TBuck::Sealed(const RegDocument& lines) {
@@ -290,7 +250,6 @@ bool TBuck::BackupProblem(const ResultNode& node) {
 }
 
 void TBuck::SaveResults(const std::string& file) {
-  Flush();
   RegDocument journal = EmptyDocument();
   HeaderIndex journal_headers;
   FLines.swap(journal);

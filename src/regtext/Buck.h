@@ -1,9 +1,14 @@
 #pragma once
 // The backup journal: before anything is deleted from the registry, the
 // keys and values about to go are copied into a REGEDIT4 document that is
-// written whole to the current scan's backup file, so that the system
-// registry editor can merge them back exactly. The same machinery writes
-// the results file of every problem in the result tree.
+// written, whole and sealed, to a backup file of its own, so that the
+// system registry editor can merge them back exactly. Each deletion has its
+// own file, named after the scan's start; once written it is never written
+// again, renamed or removed: what the deletion did is recorded beside it.
+// The same machinery writes the results file of every problem in the
+// result tree.
+#include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +23,15 @@
 #include "regtext/registry_snapshot.h"
 #include "scan/result_tree.h"
 
+// A backup file as it was written.
+struct WrittenBackup {
+  std::string file;  // full path
+  std::uint64_t size = 0;
+  std::string sha256;
+  int keys = 0;    // key blocks
+  int values = 0;  // value lines
+};
+
 class TBuck {
  public:
   // Backup files go to the folder current now, whatever folder becomes
@@ -29,8 +43,14 @@ class TBuck {
   TBuck(const TBuck&) = delete;
   TBuck& operator=(const TBuck&) = delete;
 
-  // The current backup file with its folder; empty before the first Start.
+  // The backup file with its folder: the one the last deletion wrote, or
+  // the one the next will write; empty before the first Start.
   const std::string& FileName() const { return FFileName; }
+  // The file the next deletion's backup will be written to, as far as can
+  // be told now (a name taken meanwhile gives way to the next free one).
+  std::string NextFileName();
+  // The file the current deletion's backup wrote; none before it is written.
+  const std::optional<WrittenBackup>& Written() const { return written_; }
   // The folder of every backup file, with a trailing backslash.
   const std::string& Folder() const { return folder_; }
   // What the backups so far will give back only nearly: a text that comes
@@ -38,35 +58,21 @@ class TBuck {
   const std::vector<std::string>& Notes() const { return notes_; }
   const RegDocument& Lines() const { return FLines; }
 
-  // Flushes the old document and begins a new one named after the current
+  // Names the backup files of the scan being started after the current
   // time. A name this journal has used before, or a file that exists, is
   // never taken: a counter keeps the new name apart.
   void BeginBackupFile();
   // The same, under the given name (a folder may be part of it).
   void BeginBackupFile(const std::string& file);
-  // Replaces the backup file with the document when it holds a key block
-  // the file lacks; the file is first created without replacing any: a
-  // name of ours taken since the Start gives way to the next free one, a
-  // name given to BeginBackupFile is refused. Every file written opens and
-  // ends with the lines of file_seal.h. Throws FileCreateError; the file on
-  // disk then stays as it was, and the document goes back to what the file
-  // holds: what was backed up since is of deletions that will not happen.
+  // Begins the document of one deletion; after a deletion that wrote its
+  // file, under the next free name.
+  void StartBackup();
+  // Writes the document, sealed (file_seal.h), to a file created without
+  // replacing any and made durable, unless it holds nothing or was written
+  // already: a name of ours taken since gives way to the next free one, a
+  // name given to BeginBackupFile is refused. Throws FileCreateError, and
+  // then nothing was written.
   void Flush();
-  // The document as it is before a deletion backs anything up.
-  struct Mark {
-    RegDocument lines;
-    HeaderIndex headers;
-    std::vector<std::string> notes;
-    bool file_written = false;
-  };
-  Mark MarkDocument() const { return {FLines, headers_, notes_, file_written_}; }
-  // After a deletion that did not delete all it backed up: the document
-  // becomes the mark with only the copies of what was deleted, and the file
-  // follows, under its name and sealed: rewritten whole, atomically, or
-  // removed when the mark had no file and nothing was deleted. False when
-  // that failed: the file and the document then stay whole as written,
-  // and a note says that they hold more than was deleted.
-  bool KeepOnly(const Mark& mark, const std::vector<const BackupCopy*>& deleted);
 
   // The index at which the key's values go: below its header (found without
   // regard to case), or in a new block at the end.
@@ -98,8 +104,8 @@ class TBuck {
   // Writes every problem of the result tree to the file as it is now in the
   // registry; keys that could not be read, and keys and values whose names
   // cannot be (those the scan met included), are named in comment lines at
-  // its end. Flushes the journal
-  // first and leaves its document and file name as they were.
+  // its end. Leaves the journal's document
+  // and file name as they were.
   void SaveResults(const std::string& file);
   // Saves the results as "errors.reg" in the temporary folder, offers it to
   // the mail program and deletes it. kNoMailProgram when nothing took it.
@@ -108,11 +114,9 @@ class TBuck {
  private:
   std::string FreeFileName();
   void StartDocument(const std::string& file);
-  void WriteJournal();
   static RegDocument Sealed(const RegDocument& lines);
   void WriteDocument(const std::string& file, const RegDocument& lines);
   bool WriteValues(const std::string& header, int index, const ValuesSnapshot& values);
-  void AddCopy(const BackupCopy& copy);
   // A new block of the header at the document's end; the index of its values.
   int AppendBlock(const std::string& block);
   // Records the key's subkeys and values whose names cannot be read; false
@@ -134,14 +138,7 @@ class TBuck {
   std::vector<std::string> unreadable_names_;  // the same, of subkeys and values
   std::vector<std::string> notes_;
   std::string base_name_;         // FFileName without counter and extension
-  bool file_written_ = false;     // FFileName holds this document
   bool user_named_ = false;       // FFileName was given, not made up
-  // The document as its file holds it (as it began, before the first write).
-  struct Written {
-    RegDocument lines;
-    HeaderIndex headers;
-    std::vector<std::string> notes;
-  };
-  Written written_;
+  std::optional<WrittenBackup> written_;  // of this document
   std::set<std::string> used_names_;  // letter case folded
 };

@@ -29,11 +29,11 @@ class TBaseVerClass {
   virtual void Run() {}
   virtual int EntryCount() const { return 0; }
 
-  // Whether the program or file at the start of a command line exists, or
-  // cannot be told missing.
-  bool CommandTargetExists(const std::string& command_line);
-  // A text's %NAME% references expanded as the user's programs would.
-  std::string Expanded(const std::string& text);
+  // Whether the program or file at the start of a command line read from
+  // the key (reg open at key_path) exists, or cannot be told missing. Its
+  // variables mean what they mean to the programs that read the key.
+  bool CommandTargetExists(const std::string& command_line, const RegistryAccessor& reg,
+                           const std::string& key_path);
 
  protected:
   CheckContext& FOwner;

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "scan/Errors.h"
 #include "scan/reference_tables.h"
+#include "scan/user_environment.h"
 
 class RegKey;
 class Registry;
@@ -38,8 +39,8 @@ class CheckContext {
   virtual Presence FileSearch(const std::string& name) = 0;
   // A folder as named; one that cannot be judged counts as found.
   virtual bool FolderFound(const std::string& path) = 0;
-  // An environment variable as the user's programs see it.
-  virtual std::optional<std::string> Variable(const std::string& name) = 0;
+  // An environment variable as the user's programs of that width see it.
+  virtual std::optional<std::string> Variable(const std::string& name, ProgramWidth width) = 0;
   // Whether the name is registered in the table (letter case ignored).
   virtual bool Registered(ReferenceTable table, const std::string& name) const = 0;
   virtual bool StopRequested() const = 0;

@@ -22,5 +22,10 @@ std::string ExpandVariables(const std::string& text, const CommandLookups& looku
 bool HoldsVariable(const std::string& text);
 
 // Found when any reading of the text names something that is there;
-// missing only when every reading was looked up and none is there.
+// missing only when every reading was looked up and none is there. The
+// blanks around the text are no part of it. The program of an unquoted
+// line is, as the system starts it, the first of its texts up to a blank
+// that names a file (".exe" and PATHEXT's extensions added to a name
+// without one); a host that runs a file (script_hosts.h) is found only
+// with that file.
 Presence CommandTargetPresence(const std::string& command_line, const CommandLookups& lookups);

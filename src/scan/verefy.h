@@ -69,7 +69,9 @@ class Tverefy : public WorkerThread, public CheckContext {
   bool FolderFound(const std::string& path) override { return lookup_.Folder(path) != Presence::kMissing; }
   bool StopRequested() const override { return Terminated(); }
   void ReportProgress(const std::string& text) override;
-  std::optional<std::string> Variable(const std::string& name) override { return environment_.Value(name); }
+  std::optional<std::string> Variable(const std::string& name, ProgramWidth width) override {
+    return environment_.Value(name, width);
+  }
 
  protected:
   void Execute() override;

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "clean/deletion.h"
+#include "clean/restore.h"
 #include "platform/file_errors.h"
 #include "platform/fixed_clock.h"
 #include "platform/memory_files.h"
@@ -149,7 +150,10 @@ TEST_F(DeletionRecheckTest, ARetypedValueOrOneThatAppearedSinceIsAChange) {
   EXPECT_TRUE(deletion.DeleteProblem(retyped).deleted) << "absent then, absent now: nothing differs";
 }
 
-TEST_F(DeletionRecheckTest, AProblemValidNowIsRefusedAndNothingOfItDeletedNorKeptInTheBackup) {
+// The file is written whole before the first deletion and never again: it
+// holds the refused problem too, and restoring it into the registry as it
+// is now gives back what went and overwrites nothing that changed since.
+TEST_F(DeletionRecheckTest, AProblemValidNowIsRefusedAndItsBlockInTheBackupOverwritesNothing) {
   Problem("Keys\\Same", 1);
   Problem("Values", 0, {"same"});
   judge.valid_now = "Same";
@@ -157,11 +161,21 @@ TEST_F(DeletionRecheckTest, AProblemValidNowIsRefusedAndNothingOfItDeletedNorKep
   EXPECT_EQ(Refused(summary, RefusalReason::kValidNow), std::vector<std::string>{"HKEY_CURRENT_USER\\Keys\\Same"});
   EXPECT_TRUE(registry.OpenRead(kHkeyCurrentUser, "Keys\\Same\\Deep"));
   EXPECT_FALSE(Value("Values", "same"));
-  EXPECT_FALSE(Restored("Keys\\Same\\Deep", "w")) << "a restore must not write the old data over the new";
-  EXPECT_EQ(Restored("Values", "same"), (RegValue{kRegSz, {'x', 0}}));
-  const std::vector<std::string> lines = *RegFileLines(*files.ReadFile(journal.FileName()));
+  const std::string backup = *files.ReadFile(journal.FileName());
+  const std::vector<std::string> lines = *RegFileLines(backup);
   EXPECT_EQ(CheckFileSeal(lines).state, FileSealState::kIntact);
-  EXPECT_EQ(lines[lines.size() - 2], FileSealEndLine({1, 1}));
+  EXPECT_EQ(lines[lines.size() - 2], FileSealEndLine({3, 3}));
+
+  Key("Keys\\Same\\Deep")->SetValue("w", kNew);
+  const RestoreReport report = ApplyRestore(registry, backup, SameCodePages());
+  EXPECT_EQ(Value("Keys\\Same\\Deep", "w"), kNew) << "changed since the deletion: kept";
+  EXPECT_EQ(report.conflicts, std::vector<std::string>{"[HKEY_CURRENT_USER\\Keys\\Same\\Deep] \"w\""});
+  EXPECT_EQ(Value("Values", "same"), (RegValue{kRegSz, {'x', 0}})) << "what went comes back";
+  EXPECT_EQ(report.values, 1);
+  EXPECT_EQ(report.values_there, 1) << "Keys\\Same's own value";
+  EXPECT_FALSE(RestoredAll(report));
+  ApplyRestore(registry, backup, SameCodePages(), OnConflict::kOverwrite);
+  EXPECT_EQ(Value("Keys\\Same\\Deep", "w"), (RegValue{kRegDword, {1, 0, 0, 0}})) << "when the user says so";
 }
 
 TEST_F(DeletionRecheckTest, AChangeIsNamedBeforeAVerdictAndWhatCannotBeToldIsNotCalledValid) {
@@ -176,40 +190,23 @@ TEST_F(DeletionRecheckTest, AChangeIsNamedBeforeAVerdictAndWhatCannotBeToldIsNot
   judge.verdict = Verdict::kCannotTell;
   EXPECT_EQ(deletion.DeleteProblem(values).refusal.reason, RefusalReason::kCannotTell);
   EXPECT_TRUE(Value("Values", "same"));
-  // Gone since its backup: the deletion only finds that out.
+  // Gone since its backup: not this deletion's, and gone from the tree.
   files.on_write = [&] { registry.DeleteKey(kHkeyCurrentUser, "Values"); };
-  EXPECT_TRUE(deletion.DeleteProblem(values).deleted);
-}
-
-TEST_F(DeletionRecheckTest, ABackupThatCannotBeNarrowedStaysWholeAndSaysSo) {
-  Problem("Keys\\Same", 1);
-  Problem("Values", 0, {"same"});
-  judge.valid_now = "Same";
-  files.on_write = [&] { files.SetLocked(journal.FileName(), true); };
-  const DeletionSummary summary = deletion.DeleteAll([] {});
-  EXPECT_EQ(summary.deleted.size(), 1u);
-  EXPECT_FALSE(Value("Values", "same"));
-  EXPECT_EQ(Restored("Values", "same"), (RegValue{kRegSz, {'x', 0}})) << "what was deleted is never lost";
-  EXPECT_TRUE(Restored("Keys\\Same\\Deep", "w"));
-  EXPECT_EQ(CheckFileSeal(*RegFileLines(*files.ReadFile(journal.FileName()))).state, FileSealState::kIntact);
-  ASSERT_FALSE(journal.Notes().empty());
-  EXPECT_NE(journal.Notes().back().find("also holds what was backed up but not deleted"), std::string::npos);
-
-  // Nothing deleted, and the file cannot go: it stays whole too.
-  journal.BeginBackupFile();
-  ResultNode& added = Problem("Keys\\Added", 1);
-  judge.valid_now = "Added";
-  files.on_write = [&] { files.SetLocked(journal.FileName(), true); };
-  EXPECT_EQ(deletion.DeleteProblem(added).refusal.reason, RefusalReason::kValidNow);
-  EXPECT_TRUE(Restored("Keys\\Added", "v"));
+  const DeletionOutcome gone = deletion.DeleteProblem(values);
+  EXPECT_FALSE(gone.deleted);
+  EXPECT_EQ(gone.refusal.reason, RefusalReason::kGoneBefore);
+  EXPECT_FALSE(tree.Top()->FindChild("HKEY_CURRENT_USER")->FindChild("Values"));
 }
 
 TEST_F(DeletionRecheckTest, ARetryAfterARefusalBacksUpTheDataAsItIsThen) {
   ResultNode& values = Problem("Values", 0, {"changed"});
   files.on_write = [&] { Key("Values")->SetValue("changed", kNew); };
   EXPECT_EQ(deletion.DeleteProblem(values).refusal.reason, RefusalReason::kChanged);
-  EXPECT_FALSE(files.FileExists(journal.FileName())) << "nothing deleted: the first copy is in no file";
+  const std::string first = journal.FileName();
+  const std::optional<std::string> first_bytes = files.ReadFile(first);
   EXPECT_TRUE(deletion.DeleteProblem(values).deleted);
+  EXPECT_NE(journal.FileName(), first) << "a file of its own";
+  EXPECT_EQ(files.ReadFile(first), first_bytes);
   EXPECT_FALSE(Value("Values", "changed"));
   EXPECT_EQ(Restored("Values", "changed"), kNew) << "the retry's copy";
 

@@ -35,6 +35,9 @@ class StubbornRegistry : public Registry {
   bool DeleteKey(RootKey root, const std::string& path) override {
     return stubborn || inner_.DeleteKey(root, path);
   }
+  bool DeleteLeafKey(RootKey root, const std::string& path) override {
+    return stubborn || inner_.DeleteLeafKey(root, path);
+  }
   bool stubborn = false;
 
  private:
@@ -165,7 +168,8 @@ TEST_F(DeletionTest, ADeletionTheRegistryRefusesKeepsItsProblem) {
   ResultNode& deep = Problem("A\\B\\C\\D", 1);
   const DeletionOutcome outcome = deletion.DeleteProblem(deep);
   EXPECT_FALSE(outcome.deleted);
-  EXPECT_EQ(outcome.refusal.reason, RefusalReason::kByRegistry);
+  // Its value went through the key's handle; the key itself stayed.
+  EXPECT_EQ(outcome.refusal.reason, RefusalReason::kPartly);
   EXPECT_TRUE(InTree("HKEY_CURRENT_USER\\A\\B\\C\\D"));
   ASSERT_NE(deep.Data(), nullptr);
 }
@@ -272,14 +276,22 @@ TEST_F(DeletionTest, DeleteAllAsksAndSumsUpInTheInterfacesLanguage) {
   EXPECT_EQ(DeleteAllSummary(two, "F", {}, numbered).rfind(n(kMsgDeletedProblems) + "[2]\r\n", 0), 0u);
 }
 
-// A Delete All that deleted nothing left no backup to name.
-TEST_F(DeletionTest, TheSummaryNamesTheBackupOnlyOfWhatWasDeleted) {
+// The backup is named whenever one was written: refused or not, its file
+// stays as written.
+TEST_F(DeletionTest, TheSummaryNamesTheBackupWhenOneWasWritten) {
   FormTexts form;
   const TLangv english(form, memory, files);
   DeletionSummary summary;
   summary.refused.push_back({"HKEY_CURRENT_USER\\K", false, {RefusalReason::kValidNow}, {}});
-  EXPECT_EQ(DeleteAllSummary(summary, "C:\\b.reg", {}, english),
+  EXPECT_EQ(DeleteAllSummary(summary, "", {}, english),
             "Deleted: 0 problems.\r\n\r\nNot deleted: 1\r\nHKEY_CURRENT_USER\\K: it is valid now");
+  summary.partly.push_back({"HKEY_CURRENT_USER\\P", false, {RefusalReason::kPartly}, {}});
+  summary.gone_before.push_back({"HKEY_CURRENT_USER\\G", false, {RefusalReason::kGoneBefore}, {}});
+  EXPECT_EQ(DeleteAllSummary(summary, "C:\\b.reg", {}, english),
+            "Deleted: 0 problems.\r\nBackup file: C:\\b.reg\r\n\r\nNot deleted: 1\r\nHKEY_CURRENT_USER\\K: it is valid now"
+            "\r\n\r\n1 partly deleted: what is left changed while it was deleted and stays; the backup gives back "
+            "what went:\r\nHKEY_CURRENT_USER\\P\r\n\r\n1 were gone before they were deleted (not counted as "
+            "deleted):\r\nHKEY_CURRENT_USER\\G");
   summary.deleted.push_back({"HKEY_CURRENT_USER\\L", true, {}, {}});
   EXPECT_EQ(DeleteAllSummary(summary, "C:\\b.reg", {}, english).rfind("Deleted: 1 problem.\r\nBackup file: C:\\b.reg\r\n", 0), 0u);
 }

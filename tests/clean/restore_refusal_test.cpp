@@ -33,7 +33,7 @@ TEST(RestoreRefusal, DeletionLinesAreListedAndCountedApart) {
   MemoryRegistry registry;
   ImportRegText(registry, "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n[HKEY_CURRENT_USER\\Kept]\r\n\"old\"=\"0\"\r\n");
   EXPECT_EQ(RestoreSummary(ApplyRestore(registry, file, SameCodePages())),
-            "Written: 1 key, 1 value.\r\nDeleted: 1 key, 1 value.");
+            "Written: 0 keys, 1 value.\r\nAlready there: 1 key, 0 values.\r\nDeleted: 1 key, 1 value.");
   EXPECT_FALSE(registry.OpenRead(kHkeyCurrentUser, "Software"));
 }
 

@@ -96,7 +96,9 @@ TEST_F(RuleJudgeTest, AProblemValidNowIsRefusedLeftAndKeptOutOfTheBackup) {
   EXPECT_TRUE(KeyThere("Apps\\One"));
   EXPECT_EQ(Problems(), std::vector<std::string>{"Apps\\One: (Default)"}) << "it stays in the tree";
   const std::string backup = Backup();
-  EXPECT_EQ(backup.find("Apps\\One]"), std::string::npos) << backup;
+  // Written before the judgement and never again; a restore overwrites
+  // nothing that is there (restore.h).
+  EXPECT_NE(backup.find("Apps\\One]"), std::string::npos) << backup;
   EXPECT_NE(backup.find("Apps\\Two]"), std::string::npos);
   EXPECT_NE(backup.find("Prog.One]"), std::string::npos);
   EXPECT_EQ(CheckFileSeal(*RegFileLines(*files.ReadFile(session.Journal().FileName()))).state,
@@ -108,7 +110,7 @@ TEST_F(RuleJudgeTest, AValueProblemIsDeletedAsJudgedOrNotAtAll) {
   ResultNode& run = Node("Run");
   EXPECT_EQ(session.Deletion().DeleteProblem(run).refusal.reason, RefusalReason::kValidNow);
   EXPECT_EQ(Problems().front(), "Run: a b") << "left as found: a rescan tells the rest";
-  EXPECT_FALSE(files.FileExists(session.Journal().FileName())) << "nothing deleted, no backup";
+  EXPECT_TRUE(files.FileExists(session.Journal().FileName())) << "the backup was written before the judgement";
   // The value still faulty, chosen alone, goes.
   const DeletionOutcome b = session.Deletion().DeleteValues(run, {"b"});
   EXPECT_TRUE(b.deleted) << RefusalText(b.refusal);
@@ -156,23 +158,29 @@ TEST_F(RuleJudgeTest, WhatCannotBeToldNowIsRefusedWithoutCallingItValid) {
   EXPECT_TRUE(KeyThere("Apps\\One"));
 }
 
-TEST_F(RuleJudgeTest, NothingDeletedLeavesNoBackupAndNoRecordAnEarlierBackupAsItWas) {
+// A backup is written before the judgement: refused or not, its file stays
+// as written, and the record says what became of its problems; the next
+// deletion writes a file of its own.
+TEST_F(RuleJudgeTest, ARefusedDeletionKeepsItsBackupAsWrittenAndTheNextWritesAnother) {
   files.SetDriveKind('C', DriveKind::kNetwork);
   ResultNode& one = Node("Apps\\One");
-  EXPECT_EQ(session.Deletion().DeleteProblem(one).refusal.reason, RefusalReason::kCannotTell);
-  EXPECT_FALSE(files.FileExists(session.Journal().FileName()));
-  EXPECT_TRUE(RecordDeletion(registry, files, session.Journal(), "Delete Key", 0, clock.Now()));
-  EXPECT_TRUE(ReadBackupHistory(registry).empty());
+  DeletionOutcome outcome = session.Deletion().DeleteProblem(one);
+  EXPECT_EQ(outcome.refusal.reason, RefusalReason::kCannotTell);
+  ASSERT_TRUE(session.Journal().Written());
+  const std::string first = session.Journal().Written()->file;
+  const std::optional<std::string> first_bytes = files.ReadFile(first);
+  ASSERT_TRUE(first_bytes);
+  EXPECT_TRUE(RecordDeletion(registry, session.Journal(), "Delete Key", "Tarnel", SummaryOf(outcome), clock.Now()));
+  ASSERT_EQ(ReadBackupHistory(registry).size(), 1u);
+  EXPECT_EQ(ReadBackupHistory(registry)[0].problems, 0);
+  EXPECT_EQ(ReadBackupHistory(registry)[0].refused, 1);
 
   files.SetDriveKind('C', DriveKind::kFixed);
   ASSERT_TRUE(session.Deletion().DeleteProblem(Node("Apps\\Two")).deleted);
-  const std::optional<std::string> earlier = files.ReadFile(session.Journal().FileName());
-  ASSERT_TRUE(earlier);
+  EXPECT_NE(session.Journal().Written()->file, first);
   files.AddFile("C:\\Gone\\one.exe");
   EXPECT_EQ(session.Deletion().DeleteProblem(one).refusal.reason, RefusalReason::kValidNow);
-  EXPECT_EQ(files.ReadFile(session.Journal().FileName()), earlier);
-  EXPECT_TRUE(RecordDeletion(registry, files, session.Journal(), "Delete Key", 0, clock.Now()));
-  EXPECT_TRUE(ReadBackupHistory(registry).empty()) << "a deletion of nothing is no backup";
+  EXPECT_EQ(files.ReadFile(first), first_bytes) << "never written again";
 }
 
 TEST_F(RuleJudgeTest, AKeyKeptNowIsNoProblem) {

@@ -222,7 +222,8 @@ TEST_F(HeadlessDeleteTest, DeleteRemovesWhatDeleteAllRemovesAfterTheBackupAndRef
   EXPECT_EQ(Run({"--restore", kBackup}), kExitClean);
   EXPECT_TRUE(HasValue("Software\\Run", "gone"));
   EXPECT_TRUE(HasValue("Software\\Apps\\Old", ""));
-  EXPECT_EQ(out.str(), std::string("Restored from ") + kBackup + ":\nWritten: 2 keys, 2 values.\n");
+  EXPECT_EQ(out.str(), std::string("Restored from ") + kBackup +
+                           ":\nWritten: 1 key, 2 values.\nAlready there: 1 key, 0 values.\n");
 }
 
 TEST_F(HeadlessDeleteTest, JsonEndsWithTheBackupAndWhatWasDeletedAndRefused) {
@@ -236,7 +237,7 @@ TEST_F(HeadlessDeleteTest, JsonEndsWithTheBackupAndWhatWasDeletedAndRefused) {
                       "\"it would remove the value \\\"keep\\\" of"),
             std::string::npos)
       << json;
-  EXPECT_TRUE(json.ends_with("\"}\n  ]\n}\n"));
+  EXPECT_TRUE(json.ends_with("\"}\n  ],\n  \"partly_deleted\": [],\n  \"gone_before\": []\n}\n")) << json;
   EXPECT_TRUE(files.FileExists("C:\\b.reg"));
   EXPECT_NE(err.str().find("Deleted: 2\n"), std::string::npos) << "the notes go to standard error";
 }
@@ -331,7 +332,8 @@ TEST_F(HeadlessDeleteTest, BackupsListsEveryDeleteRunAndRestoreLatestRestoresThe
   EXPECT_EQ(Run({"--backups"}), kExitClean);
   EXPECT_EQ(out.str(), "0 backups in the history.\n");
   EXPECT_EQ(Run({"--restore", "latest"}), kExitUsage);
-  EXPECT_EQ(err.str(), "TarnelScan: the backup history is empty; nothing written\n");
+  EXPECT_EQ(err.str(), "TarnelScan: no backup to restore: the history and this folder hold none that is there and "
+                       "whole; nothing written\n");
 
   ASSERT_EQ(Run({"--delete"}), kExitRefused);
   clock.Set({2026, 12, 6, 21, 30, 0});
@@ -343,48 +345,56 @@ TEST_F(HeadlessDeleteTest, BackupsListsEveryDeleteRunAndRestoreLatestRestoresThe
   EXPECT_EQ(Run({"--backups"}), kExitClean);
   const std::string second = "C:\\06_12_26;09-30-00 (PM).reg";
   const std::string first_size = std::to_string(files.ReadFile(kBackup)->size());
-  // Intact once the journal seals its files; before, whole but without end line.
-  const std::string state =
-      files.ReadFile(second)->find(FileSealOpeningLine()) != std::string::npos ? "intact" : "no end line";
-  EXPECT_EQ(out.str(), second + "\n    2026-12-06 21:30:00, --delete: 1 problem, 1 key, 1 value, " +
-                           std::to_string(files.ReadFile(second)->size()) + " bytes; " + state + "\n" + kBackup +
-                           "\n    2026-12-06 21:05:09, --delete: 2 problems, 2 keys, 2 values, " + first_size +
-                           " bytes; " + state + "\n2 backups in the history.\n");
+  EXPECT_EQ(out.str(), second + "\n    2026-12-06 21:30:00, --delete: 1 problem deleted, 1 refused, 1 key, 1 value, " +
+                           std::to_string(files.ReadFile(second)->size()) + " bytes; intact\n" + kBackup +
+                           "\n    2026-12-06 21:05:09, --delete: 2 problems deleted, 1 refused, 2 keys, 2 values, " +
+                           first_size + " bytes; intact\n2 backups in the history.\n");
   out.str("");
   files.DeleteFile(kBackup);
   EXPECT_EQ(Run({"--backups", "--format", "tsv"}), kExitClean);
-  EXPECT_NE(out.str().find("time\tmade_by\tproblems\tkeys\tvalues\tsize\tstate\tfile\n2026-12-06 21:30:00\t--delete\t1\t1\t1\t"),
+  EXPECT_NE(out.str().find("time\tmade_by\tproblems\trefused\tpartly\tkeys\tvalues\tsize\tstate\tfile\n"
+                           "2026-12-06 21:30:00\t--delete\t1\t1\t0\t1\t1\t"),
             std::string::npos)
       << out.str();
-  EXPECT_NE(out.str().find("\n2026-12-06 21:05:09\t--delete\t2\t2\t2\t0\tgone\tC:\\\\06_12_26;09-05-09 (PM).reg\n"),
+  EXPECT_NE(out.str().find("\n2026-12-06 21:05:09\t--delete\t2\t1\t0\t2\t2\t0\tgone\tC:\\\\06_12_26;09-05-09 (PM).reg\n"),
             std::string::npos)
       << out.str();
   out.str("");
   EXPECT_EQ(Run({"--backups", "--format", "json"}), kExitClean);
   EXPECT_NE(out.str().find("{\"backups\": [\n  {\"time\": \"2026-12-06 21:30:00\", \"made_by\": \"--delete\", "
-                           "\"problems\": 1, \"keys\": 1, \"values\": 1, \"size\": "),
+                           "\"recorded\": true, \"problems\": 1, \"refused\": 1, \"partly\": 0, \"keys\": 1, "
+                           "\"values\": 1, \"size\": "),
             std::string::npos)
       << out.str();
   EXPECT_TRUE(out.str().ends_with("\"state\": \"gone\", \"file\": \"C:\\\\06_12_26;09-05-09 (PM).reg\"}\n]}\n"));
 
   out.str("");
   EXPECT_EQ(Run({"--restore", "latest"}), kExitClean);
-  EXPECT_EQ(out.str(), "Restored from " + second + ":\nWritten: 1 key, 1 value.\n");
+  EXPECT_EQ(out.str(), "Restored from " + second + ":\nWritten: 0 keys, 1 value.\nAlready there: 1 key, 0 values.\n");
   EXPECT_TRUE(HasValue("Software\\Run", "later"));
   EXPECT_FALSE(HasValue("Software\\Run", "gone")) << "the older run's backup is not restored";
 }
 
-TEST_F(HeadlessDeleteTest, RestoreLatestRefusesANewestBackupThatIsGoneOrCutShort) {
+// A file replaced since it was written is not the backup: restored only
+// with --force; a file gone is no backup at all.
+TEST_F(HeadlessDeleteTest, RestoreLatestRefusesANewestBackupThatChangedOrIsGone) {
   ASSERT_EQ(Run({"--delete"}), kExitRefused);
   files.AddFile(kBackup, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Run]\r\n");
   err.str("");
   EXPECT_EQ(Run({"--restore", "latest"}), kExitUsage);
-  EXPECT_EQ(err.str(), std::string("TarnelScan: the newest backup ") + kBackup + " is cut short; nothing written\n");
+  EXPECT_EQ(err.str(), std::string("TarnelScan: ") + kBackup +
+                           " changed since it was made (not the size and SHA-256 it was written with); nothing "
+                           "written (--force restores it all the same)\n");
+  EXPECT_EQ(Run({"--restore", kBackup}), kExitUsage) << "named, the same";
+  EXPECT_EQ(Run({"--restore", kBackup, "--force"}), kExitClean);
   files.DeleteFile(kBackup);
   err.str("");
   EXPECT_EQ(Run({"--restore", "latest"}), kExitUsage);
-  EXPECT_EQ(err.str(), std::string("TarnelScan: the newest backup ") + kBackup + " is gone; nothing written\n");
+  EXPECT_NE(err.str().find("no backup to restore"), std::string::npos);
   EXPECT_FALSE(HasValue("Software\\Run", "gone"));
+  err.str("");
+  EXPECT_EQ(Run({"--restore", "COM1"}), kExitUsage);
+  EXPECT_EQ(err.str(), "TarnelScan: COM1 names a device, not a file; nothing written\n");
 }
 
 }  // namespace

@@ -103,7 +103,11 @@ dump "$work/after.dump"
 
 # No line lost: every line before, with the writer's changes, is in the
 # registry now or comes back from the backup.
-wine "$scanner" --restore 'C:\Race\backup.reg' > "$work/restore.out" 2>&1 || fail "--restore exited $?"
+# It keeps what changed since (exit 4) and says so.
+wine "$scanner" --restore 'C:\Race\backup.reg' > "$work/restore.out" 2>&1
+status=$?
+[ "$status" -eq 4 ] || fail "--restore exited $status, expected 4 (changed values kept)"
+grep -q 'Changed since the deletion: kept:' "$work/restore.out" || fail "--restore did not list what it kept"
 dump "$work/restored.dump"
 cp "$folder/backup.reg" "$work/backup.reg"
 python3 "$root/tests/cli/race_check.py" "$work" "$(K "$last")" "$(K $((last - 1)))" "$(K $((last - 2)))" \

@@ -255,6 +255,25 @@ TEST_P(RegistryContract, DeleteKeyRemovesTheWholeBranch) {
   EXPECT_EQ(Subkeys("Top\\Branch"), Names{});
 }
 
+// What a deletion that must never take more than it compared relies on: a
+// key with a subkey is not removed by the leaf call, and a key that went is
+// not brought back by opening it for writing.
+TEST_P(RegistryContract, TheLeafCallRemovesOnlyAKeyWithoutSubkeysAndOpeningForWritingCreatesNothing) {
+  Set("Leafy\\Parent\\Child", "v", {kRegSz, {'1', 0}});
+  Set("Leafy\\Parent", "p", {kRegSz, {'2', 0}});
+  EXPECT_FALSE(registry_->DeleteLeafKey(kHkeyCurrentUser, "Leafy\\Parent"));
+  EXPECT_EQ(Subkeys("Leafy\\Parent"), Names{"Child"});
+  EXPECT_TRUE(registry_->DeleteLeafKey(kHkeyCurrentUser, "leafy\\PARENT\\child")) << "with its values";
+  EXPECT_TRUE(registry_->DeleteLeafKey(kHkeyCurrentUser, "Leafy\\Parent"));
+  EXPECT_EQ(Subkeys("Leafy"), Names{});
+  EXPECT_FALSE(registry_->DeleteLeafKey(kHkeyCurrentUser, "Leafy\\Parent")) << "gone";
+  EXPECT_EQ(registry_->OpenExisting(kHkeyCurrentUser, "Leafy\\Parent"), nullptr);
+  EXPECT_EQ(Subkeys("Leafy"), Names{}) << "not created";
+  std::unique_ptr<RegKey> existing = registry_->OpenExisting(kHkeyCurrentUser, "Leafy");
+  ASSERT_NE(existing, nullptr);
+  EXPECT_TRUE(existing->SetValue("w", {kRegSz, {'3', 0}})) << "open for writing";
+}
+
 TEST_P(RegistryContract, AKeyStillOpenWhenDeletedReadsEmptyAndRefusesWrites) {
   Set("Gone\\Child", "v", {kRegSz, {0}});
   std::unique_ptr<RegKey> open_child = Write("Gone\\Child");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/memory_registry.h"
 #include "platform/root_keys.h"
 
 namespace {
@@ -48,6 +49,23 @@ TEST(RegistryViewsTest, TheUsersOwnKeysAndPathsOfTheOtherViewHaveNoSecondCopy) {
   EXPECT_EQ(ThirtyTwoBitViewPath(kHkeyLocalMachine, "Software\\WOW6432NODE\\Vendor"), std::nullopt);
   EXPECT_EQ(ThirtyTwoBitViewPath(kHkeyCurrentConfig, "Software\\Vendor"), std::nullopt);
   EXPECT_EQ(ThirtyTwoBitViewPath(0, "Software\\Vendor"), std::nullopt);
+}
+
+TEST(RegistryViewsTest, AKeyIsReadByThe32BitProgramsOfItsViewOrByEitherWhenShared) {
+  MemoryRegistry registry;
+  registry.SetTwoViews(true);
+  const std::tuple<RootKey, const char*, KeyView> cases[] = {
+      {kHkeyClassesRoot, "Wow6432Node\\CLSID\\{A}\\InprocServer32", KeyView::kThirtyTwoBit},
+      {kHkeyLocalMachine, "Software\\wow6432node\\Vendor\\Run", KeyView::kThirtyTwoBit},
+      {kHkeyClassesRoot, "CLSID\\{A}\\InprocServer32", KeyView::kNative},
+      {kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", KeyView::kNative},
+      {kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\a.exe", KeyView::kShared},
+      {kHkeyClassesRoot, "txtfile\\shell\\open\\command", KeyView::kShared},
+      {kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", KeyView::kShared},
+  };
+  for (const auto& [root, path, view] : cases) EXPECT_EQ(ViewOfKey(registry, root, path), view) << path;
+  registry.SetTwoViews(false);
+  EXPECT_EQ(ViewOfKey(registry, kHkeyClassesRoot, "Wow6432Node\\CLSID\\{A}"), KeyView::kNative) << "one view";
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ class PartlyUnreadableRegistry : public Registry {
   bool DeleteKey(RootKey root, const std::string& path) override {
     return inner_.DeleteKey(root, path);
   }
+  bool DeleteLeafKey(RootKey root, const std::string& path) override { return inner_.DeleteLeafKey(root, path); }
 
   std::set<std::string> unopenable;    // key paths
   std::set<std::string> unreadable;    // value names
@@ -156,14 +157,17 @@ TEST_F(BuckTest, BackupsStayInTheFolderCurrentWhenTheJournalWasMade) {
   buck.Flush();
   EXPECT_EQ(Read(InStartFolder(kStartName)), Sealed(buck.Lines()));
   EXPECT_TRUE(files.FileNamesIn("C:\\Elsewhere").empty());
-  files.SetLocked(InStartFolder(kStartName), true);
+  buck.StartBackup();
+  const std::string next = InStartFolder("06_12_26;09-05-09 (PM)_2.reg");
+  EXPECT_EQ(buck.FileName(), next) << "each deletion a file of its own";
+  files.SetLocked(next, true);
   SetSz("K\\New", "b", "2");
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K\\New"));
   try {
     buck.Flush();
     FAIL() << "no error";
   } catch (const FileCreateError& error) {
-    EXPECT_EQ(std::string(error.what()), "Cannot create file " + InStartFolder(kStartName)) << "the whole path";
+    EXPECT_EQ(std::string(error.what()), "Cannot create file " + next) << "the whole path";
   }
 }
 
@@ -421,9 +425,10 @@ TEST_F(BuckTest, DistinctNamesNeverReplaceAnEarlierFile) {
   SetSz("K", "a", "1");
   buck.BeginBackupFile();
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
-  buck.BeginBackupFile();  // same second: the first file is flushed, then kept
-  EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_2.reg"));
+  buck.Flush();
   ASSERT_TRUE(files.FileExists(kStartName));
+  buck.BeginBackupFile();  // same second
+  EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_2.reg"));
 
   files.AddFile("06_12_26;09-05-09 (PM)_3.reg", "not ours");
   buck.BeginBackupFile();
@@ -435,40 +440,41 @@ TEST_F(BuckTest, DistinctNamesNeverReplaceAnEarlierFile) {
   buck.Flush();
   EXPECT_EQ(Read("06_12_26;09-05-09 (PM)_4.reg"), "someone else's");
   EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_5.reg"));
-  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
-  buck.Flush();  // our own file is replaced
-  EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_5.reg"));
-  EXPECT_EQ(Read(buck.FileName()), Sealed(buck.Lines()));
+  const std::string written = Read(buck.FileName());
+  EXPECT_EQ(written, Sealed(buck.Lines()));
+  // Written once: a later flush writes nothing, the next deletion another file.
+  SetSz("L", "b", "2");
+  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "L"));
+  buck.Flush();
+  EXPECT_EQ(Read(InStartFolder("06_12_26;09-05-09 (PM)_5.reg")), written);
+  EXPECT_EQ(buck.NextFileName(), InStartFolder("06_12_26;09-05-09 (PM)_6.reg"));
+  buck.StartBackup();
+  EXPECT_EQ(buck.FileName(), InStartFolder("06_12_26;09-05-09 (PM)_6.reg"));
 }
 
-TEST_F(BuckTest, AFailedWriteKeepsTheFileAndTakesBackWhatItDidNotHold) {
+TEST_F(BuckTest, AFailedWriteLeavesEveryFileAsItWasAndWritesNothing) {
   SetSz("K", "a", "1");
   SetSz("L", "b", "2");
   buck.BeginBackupFile();
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "K"));
   buck.Flush();
   const std::string first = Read(kStartName);
+  ASSERT_TRUE(buck.Written());
+  EXPECT_EQ(buck.Written()->size, first.size());
+  buck.StartBackup();
+  EXPECT_FALSE(buck.Written());
   ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "L"));
-  files.SetLocked(kStartName, true);
-  try {
-    buck.Flush();
-    FAIL() << "no error";
-  } catch (const FileCreateError& error) {
-    EXPECT_EQ(std::string(error.what()), "Cannot create file " + InStartFolder(kStartName));
-  }
+  files.SetLocked(buck.FileName(), true);
+  EXPECT_THROW(buck.Flush(), FileCreateError);
+  EXPECT_FALSE(buck.Written());
   EXPECT_EQ(Read(kStartName), first);
-  EXPECT_EQ(Sealed(buck.Lines()), first) << "L was not deleted: its block is not kept";
-  // Nothing is left to write, so the next Start begins while the file is
-  // still locked.
-  EXPECT_NO_THROW(buck.BeginBackupFile());
-  files.SetLocked(kStartName, false);
-  ASSERT_TRUE(buck.BackupKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", "L"));
+  files.SetLocked(buck.FileName(), false);
   buck.Flush();
   EXPECT_EQ(Read(buck.FileName()), Sealed(buck.Lines()));
-  EXPECT_EQ(buck.Lines().size(), 6u);
+  EXPECT_EQ(buck.Lines().size(), 6u) << "only L";
 }
 
-TEST_F(BuckTest, SaveResultsFlushesFirstAndLeavesTheJournalAlone) {
+TEST_F(BuckTest, SaveResultsLeavesTheJournalAlone) {
   SetSz("K", "a", "1");
   SetSz("Run", "Foo", "f");
   Problem("Run", std::make_unique<TErrorClass>("File not found", "Foo", 0));
@@ -478,7 +484,7 @@ TEST_F(BuckTest, SaveResultsFlushesFirstAndLeavesTheJournalAlone) {
   buck.SaveResults("results.reg");
   EXPECT_EQ(buck.Lines(), journal);
   EXPECT_EQ(buck.FileName(), InStartFolder(kStartName));
-  EXPECT_EQ(Read(kStartName), Sealed(journal));
+  EXPECT_FALSE(files.FileExists(kStartName)) << "a backup is written by its deletion only";
   EXPECT_EQ(Read("results.reg"),
             Sealed("[HKEY_CURRENT_USER\\Run]\r\n\"Foo\"=\"f\"\r\n\r\n"));
 }

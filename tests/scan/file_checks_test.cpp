@@ -121,6 +121,20 @@ TEST_F(FileChecksTest, VariablesAreTheUsersOwnOverTheProcesssWithTheSixtyFourBit
             Strings{"HKEY_CURRENT_USER\\Run: File not found [programgone|toolsgone] 0"});
 }
 
+TEST_F(FileChecksTest, AValueOfBlanksIsJudgedAsAnEmptyOne) {
+  SetRegistry(
+      "[HKEY_CURRENT_USER\\Run]\n\"blanks\"=\"   \"\n\"empty\"=\"\"\n"
+      "[HKEY_CURRENT_USER\\Open\\blanks]\n@=\"   \"\n"
+      "[HKEY_CURRENT_USER\\Open\\empty]\n@=\"\"\n"
+      "[HKEY_LOCAL_MACHINE\\U\\blanks]\n\"InstallLocation\"=\"  \"\n"
+      "[HKEY_LOCAL_MACHINE\\U\\empty]\n\"InstallLocation\"=\"\"\n");
+  EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\Run=Run,0,LD_\nHKEY_CURRENT_USER\\Open\\*=Open,0,FILEDEF_\n"
+                     "HKEY_LOCAL_MACHINE\\U\\*=Folders,0,FILE_,InstallLocation\n"),
+            (Strings{"HKEY_CURRENT_USER\\Open\\blanks: File not found [(Default)] 0",
+                     "HKEY_CURRENT_USER\\Open\\empty: File not found [(Default)] 0"}))
+      << "a command line must name its program; a start-up value or an install folder of nothing names nothing";
+}
+
 TEST_F(FileChecksTest, TwoChecksFindingTheSameKeyMergeIntoOneRecord) {
   SetRegistry("[HKEY_CURRENT_USER\\K]\n@=\"C:\\\\Gone\"\n\"x\"=\"C:\\\\Gone\\\\y.exe\"\n");
   EXPECT_EQ(ScanWith("HKEY_CURRENT_USER\\K=A,0,FILEDEF_\nHKEY_CURRENT_USER\\*=B,1,LD_\n"),

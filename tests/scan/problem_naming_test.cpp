@@ -21,6 +21,7 @@ class NamelessKeys : public Registry {
     return inner_.OpenWrite(root, path);
   }
   bool DeleteKey(RootKey root, const std::string& path) override { return inner_.DeleteKey(root, path); }
+  bool DeleteLeafKey(RootKey root, const std::string& path) override { return inner_.DeleteLeafKey(root, path); }
 
  private:
   class Nameless : public RegKey {

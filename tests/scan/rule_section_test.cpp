@@ -28,7 +28,7 @@ class RecordingContext : public CheckContext {
   Presence FileSearch(const std::string& name) override {
     return FileFound(name) ? Presence::kFound : Presence::kMissing;
   }
-  std::optional<std::string> Variable(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> Variable(const std::string&, ProgramWidth) override { return std::nullopt; }
   bool FolderFound(const std::string& path) override { return present.count(path) > 0; }
   bool Registered(ReferenceTable table, const std::string& name) const override {
     return table == ReferenceTable::kClassIds && class_ids.Contains(name);

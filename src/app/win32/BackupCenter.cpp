@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/win32/folder_files_win32.h"
 #include "app/win32/report_list.h"
 #include "app/win32/resources.h"
 #include "lang/langv.h"
@@ -113,8 +112,7 @@ void TBackupCenter::Layout() {
 }
 
 void TBackupCenter::ShowEntries() {
-  entries_ = BackupEntries(ReadBackupHistory(services_.registry), services_.files,
-                           FilesInFolder(services_.folder, "*.reg"));
+  entries_ = BackupEntries(ReadBackupHistory(services_.registry), services_.files, services_.folder);
   HWND list = GetDlgItem(Handle(), IDC_BACKUPS_LIST);
   ListView_DeleteAllItems(list);
   for (const BackupEntry& entry : entries_) {
@@ -129,7 +127,9 @@ void TBackupCenter::ShowEntries() {
 
 void TBackupCenter::ShowButtonStates() {
   const BackupEntry* entry = Selected();
-  const bool there = entry && entry->state != BackupFileState::kGone;
+  // A record naming a device is never opened, not even to be shown.
+  const bool there =
+      entry && entry->state != BackupFileState::kGone && entry->state != BackupFileState::kNotAFile;
   // A file cut short would give back only part of what it backed up.
   EnableWindow(GetDlgItem(Handle(), IDC_BACKUPS_RESTORE), there && entry->state != BackupFileState::kCutShort);
   EnableWindow(GetDlgItem(Handle(), IDC_BACKUPS_SHOW), there);
@@ -147,6 +147,9 @@ const BackupEntry* TBackupCenter::Selected() const {
 void TBackupCenter::RestoreSelected() {
   const BackupEntry* entry = Selected();
   if (!entry || !IsWindowEnabled(GetDlgItem(Handle(), IDC_BACKUPS_RESTORE))) return;
+  if (entry->state == BackupFileState::kChanged &&
+      !services_.messages.Confirm(texts_.title, entry->record.file + "\r\n\r\n" + texts_.restore_changed))
+    return;
   services_.restore(entry->record.file);
 }
 
@@ -186,9 +189,7 @@ void TBackupCenter::RemoveSelected() {
 }
 
 bool TBackupCenter::Forget(const std::string& file) {
-  std::vector<BackupRecord> records = ReadBackupHistory(services_.registry);
-  RemoveBackupRecord(records, file);
-  if (WriteBackupHistory(services_.registry, records)) return true;
+  if (ForgetBackupRecord(services_.registry, file)) return true;
   services_.messages.Error(texts_.history_not_stored);
   return false;
 }

@@ -266,11 +266,7 @@ MainSettings TMainForm::CurrentSettings() const {
 
 void TMainForm::FormDestroy() {
   // A running scan works on the controls: it ends before they go.
-  try {
-    session_->End();
-  } catch (const FileCreateError& error) {
-    services_.messages.Error(error.what());
-  }
+  session_->End();
   FLangv.reset();  // stores the current language
   const bool normal = !IsIconic(window_) && !IsZoomed(window_);
   WriteSettings(services_.registry, CurrentSettings(), normal);

@@ -187,7 +187,7 @@ class TMainForm : public ScanView {
   void RestoreFile(const std::string& file);
   // A deletion has run: its backup file goes into the history and becomes
   // what Undo Delete restores.
-  void RecordBackup(const std::string& made_by, int problems);
+  void RecordBackup(const std::string& made_by, const DeletionSummary& summary);
   // The record of the selected node; null for none.
   const TErrorClass* SelectedRecord() const;
   // A deletion changed the tree or the record on show: the list shows it.

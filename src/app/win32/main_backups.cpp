@@ -11,11 +11,11 @@
 #include "platform/root_keys.h"
 #include "platform/settings_key.h"
 
-void TMainForm::RecordBackup(const std::string& made_by, int problems) {
+void TMainForm::RecordBackup(const std::string& made_by, const DeletionSummary& summary) {
   const TBuck& journal = session_->Journal();
-  if (problems == 0 || journal.FileName().empty() || !services_.files.FileExists(journal.FileName())) return;
-  undo_backup_ = journal.FileName();
-  if (!RecordDeletion(services_.registry, services_.files, journal, made_by, problems, services_.clock.Now()))
+  if (!journal.Written()) return;
+  undo_backup_ = journal.Written()->file;
+  if (!RecordDeletion(services_.registry, journal, made_by, "Tarnel", summary, services_.clock.Now()))
     services_.messages.Error(BackupHistoryNotStoredText(*FLangv));
 }
 

@@ -3,6 +3,7 @@
 #include "app/win32/main.h"
 
 #include "app/copy_texts.h"
+#include "clean/backup_center.h"
 #include "clean/deletion.h"
 #include "app/deletion_report.h"
 #include "app/ignore_texts.h"
@@ -13,6 +14,7 @@
 #include "app/restore_point.h"
 #include "app/value_list.h"
 #include "lang/message_numbers.h"
+#include "platform/device_names.h"
 #include "platform/file_errors.h"
 #include "platform/win32/code_page_win32.h"
 #include "scan/key_paths.h"
@@ -27,7 +29,7 @@ void TMainForm::ActionDeleteKeyExecute() {
   if (!node || !node->Data()) return;
   try {
     const DeletionOutcome outcome = session_->Deletion().DeleteProblem(*node);
-    RecordBackup("Delete Key", outcome.deleted ? 1 : 0);
+    RecordBackup("Delete Key", SummaryOf(outcome));
     ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());
@@ -49,7 +51,7 @@ void TMainForm::ActionDeleteValueExecute() {
   if (names.empty()) return;
   try {
     const DeletionOutcome outcome = session_->Deletion().DeleteValues(*node, names);
-    RecordBackup("Delete", outcome.deleted ? 1 : 0);
+    RecordBackup("Delete", SummaryOf(outcome));
     ShowAfterDeletion(OutcomeText(outcome, *FLangv));
   } catch (const FileCreateError& error) {
     services_.messages.Error(error.what());  // rows, record and registry as they were
@@ -65,7 +67,7 @@ void TMainForm::ActionDeleteValueExecute() {
 // problems are backed up as while they are deleted.
 void TMainForm::ActionDeleteAllExecute() {
   if (!services_.messages.Confirm(FLangv->GetMsg(kMsgDeletingTitle),
-                                 DeleteAllQuestion(session_->Journal().FileName(), *FLangv)))
+                                 DeleteAllQuestion(session_->Journal().NextFileName(), *FLangv)))
     return;
   ProblemDeletion deletion = session_->Deletion();
   const int problems = static_cast<int>(deletion.ProblemNodes().size());
@@ -99,11 +101,12 @@ void TMainForm::ActionDeleteAllExecute() {
     });
     point.End();
     finish();
-    RecordBackup("Delete All", static_cast<int>(summary.deleted.size()));
+    RecordBackup("Delete All", summary);
     ShowAfterDeletion("");
     pump.PaintNow();
+    const std::optional<WrittenBackup>& written = session_->Journal().Written();
     std::string text =
-        DeleteAllSummary(summary, session_->Journal().FileName(), session_->Journal().Notes(), *FLangv);
+        DeleteAllSummary(summary, written ? written->file : "", session_->Journal().Notes(), *FLangv);
     if (point_result) text += "\r\n\r\n" + RestorePointText(*point_result, *FLangv);
     services_.messages.Inform(text);
   } catch (const FileCreateError& error) {
@@ -189,11 +192,14 @@ void TMainForm::RestoreBackup() {
 }
 
 void TMainForm::RestoreFile(const std::string& file) {
-  const std::optional<std::string> text = services_.files.ReadFile(file);
-  if (!text) {
+  // Never a device, a pipe or a file larger than any backup.
+  const RegularFileRead read =
+      NamesDevice(file) ? RegularFileRead{} : services_.files.ReadRegularFile(file, kLargestBackupFile);
+  if (read.kind != RegularFileRead::Kind::kRegular || read.bytes.size() > kLargestBackupFile) {
     services_.messages.Error(FillIn(FLangv->GetMsg(kMsgCannotReadFile), {file}));
     return;
   }
+  const std::string* text = &read.bytes;
   const RestorePlan plan = PlanRestore(*text, Win32CodePages());
   if (!plan.error.empty()) {
     services_.messages.Error(FillIn(FLangv->GetMsg(kMsgCannotRestore), {file}) + "\r\n" + plan.error);
@@ -202,7 +208,16 @@ void TMainForm::RestoreFile(const std::string& file) {
   const std::string title = FLangv->GetMsg(kMsgRestoreTitle);
   if (!services_.messages.Confirm(title, RestoreQuestion(plan, file))) return;
   if (!plan.deletions.empty() && !services_.messages.Confirm(title, RestoreDeletionsQuestion(plan))) return;
-  services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages())));
+  // What changed since the deletion is kept unless the user says otherwise.
+  OnConflict on_conflict = OnConflict::kKeep;
+  const std::vector<std::string> conflicts = RestoreConflicts(services_.registry, *text, Win32CodePages());
+  if (!conflicts.empty()) {
+    std::string list = "\r\n";
+    for (const std::string& conflict : conflicts) list += conflict + "\r\n";
+    if (services_.messages.Confirm(title, FillIn(FLangv->GetMsg(kMsgRestoreConflicts), {list})))
+      on_conflict = OnConflict::kOverwrite;
+  }
+  services_.messages.Inform(RestoreSummary(ApplyRestore(services_.registry, *text, Win32CodePages(), on_conflict)));
 }
 
 void TMainForm::ActionIgnoreExecute() {

@@ -31,16 +31,9 @@ void TMainForm::ActionStartExecute() {
     return;
   }
   SetBusyCursor(true);
-  try {
-    // The scanner changes the window through the UI thread, which is this
-    // one: nothing of it shows before this handler is done.
-    session_->Start(*this, [this] { ScanFinished(); });
-  } catch (const FileCreateError& error) {
-    // The old backup could not be written: no new scan over it.
-    SetBusyCursor(false);
-    services_.messages.Error(error.what());
-    return;
-  }
+  // The scanner changes the window through the UI thread, which is this
+  // one: nothing of it shows before this handler is done.
+  session_->Start(*this, [this] { ScanFinished(); });
   scan_running_ = true;
   list_record_ = nullptr;
   list_.Clear();

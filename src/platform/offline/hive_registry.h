@@ -30,6 +30,7 @@ class HiveRegistry : public Registry {
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey, const std::string&) override { return nullptr; }
   bool DeleteKey(RootKey, const std::string&) override { return false; }
+  bool DeleteLeafKey(RootKey, const std::string&) override { return false; }
   bool HasTwoViews() override { return two_views_; }
   bool IsUserClassesKey(const std::string& path) override;
 

@@ -114,6 +114,13 @@ std::string OfflineFileSystem::WriteTemporary(const std::string& path, const std
   return temporary;
 }
 
+RegularFileRead OfflineFileSystem::ReadRegularFile(const std::string& path, std::uint64_t limit) {
+  std::optional<std::string> bytes = ReadFile(path);
+  if (!bytes) return {};
+  if (bytes->size() > limit) bytes->resize(static_cast<std::size_t>(limit) + 1);
+  return {RegularFileRead::Kind::kRegular, std::move(*bytes)};
+}
+
 bool OfflineFileSystem::WriteFileAtomic(const std::string& path, const std::string& content) {
   const std::string temporary = WriteTemporary(path, content);
   if (temporary.empty()) return false;

@@ -32,6 +32,10 @@ class OfflineFileSystem : public FileSystem {
   std::string TempFolder() override;
   std::string CurrentFolder() const override;
   std::optional<std::string> ReadFile(const std::string& path) override;
+  // The program's own files only: an offline scan neither backs up nor restores.
+  RegularFileRead ReadRegularFile(const std::string& path, std::uint64_t limit) override;
+  std::string FullPath(const std::string& path) const override { return path; }
+  std::vector<std::string> FilesIn(const std::string&, const std::string&) override { return {}; }
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
   bool WriteFileNew(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;

@@ -219,6 +219,47 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
   }
 }
 
+RegularFileRead Win32FileSystem::ReadRegularFile(const std::string& path, std::uint64_t limit) {
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return {};
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {RegularFileRead::Kind::kNotAFile, {}};
+  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return {};
+  // A pipe or a device reached under a file's name is no backup.
+  if (GetFileType(file.Get()) != FILE_TYPE_DISK) return {RegularFileRead::Kind::kNotAFile, {}};
+  RegularFileRead read{RegularFileRead::Kind::kRegular, {}};
+  char chunk[64 * 1024];
+  while (read.bytes.size() <= limit) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::uint64_t>(sizeof chunk, limit + 1 - read.bytes.size()));
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), chunk, wanted, &got, nullptr)) return {};
+    if (got == 0) break;
+    read.bytes.append(chunk, got);
+  }
+  return read;
+}
+
+std::string Win32FileSystem::FullPath(const std::string& path) const {
+  if (!IsUsableName(path)) return path;
+  const std::string full =
+      GrowingBuffer([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
+  return full.empty() ? path : full;
+}
+
+std::vector<std::string> Win32FileSystem::FilesIn(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> files;
+  const std::string prefix = folder.ends_with('\\') ? folder : folder + '\\';
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((prefix + pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(prefix + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return files;
+}
+
 bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& content) {
   return WriteThroughTemporary(path, content, MOVEFILE_REPLACE_EXISTING);
 }

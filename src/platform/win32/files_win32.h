@@ -13,6 +13,9 @@ class Win32FileSystem : public FileSystem {
   std::string TempFolder() override;
   std::string CurrentFolder() const override;
   std::optional<std::string> ReadFile(const std::string& path) override;
+  RegularFileRead ReadRegularFile(const std::string& path, std::uint64_t limit) override;
+  std::string FullPath(const std::string& path) const override;
+  std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) override;
   bool WriteFileAtomic(const std::string& path, const std::string& content) override;
   bool WriteFileNew(const std::string& path, const std::string& content) override;
   bool DeleteFile(const std::string& path) override;

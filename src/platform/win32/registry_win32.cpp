@@ -10,6 +10,8 @@
 #include "platform/win32/key_location_win32.h"
 #include "platform/win32/wow64_win32.h"
 
+using Opening = Win32Registry::Opening;
+
 namespace {
 
 // The longest value name the registry accepts, plus its terminator.
@@ -55,10 +57,10 @@ constexpr std::size_t kPathPieceLimit = 260;
 // a name reaches the system exactly, whatever its length in the code page
 // (180 Cyrillic characters are 360 bytes of UTF-8, more than the ANSI
 // functions take for a key name).
-LONG OpenPath(HKEY parent, const std::wstring& path, bool create, REGSAM view, UniqueHkey& result) {
-  const REGSAM access = (create ? KEY_READ | KEY_WRITE : KEY_READ) | view;
+LONG OpenPath(HKEY parent, const std::wstring& path, Opening opening, REGSAM view, UniqueHkey& result) {
+  const REGSAM access = (opening == Opening::kRead ? KEY_READ : KEY_READ | KEY_WRITE) | view;
   auto open = [&](HKEY from, const std::wstring& piece, HKEY* key) {
-    return create ? RegCreateKeyExW(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
+    return opening == Opening::kCreate ? RegCreateKeyExW(from, piece.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key,
                                     nullptr)
                   : RegOpenKeyExW(from, piece.c_str(), 0, access, key);
   };
@@ -81,10 +83,10 @@ LONG OpenPath(HKEY parent, const std::wstring& path, bool create, REGSAM view, U
   return ERROR_SUCCESS;
 }
 
-LONG OpenPath(HKEY parent, const std::string& path, const CodePage& code_page, bool create, REGSAM view,
+LONG OpenPath(HKEY parent, const std::string& path, const CodePage& code_page, Opening opening, REGSAM view,
               UniqueHkey& result) {
   const std::optional<std::wstring> wide = SystemName(path, code_page);
-  return wide ? OpenPath(parent, *wide, create, view, result) : ERROR_NO_UNICODE_TRANSLATION;
+  return wide ? OpenPath(parent, *wide, opening, view, result) : ERROR_NO_UNICODE_TRANSLATION;
 }
 
 // Predefined handles are sign-extended 32-bit values, also in 64-bit code.
@@ -301,7 +303,7 @@ bool MachineClassesHold(const std::wstring& path, REGSAM view) {
   UniqueHkey holder;
   const HKEY machine = OpenRoot(kHkeyLocalMachine, false, view, holder);
   UniqueHkey key;
-  return machine && OpenPath(machine, L"Software\\Classes\\" + path, false, view, key) == ERROR_SUCCESS;
+  return machine && OpenPath(machine, L"Software\\Classes\\" + path, Opening::kRead, view, key) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -311,25 +313,30 @@ Win32Registry::Win32Registry(Views views) : Win32Registry(Win32CodePage::Program
 Win32Registry::Win32Registry(const CodePage& code_page, Views views)
     : code_page_(code_page), views_(views), view_(views == Views::kSystem ? RegistryViewAccess() : 0) {}
 
-std::unique_ptr<RegKey> Win32Registry::Open(RootKey root, const std::string& path, bool write) {
+std::unique_ptr<RegKey> Win32Registry::Open(RootKey root, const std::string& path, Opening how) {
   UniqueHkey holder;
-  const HKEY predefined = OpenRoot(root, write, view_, holder);
+  const HKEY predefined = OpenRoot(root, how != Opening::kRead, view_, holder);
   const std::optional<std::wstring> wide = SystemName(path, code_page_);
   if (!predefined || !wide) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, *wide, write, view_, key) != ERROR_SUCCESS) return nullptr;
+  if (OpenPath(predefined, *wide, how, view_, key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(std::move(key), code_page_, *wide, root == kHkeyClassesRoot, view_);
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {
-  return Open(root, path, false);
+  return Open(root, path, Opening::kRead);
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenWrite(RootKey root, const std::string& path) {
-  return Open(root, path, true);
+  return Open(root, path, Opening::kCreate);
 }
 
-bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
+std::unique_ptr<RegKey> Win32Registry::OpenExisting(RootKey root, const std::string& path) {
+  return Open(root, path, Opening::kWrite);
+}
+
+template <typename DeleteChild>
+bool Win32Registry::Delete(RootKey root, const std::string& path, DeleteChild delete_child) {
   UniqueHkey holder;
   const HKEY predefined = OpenRoot(root, true, view_, holder);
   // A leading backslash names no key (the system refuses it too).
@@ -340,10 +347,23 @@ bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
   const std::size_t slash = key_path.rfind('\\');
   const std::optional<std::wstring> name = SystemName(key_path.substr(slash + 1), code_page_);
   if (!name) return false;
-  if (slash == std::string::npos) return DeleteTree(predefined, *name, view_, code_page_);
+  if (slash == std::string::npos) return delete_child(predefined, *name);
   UniqueHkey parent;
-  if (OpenPath(predefined, key_path.substr(0, slash), code_page_, false, view_, parent) != ERROR_SUCCESS) return false;
-  return DeleteTree(parent.get(), *name, view_, code_page_);
+  if (OpenPath(predefined, key_path.substr(0, slash), code_page_, Opening::kRead, view_, parent) != ERROR_SUCCESS) return false;
+  return delete_child(parent.get(), *name);
+}
+
+bool Win32Registry::DeleteKey(RootKey root, const std::string& path) {
+  return Delete(root, path, [this](HKEY parent, const std::wstring& name) {
+    return DeleteTree(parent, name, view_, code_page_);
+  });
+}
+
+bool Win32Registry::DeleteLeafKey(RootKey root, const std::string& path) {
+  // The system deletes a key only while it has no subkeys.
+  return Delete(root, path, [this](HKEY parent, const std::wstring& name) {
+    return RegDeleteKeyExW(parent, name.c_str(), view_, 0) == ERROR_SUCCESS && !KeyExists(parent, name, view_);
+  });
 }
 
 bool Win32Registry::HasTwoViews() { return views_ == Views::kSystem && SystemHasTwoViews(); }
@@ -352,6 +372,6 @@ bool Win32Registry::IsUserClassesKey(const std::string& path) {
   UniqueHkey holder;
   const HKEY classes_root = OpenRoot(kHkeyClassesRoot, false, view_, holder);
   UniqueHkey key;
-  if (!classes_root || OpenPath(classes_root, path, code_page_, false, view_, key) != ERROR_SUCCESS) return false;
+  if (!classes_root || OpenPath(classes_root, path, code_page_, Opening::kRead, view_, key) != ERROR_SUCCESS) return false;
   return IsKeyOfUserClasses(key.get());
 }

@@ -26,12 +26,21 @@ class Win32Registry : public Registry {
 
   std::unique_ptr<RegKey> OpenRead(RootKey root, const std::string& path) override;
   std::unique_ptr<RegKey> OpenWrite(RootKey root, const std::string& path) override;
+  std::unique_ptr<RegKey> OpenExisting(RootKey root, const std::string& path) override;
   bool DeleteKey(RootKey root, const std::string& path) override;
+  bool DeleteLeafKey(RootKey root, const std::string& path) override;
   bool HasTwoViews() override;
   bool IsUserClassesKey(const std::string& path) override;
 
+  // How a path is opened: for reading, for writing when it exists, or
+  // created with its missing parents.
+  enum class Opening { kRead, kWrite, kCreate };
+
  private:
-  std::unique_ptr<RegKey> Open(RootKey root, const std::string& path, bool write);
+  std::unique_ptr<RegKey> Open(RootKey root, const std::string& path, Opening how);
+  // Opens the key's parent, then deletes the key by its name there.
+  template <typename DeleteChild>
+  bool Delete(RootKey root, const std::string& path, DeleteChild delete_child);
 
   const CodePage& code_page_;
   Views views_;

@@ -200,7 +200,11 @@ TEST_F(RestoreCenterTest, TwoDeletionsListedRestoredUndoneAndDeleted) {
 }
 
 TEST_F(RestoreCenterTest, FilesOfOurOwnTheHistoryLacksAreListedAndAFileGoneIsMarked) {
-  ASSERT_TRUE(WriteBackupHistory(*registry_, {{work_.Path() + "moved away.reg", "2026-12-01 10:00:00", "Delete", 1, 1, 1}}));
+  BackupRecord moved;
+  moved.file = work_.Path() + "moved away.reg";
+  moved.time = "2026-12-01 10:00:00";
+  moved.made_by = "Delete";
+  ASSERT_TRUE(StoreBackupRecord(*registry_, moved));
   ASSERT_TRUE(files_.WriteFileAtomic(work_.Path() + "01_12_26;10-00-00 (AM).reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"a\"=\"1\"\r\n"));
   ASSERT_TRUE(files_.WriteFileAtomic(work_.Path() + "other.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n"));
   TMainForm& form = Open();

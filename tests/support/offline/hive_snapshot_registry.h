@@ -22,6 +22,7 @@ class HiveSnapshotRegistry : public Registry {
     return written_.OpenWrite(root, path);
   }
   bool DeleteKey(RootKey root, const std::string& path) override { return written_.DeleteKey(root, path); }
+  bool DeleteLeafKey(RootKey root, const std::string& path) override { return written_.DeleteLeafKey(root, path); }
 
  private:
   std::string folder_;
