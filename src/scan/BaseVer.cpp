@@ -99,6 +99,7 @@ bool TINISectionVarClass::CheckOneKey(std::int32_t rule, const std::string& full
   RegistryAccessor reg(FOwner.ScannedRegistry());
   reg.SetRootKey(root);
   FOwner.BeginRule(rule);
+  FOwner.BeginKey(false);
   CheckKey(entry->root_prefix, reg, full_path.substr(entry->root_prefix.size()), parsed.parameter, routine,
            ParseLevel(parsed.level_text));
   return true;
@@ -115,6 +116,8 @@ void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAcce
                                     std::int32_t level) {
   const std::optional<WildcardLevel> wildcard = FindWildcardLevel(walk);
   if (!wildcard) {
+    // Expanded to its end: its last name is one a wildcard listed.
+    FOwner.BeginKey(walk.search_from > walk.pattern.size());
     CheckKey(root_prefix, reg, walk.pattern, parameter, routine, level);
     return;
   }

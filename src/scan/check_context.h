@@ -23,6 +23,10 @@ class CheckContext {
   // The knowledge-base entry whose check runs from now on (its number in
   // the rules): the problems found carry it.
   void BeginRule(std::int32_t rule) { rule_ = rule; }
+  // Whether the key checked from now on was reached by the name its parent
+  // lists it under (a wildcard's): that name is spelled as stored.
+  void BeginKey(bool named_as_listed) { named_as_listed_ = named_as_listed; }
+  bool KeyNamedAsListed() const { return named_as_listed_; }
   // What a check found: the record names the rule running and goes to
   // AddProblem.
   void Report(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) {
@@ -52,4 +56,5 @@ class CheckContext {
 
  private:
   std::int32_t rule_ = -1;
+  bool named_as_listed_ = false;
 };

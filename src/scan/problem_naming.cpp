@@ -26,7 +26,7 @@ std::string LastName(const std::string& path) { return path.substr(path.rfind('\
 
 }  // namespace
 
-std::string ProblemNaming::NameOf(const std::string& full_path, RegKey* key) {
+std::string ProblemNaming::NameOf(const std::string& full_path, RegKey* key, bool last_name_listed) {
   const std::string route = WhereKeyLives(full_path);
   const RootKey root = RootKeyOfPath(route);
   const std::size_t slash = route.find('\\');
@@ -34,7 +34,7 @@ std::string ProblemNaming::NameOf(const std::string& full_path, RegKey* key) {
   const std::string path = route.substr(slash + 1);
   if (path.empty() || !NamesAKey(path)) return route;
   // A key of the classes root named by the user's classes is opened there.
-  return Named(root, path, route == full_path ? key : nullptr);
+  return Named(root, path, route == full_path ? key : nullptr, last_name_listed);
 }
 
 std::string ProblemNaming::WhereKeyLives(const std::string& full_path) {
@@ -43,7 +43,7 @@ std::string ProblemNaming::WhereKeyLives(const std::string& full_path) {
   return registry_.IsUserClassesKey(path) ? std::string(kUserClassesPrefix) + path : full_path;
 }
 
-std::string ProblemNaming::Named(RootKey root, const std::string& path, RegKey* open) {
+std::string ProblemNaming::Named(RootKey root, const std::string& path, RegKey* open, bool last_name_listed) {
   const std::string folded = RootKeyName(root) + '\\' + FoldCase(path);
   if (const auto known = by_path_.find(folded); known != by_path_.end()) return known->second;
   const std::unique_ptr<RegKey> opened = open ? nullptr : registry_.OpenRead(root, path);
@@ -55,8 +55,9 @@ std::string ProblemNaming::Named(RootKey root, const std::string& path, RegKey* 
   if (named == by_key_.end()) {
     std::string name = RootKeyName(root);
     if (!path.empty()) {
-      const std::optional<std::string> stored = key ? key->StoredName() : std::nullopt;
-      name = JoinKeyPath(Named(root, Parent(path), nullptr), stored ? *stored : ListedName(root, path));
+      const std::optional<std::string> stored =
+          last_name_listed ? LastName(path) : key ? key->StoredName() : std::nullopt;
+      name = JoinKeyPath(Named(root, Parent(path), nullptr, false), stored ? *stored : ListedName(root, path));
     }
     named = by_key_.emplace(std::move(identity), std::move(name)).first;
   }

@@ -20,12 +20,13 @@ class ProblemNaming {
   // there: written back under HKEY_CLASSES_ROOT it would land in the
   // machine's classes. A path that names no key (an unknown root, an empty
   // name in it) is its own name. key: the key at the path, open, when the
-  // caller has it (it is not opened again); else null.
-  std::string NameOf(const std::string& full_path, RegKey* key = nullptr);
+  // caller has it (it is not opened again); else null. last_name_listed:
+  // the path's last name is as the key's parent lists it, so as stored.
+  std::string NameOf(const std::string& full_path, RegKey* key = nullptr, bool last_name_listed = false);
 
  private:
   std::string WhereKeyLives(const std::string& full_path);
-  std::string Named(RootKey root, const std::string& path, RegKey* key);
+  std::string Named(RootKey root, const std::string& path, RegKey* key, bool last_name_listed);
   // The last name of the path as the parent's subkeys list it; the path's
   // own spelling when none of them is that name.
   std::string ListedName(RootKey root, const std::string& path);

@@ -64,7 +64,7 @@ void Tverefy::UpdateView(const std::function<void(ScanView&)>& change) {
 }
 
 void Tverefy::AddProblem(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) {
-  const std::string path = naming_.NameOf(full_path, key);
+  const std::string path = naming_.NameOf(full_path, key, KeyNamedAsListed());
   // Kept under either name: the one the rule reached it by, or the one it
   // is shown by.
   if (kept_) record = kept_->Filter(full_path, std::move(record));
