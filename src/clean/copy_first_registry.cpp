@@ -6,18 +6,48 @@
 
 namespace {
 
-// The copy's entry for the value (which may say it was absent); null when
-// the copy has none.
-const std::optional<RegValue>* CopiedValue(const ValuesSnapshot& values, const std::string& name) {
-  const auto found =
-      std::find_if(values.begin(), values.end(), [&](const auto& value) { return EqualsNoCase(value.first, name); });
-  return found == values.end() ? nullptr : &found->second;
+// The key as the registry holds it now, opened only when first asked.
+class LiveKey {
+ public:
+  LiveKey(Registry& registry, RootKey root, std::string path)
+      : registry_(registry), root_(root), path_(std::move(path)) {}
+  RegKey* Get() {
+    if (!opened_) {
+      opened_ = true;
+      key_ = registry_.OpenRead(root_, path_);
+    }
+    return key_.get();
+  }
+
+ private:
+  Registry& registry_;
+  RootKey root_;
+  std::string path_;
+  bool opened_ = false;
+  std::unique_ptr<RegKey> key_;
+};
+
+// The copy's entry for the value the registry takes for name (it may say
+// the value was absent): by letter case as this program folds it, else by
+// the name the registry stores the value under, for the letters only the
+// registry folds. Null when the copy has none.
+const ValuesSnapshot::value_type* CopiedValue(const ValuesSnapshot& values, const std::string& name, LiveKey& live) {
+  const auto named = [&](const std::string& wanted, bool exactly) {
+    const auto found = std::find_if(values.begin(), values.end(), [&](const auto& value) {
+      return exactly ? value.first == wanted : EqualsNoCase(value.first, wanted);
+    });
+    return found == values.end() ? nullptr : &*found;
+  };
+  if (const auto* found = named(name, false)) return found;
+  const std::optional<std::string> stored = live.Get() ? live.Get()->StoredValueName(name) : std::nullopt;
+  return stored ? named(*stored, true) : nullptr;
 }
 
 // A key as the copy holds it; read-only.
 class CopiedKey : public RegKey {
  public:
-  explicit CopiedKey(const KeySnapshot& key) : key_(key) {}
+  CopiedKey(const KeySnapshot& key, Registry& registry, RootKey root)
+      : key_(key), live_(registry, root, key.path) {}
   std::vector<std::string> SubkeyNames() override { return key_.subkeys; }
   std::vector<std::string> ValueNames() override {
     std::vector<std::string> names;
@@ -26,8 +56,12 @@ class CopiedKey : public RegKey {
     return names;
   }
   std::optional<RegValue> QueryValue(const std::string& name) override {
-    const std::optional<RegValue>* copied = CopiedValue(key_.values, name);
-    return copied ? *copied : std::nullopt;
+    const auto* copied = CopiedValue(key_.values, name, live_);
+    return copied ? copied->second : std::nullopt;
+  }
+  std::optional<std::string> StoredValueName(const std::string& name) override {
+    const auto* copied = CopiedValue(key_.values, name, live_);
+    return copied && copied->second ? std::optional<std::string>(copied->first) : std::nullopt;
   }
   std::optional<std::string> ClassName() override { return key_.class_name; }
   bool SetValue(const std::string&, const RegValue&) override { return false; }
@@ -35,6 +69,7 @@ class CopiedKey : public RegKey {
 
  private:
   const KeySnapshot& key_;
+  LiveKey live_;
 };
 
 // A key of which the copy holds some values: those are read from the copy,
@@ -43,38 +78,33 @@ class CopiedKey : public RegKey {
 class KeyWithCopiedValues : public RegKey {
  public:
   KeyWithCopiedValues(const ValuesSnapshot& values, Registry& registry, RootKey root, std::string path)
-      : values_(values), registry_(registry), root_(root), path_(std::move(path)) {}
-  std::vector<std::string> SubkeyNames() override { return Live() ? live_->SubkeyNames() : std::vector<std::string>{}; }
-  std::vector<std::string> ValueNames() override { return Live() ? live_->ValueNames() : std::vector<std::string>{}; }
+      : values_(values), live_(registry, root, std::move(path)) {}
+  std::vector<std::string> SubkeyNames() override { return Live() ? Live()->SubkeyNames() : std::vector<std::string>{}; }
+  std::vector<std::string> ValueNames() override { return Live() ? Live()->ValueNames() : std::vector<std::string>{}; }
   std::vector<std::string> UnreadableSubkeyNames() override {
-    return Live() ? live_->UnreadableSubkeyNames() : std::vector<std::string>{};
+    return Live() ? Live()->UnreadableSubkeyNames() : std::vector<std::string>{};
   }
   std::vector<std::string> UnreadableValueNames() override {
-    return Live() ? live_->UnreadableValueNames() : std::vector<std::string>{};
+    return Live() ? Live()->UnreadableValueNames() : std::vector<std::string>{};
   }
   std::optional<RegValue> QueryValue(const std::string& name) override {
-    if (const std::optional<RegValue>* copied = CopiedValue(values_, name)) return *copied;
-    return Live() ? live_->QueryValue(name) : std::nullopt;
+    if (const auto* copied = CopiedValue(values_, name, live_)) return copied->second;
+    return Live() ? Live()->QueryValue(name) : std::nullopt;
   }
-  std::optional<std::string> ClassName() override { return Live() ? live_->ClassName() : std::nullopt; }
+  std::optional<std::string> StoredValueName(const std::string& name) override {
+    if (const auto* copied = CopiedValue(values_, name, live_))
+      return copied->second ? std::optional<std::string>(copied->first) : std::nullopt;
+    return Live() ? Live()->StoredValueName(name) : std::nullopt;
+  }
+  std::optional<std::string> ClassName() override { return Live() ? Live()->ClassName() : std::nullopt; }
   bool SetValue(const std::string&, const RegValue&) override { return false; }
   bool DeleteValue(const std::string&) override { return false; }
 
  private:
-  bool Live() {
-    if (!opened_) {
-      opened_ = true;
-      live_ = registry_.OpenRead(root_, path_);
-    }
-    return live_ != nullptr;
-  }
+  RegKey* Live() { return live_.Get(); }
 
   const ValuesSnapshot& values_;
-  Registry& registry_;
-  RootKey root_;
-  std::string path_;
-  bool opened_ = false;
-  std::unique_ptr<RegKey> live_;
+  LiveKey live_;
 };
 
 }  // namespace
@@ -86,7 +116,7 @@ std::unique_ptr<RegKey> CopyFirstRegistry::OpenRead(RootKey root, const std::str
     const auto copied = std::find_if(copy_->branch.begin(), copy_->branch.end(), [&](const KeySnapshot& key) {
       return key.class_name && EqualsNoCase(key.path, path);
     });
-    if (copied != copy_->branch.end()) return std::make_unique<CopiedKey>(*copied);
+    if (copied != copy_->branch.end()) return std::make_unique<CopiedKey>(*copied, registry_, root);
     if (copy_->branch.empty() && EqualsNoCase(copy_->key.Path(), path))
       return std::make_unique<KeyWithCopiedValues>(copy_->values, registry_, root, path);
   }

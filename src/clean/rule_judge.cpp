@@ -26,7 +26,7 @@ class RuleJudge::FreshContext : public CheckContext {
   bool CouldNotTell() const { return could_not_tell_; }
 
   Registry& ScannedRegistry() override { return registry_; }
-  void AddProblem(const std::string&, std::unique_ptr<TErrorClass> record) override {
+  void AddProblem(const std::string&, RegKey*, std::unique_ptr<TErrorClass> record) override {
     // Named as the problem's node: the path the scan filtered it by.
     if (kept_) record = kept_->Filter(full_path_, std::move(record));
     if (!record) return;
@@ -97,7 +97,8 @@ Verdict RuleJudge::Judge(const ResultNode& problem, const std::vector<std::strin
   context_->Begin(full_path);
   const CopyFirstRegistry::Answering answering(registry_, copy);
   bool judged = false;
-  for (const std::int32_t rule : record->FRules) judged = rules_->CheckOneKey(rule, full_path) || judged;
+  for (const TErrorClass::FoundBy& found : record->FRules)
+    judged = rules_->CheckOneKey(found.rule, found.path) || judged;
   if (!judged) return Verdict::kStillAProblem;
   const TErrorClass* now = context_->Found();
   if (now && StillToGo(*record, *now, names)) return Verdict::kStillAProblem;

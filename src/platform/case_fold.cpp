@@ -16,3 +16,11 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
+
+const std::string* FindName(const std::vector<std::string>& names, std::string_view name) {
+  for (const std::string& listed : names)
+    if (listed == name) return &listed;
+  for (const std::string& listed : names)
+    if (EqualsNoCase(listed, name)) return &listed;
+  return nullptr;
+}

@@ -1,7 +1,9 @@
 #include "platform/memory_registry.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -21,14 +23,27 @@ struct NamedValue {
 
 }  // namespace
 
-struct MemoryRegistry::Node {
-  explicit Node(std::string key_name) : name(std::move(key_name)) {}
+// A subkey as its parent lists it: its name, and the key it leads to. A
+// link leads to a key that another parent lists as well.
+struct Subkey {
   std::string name;
+  std::shared_ptr<MemoryRegistry::Node> node;
+  bool link = false;
+};
+
+struct MemoryRegistry::Node {
   std::string class_name;
   bool deleted = false;
   // Both keyed by RegistryNameKey, so iteration is the enumeration order.
-  std::map<std::string, std::shared_ptr<Node>> subkeys;
+  std::map<std::string, Subkey> subkeys;
   std::map<std::string, NamedValue> values;
+};
+
+// A key as a path reached it: the name its parent lists it by (none for a
+// root key) and the key itself.
+struct MemoryRegistry::Found {
+  std::shared_ptr<Node> node;
+  std::optional<std::string> name;
 };
 
 namespace {
@@ -38,7 +53,8 @@ using Node = MemoryRegistry::Node;
 // Keys still open on the branch then see it empty and refuse writes.
 void MarkDeleted(Node& node) {
   node.deleted = true;
-  for (auto& [key, child] : node.subkeys) MarkDeleted(*child);
+  for (auto& [key, child] : node.subkeys)
+    if (!child.link) MarkDeleted(*child.node);
   node.subkeys.clear();
   node.values.clear();
 }
@@ -47,9 +63,10 @@ class MemoryRegKey : public RegKey {
  public:
   // merged_from: a key of the machine's classes whose subkeys the merged
   // classes root shows beside the node's own; null elsewhere.
-  MemoryRegKey(std::shared_ptr<Node> node, bool writable, std::size_t name_limit,
-               std::shared_ptr<Node> merged_from = nullptr)
-      : node_(std::move(node)), merged_from_(std::move(merged_from)), writable_(writable), name_limit_(name_limit) {}
+  MemoryRegKey(MemoryRegistry::Found found, bool writable, std::size_t name_limit,
+               std::shared_ptr<Node> merged_from = nullptr, std::string merged_path = {})
+      : node_(std::move(found.node)), name_(std::move(found.name)), merged_from_(std::move(merged_from)),
+        merged_path_(std::move(merged_path)), writable_(writable), name_limit_(name_limit) {}
 
   std::vector<std::string> SubkeyNames() override { return Within(AllSubkeyNames(), true); }
   std::vector<std::string> UnreadableSubkeyNames() override {
@@ -68,6 +85,17 @@ class MemoryRegKey : public RegKey {
   }
 
   std::optional<std::string> ClassName() override { return node_->class_name; }
+  std::optional<std::string> StoredName() override { return name_; }
+  std::optional<std::string> StoredValueName(const std::string& name) override {
+    if (name.size() > name_limit_) return std::nullopt;
+    const auto found = node_->values.find(RegistryNameKey(name));
+    if (found == node_->values.end()) return std::nullopt;
+    return found->second.name;
+  }
+  std::string Identity() override {
+    if (merged_from_) return RootKeyName(kHkeyClassesRoot) + '\\' + RegistryNameKey(merged_path_);
+    return "key " + std::to_string(reinterpret_cast<std::uintptr_t>(node_.get()));
+  }
 
   bool SetValue(const std::string& name, const RegValue& value) override {
     if (!writable_ || node_->deleted || name.size() > std::min(kMaxValueName, name_limit_)) return false;
@@ -86,12 +114,12 @@ class MemoryRegKey : public RegKey {
     std::vector<std::string> names;
     if (!merged_from_) {
       names.reserve(node_->subkeys.size());
-      for (const auto& [key, child] : node_->subkeys) names.push_back(child->name);
+      for (const auto& [key, child] : node_->subkeys) names.push_back(child.name);
       return names;
     }
     std::map<std::string, std::string> merged;  // in enumeration order, the user's spelling first
-    for (const auto& [key, child] : node_->subkeys) merged.emplace(key, child->name);
-    for (const auto& [key, child] : merged_from_->subkeys) merged.emplace(key, child->name);
+    for (const auto& [key, child] : node_->subkeys) merged.emplace(key, child.name);
+    for (const auto& [key, child] : merged_from_->subkeys) merged.emplace(key, child.name);
     names.reserve(merged.size());
     for (const auto& [key, name] : merged) names.push_back(name);
     return names;
@@ -111,7 +139,9 @@ class MemoryRegKey : public RegKey {
   }
 
   std::shared_ptr<Node> node_;
+  std::optional<std::string> name_;
   std::shared_ptr<Node> merged_from_;
+  std::string merged_path_;  // below the classes root, of a key both classes hold
   bool writable_;
   std::size_t name_limit_;
 };
@@ -119,22 +149,22 @@ class MemoryRegKey : public RegKey {
 }  // namespace
 
 MemoryRegistry::MemoryRegistry() {
-  for (auto& root : roots_) root = std::make_shared<Node>(std::string());
+  for (auto& root : roots_) root = std::make_shared<Node>();
 }
 
 MemoryRegistry::~MemoryRegistry() = default;
 
 void MemoryRegistry::SetKeyClass(RootKey root, const std::string& path, const std::string& class_name) {
-  if (const std::shared_ptr<Node> node = Find(root, path, true)) node->class_name = class_name;
+  if (const std::shared_ptr<Node> node = Find(root, path, true).node) node->class_name = class_name;
 }
 
 // Components are separated by backslashes; empty components (a trailing or
 // doubled backslash) are passed over as the system does, but a path that
 // starts with a backslash is refused.
-std::shared_ptr<Node> MemoryRegistry::Find(RootKey root, const std::string& path, bool create) {
-  if (root < kHkeyClassesRoot || root - kHkeyClassesRoot >= roots_.size()) return nullptr;
-  if (!path.empty() && path.front() == '\\') return nullptr;
-  std::shared_ptr<Node> node = roots_[root - kHkeyClassesRoot];
+MemoryRegistry::Found MemoryRegistry::Find(RootKey root, const std::string& path, bool create) {
+  if (root < kHkeyClassesRoot || root - kHkeyClassesRoot >= roots_.size()) return {};
+  if (!path.empty() && path.front() == '\\') return {};
+  Found found{roots_[root - kHkeyClassesRoot], std::nullopt};
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find('\\', start);
@@ -142,58 +172,81 @@ std::shared_ptr<Node> MemoryRegistry::Find(RootKey root, const std::string& path
     const std::string_view component(path.data() + start, end - start);
     start = end + 1;
     if (component.empty()) continue;
-    if (component.size() > name_limit_) return nullptr;
+    if (component.size() > name_limit_) return {};
     const std::string key = RegistryNameKey(component);
-    const auto found = node->subkeys.find(key);
-    if (found != node->subkeys.end()) {
-      node = found->second;
-    } else if (create) {
-      node = node->subkeys.emplace(key, std::make_shared<Node>(std::string(component))).first->second;
-    } else {
-      return nullptr;
+    auto entry = found.node->subkeys.find(key);
+    if (entry == found.node->subkeys.end()) {
+      if (!create) return {};
+      entry = found.node->subkeys.emplace(key, Subkey{std::string(component), std::make_shared<Node>()}).first;
     }
+    found = {entry->second.node, entry->second.name};
   }
-  return node;
+  return found;
+}
+
+void MemoryRegistry::Link(RootKey root, const std::string& path, RootKey target_root, const std::string& target) {
+  const std::shared_ptr<Node> node = Find(target_root, target, true).node;
+  if (!node || root < kHkeyClassesRoot || root - kHkeyClassesRoot >= roots_.size()) return;
+  const std::size_t split = path.rfind('\\');
+  if (path.empty()) {
+    roots_[root - kHkeyClassesRoot] = node;
+    return;
+  }
+  const std::shared_ptr<Node> parent = Find(root, split == std::string::npos ? "" : path.substr(0, split), true).node;
+  const std::string name = split == std::string::npos ? path : path.substr(split + 1);
+  if (parent) parent->subkeys[RegistryNameKey(name)] = Subkey{name, node, true};
+}
+
+void MemoryRegistry::AnswerAliasesAsWindows(const std::string& user_sid) {
+  Link(kHkeyCurrentUser, "", kHkeyUsers, user_sid);
+  Link(kHkeyCurrentUser, "Software\\Classes", kHkeyUsers, user_sid + "_Classes");
+  Link(kHkeyUsers, "S-1-5-18", kHkeyUsers, ".DEFAULT");
+  Link(kHkeyLocalMachine, "SYSTEM\\CurrentControlSet", kHkeyLocalMachine, "SYSTEM\\ControlSet001");
+  Link(kHkeyLocalMachine, "SYSTEM\\ControlSet001\\Hardware Profiles\\Current", kHkeyLocalMachine,
+       "SYSTEM\\ControlSet001\\Hardware Profiles\\0001");
+  Link(kHkeyCurrentConfig, "", kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current");
+  Link(kHkeyLocalMachine, "SOFTWARE\\Wow6432Node\\Classes", kHkeyLocalMachine, "SOFTWARE\\Classes\\Wow6432Node");
 }
 
 bool MemoryRegistry::IsMergedClassesRoot(RootKey root) const {
   return merged_classes_root_ && root == kHkeyClassesRoot;
 }
 
-std::shared_ptr<Node> MemoryRegistry::FindClassesKey(const std::string& path, bool create) {
-  if (!path.empty() && path.front() == '\\') return nullptr;
-  if (std::shared_ptr<Node> user = Find(kHkeyCurrentUser, kClassesPrefix + path, false)) return user;
+MemoryRegistry::Found MemoryRegistry::FindClassesKey(const std::string& path, bool create) {
+  if (!path.empty() && path.front() == '\\') return {};
+  if (Found user = Find(kHkeyCurrentUser, kClassesPrefix + path, false); user.node) return user;
   return Find(kHkeyLocalMachine, kClassesPrefix + path, create);
 }
 
 bool MemoryRegistry::IsUserClassesKey(const std::string& path) {
   return merged_classes_root_ && !(!path.empty() && path.front() == '\\') &&
-         Find(kHkeyCurrentUser, kClassesPrefix + path, false) != nullptr;
+         Find(kHkeyCurrentUser, kClassesPrefix + path, false).node != nullptr;
 }
 
 std::unique_ptr<RegKey> MemoryRegistry::OpenRead(RootKey root, const std::string& path) {
   if (IsMergedClassesRoot(root)) {
     if (!path.empty() && path.front() == '\\') return nullptr;
-    std::shared_ptr<Node> user = Find(kHkeyCurrentUser, kClassesPrefix + path, false);
-    std::shared_ptr<Node> machine = Find(kHkeyLocalMachine, kClassesPrefix + path, false);
-    if (!user) return machine ? std::make_unique<MemoryRegKey>(std::move(machine), false, name_limit_) : nullptr;
-    return std::make_unique<MemoryRegKey>(std::move(user), false, name_limit_, std::move(machine));
+    Found user = Find(kHkeyCurrentUser, kClassesPrefix + path, false);
+    Found machine = Find(kHkeyLocalMachine, kClassesPrefix + path, false);
+    if (!user.node) return machine.node ? std::make_unique<MemoryRegKey>(std::move(machine), false, name_limit_) : nullptr;
+    if (!machine.node) return std::make_unique<MemoryRegKey>(std::move(user), false, name_limit_);
+    return std::make_unique<MemoryRegKey>(std::move(user), false, name_limit_, std::move(machine.node), path);
   }
-  std::shared_ptr<Node> node = Find(root, path, false);
-  if (!node) return nullptr;
-  return std::make_unique<MemoryRegKey>(std::move(node), false, name_limit_);
+  Found found = Find(root, path, false);
+  if (!found.node) return nullptr;
+  return std::make_unique<MemoryRegKey>(std::move(found), false, name_limit_);
 }
 
 std::unique_ptr<RegKey> MemoryRegistry::OpenWrite(RootKey root, const std::string& path) {
-  std::shared_ptr<Node> node = IsMergedClassesRoot(root) ? FindClassesKey(path, true) : Find(root, path, true);
-  if (!node) return nullptr;
-  return std::make_unique<MemoryRegKey>(std::move(node), true, name_limit_);
+  Found found = IsMergedClassesRoot(root) ? FindClassesKey(path, true) : Find(root, path, true);
+  if (!found.node) return nullptr;
+  return std::make_unique<MemoryRegKey>(std::move(found), true, name_limit_);
 }
 
 std::unique_ptr<RegKey> MemoryRegistry::OpenExisting(RootKey root, const std::string& path) {
-  std::shared_ptr<Node> node = IsMergedClassesRoot(root) ? FindClassesKey(path, false) : Find(root, path, false);
-  if (!node) return nullptr;
-  return std::make_unique<MemoryRegKey>(std::move(node), true, name_limit_);
+  Found found = IsMergedClassesRoot(root) ? FindClassesKey(path, false) : Find(root, path, false);
+  if (!found.node) return nullptr;
+  return std::make_unique<MemoryRegKey>(std::move(found), true, name_limit_);
 }
 
 bool MemoryRegistry::DeleteKey(RootKey root, const std::string& path) { return Delete(root, path, false); }
@@ -213,11 +266,12 @@ bool MemoryRegistry::Delete(RootKey root, const std::string& path, bool leaf_onl
   const std::string name = split == std::string::npos ? trimmed : trimmed.substr(split + 1);
   if (split == 0) return false;  // "\name": refused like any path with a leading backslash
   if (name.size() > name_limit_) return false;
-  std::shared_ptr<Node> parent = Find(root, parent_path, false);
+  std::shared_ptr<Node> parent = Find(root, parent_path, false).node;
   if (!parent) return false;
   const auto found = parent->subkeys.find(RegistryNameKey(name));
-  if (found == parent->subkeys.end() || (leaf_only && !found->second->subkeys.empty())) return false;
-  MarkDeleted(*found->second);
+  if (found == parent->subkeys.end() || (leaf_only && !found->second.node->subkeys.empty())) return false;
+  // A link goes alone; the key it leads to stays where it lives.
+  if (!found->second.link) MarkDeleted(*found->second.node);
   parent->subkeys.erase(found);
   return true;
 }

@@ -8,8 +8,9 @@
 //
 // Told to, it behaves like 64-bit Windows where this program relies on it:
 // two registry views (the 32-bit one under the Wow6432Node keys, as every
-// program names it) and a classes root that shows the user's classes over
-// the machine's. Otherwise HKEY_CLASSES_ROOT is a tree of its own.
+// program names it), a classes root that shows the user's classes over
+// the machine's, and the keys Windows shows under two names. Otherwise
+// HKEY_CLASSES_ROOT is a tree of its own, and so is every root key.
 //
 // Not synchronised: one thread may write, or several may read while nothing
 // writes. Keys stay valid after being deleted; they then read as empty and
@@ -46,13 +47,27 @@ class MemoryRegistry : public Registry {
   // bytes: such subkeys and values are listed among the unreadable ones
   // and cannot be opened, read, written or deleted.
   void LimitNames(std::size_t bytes) { name_limit_ = bytes; }
+  // Makes the key at path (a root key when empty) a link to the target,
+  // created if missing: both names then reach one key, and the link's
+  // parent lists it by the link's name. Whatever was at path is no longer
+  // reached. Deleting the link deletes the link alone.
+  void Link(RootKey root, const std::string& path, RootKey target_root, const std::string& target);
+  // The links Windows has, with the user's security identifier:
+  // HKEY_CURRENT_USER is HKEY_USERS\<sid> and its Software\Classes is
+  // HKEY_USERS\<sid>_Classes; HKEY_USERS\S-1-5-18 is HKEY_USERS\.DEFAULT;
+  // HKLM\SYSTEM\CurrentControlSet is ControlSet001, whose Hardware
+  // Profiles\Current is 0001 and is HKEY_CURRENT_CONFIG; and
+  // HKLM\SOFTWARE\Wow6432Node\Classes is HKLM\SOFTWARE\Classes\Wow6432Node.
+  // Call before anything is written there.
+  void AnswerAliasesAsWindows(const std::string& user_sid);
 
   struct Node;
+  struct Found;
 
  private:
-  std::shared_ptr<Node> Find(RootKey root, const std::string& path, bool create);
+  Found Find(RootKey root, const std::string& path, bool create);
   // The key of the merged classes root that reads and writes go to.
-  std::shared_ptr<Node> FindClassesKey(const std::string& path, bool create);
+  Found FindClassesKey(const std::string& path, bool create);
   bool IsMergedClassesRoot(RootKey root) const;
   bool Delete(RootKey root, const std::string& path, bool leaf_only);
 

@@ -51,6 +51,20 @@ class RegKey {
   // The class the key was created with (empty: none); nothing when it cannot
   // be read.
   virtual std::optional<std::string> ClassName() { return std::string(); }
+  // The key's own name as the registry stores it, letter case and all;
+  // nothing for a root key, or when the path's last name reached the key
+  // through a link of another name.
+  virtual std::optional<std::string> StoredName() { return std::nullopt; }
+  // The name of the key's value that the registry takes for this one, as it
+  // stores it; nothing when the key has no such value.
+  virtual std::optional<std::string> StoredValueName(const std::string& name);
+  // The same text for every open key of one key of the registry, whatever
+  // reached it: another letter case, an alias (HKEY_CLASSES_ROOT and the
+  // classes it shows, HKEY_CURRENT_USER and HKEY_USERS\<SID>) or a link.
+  // A key of the classes root that both the user's and the machine's
+  // classes hold is a key of its own: it shows both. Empty when the
+  // registry cannot tell.
+  virtual std::string Identity() { return std::string(); }
   // Writes need a key opened for writing; false when the write failed.
   virtual bool SetValue(const std::string& name, const RegValue& value) = 0;
   virtual bool DeleteValue(const std::string& name) = 0;

@@ -39,6 +39,11 @@ std::optional<RegValue> RegistryAccessor::ReadValue(const std::string& name) {
   return key_->QueryValue(name);
 }
 
+std::optional<std::string> RegistryAccessor::StoredValueName(const std::string& name) {
+  if (!key_) return std::nullopt;
+  return key_->StoredValueName(name);
+}
+
 std::string RegistryAccessor::ReadString(const std::string& name) {
   std::optional<RegValue> value = ReadValue(name);
   if (!value) throw RegistryError("Failed to get data for '" + name + "'");

@@ -22,6 +22,8 @@ class RegistryAccessor {
   bool OpenKeyReadOnly(const std::string& path);
   bool OpenKeyWrite(const std::string& path);
   void CloseKey() { key_.reset(); }
+  // The open key; null without one.
+  RegKey* OpenedKey() const { return key_.get(); }
 
   // All of these read the open key; without one they find nothing.
   std::vector<std::string> GetKeyNames();
@@ -32,6 +34,8 @@ class RegistryAccessor {
   // The value's type and data; empty when it does not exist.
   std::optional<RegValue> ReadValue(const std::string& name);
   bool ValueExists(const std::string& name) { return ReadValue(name).has_value(); }
+  // The value's name as the key stores it; empty when it does not exist.
+  std::optional<std::string> StoredValueName(const std::string& name);
 
   // Empty text for data of size 0; the text up to its first zero for
   // REG_SZ and REG_EXPAND_SZ. Throws RegistryError "Invalid data type for

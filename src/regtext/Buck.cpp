@@ -232,7 +232,9 @@ bool TBuck::BackupValuesOfNode(const ResultNode& node, const std::vector<std::st
     const std::optional<RegValue>* value = FindNoCase(copy, name);
     if (value && *value) chosen.emplace_back(name, **value);
   };
-  if (ContainsNoCase(names, kDefaultValueName)) choose("");
+  // The default value, by its stand-in or by its own empty name: whatever
+  // the deletion will remove is written here.
+  if (std::find(listed.begin(), listed.end(), std::string()) != listed.end()) choose("");
   for (const std::string& name : key->ValueNames())
     if (!name.empty() && ContainsNoCase(names, name)) choose(name);
   if (taken) *taken = std::move(copy);

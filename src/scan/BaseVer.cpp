@@ -5,7 +5,6 @@
 #include "platform/registry_errors.h"
 #include "platform/registry_views.h"
 #include "platform/root_keys.h"
-#include "scan/key_paths.h"
 #include "scan/key_pattern.h"
 #include "scan/rule_entry.h"
 
@@ -89,19 +88,6 @@ void TINISectionVarClass::Run() {
   }
 }
 
-namespace {
-
-// The path below the entry's root of a key the scan named full_path: the
-// entry's root prefix, or the user's classes for a key of the classes root.
-std::optional<std::string> KeyPathBelow(const std::string& full_path, const EntryName& entry, RootKey root) {
-  if (full_path.starts_with(entry.root_prefix)) return full_path.substr(entry.root_prefix.size());
-  if (root == kHkeyClassesRoot && full_path.starts_with(kUserClassesPrefix))
-    return full_path.substr(kUserClassesPrefix.size());
-  return std::nullopt;
-}
-
-}  // namespace
-
 bool TINISectionVarClass::CheckOneKey(std::int32_t rule, const std::string& full_path) {
   if (rule < 0 || static_cast<std::size_t>(rule) >= FEntries.size()) return false;
   const auto& [name, value] = FEntries[static_cast<std::size_t>(rule)];
@@ -109,13 +95,13 @@ bool TINISectionVarClass::CheckOneKey(std::int32_t rule, const std::string& full
   const RuleValue parsed = SplitRuleValue(value);
   const RootKey root = RootKeyOfPath(name);
   const CheckRoutine routine = parsed.has_check_field ? FindCheck(parsed.check_name) : nullptr;
-  if (!entry || !routine || root == 0) return false;
-  const std::optional<std::string> key_path = KeyPathBelow(full_path, *entry, root);
-  if (!key_path) return false;
+  if (!entry || !routine || root == 0 || !full_path.starts_with(entry->root_prefix)) return false;
   RegistryAccessor reg(FOwner.ScannedRegistry());
   reg.SetRootKey(root);
   FOwner.BeginRule(rule);
-  CheckKey(entry->root_prefix, reg, *key_path, parsed.parameter, routine, ParseLevel(parsed.level_text));
+  FOwner.BeginKey(false);
+  CheckKey(entry->root_prefix, reg, full_path.substr(entry->root_prefix.size()), parsed.parameter, routine,
+           ParseLevel(parsed.level_text));
   return true;
 }
 
@@ -130,6 +116,8 @@ void TINISectionVarClass::VisitFrom(const std::string& root_prefix, RegistryAcce
                                     std::int32_t level) {
   const std::optional<WildcardLevel> wildcard = FindWildcardLevel(walk);
   if (!wildcard) {
+    // Expanded to its end: its last name is one a wildcard listed.
+    FOwner.BeginKey(walk.search_from > walk.pattern.size());
     CheckKey(root_prefix, reg, walk.pattern, parameter, routine, level);
     return;
   }

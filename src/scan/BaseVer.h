@@ -53,8 +53,9 @@ class TINISectionVarClass : public TBaseVerClass {
   int EntryCount() const override { return static_cast<int>(FEntries.size()); }
 
   // Runs the check of the entry numbered rule on the one key a problem
-  // names (its full path as the scan named it), as the scan ran it there.
-  // False when the entry runs no check or the path is not one of its keys.
+  // names (its full path as the entry's pattern reached it), as the scan
+  // ran it there. False when the entry runs no check or the path is not
+  // one of its keys.
   bool CheckOneKey(std::int32_t rule, const std::string& full_path);
 
   // Calls the routine for every existing key that matches the pattern.

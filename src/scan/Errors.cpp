@@ -18,7 +18,8 @@ void MergeProblem(TErrorClass& target, const TErrorClass& source) {
                                      [&](const std::string& have) { return EqualsNoCase(have, name); });
     if (!present) target.FValueNames.push_back(name);
   }
-  for (const std::int32_t rule : source.FRules)
-    if (std::find(target.FRules.begin(), target.FRules.end(), rule) == target.FRules.end())
-      target.FRules.push_back(rule);
+  for (const TErrorClass::FoundBy& found : source.FRules)
+    if (std::none_of(target.FRules.begin(), target.FRules.end(),
+                     [&](const TErrorClass::FoundBy& have) { return have.rule == found.rule; }))
+      target.FRules.push_back(found);
 }

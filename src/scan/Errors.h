@@ -17,14 +17,20 @@ class TErrorClass {
   std::vector<std::string> FValueNames;
   // 0 or less: delete the values; n >= 1: delete the key n - 1 levels up.
   std::int32_t FLevel;
-  // The knowledge-base entries (by their number in the rules) whose checks
-  // found it: a deletion judges the problem again by these.
-  std::vector<std::int32_t> FRules;
+  // The knowledge-base entries whose checks found it, each with the key's
+  // full path as its pattern reached it (the key may be shown by another
+  // name): a deletion judges the problem again by these, there.
+  struct FoundBy {
+    std::int32_t rule;  // its number in the rules
+    std::string path;
+    bool operator==(const FoundBy&) const = default;
+  };
+  std::vector<FoundBy> FRules;
 };
 
 // Merges source into target: the message once per distinct text, the larger
 // level, the value names not yet present (letter case ignored), the rules
-// not yet named.
+// not yet named (a rule that reached the key by another path adds nothing).
 void MergeProblem(TErrorClass& target, const TErrorClass& source);
 
 // The messages the checks report.

@@ -12,6 +12,7 @@
 #include "scan/reference_tables.h"
 #include "scan/user_environment.h"
 
+class RegKey;
 class Registry;
 
 class CheckContext {
@@ -22,14 +23,19 @@ class CheckContext {
   // The knowledge-base entry whose check runs from now on (its number in
   // the rules): the problems found carry it.
   void BeginRule(std::int32_t rule) { rule_ = rule; }
+  // Whether the key checked from now on was reached by the name its parent
+  // lists it under (a wildcard's): that name is spelled as stored.
+  void BeginKey(bool named_as_listed) { named_as_listed_ = named_as_listed; }
+  bool KeyNamedAsListed() const { return named_as_listed_; }
   // What a check found: the record names the rule running and goes to
   // AddProblem.
-  void Report(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
-    if (rule_ >= 0) record->FRules = {rule_};
-    AddProblem(full_path, std::move(record));
+  void Report(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) {
+    if (rule_ >= 0) record->FRules = {{rule_, full_path}};
+    AddProblem(full_path, key, std::move(record));
   }
-  // Reports the problem, unless what it names is kept.
-  virtual void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) = 0;
+  // Reports the problem, unless what it names is kept. key: the problem's
+  // key as the check read it, still open; null when none is at hand.
+  virtual void AddProblem(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) = 0;
   // The system search order for a name; a name that cannot be judged (a
   // drive that may be away, a share) counts as found.
   virtual bool FileFound(const std::string& name) = 0;
@@ -50,4 +56,5 @@ class CheckContext {
 
  private:
   std::int32_t rule_ = -1;
+  bool named_as_listed_ = false;
 };

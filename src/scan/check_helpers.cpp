@@ -19,7 +19,8 @@ void CheckSingleValue(CheckContext& owner, const std::string& full_path, Registr
                       std::int32_t level, const std::function<bool(const std::string& text)>& passes) {
   std::optional<std::string> text = ReadValueText(reg, value_name);
   if (!text || passes(*text)) return;
-  owner.Report(full_path, std::make_unique<TErrorClass>(message, recorded_name, level));
+  const std::string recorded = value_name.empty() ? recorded_name : reg.StoredValueName(value_name).value_or(value_name);
+  owner.Report(full_path, reg.OpenedKey(), std::make_unique<TErrorClass>(message, recorded, level));
 }
 
 void CheckValueList(CheckContext& owner, const std::string& full_path, RegistryAccessor& reg, const char* message,
@@ -35,7 +36,7 @@ void CheckValueList(CheckContext& owner, const std::string& full_path, RegistryA
       record = std::make_unique<TErrorClass>(message, *recorded, level);
   }
   for (const std::string& name : reg.GetUnreadableValueNames()) owner.NoteUnreadable(full_path + ": \"" + name + '"');
-  if (record) owner.Report(full_path, std::move(record));
+  if (record) owner.Report(full_path, reg.OpenedKey(), std::move(record));
 }
 
 namespace {

@@ -20,7 +20,9 @@ std::optional<std::string> LastKeyName(const std::string& key_path);
 class CheckContext;
 
 // Single-value shape: when the value exists and its text does not pass,
-// reports one problem naming recorded_name.
+// reports one problem naming it: recorded_name for the default value (its
+// stand-in), else the value's name as the key stores it, whatever letter
+// case the rule spelled it in.
 void CheckSingleValue(CheckContext& owner, const std::string& full_path, RegistryAccessor& reg,
                       const std::string& value_name, const std::string& recorded_name, const char* message,
                       std::int32_t level, const std::function<bool(const std::string& text)>& passes);

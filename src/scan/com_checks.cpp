@@ -7,23 +7,23 @@
 namespace {
 
 // Key-name shape: the key's own name must be registered.
-void CheckKeyName(CheckContext& owner, const std::string& full_path, const std::string& key_path,
-                  ReferenceTable registered, const char* message, std::int32_t level) {
+void CheckKeyName(CheckContext& owner, const std::string& full_path, RegistryAccessor& reg,
+                  const std::string& key_path, ReferenceTable registered, const char* message, std::int32_t level) {
   std::optional<std::string> name = LastKeyName(key_path);
   if (!name || owner.Registered(registered, *name)) return;
-  owner.Report(full_path, std::make_unique<TErrorClass>(message, level));
+  owner.Report(full_path, reg.OpenedKey(), std::make_unique<TErrorClass>(message, level));
 }
 
 }  // namespace
 
-void TINISectionVarClass::CLSID_K_(const std::string& root_prefix, RegistryAccessor&, const std::string& key_path,
-                                   const Parameter&, std::int32_t level) {
-  CheckKeyName(FOwner, root_prefix + key_path, key_path, ReferenceTable::kClassIds, kClassNotFound, level);
+void TINISectionVarClass::CLSID_K_(const std::string& root_prefix, RegistryAccessor& reg,
+                                   const std::string& key_path, const Parameter&, std::int32_t level) {
+  CheckKeyName(FOwner, root_prefix + key_path, reg, key_path, ReferenceTable::kClassIds, kClassNotFound, level);
 }
 
-void TINISectionVarClass::INTRFC_K_(const std::string& root_prefix, RegistryAccessor&,
+void TINISectionVarClass::INTRFC_K_(const std::string& root_prefix, RegistryAccessor& reg,
                                     const std::string& key_path, const Parameter&, std::int32_t level) {
-  CheckKeyName(FOwner, root_prefix + key_path, key_path, ReferenceTable::kInterfaces, kInterfaceNotFound, level);
+  CheckKeyName(FOwner, root_prefix + key_path, reg, key_path, ReferenceTable::kInterfaces, kInterfaceNotFound, level);
 }
 
 void TINISectionVarClass::CLSID_D_(const std::string& root_prefix, RegistryAccessor& reg,

@@ -3,16 +3,9 @@
 // deeper level one key name below it.
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "platform/key_path.h"
 #include "scan/result_tree.h"
-
-// A key of HKEY_CLASSES_ROOT that lives in the user's classes is named by
-// its path there: written back under HKEY_CLASSES_ROOT it would land in the
-// machine's classes.
-inline constexpr std::string_view kClassesRootPrefix = "HKEY_CLASSES_ROOT\\";
-inline constexpr std::string_view kUserClassesPrefix = "HKEY_CURRENT_USER\\Software\\Classes\\";
 
 // The node's name as the tree shows it: root name and key names joined by
 // backslashes; empty for the top node. (A node of empty text below a root

@@ -4,7 +4,6 @@
 #include "platform/ini_file.h"
 #include "platform/registry.h"
 #include "platform/root_keys.h"
-#include "scan/key_paths.h"
 #include "scan/reference_tables.h"
 
 Tverefy::Tverefy(const ScanContext& context, ScanView& view)
@@ -12,7 +11,7 @@ Tverefy::Tverefy(const ScanContext& context, ScanView& view)
 
 Tverefy::Tverefy(const ScanContext& context, ScanView& view, const std::string& knowledge_base)
     : WorkerThread(context.ui), registry_(context.registry), files_(context.files), FForm(view),
-      lookup_(context.files), environment_(context.registry, context.files) {
+      lookup_(context.files), environment_(context.registry, context.files), naming_(context.registry) {
   LoadKnowledgeBase(knowledge_base);
 }
 
@@ -64,15 +63,12 @@ void Tverefy::UpdateView(const std::function<void(ScanView&)>& change) {
   Ui().Invoke([&] { change(FForm); });
 }
 
-std::string Tverefy::WhereKeyLives(const std::string& full_path) {
-  if (!full_path.starts_with(kClassesRootPrefix)) return full_path;
-  const std::string path = full_path.substr(kClassesRootPrefix.size());
-  return registry_.IsUserClassesKey(path) ? std::string(kUserClassesPrefix) + path : full_path;
-}
-
-void Tverefy::AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) {
-  const std::string path = WhereKeyLives(full_path);
-  if (kept_) record = kept_->Filter(path, std::move(record));
+void Tverefy::AddProblem(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) {
+  const std::string path = naming_.NameOf(full_path, key, KeyNamedAsListed());
+  // Kept under either name: the one the rule reached it by, or the one it
+  // is shown by.
+  if (kept_) record = kept_->Filter(full_path, std::move(record));
+  if (kept_ && record && path != full_path) record = kept_->Filter(path, std::move(record));
   if (!record) return;
   UpdateView([&](ScanView& view) { view.InsertProblem(path, std::move(record)); });
 }

@@ -11,6 +11,7 @@
 #include "scan/check_context.h"
 #include "scan/file_lookup.h"
 #include "scan/keep_list.h"
+#include "scan/problem_naming.h"
 #include "scan/reference_list.h"
 #include "scan/scan_view.h"
 #include "scan/user_environment.h"
@@ -47,9 +48,10 @@ class Tverefy : public WorkerThread, public CheckContext {
   // nothing kept.
   void SetKeepList(const KeepList* kept) { kept_ = kept; }
   // Hands the record to the window, which inserts it below the top node,
-  // unless what it names is kept. A key of the classes root that lives in
-  // the user's classes is named by its path there.
-  void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override;
+  // unless what it names is kept. It goes under its key's one name
+  // (problem_naming.h): a key that another path reached before has its
+  // problem merged there.
+  void AddProblem(const std::string& full_path, RegKey* key, std::unique_ptr<TErrorClass> record) override;
   void NoteUnreadable(const std::string& full_name) override;
   // Runs one change of the window on the UI thread and waits for it.
   void UpdateView(const std::function<void(ScanView&)>& change);
@@ -76,7 +78,6 @@ class Tverefy : public WorkerThread, public CheckContext {
 
  private:
   void LoadKnowledgeBase(const std::string& path);
-  std::string WhereKeyLives(const std::string& full_path);
 
   Registry& registry_;
   FileSystem& files_;
@@ -89,6 +90,7 @@ class Tverefy : public WorkerThread, public CheckContext {
   ReferenceList FProgIds;
   FileLookup lookup_;
   UserEnvironment environment_;
+  ProblemNaming naming_;
   bool prepare_requested_ = false;
   const KeepList* kept_ = nullptr;
 };

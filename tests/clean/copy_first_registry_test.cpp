@@ -71,11 +71,28 @@ TEST_F(CopyFirstRegistryTest, CopiedValuesAnswerFromTheCopyAndTheRestOfTheirKeyF
   EXPECT_TRUE(other->ValueNames().empty()) << "gone: its deletion finds it so";
 }
 
+// The registry folds more letters than this program does (here the
+// accented ones of Windows-1252): a value a rule names in another case of
+// those is the copied one all the same, under the name it is stored by.
+TEST_F(CopyFirstRegistryTest, CopiedValuesAreFoundByEveryNameTheRegistryTakesForThem) {
+  registry.OpenWrite(kHkeyCurrentUser, "Software\\Apps\\One")->SetValue("\xC9t\xE9", RegValue{kRegSz, {'s', 0}});
+  copy.branch = *ReadBranchSnapshot(registry, kHkeyCurrentUser, "Software\\Apps\\One");
+  BackupCopy values{KeyPath(kHkeyCurrentUser, "Software\\Apps\\One"), {}, {{"\xC9t\xE9", RegValue{kRegSz, {'v', 0}}}}};
+  CopyFirstRegistry judged(registry);
+  for (const BackupCopy* answering_copy : {&copy, &values}) {
+    const CopyFirstRegistry::Answering answering(judged, *answering_copy);
+    const std::unique_ptr<RegKey> one = judged.OpenRead(kHkeyCurrentUser, "Software\\Apps\\One");
+    EXPECT_EQ(one->QueryValue("\xE9T\xC9"), (RegValue{kRegSz, {static_cast<std::uint8_t>(answering_copy == &copy ? 's' : 'v'), 0}}));
+    EXPECT_EQ(one->StoredValueName("\xE9T\xC9"), "\xC9t\xE9");
+    EXPECT_EQ(one->StoredValueName("Missing"), std::nullopt);
+  }
+}
+
 TEST_F(CopyFirstRegistryTest, TheJudgeJudgesWhatTheBackupCopied) {
   MemoryFileSystem files;
   RuleJudge judge(registry, files, {{"HKEY_CURRENT_USER\\Software\\Apps\\*", "Apps,1,FILEDEF_"}}, nullptr);
   auto record = std::make_unique<TErrorClass>(kFileNotFound, kDefaultValueName, 1);
-  record->FRules = {0};
+  record->FRules = {{0, "HKEY_CURRENT_USER\\Software\\Apps\\One"}};
   ResultTree tree;
   ResultNode& one = *InsertProblemPath(tree, *tree.Top(), "HKEY_CURRENT_USER\\Software\\Apps\\One", std::move(record));
   files.AddFile("C:\\ok");

@@ -116,6 +116,16 @@ TEST_F(DeletionTest, AValueProblemDeletesItsValuesDefaultIncluded) {
   EXPECT_EQ(tree.NodeCount(), 1u);
 }
 
+// FILE_ without a parameter looks at the default value and records its
+// empty name: what goes must be in the backup all the same.
+TEST_F(DeletionTest, TheDefaultValueNamedByItsEmptyNameIsBackedUpBeforeItGoes) {
+  ResultNode& run = Problem("Run", 0, {""});
+  EXPECT_TRUE(deletion.DeleteProblem(run).deleted);
+  EXPECT_FALSE(HasValue("Run", ""));
+  EXPECT_NE(files.ReadFile(journal.FileName()).value_or("").find("[HKEY_CURRENT_USER\\Run]\r\n@=\"gone\""),
+            std::string::npos);
+}
+
 TEST_F(DeletionTest, NothingIsDeletedWhenTheBackupFileCannotBeWritten) {
   ResultNode& deep = Problem("A\\B\\C\\D", 1);
   files.SetLocked(journal.FileName(), true);

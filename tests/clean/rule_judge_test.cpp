@@ -188,12 +188,12 @@ TEST_F(RuleJudgeTest, AKeyKeptNowIsNoProblem) {
   kept.Add({std::string(kHkcu) + "Apps\\One", std::nullopt, false}, "it is on the ignore list");
   RuleJudge judge(registry, files, {{"HKEY_CURRENT_USER\\Software\\Apps\\*", "Apps,1,FILEDEF_"}}, &kept);
   auto record = std::make_unique<TErrorClass>(kFileNotFound, kDefaultValueName, 1);
-  record->FRules = {0};
+  record->FRules = {{0, std::string(kHkcu) + "Apps\\One"}};
   ResultTree tree;
   ResultNode& one = *InsertProblemPath(tree, *tree.Top(), std::string(kHkcu) + "Apps\\One", std::move(record));
   EXPECT_EQ(judge.Judge(one, {}, {}), Verdict::kValidNow);
   auto two_record = std::make_unique<TErrorClass>(kFileNotFound, kDefaultValueName, 1);
-  two_record->FRules = {0};
+  two_record->FRules = {{0, std::string(kHkcu) + "Apps\\Two"}};
   ResultNode& two = *InsertProblemPath(tree, *tree.Top(), std::string(kHkcu) + "Apps\\Two", std::move(two_record));
   EXPECT_EQ(judge.Judge(two, {}, {}), Verdict::kStillAProblem);
 }

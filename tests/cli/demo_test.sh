@@ -24,7 +24,10 @@ grep -vxFf "$work/baseline.records" "$work/demo.records" > "$work/planted.record
 cp "$root/data/demo/expected-problems.txt" "$work/expected.records"
 
 failed=0
-if ! diff -u "$work/expected.records" "$work/planted.records"; then
+# Problems are named as the registry stores each name, and Wine's prefix
+# stores the classes' type-library table as Typelib: the list, spelled as
+# Windows stores the names, is compared without regard to letter case.
+if ! diff -u -i "$work/expected.records" "$work/planted.records"; then
   echo "FAIL: the problems of the demo differ from the expected ones (- expected, + found)"
   failed=1
 fi

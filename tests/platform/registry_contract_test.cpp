@@ -63,6 +63,31 @@ TEST_P(RegistryContract, NamesIgnoreLetterCaseAndKeepTheirFirstSpelling) {
   EXPECT_EQ(key->QueryValue("valuename"), (RegValue{kRegSz, BytesOf(std::string("two", 4))}));
 }
 
+// A key opened by any spelling tells its names as stored and one identity,
+// which no other key shares; a root key has no stored name.
+TEST_P(RegistryContract, AKeyTellsItsNamesAsStoredAndOneIdentityForEverySpelling) {
+  Write("Software\\MixedCase\\Child");
+  Write("Software\\\xC9t\xE9");
+  Set("Software\\MixedCase", "ClassID", {kRegSz, BytesOf(std::string("x", 2))});
+  auto open = [&](const std::string& path) { return registry_->OpenRead(kHkeyCurrentUser, path); };
+  const std::unique_ptr<RegKey> key = open("SOFTWARE\\mixedcase");
+  const std::unique_ptr<RegKey> same = open("Software\\MixedCase\\");
+  const std::unique_ptr<RegKey> child = open("software\\MIXEDCASE\\child");
+  const std::unique_ptr<RegKey> accented = open("software\\\xE9T\xC9");
+  ASSERT_TRUE(key && same && child && accented);
+  EXPECT_EQ(key->StoredName(), "MixedCase");
+  EXPECT_EQ(child->StoredName(), "Child");
+  EXPECT_EQ(accented->StoredName(), "\xC9t\xE9");
+  EXPECT_EQ(open("")->StoredName(), std::nullopt);
+  EXPECT_EQ(key->StoredValueName("CLASSID"), "ClassID");
+  EXPECT_EQ(key->StoredValueName("ClassId2"), std::nullopt);
+  EXPECT_FALSE(key->Identity().empty());
+  EXPECT_EQ(key->Identity(), same->Identity());
+  EXPECT_NE(key->Identity(), child->Identity());
+  EXPECT_NE(key->Identity(), accented->Identity());
+  EXPECT_NE(key->Identity(), registry_->OpenRead(kHkeyLocalMachine, "")->Identity());
+}
+
 // The system registry lists subkeys and values alike: ordered by the
 // lower-case Unicode code points of their names, a name before any longer
 // name it begins, the default value (empty name) first.

@@ -18,7 +18,7 @@ using Strings = std::vector<std::string>;
 class RecordingContext : public CheckContext {
  public:
   Registry& ScannedRegistry() override { return registry; }
-  void AddProblem(const std::string& full_path, std::unique_ptr<TErrorClass> record) override {
+  void AddProblem(const std::string& full_path, RegKey*, std::unique_ptr<TErrorClass> record) override {
     std::string line = full_path + ": " + record->FMessage;
     for (const std::string& name : record->FValueNames) line += " " + name;
     problems.push_back(line);

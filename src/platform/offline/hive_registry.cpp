@@ -95,6 +95,14 @@ class HiveKey : public RegKey {
     }
     return std::nullopt;
   }
+  // A hive's own top key is shown under the name of the place it is
+  // mounted at, not its own.
+  std::optional<std::string> StoredName() override {
+    const std::optional<std::u16string>& name = hive_->At(node_).name;
+    if (node_ == Hive::kRoot || !name) return std::nullopt;
+    return program_.FromWide(*name);
+  }
+  std::string Identity() override { return hive_->File() + '|' + std::to_string(node_); }
   bool SetValue(const std::string&, const RegValue&) override { return false; }
   bool DeleteValue(const std::string&) override { return false; }
 
@@ -164,6 +172,7 @@ class MergedClassesKey : public RegKey {
   std::vector<std::string> ValueNames() override { return user_->ValueNames(); }
   std::vector<std::string> UnreadableValueNames() override { return user_->UnreadableValueNames(); }
   std::optional<RegValue> QueryValue(const std::string& name) override { return user_->QueryValue(name); }
+  std::optional<std::string> StoredName() override { return user_->StoredName(); }
   bool SetValue(const std::string&, const RegValue&) override { return false; }
   bool DeleteValue(const std::string&) override { return false; }
 

@@ -162,9 +162,26 @@ bool SetValueOf(HKEY key, const std::string& name, const RegValue& value, const 
   return RegSetValueExW(key, wide_name->c_str(), 0, stored->type, stored->data.data(), size) == ERROR_SUCCESS;
 }
 
+// Whether the machine's classes hold the key of the classes root at that
+// path (in UTF-16); the merged root then shows it from both.
+bool MachineClassesHold(const std::wstring& path, REGSAM view);
+
+// The last name of a path: what a key opened by it was asked for by.
+std::wstring LastName(const std::wstring& path) {
+  const std::size_t slash = path.rfind(L'\\');
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
 class Win32RegKey : public RegKey {
  public:
-  Win32RegKey(UniqueHkey&& key, const CodePage& code_page) : key_(std::move(key)), code_page_(code_page) {}
+  // path: below the root; classes_root: whether the root is
+  // HKEY_CLASSES_ROOT, which shows two keys as one.
+  Win32RegKey(UniqueHkey&& key, const CodePage& code_page, const std::wstring& path, bool classes_root, REGSAM view)
+      : key_(std::move(key)),
+        code_page_(code_page),
+        opened_as_(LastName(path)),
+        classes_path_(classes_root ? std::optional<std::wstring>(path) : std::nullopt),
+        view_(view) {}
 
   // The unreadable names come from the listing just before, when there is
   // one: asked right after the readable ones, both lists are of one
@@ -198,6 +215,30 @@ class Win32RegKey : public RegKey {
       return code_page_.FromWide(std::u16string(buffer.data(), length));
     }
   }
+  std::optional<std::string> StoredName() override {
+    const std::optional<std::wstring> stored = opened_as_.empty() ? std::nullopt : KeyStoredName(key_.get());
+    // Another name is the one of the key a link led to.
+    if (!stored || !SameRegistryName(*stored, opened_as_)) return std::nullopt;
+    return code_page_.FromWide(std::u16string(stored->begin(), stored->end()));
+  }
+  std::optional<std::string> StoredValueName(const std::string& name) override {
+    const std::optional<std::u16string> wide = code_page_.ToWide(name);
+    if (!wide) return std::nullopt;
+    for (const std::u16string& stored : EnumerateValues(key_.get()))
+      if (SameRegistryName(std::wstring(stored.begin(), stored.end()), std::wstring(wide->begin(), wide->end())))
+        return code_page_.FromWide(stored);
+    return std::nullopt;
+  }
+  std::string Identity() override {
+    std::optional<std::wstring> name = KeyObjectName(key_.get());
+    if (!name) return std::string();
+    if (classes_path_ && IsUserClassesName(*name) && MachineClassesHold(*classes_path_, view_))
+      name = L"HKEY_CLASSES_ROOT\\" + *classes_path_;
+    // One key may be named in other letter cases over time; the registry
+    // takes them all for one.
+    CharUpperBuffW(name->data(), static_cast<DWORD>(name->size()));
+    return std::string(reinterpret_cast<const char*>(name->data()), name->size() * sizeof(wchar_t));
+  }
   bool SetValue(const std::string& name, const RegValue& value) override {
     values_.reset();
     return SetValueOf(key_.get(), name, value, code_page_);
@@ -217,6 +258,9 @@ class Win32RegKey : public RegKey {
 
   UniqueHkey key_;
   const CodePage& code_page_;
+  std::wstring opened_as_;
+  std::optional<std::wstring> classes_path_;
+  REGSAM view_;
   std::optional<NamesInCodePage> subkeys_;
   std::optional<NamesInCodePage> values_;
 };
@@ -255,6 +299,13 @@ HKEY OpenRoot(RootKey root, bool write, REGSAM view, UniqueHkey& holder) {
   return holder.get();
 }
 
+bool MachineClassesHold(const std::wstring& path, REGSAM view) {
+  UniqueHkey holder;
+  const HKEY machine = OpenRoot(kHkeyLocalMachine, false, view, holder);
+  UniqueHkey key;
+  return machine && OpenPath(machine, L"Software\\Classes\\" + path, Opening::kRead, view, key) == ERROR_SUCCESS;
+}
+
 }  // namespace
 
 Win32Registry::Win32Registry(Views views) : Win32Registry(Win32CodePage::Program(), views) {}
@@ -265,10 +316,11 @@ Win32Registry::Win32Registry(const CodePage& code_page, Views views)
 std::unique_ptr<RegKey> Win32Registry::Open(RootKey root, const std::string& path, Opening how) {
   UniqueHkey holder;
   const HKEY predefined = OpenRoot(root, how != Opening::kRead, view_, holder);
-  if (!predefined) return nullptr;
+  const std::optional<std::wstring> wide = SystemName(path, code_page_);
+  if (!predefined || !wide) return nullptr;
   UniqueHkey key;
-  if (OpenPath(predefined, path, code_page_, how, view_, key) != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<Win32RegKey>(std::move(key), code_page_);
+  if (OpenPath(predefined, *wide, how, view_, key) != ERROR_SUCCESS) return nullptr;
+  return std::make_unique<Win32RegKey>(std::move(key), code_page_, *wide, root == kHkeyClassesRoot, view_);
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenRead(RootKey root, const std::string& path) {

@@ -17,6 +17,7 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/root_keys.h"
+#include "scan/key_paths.h"
 #include "support/registry_sandbox_win32.h"
 #include "support/temp_folder_win32.h"
 
@@ -142,6 +143,16 @@ class MainWindowTest : public testing::Test {
   void UseShippedLanguages() {
     const std::string exe = OwnExecutableName();
     files_.folder = exe.substr(0, exe.find_last_of('\\') + 1);
+  }
+  // The problems of the window's tree, in its order: "path [values|] level".
+  static std::vector<std::string> ProblemLines(const TMainForm& form) {
+    std::vector<std::string> problems;
+    ForEachProblem(*form.Results().Top(), [&](const ResultNode& node) {
+      std::string line = NodeFullPath(node) + " [";
+      for (const std::string& name : node.Data()->FValueNames) line += name + "|";
+      problems.push_back(line + "] " + std::to_string(node.Data()->FLevel));
+    });
+    return problems;
   }
   // The rules the window's scans read, beside the program.
   void WriteKnowledgeBase(const std::string& text) {

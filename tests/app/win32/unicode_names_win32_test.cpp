@@ -119,15 +119,6 @@ class UnicodeNamesTest : public MainWindowTest {
     RemoveDirectoryW(Wide(kFolder).c_str());
   }
   RegistryDump Dump() { return DumpRegistry(*registry_, {kHkeyCurrentUser}); }
-  std::vector<std::string> Problems(const TMainForm& form) {
-    std::vector<std::string> problems;
-    ForEachProblem(*form.Results().Top(), [&](const ResultNode& node) {
-      std::string line = NodeFullPath(node) + " [";
-      for (const std::string& name : node.Data()->FValueNames) line += name + "|";
-      problems.push_back(line + "] " + std::to_string(node.Data()->FLevel));
-    });
-    return problems;
-  }
   // Scan, then Delete All, confirmed; the backup file's full name.
   std::string ScanAndDeleteAll(TMainForm& form) {
     ScanToTheEnd(form);
@@ -143,7 +134,7 @@ class UnicodeNamesTest : public MainWindowTest {
 TEST_F(UnicodeNamesTest, PathsThatExistAreNotReportedThoseThatDoNotAreAndEveryKeyIsScanned) {
   TMainForm& form = Open();
   ScanToTheEnd(form);
-  EXPECT_EQ(Problems(form), (std::vector<std::string>{std::string(kAppPaths) + "测试.exe [(Default)|] 1",
+  EXPECT_EQ(ProblemLines(form), (std::vector<std::string>{std::string(kAppPaths) + "测试.exe [(Default)|] 1",
                                                       std::string(kRun) + " [Τεστ|值|] 0"}));
 }
 
@@ -164,7 +155,7 @@ TEST_F(UnicodeNamesTest, NamesOverTwoHundredFiftyFiveBytesAreReportedDeletedAndG
   const RegistryDump before = Dump();
   TMainForm& form = Open();
   ScanToTheEnd(form);
-  const std::vector<std::string> problems = Problems(form);
+  const std::vector<std::string> problems = ProblemLines(form);
   EXPECT_NE(std::find(problems.begin(), problems.end(), std::string(kAppPaths) + long_key + " [(Default)|] 1"),
             problems.end());
   EXPECT_NE(std::find(problems.begin(), problems.end(), std::string(kRun) + " [Τεστ|" + long_value + "|值|] 0"),
