@@ -3,7 +3,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "platform/case_fold.h"
 #include "regtext/file_seal.h"
 #include "regtext/reg_file_encoding.h"
 
@@ -61,12 +60,6 @@ std::string ValueName(const RegTextKey& key, const RegTextValue& value) {
   return '[' + key.path + "] " + (value.name.empty() ? std::string("@") : '"' + value.name + '"');
 }
 
-std::string KeyIdentity(const RegTextKey& key) { return std::to_string(key.root) + '|' + FoldCase(key.subpath); }
-
-std::string ValueIdentity(const RegTextKey& key, const RegTextValue& value) {
-  return KeyIdentity(key) + '\0' + FoldCase(value.name);
-}
-
 enum class Before { kMissing, kSame, kOther };
 
 // The registry as the restore finds it, before it writes anything: which
@@ -82,12 +75,12 @@ Found FindBefore(Registry& registry, const std::vector<RegTextKey>& keys) {
   for (const RegTextKey& key : keys) {
     if (key.remove) continue;
     const std::unique_ptr<RegKey> open = registry.OpenRead(key.root, key.subpath);
-    if (open) found.keys.insert(KeyIdentity(key));
+    if (open) found.keys.insert(RegTextKeyIdentity(key));
     for (const RegTextValue& value : key.values) {
-      if (!value.value || found.values.contains(ValueIdentity(key, value))) continue;
+      if (!value.value || found.values.contains(RegTextValueIdentity(key, value))) continue;
       const std::optional<RegValue> now = open ? open->QueryValue(value.name) : std::nullopt;
       const Before before = !now ? Before::kMissing : now == value.value ? Before::kSame : Before::kOther;
-      found.values[ValueIdentity(key, value)] = before;
+      found.values[RegTextValueIdentity(key, value)] = before;
       if (before == Before::kOther) found.conflicts.push_back(ValueName(key, value));
     }
   }
@@ -118,14 +111,14 @@ RestoreReport ApplyRestore(Registry& registry, std::string_view file, const Code
       report.failures.push_back(LineText(key.line) + "cannot create key [" + key.path + "]");
       continue;
     }
-    (found.keys.contains(KeyIdentity(key)) ? there : created).AddKey(key);
+    (found.keys.contains(RegTextKeyIdentity(key)) ? there : created).AddKey(key);
     for (const RegTextValue& value : key.values) {
       if (!value.value) {
         if (open->DeleteValue(value.name) || !open->QueryValue(value.name)) deleted.AddValue(key, value);
         else report.failures.push_back(LineText(value.line) + "cannot delete value \"" + value.name + "\"");
         continue;
       }
-      const Before before = found.values.at(ValueIdentity(key, value));
+      const Before before = found.values.at(RegTextValueIdentity(key, value));
       if (before == Before::kSame) {
         same.AddValue(key, value);
         continue;

@@ -73,17 +73,20 @@ void TBuck::StartDocument(const std::string& file) {
 
 std::string TBuck::NextFileName() {
   if (!written_ || user_named_) return FFileName;
+  return UnusedFileName();
+}
+
+std::string TBuck::UnusedFileName() {
   for (int candidate = 1;; ++candidate) {
-    const std::string name = folder_ + BackupFileName(base_name_, candidate);
+    std::string name = folder_ + BackupFileName(base_name_, candidate);
     if (!used_names_.contains(FoldCase(name)) && !files_.FileExists(name)) return name;
   }
 }
 
 std::string TBuck::FreeFileName() {
-  for (int candidate = 1;; ++candidate) {
-    std::string name = folder_ + BackupFileName(base_name_, candidate);
-    if (used_names_.insert(FoldCase(name)).second && !files_.FileExists(name)) return name;
-  }
+  std::string name = UnusedFileName();
+  used_names_.insert(FoldCase(name));
+  return name;
 }
 
 void TBuck::Flush() {

@@ -112,6 +112,9 @@ class TBuck {
   MailResult SendResults();
 
  private:
+  // The first name of the base that neither this journal used nor a file holds.
+  std::string UnusedFileName();
+  // The same, taken: this journal never uses it again.
   std::string FreeFileName();
   void StartDocument(const std::string& file);
   static RegDocument Sealed(const RegDocument& lines);

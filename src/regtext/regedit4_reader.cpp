@@ -230,16 +230,16 @@ RegValue AsTheEditorStoresIt(RegValue value) {
   return value;
 }
 
-namespace {
+std::string RegTextKeyIdentity(const RegTextKey& key) { return std::to_string(key.root) + '\\' + FoldCase(key.subpath); }
 
-std::string KeyIdentity(const RegTextKey& key) { return std::to_string(key.root) + '\\' + FoldCase(key.subpath); }
+std::string RegTextValueIdentity(const RegTextKey& key, const RegTextValue& value) {
+  return RegTextKeyIdentity(key) + '\0' + FoldCase(value.name);
+}
 
-}  // namespace
-
-void DistinctRegTextCount::AddKey(const RegTextKey& key) { keys_.insert(KeyIdentity(key)); }
+void DistinctRegTextCount::AddKey(const RegTextKey& key) { keys_.insert(RegTextKeyIdentity(key)); }
 
 void DistinctRegTextCount::AddValue(const RegTextKey& key, const RegTextValue& value) {
-  values_.insert(KeyIdentity(key) + '\0' + FoldCase(value.name));
+  values_.insert(RegTextValueIdentity(key, value));
 }
 
 RegTextApplied ApplyRegText(Registry& registry, const std::vector<RegTextKey>& keys, RegTextBytes bytes) {

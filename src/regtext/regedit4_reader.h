@@ -73,6 +73,11 @@ std::vector<RegTextKey> ParseRegedit4(std::string_view text, std::string_view he
 // merged as 61,62,00: such data cannot be restored exactly from REGEDIT4.
 RegValue AsTheEditorStoresIt(RegValue value);
 
+// What names one key, or one value of a key, however the text spells it
+// (letter case ignored, as the registry ignores it).
+std::string RegTextKeyIdentity(const RegTextKey& key);
+std::string RegTextValueIdentity(const RegTextKey& key, const RegTextValue& value);
+
 // Counts the keys and values of a text once each, however often its blocks
 // name them (letter case ignored, as the registry ignores it).
 class DistinctRegTextCount {
